@@ -1,0 +1,190 @@
+#include "text/Format.h"
+
+#include "text/Conversions.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace qm {
+
+namespace {
+
+// An exact decimal number: sign, integer digits and fraction digits (no exponent).
+struct Decimal {
+    bool negative = false;
+    std::string whole = "0";
+    std::string fraction;
+
+    bool isZero() const {
+        return whole.find_first_not_of('0') == std::string::npos &&
+               fraction.find_first_not_of('0') == std::string::npos;
+    }
+
+    void timesHundred() {
+        while (fraction.size() < 2)
+            fraction += '0';
+        whole += fraction.substr(0, 2);
+        fraction.erase(0, 2);
+    }
+
+    // Keep `places` fraction digits, rounding halves away from zero.
+    void roundTo(std::size_t places) {
+        if (fraction.size() <= places) {
+            fraction.append(places - fraction.size(), '0');
+            return;
+        }
+        const bool up = fraction[places] >= '5';
+        fraction.resize(places);
+        if (!up)
+            return;
+        std::string digits = whole + fraction;
+        int i = static_cast<int>(digits.size()) - 1;
+        for (; i >= 0; --i) {
+            if (digits[static_cast<std::size_t>(i)] == '9') {
+                digits[static_cast<std::size_t>(i)] = '0';
+            } else {
+                ++digits[static_cast<std::size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0)
+            digits.insert(digits.begin(), '1');
+        whole = digits.substr(0, digits.size() - places);
+        fraction = digits.substr(digits.size() - places);
+    }
+};
+
+Decimal fromCurrency(Currency value) {
+    Decimal d;
+    const std::string plain = value.toPlainString();
+    std::string_view text = plain;
+    if (text.front() == '-') {
+        d.negative = true;
+        text.remove_prefix(1);
+    }
+    const auto point = text.find('.');
+    d.whole = std::string(text.substr(0, point));
+    if (point != std::string_view::npos)
+        d.fraction = std::string(text.substr(point + 1));
+    return d;
+}
+
+Decimal fromDouble(double value) {
+    Decimal d;
+    if (value == 0.0 || !std::isfinite(value))
+        return d;
+    d.negative = value < 0;
+    // 15 significant digits: "d.ddddddddddddddde+XX", independent of the C locale.
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+    const std::string text(buffer, result.ptr);
+    const auto e = text.find('e');
+    std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
+    const int exponent = std::atoi(text.c_str() + e + 1);
+    // The point stands after digit number (exponent + 1).
+    const int pointAt = exponent + 1;
+    if (pointAt <= 0) {
+        d.whole = "0";
+        d.fraction = std::string(static_cast<std::size_t>(-pointAt), '0') + digits;
+    } else if (pointAt >= static_cast<int>(digits.size())) {
+        d.whole = digits + std::string(static_cast<std::size_t>(pointAt) - digits.size(), '0');
+    } else {
+        d.whole = digits.substr(0, static_cast<std::size_t>(pointAt));
+        d.fraction = digits.substr(static_cast<std::size_t>(pointAt));
+    }
+    return d;
+}
+
+struct Pattern {
+    int minWholeDigits = 0;  // '0' places before the point
+    bool grouping = false;   // ',' before the point
+    bool hasPoint = false;
+    int decimals = 0;        // '0' and '#' places after the point
+    int fixedDecimals = 0;   // '0' places after the point
+    bool percent = false;
+};
+
+Pattern parse(QStringView text) {
+    Pattern p;
+    bool afterPoint = false;
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == u'.') {
+            afterPoint = true;
+            p.hasPoint = true;
+        } else if (c == u'%') {
+            p.percent = true;
+        } else if (c == u',' && !afterPoint) {
+            p.grouping = true;
+        } else if (c == u'0') {
+            afterPoint ? (++p.decimals, ++p.fixedDecimals) : ++p.minWholeDigits;
+        } else if (c == u'#') {
+            if (afterPoint)
+                ++p.decimals;
+        }
+    }
+    return p;
+}
+
+QString render(Decimal d, QStringView patternText) {
+    const Pattern p = parse(patternText);
+    if (p.percent)
+        d.timesHundred();
+    d.roundTo(static_cast<std::size_t>(p.decimals));
+
+    // Optional ('#') decimal places drop their trailing zeros.
+    std::string fraction = d.fraction;
+    while (static_cast<int>(fraction.size()) > p.fixedDecimals && fraction.back() == '0')
+        fraction.pop_back();
+
+    std::string whole = d.whole;
+    const auto firstSignificant = whole.find_first_not_of('0');
+    whole = firstSignificant == std::string::npos ? std::string() : whole.substr(firstSignificant);
+    if (static_cast<int>(whole.size()) < p.minWholeDigits)
+        whole.insert(0, static_cast<std::size_t>(p.minWholeDigits) - whole.size(), '0');
+    if (p.grouping) {
+        for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3)
+            whole.insert(static_cast<std::size_t>(i), 1, ',');
+    }
+
+    std::string out;
+    // A value that rounds to zero shows no sign.
+    const bool zero = d.isZero();
+    if (d.negative && !zero)
+        out += '-';
+    out += whole;
+    if (p.hasPoint)
+        out += '.' + fraction;
+    if (p.percent)
+        out += '%';
+    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+} // namespace
+
+QString RightJustify(QStringView text, int width) {
+    if (width <= 0)
+        return QString();
+    if (text.size() >= width)
+        return text.left(width).toString();
+    return QString(width - text.size(), QLatin1Char(' ')) + text.toString();
+}
+
+QString FormatNumber(Currency value, QStringView pattern) { return render(fromCurrency(value), pattern); }
+
+QString FormatNumber(double value, QStringView pattern) { return render(fromDouble(value), pattern); }
+
+QString FormatNumber(int value, QStringView pattern) {
+    return render(fromCurrency(Currency::fromUnits(value)), pattern);
+}
+
+QString FormatNumber(const QString& text, QStringView pattern) {
+    if (pattern.isEmpty())
+        return text;
+    return FormatNumber(Val(text), pattern);
+}
+
+} // namespace qm

@@ -1,0 +1,72 @@
+#include "support/UiHelpers.h"
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+#include <memory>
+
+namespace qmtest {
+
+void answerNextModal(std::function<void(QWidget*)> answer, int timeoutMs) {
+    auto* timer = new QTimer;
+    auto elapsed = std::make_shared<QElapsedTimer>();
+    elapsed->start();
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, answer, timeoutMs] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            answer(modal);
+        } else if (elapsed->elapsed() > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            ADD_FAILURE() << "no modal dialog appeared";
+        }
+    });
+    timer->start();
+}
+
+QStringList runAnsweringModals(const std::function<void()>& action,
+                               const std::function<void(QWidget*)>& answer) {
+    QStringList texts;
+    QSet<QWidget*> seen;
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || seen.contains(modal))
+            return;
+        seen.insert(modal);
+        texts << dialogText(modal);
+        answer(modal);
+    });
+    timer.start();
+    action();
+    timer.stop();
+    return texts;
+}
+
+QString dialogText(QWidget* dialog) {
+    if (auto* box = dialog->findChild<QPlainTextEdit*>(QStringLiteral("TextMsg")))
+        return box->toPlainText();
+    if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("Label1")))
+        return label->text();
+    if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("FName")))
+        return label->text();
+    return QString();
+}
+
+void pressButton(QWidget* dialog, const QString& objectName) {
+    auto* button = dialog->findChild<QAbstractButton*>(objectName);
+    if (!button) {
+        ADD_FAILURE() << "dialog has no button " << objectName.toStdString();
+        return;
+    }
+    button->click();
+}
+
+} // namespace qmtest
