@@ -1,12 +1,10 @@
 #pragma once
 
+#include "text/Page.h"
+
 #include <QString>
-#include <QStringLiteral>
 
 namespace qm {
-
-// Carriage return + line feed: ends every line of every page.
-inline const QString LineEnd = QStringLiteral("\r\n");
 
 // Which work window is open; dialogs place themselves by it and printing picks its font size.
 enum class WorkWindow { None = 0, Calculator = 1, Manager = 2 };

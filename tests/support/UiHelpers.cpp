@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSet>
@@ -51,6 +52,8 @@ QStringList runAnsweringModals(const std::function<void()>& action,
 }
 
 QString dialogText(QWidget* dialog) {
+    if (auto* box = qobject_cast<QMessageBox*>(dialog))
+        return box->text();
     if (auto* box = dialog->findChild<QPlainTextEdit*>(QStringLiteral("TextMsg")))
         return box->toPlainText();
     if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("Label1")))

@@ -1,0 +1,218 @@
+#include "app/Dialogs.h"
+
+#include "app/AppState.h"
+#include "app/Messages.h"
+#include "input/KeyFilters.h"
+#include "ui/FilteredLineEdit.h"
+#include "ui/Geometry.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qm {
+
+namespace {
+
+QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false); // Enter in a box never presses a button by itself
+    return button;
+}
+
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    return row;
+}
+
+bool onCalculator() { return app().activeWindow == WorkWindow::Calculator; }
+
+} // namespace
+
+AMsgbox::AMsgbox(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AMsgbox"));
+    setWindowTitle(QStringLiteral("Help"));
+    textMsg_ = new QPlainTextEdit(this);
+    textMsg_->setObjectName(QStringLiteral("TextMsg"));
+    textMsg_->setReadOnly(true);
+    textMsg_->setPlainText(MessageText(app().messageCode));
+    textMsg_->setMinimumSize(320, 80);
+    auto* exit = makeButton(QStringLiteral("AMsgExit"), QStringLiteral("E&xit"), this);
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(textMsg_);
+    layout->addLayout(buttonRow({exit}));
+    exit->setFocus();
+}
+
+void AMsgbox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (onCalculator())
+        PlaceFromWorkWindow(this, 5550, 2500);
+    else
+        PlaceFromWorkWindow(this, 3550, 3400);
+}
+
+AllYesNo::AllYesNo(const QString& databaseName, const QString& recordNumber, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("AllYesNo"));
+    setWindowTitle(QStringLiteral("Help"));
+    auto* label = new QLabel(QuestionText(app().choiceCode, databaseName, recordNumber), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setWordWrap(true);
+    label->setMinimumWidth(320);
+    auto* yes = makeButton(QStringLiteral("AllYes"), QStringLiteral("&Yes"), this);
+    auto* no = makeButton(QStringLiteral("AllNo"), QStringLiteral("&No"), this);
+    connect(yes, &QPushButton::clicked, this, [this] {
+        app().choiceCode = 6;
+        accept();
+    });
+    connect(no, &QPushButton::clicked, this, [this] {
+        app().choiceCode = 0;
+        reject();
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addLayout(buttonRow({yes, no}));
+    yes->setFocus();
+}
+
+void AllYesNo::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    PlaceFromWorkWindow(this, 3550, 3400);
+}
+
+PrinterHeaderInput::PrinterHeaderInput(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("PrinterHeaderInput"));
+    setWindowTitle(QStringLiteral("Input"));
+    fName_ = new QLabel(QStringLiteral(" Type in one line header information."), this);
+    fName_->setObjectName(QStringLiteral("FName"));
+    fName_->setWordWrap(true);
+    auto* input = new FilteredLineEdit(this);
+    input->setObjectName(QStringLiteral("InFName"));
+    input->setSelectAllOnFocus(false);
+    input->setMinimumWidth(360);
+    acept_ = makeButton(QStringLiteral("Acept"), QStringLiteral("Continue &Printout"), this);
+    auto* cancel = makeButton(QStringLiteral("NAcept"), QStringLiteral("&Cancel"), this);
+    input->onKeyPress = [this](int code) {
+        if (code == 13) {
+            acept_->setFocus();
+            return 0;
+        }
+        return code == '"' ? 0 : code; // the double quote is swallowed without a beep
+    };
+    connect(acept_, &QPushButton::clicked, this, [this, input] {
+        app().lineInputText = input->text();
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        app().lineInputText = QStringLiteral("1");
+        reject();
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fName_);
+    layout->addWidget(input);
+    layout->addLayout(buttonRow({acept_, cancel}));
+    input->setFocus();
+}
+
+void PrinterHeaderInput::setCaptions(const QString& acceptCaption, const QString& prompt) {
+    acept_->setText(acceptCaption);
+    fName_->setText(prompt);
+}
+
+void PrinterHeaderInput::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    PlaceFromWorkWindow(this, 3400, 3500);
+}
+
+FundCurValInput::FundCurValInput(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FundCurValInput"));
+    setWindowTitle(QStringLiteral("Input "));
+    const bool correcting = app().correctMode == 1 || app().correctMode == 2;
+    auto* label = new QLabel(app().correctMode == 1 ? QStringLiteral("Correct record number: ")
+                                                    : QStringLiteral("Delete record number: "),
+                             this);
+    label->setObjectName(QStringLiteral("Label1"));
+    auto* curVal = new FilteredLineEdit(this);
+    curVal->setObjectName(QStringLiteral("CurVal"));
+    auto* ok = makeButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this);
+    auto* cancel = makeButton(QStringLiteral("NoAccept"), QStringLiteral("&Cancel"), this);
+    curVal->onKeyPress = [ok, curVal, correcting](int code) {
+        if (code == 13) {
+            ok->setFocus();
+            return 0;
+        }
+        const int result =
+            correcting ? DigitKeyFilter(code) : MoneyKeyFilter(code, curVal->text(), 0);
+        if (result == 0)
+            QApplication::beep();
+        return result;
+    };
+    // Any way out but "&OK" leaves no number, so nothing stale can be acted on.
+    app().dialogText.clear();
+    connect(ok, &QPushButton::clicked, this, [this, curVal] {
+        app().dialogText = curVal->text();
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        app().dialogText.clear();
+        reject();
+    });
+    auto* layout = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(curVal);
+    layout->addLayout(row);
+    layout->addLayout(buttonRow({ok, cancel}));
+    curVal->setFocus();
+}
+
+void FundCurValInput::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    PlaceFromWorkWindow(this, 3600, 3500);
+}
+
+void ShowMessage(int code) {
+    app().messageCode = code;
+    AMsgbox dialog(CurrentWorkWindow());
+    dialog.exec();
+}
+
+bool AskQuestion(int code, const QString& databaseName, const QString& recordNumber) {
+    app().choiceCode = code;
+    AllYesNo dialog(databaseName, recordNumber, CurrentWorkWindow());
+    dialog.exec();
+    return app().choiceCode == 6;
+}
+
+QString AskLine(const QString& acceptCaption, const QString& prompt) {
+    PrinterHeaderInput dialog(CurrentWorkWindow());
+    dialog.setCaptions(acceptCaption, prompt);
+    dialog.exec();
+    return app().lineInputText;
+}
+
+QString AskRecordNumber(int correctMode) {
+    app().correctMode = correctMode;
+    FundCurValInput dialog(CurrentWorkWindow());
+    dialog.exec();
+    return app().dialogText;
+}
+
+void ShowPlainMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillmark"), text, QMessageBox::Ok,
+                    CurrentWorkWindow());
+    box.setObjectName(QStringLiteral("PlainMessage"));
+    box.exec();
+}
+
+} // namespace qm

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "text/Currency.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+namespace qm {
+
+// A fixed table of amounts. Reading or writing outside it is a calculation failure (CalcError),
+// which the calculators' error trap reports like any other.
+template <int Rows, int Cols>
+class CurrencyTable {
+public:
+    static constexpr int rows = Rows;
+    static constexpr int cols = Cols;
+
+    Currency& at(int row, int col) {
+        check(row, col);
+        return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    }
+    Currency at(int row, int col) const {
+        check(row, col);
+        return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    }
+    void clear() { cells_ = {}; }
+
+private:
+    static void check(int row, int col) {
+        if (row < 0 || row >= Rows || col < 0 || col >= Cols)
+            throw CalcError("table index out of range");
+    }
+    std::array<std::array<Currency, Cols>, Rows> cells_{};
+};
+
+// Per-period chart data: rows 0..500 by period or year, columns 0..5.
+using PeriodTable = CurrencyTable<501, 6>;
+// Per-comparison chart data: rows 0..21 by comparison number, columns 0..4.
+using ComparisonTable = CurrencyTable<22, 5>;
+
+// Tab indexes of the calculator window.
+enum CalcTab {
+    PensionGrowthTab = 0,
+    MortgageTab = 1,
+    InvestedGrowthTab = 2,
+    RetiredIncomeTab = 3,
+    CompoundGainTab = 4,
+    CapitalRequiredTab = 5,
+};
+
+// Everything the calculator window keeps between events. The window owns one; the calculators
+// read and change it; the chart window reads the chart hand-over values.
+struct CalcState {
+    QString resultsPage;        // the page being built (what "&Print" prints)
+    QString results;            // what the Results box shows
+    int comparisonCount = 0;
+    int startNewPage = 0;       // 1 after a help page: the next comparing Calculate starts afresh
+    std::array<Currency, 9> inputValues{};   // parsed inputs of the active tab, 1-based
+    std::array<double, 6> mortgageInputs{};  // the mortgage tab's inputs, 1-based
+    PeriodTable periodData;
+    ComparisonTable comparisonData;
+    int chartPoints = 0;
+    int chartKind = 0;
+    QString chartTitle;
+    int chartPeriodCount = 0;
+    int chartPeriodsPerYear = 0;
+    int calcChoice = 0;
+    int visibleTab = InvestedGrowthTab;
+};
+
+// What a handler asks the window to show afterwards: message numbers, in order.
+struct CalcOutcome {
+    std::vector<int> messages;
+};
+
+// The error trap shared by the calculators: runs `step`; a CalcError adds message 3 ("Wrong or
+// missing entry, try again.") and returns false. Whatever the step changed before it failed
+// stays changed.
+template <typename Step>
+bool RunTrapped(CalcOutcome& outcome, Step&& step) {
+    try {
+        step();
+        return true;
+    } catch (const CalcError&) {
+        outcome.messages.push_back(3);
+        return false;
+    }
+}
+
+// Steps 1 to 3 of a tab change: empty page and box, counters and chart values to 0, tables anew.
+void ResetForTabChange(CalcState& state);
+
+// "Clear &results": empty page and box, comparison count 0; chart data is kept.
+void ClearResults(CalcState& state);
+
+// The help-page convention: the page becomes `page` (its lines already ended), the next
+// comparing Calculate starts a new page, and the box shows the page.
+void ShowHelpPage(CalcState& state, const QString& page);
+
+// Comparison bookkeeping at the start of a comparing Calculate (compound gain, mortgage): a help
+// page is dropped, the count goes up, and the first calculation of a page makes the comparison
+// table anew.
+void BeginComparison(CalcState& state);
+
+// After a successful comparing Calculate: the tenth empties the page buffer (the box keeps
+// showing it), resets the count and adds message 8.
+void EndComparison(CalcState& state, CalcOutcome& outcome);
+
+// The general help page of "How to &use".
+QString HowToUsePage();
+
+} // namespace qm

@@ -1,0 +1,106 @@
+#include "ui/FilteredLineEdit.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+
+namespace qm {
+
+FilteredLineEdit::FilteredLineEdit(QWidget* parent) : QLineEdit(parent) {
+    setAcceptDrops(false);
+    setDragEnabled(false);
+}
+
+int FilteredLineEdit::characterCode(const QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Escape:
+        return 27;
+    default:
+        break;
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::ControlModifier && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+        return event->key() - Qt::Key_A + 1;
+    const QString text = event->text();
+    if (text.size() != 1)
+        return -1;
+    const char16_t c = text.at(0).unicode();
+    if (c == 127 || c < 32)
+        return -1; // Delete and other control keys type nothing here
+    return c;
+}
+
+void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
+    if (onKeyDown && onKeyDown(event)) {
+        event->accept();
+        return;
+    }
+    // Paste by any shortcut (Ctrl+V, Shift+Insert, the platform's own) is refused.
+    if (event->matches(QKeySequence::Paste)) {
+        event->accept();
+        return;
+    }
+    const int code = characterCode(event);
+    if (code < 0) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    int result = code;
+    if (onKeyPress)
+        result = onKeyPress(code);
+    else if (code == 13)
+        result = 0;
+    if (result == 0 || code == 13) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FilteredLineEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (selectAllOnFocus_) {
+        selectAll();
+        selectOnNextClick_ = event->reason() == Qt::MouseFocusReason;
+    }
+    if (onFocusIn)
+        onFocusIn();
+}
+
+void FilteredLineEdit::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    // A click that gave the focus keeps the whole text selected, as Tab does.
+    if (selectOnNextClick_) {
+        selectOnNextClick_ = false;
+        selectAll();
+    }
+}
+
+void FilteredLineEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    selectOnNextClick_ = false;
+    if (onFocusOut)
+        onFocusOut();
+}
+
+void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    // Everything that could put text into the box other than typing goes.
+    for (QAction* action : menu->actions()) {
+        const QString name = action->objectName();
+        if (name == QLatin1String("edit-paste") || name == QLatin1String("edit-cut") ||
+            name == QLatin1String("edit-undo") || name == QLatin1String("edit-redo") ||
+            name == QLatin1String("edit-delete"))
+            action->setEnabled(false);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+} // namespace qm

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QLineEdit>
+#include <functional>
+
+namespace qm {
+
+// A single-line box whose typed characters pass through a hook before they reach the text,
+// and which refuses paste and drops (the keyboard shortcuts, the context menu and drag and
+// drop), so only keys that pass the hook can change it. The system clipboard is never touched.
+class FilteredLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit FilteredLineEdit(QWidget* parent = nullptr);
+
+    // Every key press, before anything else (the Delete key, for example). Return true to
+    // swallow the key.
+    std::function<bool(QKeyEvent*)> onKeyDown;
+    // Every key that types a character, with its character code: 13 for Enter, 8 for
+    // backspace, 1 to 26 for Ctrl with a letter, else the character. Return the code to type,
+    // or 0 to swallow the key. Without a hook every character is typed, except Enter.
+    std::function<int(int)> onKeyPress;
+    std::function<void()> onFocusIn;
+    std::function<void()> onFocusOut;
+
+    // Selects the whole text when the box gets the focus (also when it is clicked into).
+    void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
+
+    // The character code a key event types, or -1 when the key types nothing (arrows, Tab,
+    // function keys, Delete, bare modifiers).
+    static int characterCode(const QKeyEvent* event);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    bool selectAllOnFocus_ = true;
+    bool selectOnNextClick_ = false;
+};
+
+} // namespace qm
