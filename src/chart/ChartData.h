@@ -1,0 +1,42 @@
+#pragma once
+
+#include "calculators/CalcState.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace qm {
+
+// What the chart window shows: built from the values a calculator or the manager left behind.
+struct ChartSpec {
+    QString caption;              // the window caption ("" when the chart code is unknown)
+    std::vector<std::vector<Currency>> series; // one or (mortgage) two series of equal length
+    QStringList seriesNames;      // legend entries, one per series
+    QStringList categories;       // one label per point (year, comparison number or fund name)
+    QString categoryAxis;         // what the points are ("Years", "Comparison", "Fund")
+    QString dataLabel;            // the caption naming the plotted values
+    QString title;                // the chart title (the mortgage comparison only)
+    bool legend = false;
+    bool percent = false;         // values are percentages rather than money
+    bool comparison = false;      // one bar per comparison or fund, rather than values over time
+    bool measureButtons = false;  // the manager's three measure buttons are shown
+    bool failed = false;          // building failed: "Cannot draw graph, try again." (message 9)
+};
+
+// The calculator window's chart, by state.chartKind (3 to 7, 9 to 11). The year-end selection of
+// an invested-growth table writes column 5 of periodData and sets chartPoints to the number of
+// whole years, as the chart window always has. A failure leaves `failed` set and the chart as far
+// as it was built (the caption; no values).
+ChartSpec BuildCalculatorChart(CalcState& state);
+
+// The manager's measures: column 3 current value, 4 gain or loss in money, 5 in percent.
+enum class ManagerMeasure { CurrentValue = 3, GainDollars = 4, GainPercent = 5 };
+
+// The manager's chart (code 8): one value per fund 1..points from `fundTotal(row, column)`.
+ChartSpec BuildManagerChart(int points, const std::function<Currency(int row, int column)>& fundTotal,
+                            const QStringList& fundNames,
+                            ManagerMeasure measure = ManagerMeasure::GainDollars);
+
+} // namespace qm

@@ -1,0 +1,160 @@
+#include "chart/ChartData.h"
+
+#include <gtest/gtest.h>
+
+using namespace qm;
+
+namespace {
+
+Currency units(int n) { return Currency::fromUnits(n); }
+
+// An invested-growth table of `periods` rows whose value column holds 1000 x the period number.
+CalcState growthTable(int periods, int perYear, int years) {
+    CalcState state;
+    for (int r = 1; r <= periods; ++r)
+        state.periodData.at(r, 4) = units(1000 * r);
+    state.chartKind = 9;
+    state.chartPoints = years;
+    state.chartTitle = QStringLiteral("Investment growth over ");
+    state.chartPeriodCount = periods;
+    state.chartPeriodsPerYear = perYear;
+    return state;
+}
+
+TEST(CalculatorChart, YearEndSelectionPicksTheLastPeriodOfEveryYear) {
+    struct Case {
+        int periods, perYear, years;
+        std::vector<int> periodsPlotted;
+        const char* label;
+    };
+    std::vector<int> monthly;
+    for (int m = 12; m <= 300; m += 12)
+        monthly.push_back(m);
+    for (const Case& c : {Case{300, 12, 25, monthly, "Investment growth over 25 Years"},
+                          Case{8, 4, 2, {4, 8}, "Investment growth over 2 Years"},
+                          Case{1, 1, 1, {1}, "Investment growth over 1 Years"}}) {
+        CalcState state = growthTable(c.periods, c.perYear, c.years);
+        const ChartSpec spec = BuildCalculatorChart(state);
+        EXPECT_EQ(spec.caption, "Invested growth");
+        EXPECT_EQ(spec.dataLabel, QString::fromLatin1(c.label));
+        EXPECT_FALSE(spec.legend);
+        ASSERT_EQ(spec.series.size(), 1u);
+        std::vector<Currency> expected;
+        for (int p : c.periodsPlotted)
+            expected.push_back(units(1000 * p));
+        EXPECT_EQ(spec.series.front(), expected);
+        EXPECT_EQ(state.chartPoints, static_cast<int>(c.periodsPlotted.size()));
+        // Opening the chart again gives the same picture.
+        EXPECT_EQ(BuildCalculatorChart(state).series, spec.series);
+    }
+}
+
+TEST(CalculatorChart, ByYearsCodesUseTheTitleStemAndCount) {
+    struct Case {
+        int kind;
+        const char* stem;
+        const char* caption;
+        const char* label;
+    };
+    for (const Case& c : {Case{3, "Growth in capital required over ", "Capital required",
+                               "Growth in capital required over 3 Years"},
+                          Case{4, " Pension growth over ", "Pension growth", " Pension growth over 3 Years"},
+                          Case{11, "Retirement ending balance over ", "Retirement income",
+                               "Retirement ending balance over 3 Years"}}) {
+        CalcState state;
+        for (int r = 1; r <= 4; ++r)
+            state.periodData.at(r, 4) = units(r);
+        state.chartKind = c.kind;
+        state.chartPoints = 3;
+        state.chartTitle = QString::fromLatin1(c.stem);
+        const ChartSpec spec = BuildCalculatorChart(state);
+        EXPECT_EQ(spec.caption, QString::fromLatin1(c.caption));
+        EXPECT_EQ(spec.dataLabel, QString::fromLatin1(c.label));
+        EXPECT_EQ(spec.series.front(), (std::vector<Currency>{units(1), units(2), units(3)}));
+        EXPECT_FALSE(spec.legend);
+    }
+}
+
+TEST(CalculatorChart, RetiredIncomeFixedAmountStartsWithTheStartingValue) {
+    CalcState state;
+    state.inputValues[1] = units(100000);
+    state.periodData.at(1, 4) = units(97459);
+    state.periodData.at(2, 4) = units(94000);
+    state.chartKind = 10;
+    state.chartPoints = 3;
+    state.chartTitle = QStringLiteral("Retirement beginning balance over ");
+    const ChartSpec spec = BuildCalculatorChart(state);
+    EXPECT_EQ(spec.series.front(), (std::vector<Currency>{units(100000), units(97459), units(94000)}));
+    EXPECT_EQ(spec.dataLabel, "Retirement beginning balance over 3 Years");
+}
+
+TEST(CalculatorChart, ComparisonCodesTurnTheLegendOn) {
+    CalcState state;
+    for (int i = 1; i <= 3; ++i) {
+        state.comparisonData.at(i, 1) = units(10 * i);
+        state.comparisonData.at(i, 2) = units(i);
+    }
+    state.chartPoints = 3;
+    struct Case {
+        int kind;
+        const char* caption;
+        const char* label;
+        std::size_t series;
+    };
+    for (const Case& c : {Case{5, "Mortgage comparisons", "Total interest paid", 2},
+                          Case{6, "Compound gain", "Annual percentage gain/loss comparisons", 1},
+                          Case{7, "Investment growth", "Total growth values for each comparision", 1}}) {
+        state.chartKind = c.kind;
+        const ChartSpec spec = BuildCalculatorChart(state);
+        EXPECT_EQ(spec.caption, QString::fromLatin1(c.caption));
+        EXPECT_EQ(spec.dataLabel, QString::fromLatin1(c.label));
+        EXPECT_TRUE(spec.legend);
+        EXPECT_FALSE(spec.measureButtons);
+        ASSERT_EQ(spec.series.size(), c.series);
+        EXPECT_EQ(spec.series.front(), (std::vector<Currency>{units(10), units(20), units(30)}));
+        if (c.kind == 5) {
+            EXPECT_EQ(spec.title, "Total interest paid");
+            EXPECT_EQ(spec.series.back(), (std::vector<Currency>{units(1), units(2), units(3)}));
+        }
+    }
+}
+
+TEST(CalculatorChart, FailuresAreReportedNotThrown) {
+    CalcState noPeriods = growthTable(12, 0, 1); // no periods per year: division by zero
+    EXPECT_TRUE(BuildCalculatorChart(noPeriods).failed);
+    CalcState tooMany;
+    tooMany.chartKind = 6;
+    tooMany.chartPoints = 22; // beyond the comparison table
+    const ChartSpec spec = BuildCalculatorChart(tooMany);
+    EXPECT_TRUE(spec.failed);
+    EXPECT_EQ(spec.caption, "Compound gain");
+    EXPECT_TRUE(spec.series.empty());
+    CalcState unknown;
+    unknown.chartKind = 0;
+    EXPECT_EQ(BuildCalculatorChart(unknown).caption, "");
+}
+
+TEST(ManagerChart, OpensOnGainInMoneyAndSwitchesMeasures) {
+    auto totals = [](int row, int column) { return Currency::fromUnits(row * 100 + column); };
+    const QStringList names{QStringLiteral("Alpha"), QStringLiteral("Beta")};
+    struct Case {
+        ManagerMeasure measure;
+        const char* label;
+        int column;
+    };
+    for (const Case& c : {Case{ManagerMeasure::GainDollars, "Gain or Loss in dollars", 4},
+                          Case{ManagerMeasure::CurrentValue, "Current value of each company/fund", 3},
+                          Case{ManagerMeasure::GainPercent, "Gain or Loss in percent", 5}}) {
+        const ChartSpec spec = BuildManagerChart(2, totals, names, c.measure);
+        EXPECT_EQ(spec.caption, "Investment manager charts");
+        EXPECT_EQ(spec.dataLabel, QString::fromLatin1(c.label));
+        EXPECT_TRUE(spec.legend);
+        EXPECT_TRUE(spec.measureButtons);
+        EXPECT_EQ(spec.categories, names);
+        EXPECT_EQ(spec.series.front(),
+                  (std::vector<Currency>{units(100 + c.column), units(200 + c.column)}));
+    }
+    EXPECT_EQ(BuildManagerChart(2, totals, names).dataLabel, "Gain or Loss in dollars");
+}
+
+} // namespace
