@@ -34,8 +34,9 @@ Frequency FrequencyOf(const QString& text) {
     return {};
 }
 
-// The rate per period that, compounded periodsPerYear times, gives `annualPercent` in a year;
-// passed through the nominal percentage and back, as the page's rates always have been.
+// The rate per period that, compounded periodsPerYear times, gives `annualPercent` in a year
+// (never the annual rate simply divided). It is taken through the nominal annual percentage and
+// back in double precision; the last bits of the rate, and so some cents, depend on that path.
 double RatePerPeriod(Currency annualPercent, int periodsPerYear) {
     const double perPeriod =
         Power(1.0 + annualPercent.toDouble() / 100.0, Divide(1.0, periodsPerYear)) - 1.0;
