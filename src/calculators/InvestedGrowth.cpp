@@ -36,7 +36,8 @@ Frequency FrequencyOf(const QString& text) {
 
 // The rate per period that, compounded periodsPerYear times, gives `annualPercent` in a year
 // (never the annual rate simply divided). It is taken through the nominal annual percentage and
-// back in double precision; the last bits of the rate, and so some cents, depend on that path.
+// back in double precision, the way this rate has always been formed, so that its last bits
+// stay the same.
 double RatePerPeriod(Currency annualPercent, int periodsPerYear) {
     const double perPeriod =
         Power(1.0 + annualPercent.toDouble() / 100.0, Divide(1.0, periodsPerYear)) - 1.0;
