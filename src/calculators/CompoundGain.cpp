@@ -1,0 +1,112 @@
+#include "calculators/CompoundGain.h"
+
+#include "app/AppState.h"
+#include "calculators/CheckedMath.h"
+#include "text/Conversions.h"
+#include "text/Page.h"
+
+namespace qm {
+
+namespace {
+
+const QString Underline = QStringLiteral("_____________________________________________");
+
+void AppendInputLines(CalcState& state, const CompoundGainTexts& texts) {
+    state.resultsPage += QStringLiteral("Cost of Investment:          ") + texts.cost + LineEnd;
+    state.resultsPage += QStringLiteral("Present/future value:        ") + texts.value + LineEnd;
+    state.resultsPage +=
+        QStringLiteral("Number of years invested:              ") + texts.years + LineEnd;
+    state.resultsPage += Line({"Name of investment:", Field(texts.name, 23)}) + LineEnd;
+    state.resultsPage += QStringLiteral("Years     Cost        Value  Annual%   Total%") + LineEnd;
+    state.resultsPage += Underline + LineEnd;
+}
+
+} // namespace
+
+CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& texts) {
+    CalcOutcome outcome;
+    BeginComparison(state);
+    app().editFlag = 0;
+    state.periodData.clear();
+
+    RunTrapped(outcome, [&] {
+        const Currency cost = state.inputValues[1];
+        const Currency value = state.inputValues[2];
+        const Currency years = state.inputValues[3];
+        AppendInputLines(state, texts);
+
+        if (cost.isZero() || value.isZero() || years.isZero()) {
+            outcome.messages.push_back(18);
+            return;
+        }
+
+        const double c = cost.toDouble();
+        const double annual =
+            Exp(Divide(1.0, years.toDouble()) * Ln(Divide(value.toDouble(), c))) - 1.0;
+        const double total = Divide((value - cost).toDouble(), c);
+
+        // Year values compounded from the cost; the chart plots them in whole units.
+        double yearValue = Finite(c * annual + c);
+        state.periodData.at(1, 1) = Currency::fromUnits(1);
+        state.periodData.at(1, 4) = Currency::fromDouble(Int(yearValue));
+        const int lastYear = ToWhole(years);
+        for (int n = 2; n <= lastYear; ++n) {
+            yearValue = Finite(yearValue * annual + yearValue);
+            state.periodData.at(n, 1) = Currency::fromUnits(n);
+            state.periodData.at(n, 4) = Currency::fromDouble(Int(yearValue));
+        }
+
+        state.resultsPage += Line({Field(years, u"##", 2), Field(cost, u"####,,###.00", 12),
+                                   Field(value, u"####,,###.00", 13), Field(annual, u"###.000%", 9),
+                                   Field(total, u"###.00%", 9)});
+        state.resultsPage += Underline + LineEnd + LineEnd;
+
+        state.comparisonData.at(state.comparisonCount, 1) = Currency::fromDouble(annual * 100.0);
+        state.chartPoints = state.comparisonCount;
+        state.chartKind = 6;
+        state.chartTitle = QStringLiteral("Percentage gain/loss for comparisions ");
+        state.results = state.resultsPage;
+        EndComparison(state, outcome);
+    });
+    return outcome;
+}
+
+QString CompoundGainHelpPage() {
+    const QString& symbol = app().currencySymbol;
+    return JoinLines({
+        QStringLiteral("Compare up to 10 different investments on"),
+        QStringLiteral("an annual compound yield basis. Click"),
+        QStringLiteral("Calculate after each change made."),
+        QString(),
+        QStringLiteral("Enter the Cost of your Investment, then the"),
+        QStringLiteral("Present or Future Value and the term in"),
+        QStringLiteral("years it has or will be held."),
+        QString(),
+        QStringLiteral("Example 1. Amount invested in Mutual Fund."),
+        QStringLiteral("Cost = ") + symbol + QStringLiteral("1,000.00, 5 years later with all"),
+        QStringLiteral("dividends and capital gains reinvested its "),
+        QStringLiteral("value is ") + symbol + QStringLiteral("2,000.00 for an annual compound"),
+        QStringLiteral("growth rate of 14.870%."),
+        QString(),
+        QStringLiteral("Example 2. House cost ") + symbol + QStringLiteral("25,000.00, 20 years"),
+        QStringLiteral("ago now valued ") + symbol + QStringLiteral("200,000 for an annual"),
+        QStringLiteral("compound growth rate of 10.957%."),
+        QString(),
+        QStringLiteral("Example 3. Stripped Bond with a redemption"),
+        QStringLiteral("value of ") + symbol + QStringLiteral("1,000.00 in 6 years, cost ") +
+            symbol + QStringLiteral("500.00."),
+        QStringLiteral("Annual compound growth = 12.246%."),
+        QString(),
+        QStringLiteral("Example 4. Growth in earnings per share."),
+        QStringLiteral("Earnings: (Cost) 1995 = ") + symbol + QStringLiteral("2.38, (Value) 2001"),
+        QStringLiteral(" = ") + symbol +
+            QStringLiteral("5.14. Annual compound growth rate for the"),
+        QStringLiteral("6 years = 13.692%."),
+    });
+}
+
+void ShowCompoundGainHelp(CalcState& state) {
+    ShowHelpPage(state, CompoundGainHelpPage());
+}
+
+} // namespace qm

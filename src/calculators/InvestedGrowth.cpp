@@ -1,0 +1,259 @@
+#include "calculators/InvestedGrowth.h"
+
+#include "app/AppState.h"
+#include "calculators/CheckedMath.h"
+#include "text/Conversions.h"
+#include "text/Page.h"
+#include "text/Rounding.h"
+
+#include <limits>
+
+namespace qm {
+
+namespace {
+
+const QString Underline = QStringLiteral("_____________________________________________");
+
+Currency cur(double x) {
+    return Currency::fromDouble(x);
+}
+
+struct Frequency {
+    int periodsPerYear = 0;
+    QString rowLabel;
+};
+
+// The list's text is matched exactly; anything else has no periods (and the rates then fail).
+Frequency FrequencyOf(const QString& text) {
+    if (text == QLatin1String("Annually"))
+        return {1, QStringLiteral("Year    ")};
+    if (text == QLatin1String("Monthly"))
+        return {12, QStringLiteral("Month   ")};
+    if (text == QLatin1String("Quarterly"))
+        return {4, QStringLiteral("Quarter ")};
+    return {};
+}
+
+// The rate per period that, compounded periodsPerYear times, gives `annualPercent` in a year
+// (never the annual rate simply divided). It is taken through the nominal annual percentage and
+// back in double precision, the way this rate has always been formed, so that its last bits
+// stay the same.
+double RatePerPeriod(Currency annualPercent, int periodsPerYear) {
+    const double perPeriod =
+        Power(1.0 + annualPercent.toDouble() / 100.0, Divide(1.0, periodsPerYear)) - 1.0;
+    const double nominalPercent = perPeriod * periodsPerYear * 100.0;
+    return Divide(Divide(nominalPercent, 100.0), periodsPerYear);
+}
+
+void AppendEcho(CalcState& state, const InvestedGrowthTexts& texts) {
+    QString& page = state.resultsPage;
+    page += QStringLiteral("Beginning balance:          ") + texts.beginningBalance + LineEnd;
+    page += QStringLiteral("Each contribution:          ") + texts.eachContribution + LineEnd;
+    page += Line({"Frequency of contribution:     ", Field(texts.frequency, 10)});
+    page += QStringLiteral("Annual growth rate:                 ") + texts.growthRate + LineEnd;
+    page +=
+        QStringLiteral("Increase annual contribution:       ") + texts.contributionRate + LineEnd;
+    page += QStringLiteral("Annual inflation rate:              ") + texts.inflationRate + LineEnd;
+    page +=
+        QStringLiteral("Number years invested:                 ") + texts.years + LineEnd + LineEnd;
+}
+
+QString PeriodLine(const PeriodTable& table, int row) {
+    return Line({Field(table.at(row, 1), u"###", 3), Field(table.at(row, 2), u"####,,###.00", 14),
+                 Field(table.at(row, 3), u"####,,###.00", 14),
+                 Field(table.at(row, 4), u"####,###.00", 14)});
+}
+
+QString TotalsLine(const PeriodTable& table, int row) {
+    return Line({Field(table.at(row, 1), u"###", 3), Field(table.at(row, 2), u"####,,###.00", 14),
+                 Field(table.at(row, 3), u"####,,###.00", 14),
+                 Field(table.at(row, 4), u"####,,###.00", 14)});
+}
+
+void StoreRow(PeriodTable& table, int row, int period, Currency invested, Currency growth,
+              Currency value) {
+    table.at(row, 1) = Currency::fromUnits(period);
+    table.at(row, 2) = invested;
+    table.at(row, 3) = growth;
+    table.at(row, 4) = value;
+}
+
+void Calculate(CalcState& state, const InvestedGrowthTexts& texts) {
+    AppendEcho(state, texts);
+
+    // The period table is built aside and replaces the chart data only when the whole
+    // calculation succeeds, so a failed attempt leaves the chart matching the table the
+    // Results box still shows.
+    PeriodTable table;
+
+    const Currency beginning = state.inputValues[1];
+    Currency contribution = state.inputValues[2];
+
+    const Frequency frequency = FrequencyOf(texts.frequency);
+    state.resultsPage +=
+        frequency.rowLabel + QStringLiteral(" Invested    Int/Growth         Value") + LineEnd;
+    state.resultsPage += Underline + LineEnd;
+
+    const int years = ToWhole(state.inputValues[7]);
+    const int periods = years * frequency.periodsPerYear;
+    if (periods < std::numeric_limits<std::int16_t>::min() ||
+        periods > std::numeric_limits<std::int16_t>::max())
+        throw OverflowError("Whole-number overflow");
+
+    const float growthRate =
+        static_cast<float>(RatePerPeriod(state.inputValues[4], frequency.periodsPerYear));
+    const double increaseRate = RatePerPeriod(state.inputValues[5], frequency.periodsPerYear);
+    const double inflationRate = RatePerPeriod(state.inputValues[6], frequency.periodsPerYear);
+
+    // The first period is always computed: the beginning balance and the first contribution
+    // grow together.
+    Currency growth = CurrencyProduct(beginning + contribution, growthRate);
+    Currency value = beginning + contribution + growth;
+    value = value - cur(value.toDouble() * inflationRate);
+    Currency invested = beginning + contribution;
+    StoreRow(table, 1, 1, beginning + contribution, growth, value);
+
+    // Each later contribution grows before it is paid in at the start of its period and earns
+    // that period's growth on the value left after the last inflation deduction.
+    for (int period = 2; period <= periods; ++period) {
+        contribution = contribution + cur(contribution.toDouble() * increaseRate);
+        growth = CurrencyProduct(value + contribution, growthRate);
+        value = value + contribution + growth;
+        value = value - cur(value.toDouble() * inflationRate);
+        invested = invested + contribution;
+        StoreRow(table, period, period, contribution, growth, value);
+    }
+
+    const int shown = periods >= 2 ? periods : 1;
+    StoreRow(table, shown + 1, shown, invested, value - invested, value);
+
+    state.periodData = table;
+    if (texts.results == GrowthResults::Complete) {
+        for (int row = 1; row <= shown; ++row)
+            state.resultsPage += PeriodLine(table, row);
+        state.resultsPage += Underline + LineEnd;
+        state.resultsPage += TotalsLine(table, shown + 1);
+        state.chartKind = 9;
+        state.chartPoints = years;
+        state.chartTitle = QStringLiteral("Investment growth over ");
+        state.chartPeriodCount = shown;
+        state.chartPeriodsPerYear = frequency.periodsPerYear;
+    } else {
+        state.resultsPage += TotalsLine(table, shown + 1);
+        state.comparisonData.at(state.comparisonCount, 1) = value;
+        state.resultsPage += Underline + LineEnd + LineEnd;
+        state.chartKind = 7;
+        state.chartPoints = state.comparisonCount;
+        state.chartTitle = QStringLiteral("Totals for comparisons, number ");
+    }
+    state.results = state.resultsPage;
+}
+
+} // namespace
+
+CalcOutcome InvestedGrowthCalculate(CalcState& state, const InvestedGrowthTexts& texts) {
+    CalcOutcome outcome;
+    const bool complete = texts.results == GrowthResults::Complete;
+    if (state.startNewPage == 1 || complete) {
+        state.startNewPage = 0;
+        state.resultsPage.clear();
+        state.comparisonCount = 0;
+    }
+    app().editFlag = 0;
+    ++state.comparisonCount;
+    if (state.comparisonCount == 1)
+        state.comparisonData.clear();
+
+    const bool succeeded = RunTrapped(outcome, [&] { Calculate(state, texts); });
+
+    // Closing step, reached after a failure too: a failed full table leaves no page behind,
+    // and a full comparison page is started anew.
+    if (!succeeded && complete) {
+        state.resultsPage.clear();
+        state.comparisonCount = 0;
+    }
+    if (state.comparisonCount == 10) {
+        state.resultsPage.clear();
+        state.comparisonCount = 0;
+        outcome.messages.push_back(8);
+    }
+    return outcome;
+}
+
+QString InvestedGrowthHelpPage() {
+    const QString& symbol = app().currencySymbol;
+    return JoinLines(
+        {
+            QString(),
+            QStringLiteral("Example 1  Example 2   Example 3   Example 4"),
+            QString(),
+            QStringLiteral("      .00   1,000.00         .00   30,000.00"),
+            QString(),
+            QStringLiteral(" 1,000.00        .00    1.000.00         .00"),
+            QString(),
+            QString(),
+            QStringLiteral(" Annually   Annually    Annually    Annually"),
+            QString(),
+            QString(),
+            QStringLiteral("       20%        20%         20%        .00%"),
+            QString(),
+            QStringLiteral("      .00%       .00%       5.00%        .00%"),
+            QString(),
+            QStringLiteral("      .00%       .00%        .00%       5.00%"),
+            QString(),
+            QStringLiteral("       25         25          25          25"),
+            QString(),
+            QStringLiteral("Example 1: Shows future value of ") + symbol +
+                QStringLiteral("1,000.00"),
+            QStringLiteral("invested each year for 25 years at a 20%"),
+            QStringLiteral("Interest/Growth Rate compounded annually."),
+            QString(),
+            QStringLiteral("Example 2: Shows future value of a lump sum"),
+            QStringLiteral("of ") + symbol +
+                QStringLiteral("1,000.00 invested for 25 years at a 20%"),
+            QStringLiteral("Interest/Growth Rate compounded annually."),
+            QString(),
+            QStringLiteral("Example 3: Shows future value of ") + symbol +
+                QStringLiteral("1,000.00"),
+            QStringLiteral("invested the first year and increased by a"),
+            QStringLiteral("5% annual Rate in each year, for 25 years at"),
+            QStringLiteral("20% Interest/Growth Rate compounded annually."),
+            QString(),
+            QStringLiteral("Example 4: Shows what the future purchasing"),
+            QStringLiteral("value would be of ") + symbol +
+                QStringLiteral("30,000.00 at a 5% annnual"),
+            QStringLiteral("inflation Rate for 25 years."),
+            QString(),
+            QStringLiteral("Any combination of entries can be used."),
+            QString(),
+            QStringLiteral("When changing frequency, be sure contribution"),
+            QStringLiteral("amount is scaled to it."),
+            QString(),
+            QStringLiteral("Compounding takes place at the frequency"),
+            QStringLiteral("chosen: Annually, once a year. Quarterly,"),
+            QStringLiteral("4 times a year. Monthly, 12 times a year."),
+            QString(),
+            QStringLiteral("All percentage rates used in monthly and"),
+            QStringLiteral("quarterly calculations are adjusted for"),
+            QStringLiteral("the annual percentage rate."),
+        },
+        false);
+}
+
+void ShowInvestedGrowthHelp(CalcState& state) {
+    ShowHelpPage(state, InvestedGrowthHelpPage());
+}
+
+void GrowthResultsChoiceClicked(CalcState& state) {
+    state.resultsPage.clear();
+    state.results.clear();
+}
+
+void GrowthInputChanged(CalcState& state, GrowthResults results) {
+    if (results == GrowthResults::Complete) {
+        state.resultsPage.clear();
+        state.results.clear();
+    }
+}
+
+} // namespace qm
