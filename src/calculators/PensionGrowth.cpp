@@ -41,7 +41,7 @@ void runCalculation(CalcState& state, const PensionGrowthBoxes& boxes) {
     const double employeeRate = fraction(state.inputValues[3]);
     const double companyRate = fraction(state.inputValues[4]);
     const double salaryIncrease = fraction(state.inputValues[5]);
-    const double growth = fraction(state.inputValues[6]);
+    const float growth = static_cast<float>(fraction(state.inputValues[6]));
     const double inflation = fraction(state.inputValues[7]);
     const int years = ToWhole(state.inputValues[8]);
 
@@ -71,7 +71,7 @@ void runCalculation(CalcState& state, const PensionGrowthBoxes& boxes) {
     // recomputed from the salary, so they keep their own rounding).
     for (int year = 2; year <= years; ++year) {
         salary = salary + cur(salary.toDouble() * salaryIncrease);
-        contributions = cur(salary.toDouble() * (employeeRate + companyRate));
+        contributions = contributions + cur(contributions.toDouble() * salaryIncrease);
         interest = CurrencyProduct(value + contributions, growth);
         value = value + contributions + interest;
         value = value - cur(value.toDouble() * inflation);

@@ -85,8 +85,9 @@ int fixedSchedule(CalcState& state, Currency value, float growth, double withdra
     const double increase = cur(state.inputValues[4].toDouble() / 100.0).toDouble();
     double monthly = 100.0 * withdrawn;
     double annual = 12.0 * monthly;
-    const double onePlusGrowth = 1.0 + growth;
-    const double monthlyRate = (std::pow(static_cast<double>(onePlusGrowth), 1.0 / 12.0) - 1.0);
+    const float onePlusGrowth = 1.0f + growth;
+    const float monthlyRate =
+        static_cast<float>(std::pow(static_cast<double>(onePlusGrowth), 1.0 / 12.0) - 1.0);
 
     if (annual > value.toDouble())
         return -1;
