@@ -42,6 +42,10 @@ struct PensionCase {
     int chartPoints;
 };
 
+void PrintTo(const PensionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class PensionGrowthCase : public ::testing::TestWithParam<PensionCase> {};
 
 TEST_P(PensionGrowthCase, TableMatchesToTheCent) {

@@ -41,6 +41,10 @@ struct IncomeCase {
     int chartKind;
 };
 
+void PrintTo(const IncomeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RetiredIncomeCase : public ::testing::TestWithParam<IncomeCase> {};
 
 TEST_P(RetiredIncomeCase, ScheduleMatchesToTheCent) {
