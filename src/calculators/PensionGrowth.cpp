@@ -5,6 +5,8 @@
 #include "text/Page.h"
 #include "text/Rounding.h"
 
+#include <algorithm>
+
 namespace qm {
 
 namespace {
@@ -105,7 +107,7 @@ void runCalculation(CalcState& state, const PensionGrowthBoxes& boxes) {
     state.results = state.resultsPage + LineEnd + PensionHiddenColumnHint;
 
     state.chartKind = 4;
-    state.chartPoints = years;
+    state.chartPoints = std::max(0, years); // the years box takes digits only
     state.chartTitle = QStringLiteral(" Pension growth over ");
 }
 

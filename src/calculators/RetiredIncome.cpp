@@ -5,7 +5,9 @@
 #include "text/Page.h"
 #include "text/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace qm {
 
@@ -55,16 +57,18 @@ void storeTotals(PeriodTable& table, int rows, double growth, double income, dou
 }
 
 // Each year a fixed share of the current value is withdrawn and the rest grows.
-// Returns the number of rows, or -1 when a year's withdrawal exceeds the savings.
-int percentageSchedule(CalcState& state, Currency value, float growth, double withdrawn) {
-    const int years = ToWhole(state.inputValues[4]);
+// Returns the number of rows, or nothing when a year's withdrawal exceeds the savings.
+std::optional<int> percentageSchedule(CalcState& state, Currency value, float growth,
+                                      double withdrawn) {
+    // A negative count (the years box takes digits only) is no years at all.
+    const int years = std::max(0, static_cast<int>(ToWhole(state.inputValues[4])));
     double totalGrowth = 0.0;
     Currency totalIncome;
     double finalValue = 0.0;
     for (int year = 1; year <= years; ++year) {
         const Currency income = CentsProduct(value, withdrawn);
         if (income > value)
-            return -1;
+            return std::nullopt;
         const double next = CentsGrowth(value, growth, withdrawn);
         const double yearGrowth = value.toDouble() * static_cast<double>(growth);
         totalGrowth += yearGrowth;
@@ -79,9 +83,9 @@ int percentageSchedule(CalcState& state, Currency value, float growth, double wi
 
 // A fixed amount is withdrawn every month and raised once a year; the capital grows monthly.
 // Full years run while the balance exceeds the next year's income (at most 40); a final year
-// then pays out the rest. Returns the number of rows, or -1 when one year's income exceeds the
-// starting value.
-int fixedSchedule(CalcState& state, Currency value, float growth, double withdrawn) {
+// then pays out the rest. Returns the number of rows, or nothing when one year's income exceeds
+// the starting value.
+std::optional<int> fixedSchedule(CalcState& state, Currency value, float growth, double withdrawn) {
     const double increase = cur(state.inputValues[4].toDouble() / 100.0).toDouble();
     double monthly = 100.0 * withdrawn;
     double annual = 12.0 * monthly;
@@ -90,7 +94,7 @@ int fixedSchedule(CalcState& state, Currency value, float growth, double withdra
         static_cast<float>(std::pow(static_cast<double>(onePlusGrowth), 1.0 / 12.0) - 1.0);
 
     if (annual > value.toDouble())
-        return -1;
+        return std::nullopt;
 
     double totalInterest = 0.0;
     double totalIncome = 0.0;
@@ -168,10 +172,12 @@ bool runCalculation(CalcState& state, const RetiredIncomeBoxes& boxes) {
 
     appendEcho(state.resultsPage, fixed, boxes);
 
-    const int rows = fixed ? fixedSchedule(state, value, growth, withdrawn)
-                           : percentageSchedule(state, value, growth, withdrawn);
-    if (rows < 0)
+    const std::optional<int> scheduled = fixed
+                                             ? fixedSchedule(state, value, growth, withdrawn)
+                                             : percentageSchedule(state, value, growth, withdrawn);
+    if (!scheduled)
         return false;
+    const int rows = *scheduled;
 
     const PeriodTable& table = state.periodData;
     state.resultsPage += QStringLiteral("Year   Int/Growth   Annual Income       Value") + LineEnd;
@@ -198,7 +204,7 @@ bool runCalculation(CalcState& state, const RetiredIncomeBoxes& boxes) {
         state.chartKind = 10;
         state.chartTitle = QStringLiteral("Retirement beginning balance over ");
     } else {
-        state.chartPoints = ToWhole(state.inputValues[4]);
+        state.chartPoints = rows; // the years input
         state.chartKind = 11;
         state.chartTitle = QStringLiteral("Retirement ending balance over ");
     }
