@@ -1,0 +1,155 @@
+#include "calculators/PensionGrowth.h"
+
+#include "app/AppState.h"
+#include "text/Conversions.h"
+#include "text/Page.h"
+#include "text/Rounding.h"
+
+#include <algorithm>
+
+namespace qm {
+
+namespace {
+
+const QString Underline(59, QLatin1Char('_'));
+
+// x computed in double and held as money (nearest ten-thousandth, ties to even).
+Currency cur(double x) {
+    return Currency::fromDouble(x);
+}
+
+// A percentage input as a fraction.
+double fraction(Currency percent) {
+    return percent.toDouble() / 100.0;
+}
+
+void appendEcho(QString& page, const PensionGrowthBoxes& boxes) {
+    page += QStringLiteral("Current balance in account:  ") + boxes.currBalance + LineEnd;
+    page += QStringLiteral("My current annual salary:    ") + boxes.currAnnSalary + LineEnd;
+    page += QStringLiteral("My annual contribution rate:        ") + boxes.annContribRate + LineEnd;
+    page +=
+        QStringLiteral("Company annual contribution rate:   ") + boxes.compAnnContribRate + LineEnd;
+    page += QStringLiteral("Estimated annual salary increase:   ") + boxes.estSalIncrease + LineEnd;
+    page +=
+        QStringLiteral("Annual interest/growth rate:        ") + boxes.annIntGrowthRate + LineEnd;
+    page += QStringLiteral("Estimated annual inflation rate:    ") + boxes.estAnnFlatRate + LineEnd;
+    page += QStringLiteral("Number of years to retirement:          ") + boxes.numYearsToRetire +
+            LineEnd + LineEnd;
+}
+
+void runCalculation(CalcState& state, const PensionGrowthBoxes& boxes) {
+    const Currency startBalance = state.inputValues[1];
+    Currency salary = state.inputValues[2];
+    const double employeeRate = fraction(state.inputValues[3]);
+    const double companyRate = fraction(state.inputValues[4]);
+    const double salaryIncrease = fraction(state.inputValues[5]);
+    const float growth = static_cast<float>(fraction(state.inputValues[6]));
+    const double inflation = fraction(state.inputValues[7]);
+    const int years = ToWhole(state.inputValues[8]);
+
+    appendEcho(state.resultsPage, boxes);
+    state.resultsPage +=
+        QStringLiteral("Year    Salary    Contributions    Int/Growth         Value") + LineEnd;
+    state.resultsPage += Underline + LineEnd;
+
+    // First year: the starting balance and the year's contributions earn the year's growth;
+    // inflation is deducted from the grown value.
+    PeriodTable& table = state.periodData;
+    Currency contributions = cur(salary.toDouble() * (employeeRate + companyRate));
+    Currency interest = CurrencyProduct(startBalance + contributions, growth);
+    Currency value = startBalance + contributions + interest;
+    value = value - cur(value.toDouble() * inflation);
+    Currency paidIn = startBalance + contributions;
+    auto storeRow = [&table](int year, Currency w, Currency c, Currency s, Currency v) {
+        table.at(year, 0) = w;
+        table.at(year, 1) = Currency::fromUnits(year);
+        table.at(year, 2) = c;
+        table.at(year, 3) = s;
+        table.at(year, 4) = v;
+    };
+    storeRow(1, salary, contributions, interest, value);
+
+    // Later years: salary and contributions rise by the same rate (the contributions are not
+    // recomputed from the salary, so they keep their own rounding).
+    for (int year = 2; year <= years; ++year) {
+        salary = salary + cur(salary.toDouble() * salaryIncrease);
+        contributions = contributions + cur(contributions.toDouble() * salaryIncrease);
+        interest = CurrencyProduct(value + contributions, growth);
+        value = value + contributions + interest;
+        value = value - cur(value.toDouble() * inflation);
+        paidIn = paidIn + contributions;
+        storeRow(year, salary, contributions, interest, value);
+    }
+
+    const int rowCount = years >= 2 ? years : 1;
+    table.at(rowCount + 1, 1) = Currency::fromUnits(rowCount);
+    table.at(rowCount + 1, 2) = paidIn;
+    table.at(rowCount + 1, 3) = value - paidIn;
+    table.at(rowCount + 1, 4) = value;
+
+    for (int year = 1; year <= rowCount; ++year) {
+        state.resultsPage += Line({
+            Field(table.at(year, 1), u"###", 3),
+            Field(table.at(year, 0), u"####,,###.00", 14),
+            Field(table.at(year, 2), u"####,,###.00", 14),
+            Field(table.at(year, 3), u"####,###.00", 14),
+            Field(table.at(year, 4), u"####,###.00", 14),
+        });
+    }
+    state.resultsPage += Underline + LineEnd;
+    state.resultsPage += Line({
+        Field("Total:           "),
+        Field(paidIn, u"####,,###.00", 14),
+        Field(value - paidIn, u"####,,###.00", 14),
+        Field(value, u"####,###.00", 14),
+    });
+
+    state.results = state.resultsPage + LineEnd + PensionHiddenColumnHint;
+
+    state.chartKind = 4;
+    state.chartPoints = std::max(0, years); // the years box takes digits only
+    state.chartTitle = QStringLiteral(" Pension growth over ");
+}
+
+} // namespace
+
+CalcOutcome CalculatePensionGrowth(CalcState& state, const PensionGrowthBoxes& boxes) {
+    CalcOutcome outcome;
+    app().editFlag = 0;
+    state.resultsPage.clear();
+    state.periodData.clear();
+    RunTrapped(outcome, [&] { runCalculation(state, boxes); });
+    return outcome;
+}
+
+QString PensionGrowthHelpPage() {
+    return JoinLines({
+        QStringLiteral("To view the hidden Value column on the"),
+        QStringLiteral("right use the scroll bar."),
+        QString(),
+        QStringLiteral("If you have already have a plan, type the"),
+        QStringLiteral("current balance. If none type 0."),
+        QString(),
+        QStringLiteral("Type in your current annual salary."),
+        QString(),
+        QStringLiteral("Type in your annual contribution rate."),
+        QString(),
+        QStringLiteral("Your company contribution rate. If none"),
+        QStringLiteral("type 0."),
+        QString(),
+        QStringLiteral("Type in the estimated percentage of annual"),
+        QStringLiteral("salary increase."),
+        QString(),
+        QStringLiteral("Type estimated annual interest/growth rate."),
+        QString(),
+        QStringLiteral("Type in inflation rate. Current Value each"),
+        QStringLiteral("year will be reduced at this rate."),
+        QString(),
+        QStringLiteral("Type in the estimated number of years to"),
+        QStringLiteral("retirement."),
+        QString(),
+        QStringLiteral("In USA also use for 401(k) investment plan."),
+    });
+}
+
+} // namespace qm

@@ -1,0 +1,311 @@
+#include "calculators/RetiredIncome.h"
+
+#include "app/AppState.h"
+#include "text/Conversions.h"
+#include "text/Page.h"
+#include "text/Rounding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace qm {
+
+namespace {
+
+const QString Underline(45, QLatin1Char('_'));
+
+Currency cur(double x) {
+    return Currency::fromDouble(x);
+}
+
+const RetiredIncomeChoice PercentageChoice{
+    RetiredIncomePercentage,
+    u"Annual income withdrawn as a (%)",
+    u"Time in years",
+    {Currency(), Currency::fromRaw(500000 * Currency::Scale),
+     Currency::fromRaw(10 * Currency::Scale), Currency::fromRaw(8 * Currency::Scale),
+     Currency::fromRaw(20 * Currency::Scale)},
+    {DisplayForm{}, forms::Money, forms::Percent, forms::Percent, forms::Years6},
+    true,
+};
+
+const RetiredIncomeChoice FixedChoice{
+    RetiredIncomeFixed,
+    u"Monthly amount of cash withdrawn",
+    u"Increase annual income by %",
+    {Currency(), Currency::fromRaw(100000 * Currency::Scale),
+     Currency::fromRaw(10 * Currency::Scale), Currency::fromRaw(1000 * Currency::Scale),
+     Currency()},
+    {DisplayForm{}, forms::Money, forms::Percent, forms::ShortMoney, forms::Percent},
+    false,
+};
+
+// One schedule row: the year, its interest/growth, its income and the value at its end.
+void storeRow(PeriodTable& table, int row, Currency growth, Currency income, Currency value) {
+    table.at(row, 1) = Currency::fromUnits(row);
+    table.at(row, 2) = growth;
+    table.at(row, 3) = income;
+    table.at(row, 4) = value;
+}
+
+void storeTotals(PeriodTable& table, int rows, double growth, double income, double value) {
+    table.at(rows + 1, 1) = Currency::fromUnits(rows);
+    table.at(rows + 1, 2) = cur(growth);
+    table.at(rows + 1, 3) = cur(income);
+    table.at(rows + 1, 4) = cur(value);
+}
+
+// Each year a fixed share of the current value is withdrawn and the rest grows.
+// Returns the number of rows, or nothing when a year's withdrawal exceeds the savings.
+std::optional<int> percentageSchedule(CalcState& state, Currency value, float growth,
+                                      double withdrawn) {
+    // A negative count (the years box takes digits only) is no years at all.
+    const int years = std::max(0, static_cast<int>(ToWhole(state.inputValues[4])));
+    double totalGrowth = 0.0;
+    Currency totalIncome;
+    double finalValue = 0.0;
+    for (int year = 1; year <= years; ++year) {
+        const Currency income = CentsProduct(value, withdrawn);
+        if (income > value)
+            return std::nullopt;
+        const double next = CentsGrowth(value, growth, withdrawn);
+        const double yearGrowth = value.toDouble() * static_cast<double>(growth);
+        totalGrowth += yearGrowth;
+        storeRow(state.periodData, year, cur(yearGrowth), income, cur(next));
+        value = cur(next);
+        totalIncome = totalIncome + income;
+        finalValue = next;
+    }
+    storeTotals(state.periodData, years, totalGrowth, totalIncome.toDouble(), finalValue);
+    return years;
+}
+
+// A fixed amount is withdrawn every month and raised once a year; the capital grows monthly.
+// Full years run while the balance exceeds the next year's income (at most 40); a final year
+// then pays out the rest. Returns the number of rows, or nothing when one year's income exceeds
+// the starting value.
+std::optional<int> fixedSchedule(CalcState& state, Currency value, float growth, double withdrawn) {
+    const double increase = cur(state.inputValues[4].toDouble() / 100.0).toDouble();
+    double monthly = 100.0 * withdrawn;
+    double annual = 12.0 * monthly;
+    const float onePlusGrowth = 1.0f + growth;
+    const float monthlyRate =
+        static_cast<float>(std::pow(static_cast<double>(onePlusGrowth), 1.0 / 12.0) - 1.0);
+
+    if (annual > value.toDouble())
+        return std::nullopt;
+
+    double totalInterest = 0.0;
+    double totalIncome = 0.0;
+    double balance = 0.0;
+    double yearInterest = 0.0;
+    // One month: the interest is earned on the whole value, then the amount is paid out.
+    auto month = [&] {
+        const double interest = value.toDouble() * static_cast<double>(monthlyRate);
+        balance = (value + cur(interest)).toDouble() - monthly;
+        yearInterest += interest;
+        totalInterest += interest;
+        value = cur(balance);
+    };
+
+    int year = 1;
+    do {
+        yearInterest = 0.0;
+        for (int i = 0; i < 12; ++i)
+            month();
+        storeRow(state.periodData, year, cur(yearInterest), cur(annual), cur(balance));
+        totalIncome += annual;
+        monthly = monthly + increase * monthly;
+        annual = annual + increase * annual;
+        ++year;
+    } while (year != 41 && balance > annual);
+
+    if (year == 41) {
+        storeTotals(state.periodData, 40, totalInterest, totalIncome, balance);
+        return 40;
+    }
+
+    // The final year: as many whole months as the remaining balance pays, then the rest
+    // together with its interest.
+    const double start = balance;
+    if (monthly == 0.0)
+        throw CalcError("division by zero");
+    const double ratio = start / monthly;
+    if (!std::isfinite(ratio))
+        throw CalcError("non-finite result");
+    const int months = ToWhole(Int(ratio));
+    yearInterest = 0.0;
+    for (int i = 0; i < months; ++i)
+        month();
+    const double income = start + yearInterest;
+    const double endValue = value.toDouble() - balance;
+    storeRow(state.periodData, year, cur(yearInterest), cur(income), cur(endValue));
+    totalIncome += income;
+    storeTotals(state.periodData, year, totalInterest, totalIncome, endValue);
+    return year;
+}
+
+void appendEcho(QString& page, bool fixed, const RetiredIncomeBoxes& boxes) {
+    page += QStringLiteral("Starting value of investments: ") + boxes.currValue + LineEnd;
+    page +=
+        QStringLiteral("Annual interest/growth rate:          ") + boxes.annIntGrowthRate + LineEnd;
+    if (fixed) {
+        page +=
+            QStringLiteral("Monthly amount of cash withdrawn:") + boxes.annIncWDrawnRate + LineEnd;
+        page += QStringLiteral("Increase annual income by:            ") + boxes.timeInYrs +
+                LineEnd + LineEnd;
+    } else {
+        page += QStringLiteral("Annual income withdrawn as a (%):     ") + boxes.annIncWDrawnRate +
+                LineEnd;
+        page += QStringLiteral("Time in years:                        ") + boxes.timeInYrs +
+                LineEnd + LineEnd;
+    }
+}
+
+// Returns false when the withdrawal was refused (message 7).
+bool runCalculation(CalcState& state, const RetiredIncomeBoxes& boxes) {
+    const bool fixed = state.calcChoice == RetiredIncomeFixed;
+    const Currency value = state.inputValues[1];
+    const float growth = static_cast<float>(state.inputValues[2].toDouble() / 100.0);
+    const double withdrawn = state.inputValues[3].toDouble() / 100.0;
+
+    appendEcho(state.resultsPage, fixed, boxes);
+
+    const std::optional<int> scheduled = fixed
+                                             ? fixedSchedule(state, value, growth, withdrawn)
+                                             : percentageSchedule(state, value, growth, withdrawn);
+    if (!scheduled)
+        return false;
+    const int rows = *scheduled;
+
+    const PeriodTable& table = state.periodData;
+    state.resultsPage += QStringLiteral("Year   Int/Growth   Annual Income       Value") + LineEnd;
+    state.resultsPage += Underline + LineEnd;
+    for (int row = 1; row <= rows; ++row) {
+        state.resultsPage += Line({
+            Field(table.at(row, 1), u"###", 3),
+            Field(table.at(row, 2), u"####,,###.00", 14),
+            Field(table.at(row, 3), u"####,,###.00", 14),
+            Field(table.at(row, 4), u"####,###.00", 14),
+        });
+    }
+    state.resultsPage += Underline + LineEnd;
+    state.resultsPage += Line({
+        Field("Tot"),
+        Field(table.at(rows + 1, 2), u"####,,###.00", 14),
+        Field(table.at(rows + 1, 3), u"####,,###.00", 14),
+        Field(table.at(rows + 1, 4), u"####,###.00", 14),
+    });
+    state.results = state.resultsPage;
+
+    if (fixed) {
+        state.chartPoints = rows;
+        state.chartKind = 10;
+        state.chartTitle = QStringLiteral("Retirement beginning balance over ");
+    } else {
+        state.chartPoints = rows; // the years input
+        state.chartKind = 11;
+        state.chartTitle = QStringLiteral("Retirement ending balance over ");
+    }
+    return true;
+}
+
+} // namespace
+
+const RetiredIncomeChoice& RetiredIncomeChoiceFor(int option) {
+    return option == 1 ? FixedChoice : PercentageChoice;
+}
+
+void LoadRetiredIncomeChoice(CalcState& state, const RetiredIncomeChoice& choice) {
+    for (int i = 1; i <= 4; ++i)
+        state.inputValues[static_cast<std::size_t>(i)] =
+            choice.defaults[static_cast<std::size_t>(i)];
+    state.calcChoice = choice.calcChoice;
+    app().editFlag = 0;
+}
+
+CalcOutcome CalculateRetiredIncome(CalcState& state, const RetiredIncomeBoxes& boxes) {
+    CalcOutcome outcome;
+    app().editFlag = 0;
+    state.chartKind = 0;
+    state.chartPoints = 0;
+    state.resultsPage.clear();
+    state.periodData.clear();
+    bool accepted = true;
+    RunTrapped(outcome, [&] { accepted = runCalculation(state, boxes); });
+    if (!accepted)
+        outcome.messages.push_back(7);
+    return outcome;
+}
+
+QString RetiredIncomeHelpPage(int calcChoice) {
+    if (calcChoice == RetiredIncomeFixed) {
+        return JoinLines({
+            QStringLiteral("       Using Fixed Amount Option"),
+            QString(),
+            QString(),
+            QString(),
+            QStringLiteral("100,000.00"),
+            QString(),
+            QStringLiteral("     10.00%"),
+            QString(),
+            QStringLiteral("   1,000.00"),
+            QString(),
+            QStringLiteral("          0%"),
+            QString(),
+            QStringLiteral("Shows taking out a fixed amount monthly."),
+            QStringLiteral("If you are taking out more cash annually"),
+            QStringLiteral("than is being generated by the Interest"),
+            QStringLiteral("Growth rate, shows number of years before"),
+            QStringLiteral("the Capital is gone."),
+            QString(),
+            QStringLiteral("Increase annual income by % = 3.00%."),
+            QStringLiteral("Compensates for inflation by increasing the"),
+            QStringLiteral("annual amount withdrawn by 3%."),
+            QString(),
+            QStringLiteral("If the Annual Income is less than the"),
+            QStringLiteral("Interest/Growth rate then the calculation"),
+            QStringLiteral("ends at 40 years. Table shows annual totals"),
+            QStringLiteral("based on monthly calculation of Income,"),
+            QStringLiteral("Interest/Growth and Current Value."),
+            QString(),
+            QStringLiteral("Annual Amount of Cash Withdrawn is defined"),
+            QStringLiteral("as being made up of Annual Interest/Growth"),
+            QStringLiteral("and the sale of some of your investments"),
+            QStringLiteral("if neccessary to give the Income you"),
+            QStringLiteral("require."),
+            QString(),
+        });
+    }
+    return JoinLines({
+        QStringLiteral("       Using Percentage Option"),
+        QString(),
+        QString(),
+        QString(),
+        QStringLiteral("100,000.00"),
+        QString(),
+        QStringLiteral("        20%"),
+        QString(),
+        QStringLiteral("        15%"),
+        QString(),
+        QStringLiteral("        25"),
+        QString(),
+        QStringLiteral("Shows ") + app().currencySymbol +
+            QStringLiteral("100,000.00 amount invested on"),
+        QStringLiteral("retirement at 20% Interest/Growth rate"),
+        QStringLiteral("compounded annually for 25 years, after"),
+        QStringLiteral("withdrawing 15% each year."),
+        QString(),
+        QStringLiteral("Notice that both the Annual Income and the"),
+        QStringLiteral("current Value each increase by 5% annually."),
+        QStringLiteral("This would compensate for inflation."),
+        QString(),
+        QStringLiteral("Annual Income is defined as being made up"),
+        QStringLiteral("of Annual Interest/Growth and the sale of"),
+        QStringLiteral("some investments if neccessary to give the"),
+        QStringLiteral("Income you require."),
+    });
+}
+
+} // namespace qm

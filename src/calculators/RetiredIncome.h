@@ -1,0 +1,55 @@
+#pragma once
+
+#include "calculators/CalcState.h"
+#include "input/DisplayForm.h"
+
+#include <QString>
+#include <array>
+
+namespace qm {
+
+// Values of CalcState::calcChoice on the retired-income tab.
+inline constexpr int RetiredIncomePercentage = 0; // "Annual percentage"
+inline constexpr int RetiredIncomeFixed = 2;      // "Fixed monthly amount"
+
+// The texts of the retired-income input boxes exactly as they show them when Calculate is
+// clicked. The page echoes these texts; the numbers come from CalcState::inputValues.
+struct RetiredIncomeBoxes {
+    QString currValue;        // RIInCurrValue (inputValues[1])
+    QString annIntGrowthRate; // RIInAnnIntGrowthRate (inputValues[2])
+    QString annIncWDrawnRate; // RIInAnnIncWDrawnRate (inputValues[3])
+    QString timeInYrs;        // RIInTimeInYrs (inputValues[4])
+};
+
+// What selecting one of the two withdrawal options loads: the CalcChoice value, the captions of
+// the two labels whose meaning changes, and for each box (1-based, index 0 unused) its default
+// and the form it shows its value in.
+struct RetiredIncomeChoice {
+    int calcChoice;
+    const char16_t* label32; // caption beside RIInAnnIncWDrawnRate
+    const char16_t* label33; // caption beside RIInTimeInYrs
+    std::array<Currency, 5> defaults;
+    std::array<DisplayForm, 5> forms;
+    bool yearsBox; // RIInTimeInYrs holds years: digits only, limited to 40 on leaving
+};
+
+// The data of option `option` of RIWDrawalChoice: 0 "Annual percentage", 1 "Fixed monthly
+// amount" (any other index is taken as 0).
+const RetiredIncomeChoice& RetiredIncomeChoiceFor(int option);
+
+// The state part of choosing an option: the defaults go into inputValues[1..4] and calcChoice
+// is set. The window shows the defaults in the boxes and sets the labels itself.
+void LoadRetiredIncomeChoice(CalcState& state, const RetiredIncomeChoice& choice);
+
+// "&Calculate" of the retired-income tab for state.calcChoice: builds a new page (input echo,
+// year table, totals), fills periodData, shows the page in `results` and sets the chart values.
+// A withdrawal larger than the savings ends the calculation with message 7 (the page keeps the
+// input lines, `results` is unchanged, chartPoints stays 0); a calculation failure ends in the
+// shared trap (message 3) in the same way.
+CalcOutcome CalculateRetiredIncome(CalcState& state, const RetiredIncomeBoxes& boxes);
+
+// The help page of the given choice (RetiredIncomePercentage or RetiredIncomeFixed), each line
+// ended by LineEnd.
+QString RetiredIncomeHelpPage(int calcChoice);
+
+} // namespace qm
