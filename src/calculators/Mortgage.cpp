@@ -112,7 +112,7 @@ void EmptyResultCaptions(MortgageControls& controls) {
 
 enum class Fault { None, TooSmall, TooLarge };
 
-// Steps A1 to A7: the payment frequency of MTFreqPmt against the conventional mortgage with
+// The accelerated block: the payment frequency of MTFreqPmt against the conventional mortgage with
 // principal p, monthly payment m and total interest ci.
 void SolveAccelerated(const CalcState& calc, const MortgageState& state, MortgageControls& controls,
                       double p, double ci) {
@@ -144,7 +144,8 @@ void SolveAccelerated(const CalcState& calc, const MortgageState& state, Mortgag
     controls.totIntPaid = Money(interest);
 }
 
-// Steps 2 to 6 of the solve. `fault` says which message a failure reports.
+// Solves the selected quantity, the conventional total interest and the accelerated block.
+// `fault` says which message a failure reports.
 void Solve(CalcState& calc, MortgageState& state, MortgageControls& controls, Fault& fault) {
     auto& inputs = calc.mortgageInputs;
     double p = inputs[1];
