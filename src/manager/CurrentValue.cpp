@@ -68,7 +68,9 @@ CurrentValueTabSetup OpenCurrentValueTab(Portfolio& p) {
     return out;
 }
 
-void ClearCurrentValueReport(Portfolio& p) { p.resultsPage.clear(); }
+void ClearCurrentValueReport(Portfolio& p) {
+    p.resultsPage.clear();
+}
 
 QString LeavePriceBox(Portfolio& p, int index, const QString& text) {
     if (index < 0 || index >= MaxFunds)
@@ -130,7 +132,8 @@ QString BuildCurrentValueReport(Portfolio& p) {
     for (int k = 1; k <= p.fundCount; ++k) {
         t.at(k, 3) = t.at(k, 0) * t.at(k, 2);
         t.at(k, 4) = t.at(k, 3) - t.at(k, 1);
-        t.at(k, 5) = t.at(k, 1).isZero() ? Currency::fromUnits(100) : percentOf(t.at(k, 4), t.at(k, 1));
+        t.at(k, 5) =
+            t.at(k, 1).isZero() ? Currency::fromUnits(100) : percentOf(t.at(k, 4), t.at(k, 1));
         // A fund whose sales and dividends returned more than was paid in measures its gain
         // against what was paid in.
         if (t.at(k, 1) < threshold && !t.at(k, 6).isZero())
@@ -148,10 +151,11 @@ QString BuildCurrentValueReport(Portfolio& p) {
     for (int k = 1; k <= p.fundCount; ++k) {
         const Currency share = shareOfTotal(t.at(k, 3), t.at(31, 3));
         page += Line({p.fundName(k)});
-        page += Line({"    ", Field(t.at(k, 0), u"####,,###.0000", 12),
-                      Field(t.at(k, 1), u"####,,###.00", 12), Field(t.at(k, 2), u"####,,###.00", 12),
-                      Field(t.at(k, 3), u"####,,###.00", 13), Field(t.at(k, 4), u"####,,###.00", 12),
-                      Field(t.at(k, 5), u"#,###.00", 9), "%", Field(share, u"#,###.00", 9), "%"});
+        page +=
+            Line({"    ", Field(t.at(k, 0), u"####,,###.0000", 12),
+                  Field(t.at(k, 1), u"####,,###.00", 12), Field(t.at(k, 2), u"####,,###.00", 12),
+                  Field(t.at(k, 3), u"####,,###.00", 13), Field(t.at(k, 4), u"####,,###.00", 12),
+                  Field(t.at(k, 5), u"#,###.00", 9), "%", Field(share, u"#,###.00", 9), "%"});
         page += LineEnd;
     }
     page += Line({rule});

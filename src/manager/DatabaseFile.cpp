@@ -16,9 +16,13 @@ namespace {
 // 128-bit intermediate for reading amounts (a compiler extension on GCC and Clang).
 __extension__ typedef __int128 Int128;
 
-QString quoted(const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
 
-QString amount(Currency value) { return QString::fromStdString(value.toPlainString()); }
+QString amount(Currency value) {
+    return QString::fromStdString(value.toPlainString());
+}
 
 // One item of a line: the text between the quotes of a quoted item, or a bare item trimmed.
 struct Item {
@@ -26,7 +30,9 @@ struct Item {
     bool quoted = false;
 };
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 // Splits a line into comma-separated items; blanks between items are skipped. False for an
 // unterminated quote or anything but a comma after a quoted item.
@@ -180,8 +186,8 @@ void resetAfterFailedOpen(Portfolio& p) {
 QByteArray WriteDatabase(const Portfolio& p) {
     QString out;
     out += QString::number(p.recordCount) + QLatin1Char(',') + QString::number(p.fundCount) +
-           QLatin1Char(',') + quoted(AllRecordsName) + QLatin1Char(',') +
-           quoted(AllRecordsNumber) + LineEnd;
+           QLatin1Char(',') + quoted(AllRecordsName) + QLatin1Char(',') + quoted(AllRecordsNumber) +
+           LineEnd;
     for (int k = 1; k <= p.fundCount; ++k)
         out += quoted(p.fundName(k)) + QLatin1Char(',') + quoted(FundNumberText(k)) + LineEnd;
     for (int r = 1; r <= p.recordCount; ++r) {
@@ -207,8 +213,7 @@ std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes) {
         return std::nullopt;
 
     std::vector<Item> items;
-    if (!splitItems(lines[0], items) || items.size() != 4 || !items[2].quoted ||
-        !items[3].quoted)
+    if (!splitItems(lines[0], items) || items.size() != 4 || !items[2].quoted || !items[3].quoted)
         return std::nullopt;
     const std::optional<int> recordCount = parseCount(items[0]);
     const std::optional<int> fundCount = parseCount(items[1]);

@@ -32,12 +32,12 @@ void appendFund(Portfolio& p, int f, QString& page, Currency& divShareTotal) {
             rec.typeCode == QLatin1String("D") || rec.typeCode == QLatin1String("U");
         const Currency divShareValue = movesShares ? rec.price * rec.shares : Currency();
         divShareTotal += divShareValue;
-        page += Line({Field(p.transLabel, 10), Field(ShortDate(rec.tradeDate), 10),
-                      Field(rec.price, u"###,###.0000", 12), Field(rec.shares, u"###,###.0000", 12),
-                      Field(rec.fees, u"####,,###.00", 11),
-                      Field(divShareValue, u"####,,###.00", 11),
-                      Field(rec.cashDividend, u"####,,###.00", 11),
-                      Field(rec.bookValue, u"####,,###.00", 13)});
+        page +=
+            Line({Field(p.transLabel, 10), Field(ShortDate(rec.tradeDate), 10),
+                  Field(rec.price, u"###,###.0000", 12), Field(rec.shares, u"###,###.0000", 12),
+                  Field(rec.fees, u"####,,###.00", 11), Field(divShareValue, u"####,,###.00", 11),
+                  Field(rec.cashDividend, u"####,,###.00", 11),
+                  Field(rec.bookValue, u"####,,###.00", 13)});
         t.at(31, 4) += rec.fees;
         t.at(31, 5) += rec.cashDividend;
         t.at(31, 0) += rec.shares;
@@ -46,15 +46,15 @@ void appendFund(Portfolio& p, int f, QString& page, Currency& divShareTotal) {
     const Currency shares = t.at(31, 0);
     const Currency book = t.at(31, 1);
     const Currency threshold = Currency::fromRaw(50); // 0.005
-    p.averageCost = shares > threshold ? Currency::fromDouble(book.toDouble() / shares.toDouble())
-                                       : Currency();
+    p.averageCost =
+        shares > threshold ? Currency::fromDouble(book.toDouble() / shares.toDouble()) : Currency();
     if (book < threshold)
         p.averageCost = Currency();
     page += LineEnd;
-    page += Line({"Total:                        ", Field(shares, u"####,,###.0000", 14),
-                  Field(t.at(31, 4), u"####,,###.0000", 11),
-                  Field(divShareTotal, u"####,,###.00", 11), Field(t.at(31, 5), u"####,,###.00", 11),
-                  Field(book, u"####,,###.00", 13)});
+    page +=
+        Line({"Total:                        ", Field(shares, u"####,,###.0000", 14),
+              Field(t.at(31, 4), u"####,,###.0000", 11), Field(divShareTotal, u"####,,###.00", 11),
+              Field(t.at(31, 5), u"####,,###.00", 11), Field(book, u"####,,###.00", 13)});
     page += Line({"Average cost per share = ", Field(p.averageCost, u"####,,###.0000", 11)});
     page += Line({Rule90});
     page += LineEnd;
@@ -97,12 +97,12 @@ QString FundDisplay(Portfolio& p) {
                 grand.divShares += divShareTotal;
             }
             p.activeFund = remembered;
-            page += Line({"Total all funds:              ",
-                          Field(grand.shares, u"####,,###.0000", 14),
-                          Field(grand.fees, u"####,,###.0000", 11),
-                          Field(grand.divShares, u"####,,###.00", 11),
-                          Field(grand.cashDividends, u"####,,###.00", 11),
-                          Field(grand.bookValue, u"####,,###.00", 13)});
+            page +=
+                Line({"Total all funds:              ", Field(grand.shares, u"####,,###.0000", 14),
+                      Field(grand.fees, u"####,,###.0000", 11),
+                      Field(grand.divShares, u"####,,###.00", 11),
+                      Field(grand.cashDividends, u"####,,###.00", 11),
+                      Field(grand.bookValue, u"####,,###.00", 13)});
         }
     } catch (const CalcError&) {
         // A total beyond the Currency range: the page keeps the lines built so far.

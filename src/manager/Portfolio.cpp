@@ -103,7 +103,9 @@ void sortFunds(Portfolio& p, int marked) {
 
 } // namespace
 
-Portfolio::Portfolio() { fundNames[AllFundsEntry] = AllRecordsName; }
+Portfolio::Portfolio() {
+    fundNames[AllFundsEntry] = AllRecordsName;
+}
 
 QString Portfolio::fundName(int k) const {
     if (k < 0 || k >= FundEntries)
@@ -167,7 +169,9 @@ void InitPortfolio(Portfolio& p) {
     p.inputValues = {};
 }
 
-void DiscardPortfolio(Portfolio& p) { p = Portfolio{}; }
+void DiscardPortfolio(Portfolio& p) {
+    p = Portfolio{};
+}
 
 bool ShouldAskBeforeDiscard(const Portfolio& p) {
     return p.unsavedChanges == 1 && p.recordCount != 0;
@@ -234,8 +238,8 @@ StoreResult StoreRecord(Portfolio& p, const EntryRow& row) {
         result.messages.push_back(16);
         return result;
     }
-    const int invalid = ValidateEntry(row.typeText, row.dateText, p.transCode, p.inputValues,
-                                      correctMode);
+    const int invalid =
+        ValidateEntry(row.typeText, row.dateText, p.transCode, p.inputValues, correctMode);
     const std::optional<QDate> date = ParseDate(row.dateText);
     if (invalid != 0 || !date) {
         // A date box holding something that is not a date counts as no date.
@@ -248,8 +252,7 @@ StoreResult StoreRecord(Portfolio& p, const EntryRow& row) {
         correctMode = 0;
         return result;
     }
-    const bool replace =
-        correctMode == 1 && p.targetRecord >= 1 && p.targetRecord <= p.recordCount;
+    const bool replace = correctMode == 1 && p.targetRecord >= 1 && p.targetRecord <= p.recordCount;
 
     Record rec;
     rec.fundIndex = Currency::fromUnits(p.activeFund);
@@ -292,9 +295,13 @@ StoreResult StoreRecord(Portfolio& p, const EntryRow& row) {
     return result;
 }
 
-void SortRecordsByDate(Portfolio& p) { sortRecords(p, 0); }
+void SortRecordsByDate(Portfolio& p) {
+    sortRecords(p, 0);
+}
 
-void SortFundsByName(Portfolio& p) { sortFunds(p, 0); }
+void SortFundsByName(Portfolio& p) {
+    sortFunds(p, 0);
+}
 
 int FundRecordToRecord(const Portfolio& p, int n) {
     if (n <= 0)
@@ -342,8 +349,7 @@ bool DeleteRecord(Portfolio& p, int r) {
 }
 
 bool DeleteFund(Portfolio& p) {
-    if (p.activeFund < 1 || p.activeFund > p.fundCount ||
-        FundRecordCount(p, p.activeFund) != 0)
+    if (p.activeFund < 1 || p.activeFund > p.fundCount || FundRecordCount(p, p.activeFund) != 0)
         return false;
     sortFunds(p, p.activeFund);
     p.fundNames[static_cast<std::size_t>(p.fundCount)].clear();

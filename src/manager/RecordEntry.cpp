@@ -9,7 +9,9 @@ namespace qm {
 
 namespace {
 
-bool is(const QString& code, const char* letter) { return code == QLatin1String(letter); }
+bool is(const QString& code, const char* letter) {
+    return code == QLatin1String(letter);
+}
 
 // The fund box names the active fund (a real fund entry).
 bool fundMatches(const Portfolio& p, const QString& fundText) {
@@ -59,7 +61,7 @@ EntryBoxes BoxesForType(const QString& code) {
     b.sharesVisible = b.sharesEnabled;
     b.feesVisible = b.feesEnabled;
     b.cashDividendVisible = b.cashDividendEnabled;
-    b.enterFromDate = cash ? EntryControl::CashDividend
+    b.enterFromDate = cash  ? EntryControl::CashDividend
                       : fee ? EntryControl::Fees
                             : EntryControl::Price;
     return b;
@@ -74,8 +76,9 @@ EntryControl EnterTarget(EntryControl from, const QString& code) {
     case EntryControl::Shares:
         return is(code, "D") || is(code, "U") ? EntryControl::AddRecord : EntryControl::Fees;
     case EntryControl::Fees:
-        return code.size() == 1 && QStringLiteral("BSUDF").contains(code) ? EntryControl::AddRecord
-                                                                          : EntryControl::CashDividend;
+        return code.size() == 1 && QStringLiteral("BSUDF").contains(code)
+                   ? EntryControl::AddRecord
+                   : EntryControl::CashDividend;
     case EntryControl::CashDividend:
     case EntryControl::AddRecord:
         break;
@@ -119,19 +122,18 @@ QString ShowFundRecords(Portfolio& p) {
             t.at(31, 5) += rec.cashDividend;
             t.at(31, 0) += rec.shares;
             t.at(31, 1) += rec.bookValue;
-            page += Line({Field(p.transLabel, 10), Field(ShortDate(rec.tradeDate), 10),
-                          Field(rec.price, u"###,###.0000", 12),
-                          Field(rec.shares, u"###,###.0000", 12), Field(rec.fees, u"##,###.00", 11),
-                          Field(divUnitValue, u"##,###.00", 11),
-                          Field(rec.cashDividend, u"##,###.00", 11),
-                          Field(rec.bookValue, u"####,,###.00", 13), Field(k, u"####", 6)});
+            page +=
+                Line({Field(p.transLabel, 10), Field(ShortDate(rec.tradeDate), 10),
+                      Field(rec.price, u"###,###.0000", 12), Field(rec.shares, u"###,###.0000", 12),
+                      Field(rec.fees, u"##,###.00", 11), Field(divUnitValue, u"##,###.00", 11),
+                      Field(rec.cashDividend, u"##,###.00", 11),
+                      Field(rec.bookValue, u"####,,###.00", 13), Field(k, u"####", 6)});
         }
         page += Line({rule});
-        page += Row({"Total:                         ", Field(t.at(31, 0), u"####,,###.0000", 13),
-                     Field(t.at(31, 4), u"###,,###.00", 11),
-                     Field(divUnitTotal, u"###,,###.00", 11),
-                     Field(t.at(31, 5), u"###,,###.00", 11),
-                     Field(t.at(31, 1), u"####,,###.00", 13)});
+        page +=
+            Row({"Total:                         ", Field(t.at(31, 0), u"####,,###.0000", 13),
+                 Field(t.at(31, 4), u"###,,###.00", 11), Field(divUnitTotal, u"###,,###.00", 11),
+                 Field(t.at(31, 5), u"###,,###.00", 11), Field(t.at(31, 1), u"####,,###.00", 13)});
     } catch (const CalcError&) {
         // Totals beyond the Currency range: the list keeps the lines built so far.
     }
@@ -323,7 +325,8 @@ QString EntryHelpPage(const QString& todayText) {
                        "memory,"),
         QStringLiteral("Records how many transaction records."),
         QString(),
-        QStringLiteral("To add a record, select the active fund from the Name of active fund list,"),
+        QStringLiteral(
+            "To add a record, select the active fund from the Name of active fund list,"),
         QStringLiteral("then select the Transaction type from its list. The transaction type must "
                        "be"),
         QStringLiteral("selected first: it decides which boxes are used and how the book value is "
@@ -353,8 +356,9 @@ QString EntryHelpPage(const QString& todayText) {
         QStringLiteral("Shows data entry for shares Bought."),
         sampleLine(QStringLiteral("Sold"), d, "     10.00         100       50.00 or 0"),
         QStringLiteral("Shows data entry for shares Sold."),
-        sampleLine(QStringLiteral("Cash Dividend"), d, "                                      "
-                                                       "100.00"),
+        sampleLine(QStringLiteral("Cash Dividend"), d,
+                   "                                      "
+                   "100.00"),
         QStringLiteral("Shows data entry for a Cash Dividend received."),
         sampleLine(QStringLiteral("Dividend Shares"), d, "     10.00          10"),
         QStringLiteral("Shows data entry for Dividend Shares received. For a stock split enter a "
@@ -369,8 +373,9 @@ QString EntryHelpPage(const QString& todayText) {
         QString(),
         QStringLiteral("To correct a record, select its fund, click Correct record and type in the "
                        "number"),
-        QStringLiteral("shown in the Rec No. column. Change the date or the figures, then click Add "
-                       "Record."),
+        QStringLiteral(
+            "shown in the Rec No. column. Change the date or the figures, then click Add "
+            "Record."),
         QStringLiteral("Fund Name or Transaction Type cannot be changed."),
         QStringLiteral("To delete a record, click Delete record and type in its number."),
         QStringLiteral("To Delete a Fund Name all records in Fund must be deleted first. With no "
