@@ -100,8 +100,9 @@ std::optional<Currency> parseAmount(const Item& item) {
         raw *= 10;
     if (negative)
         raw = -raw;
+    // The range is kept symmetric so that every amount read can be negated.
     if (raw > std::numeric_limits<std::int64_t>::max() ||
-        raw < std::numeric_limits<std::int64_t>::min())
+        raw < -std::numeric_limits<std::int64_t>::max())
         return std::nullopt;
     return Currency::fromRaw(static_cast<std::int64_t>(raw));
 }

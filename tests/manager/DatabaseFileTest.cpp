@@ -196,6 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"exponent", withRecord("1,1e3,1,0,0,1000,\"B\",#2001-01-15#")},
         MalformedCase{"beyond Currency",
                       withRecord("1,922337203685478,1,0,0,0,\"B\",#2001-01-15#")},
+        MalformedCase{"most negative amount",
+                      withRecord("1,1,-922337203685477.5808,0,0,1,\"U\",#2001-01-15#")},
         MalformedCase{"month 13", withRecord("1,1,1,0,0,1,\"B\",#2001-13-01#")},
         MalformedCase{"31 February", withRecord("1,1,1,0,0,1,\"B\",#2001-02-31#")},
         MalformedCase{"short date", withRecord("1,1,1,0,0,1,\"B\",1/15/2001")},
