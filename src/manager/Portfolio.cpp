@@ -1,0 +1,392 @@
+#include "manager/Portfolio.h"
+
+#include "app/AppState.h"
+#include "text/Conversions.h"
+#include "text/Dates.h"
+
+#include <utility>
+
+namespace qm {
+
+namespace {
+
+struct TypeInfo {
+    const char16_t* name;
+    const char16_t* code;
+    const char16_t* label;
+};
+
+constexpr std::array<TypeInfo, 6> Types{{
+    {u"Bought", u"B", u"Bought    "},
+    {u"Sold", u"S", u"Sold      "},
+    {u"Cash Dividend", u"C", u"Cash Div. "},
+    {u"Dividend Shares", u"D", u"Div/Shrs. "},
+    {u"Fee Cash", u"F", u"Fee Cash  "},
+    {u"Unit Fee", u"U", u"Unit Fee  "},
+}};
+
+const TypeInfo* typeByCode(const QString& code) {
+    for (const TypeInfo& t : Types) {
+        if (code == QStringView(t.code))
+            return &t;
+    }
+    return nullptr;
+}
+
+// Shell sort of records 1..RecordCount by date with halving gaps. `marked` (0 = none) is a
+// record that sorts after every other one whatever its date: the record being deleted.
+void sortRecords(Portfolio& p, int marked) {
+    const int n = p.recordCount;
+    const auto inOrder = [&](int a, int b) {
+        if (a == marked)
+            return false;
+        if (b == marked)
+            return true;
+        return p.record(a).tradeDate <= p.record(b).tradeDate;
+    };
+    for (int gap = n / 2; gap > 0; gap /= 2) {
+        for (int i = gap; i <= n - 1; ++i) {
+            for (int j = i - gap + 1; j >= 1; j -= gap) {
+                if (inOrder(j, j + gap))
+                    break;
+                std::swap(p.record(j), p.record(j + gap));
+                if (marked == j)
+                    marked = j + gap;
+                else if (marked == j + gap)
+                    marked = j;
+            }
+        }
+    }
+    for (int r = 1; r <= n; ++r)
+        p.record(r).recordNumber = r;
+}
+
+// Shell sort of fund entries 1..FundCount by name (character codes) with halving gaps. Only
+// the names move; every record of a moved fund follows it. `marked` (0 = none) sorts after
+// every other name: the fund being deleted.
+void sortFunds(Portfolio& p, int marked) {
+    const int n = p.fundCount;
+    const auto name = [&](int k) -> const QString& {
+        return p.fundNames.at(static_cast<std::size_t>(k));
+    };
+    const auto inOrder = [&](int a, int b) {
+        if (a == marked)
+            return false;
+        if (b == marked)
+            return true;
+        return name(a) <= name(b);
+    };
+    for (int gap = n / 2; gap >= 1; gap /= 2) {
+        for (int i = gap; i <= n - 1; ++i) {
+            for (int j = i - gap + 1; j >= 1; j -= gap) {
+                if (inOrder(j, j + gap))
+                    break;
+                const int a = j;
+                const int b = j + gap;
+                std::swap(p.fundNames.at(static_cast<std::size_t>(a)),
+                          p.fundNames.at(static_cast<std::size_t>(b)));
+                for (int r = 1; r <= p.recordCount; ++r) {
+                    Record& rec = p.record(r);
+                    if (rec.fund() == a)
+                        rec.fundIndex = Currency::fromUnits(b);
+                    else if (rec.fund() == b)
+                        rec.fundIndex = Currency::fromUnits(a);
+                }
+                if (marked == a)
+                    marked = b;
+                else if (marked == b)
+                    marked = a;
+            }
+        }
+    }
+}
+
+} // namespace
+
+Portfolio::Portfolio() {
+    fundNames[AllFundsEntry] = AllRecordsName;
+}
+
+QString Portfolio::fundName(int k) const {
+    if (k < 0 || k >= FundEntries)
+        return QString();
+    return fundNames[static_cast<std::size_t>(k)];
+}
+
+QString FundNumberText(int k) {
+    if (k == AllFundsEntry)
+        return AllRecordsNumber;
+    if (k <= 0)
+        return QString();
+    return QLatin1Char(' ') + QString::number(k);
+}
+
+QString FundCountCaption(int fundCount) {
+    return QStringLiteral("Funds:  ") + QString::number(fundCount);
+}
+
+QString RecordCountCaption(int recordCount) {
+    return QStringLiteral("Records:  ") + QString::number(recordCount);
+}
+
+QString DatabaseCaption(const QString& databaseName) {
+    return QStringLiteral("Database: ") + databaseName;
+}
+
+QStringList TransactionTypeNames() {
+    QStringList names;
+    for (const TypeInfo& t : Types)
+        names << QString::fromUtf16(t.name);
+    return names;
+}
+
+QString TypeCodeOf(const QString& fullName) {
+    for (const TypeInfo& t : Types) {
+        if (fullName == QStringView(t.name))
+            return QString::fromUtf16(t.code);
+    }
+    return QString();
+}
+
+QString TypeNameOf(const QString& code) {
+    const TypeInfo* t = typeByCode(code);
+    return t ? QString::fromUtf16(t->name) : QString();
+}
+
+QString TypeLabelOf(const QString& code) {
+    const TypeInfo* t = typeByCode(code);
+    return t ? QString::fromUtf16(t->label) : QString();
+}
+
+void InitPortfolio(Portfolio& p) {
+    app().activeWindow = WorkWindow::Manager;
+    p.fundCount = 0;
+    p.recordCount = 0;
+    p.records.fill(Record{});
+    p.fundNames.fill(QString());
+    p.fundNames[AllFundsEntry] = AllRecordsName;
+    p.fundTotals.clear();
+    p.inputValues = {};
+}
+
+void DiscardPortfolio(Portfolio& p) {
+    p = Portfolio{};
+}
+
+bool ShouldAskBeforeDiscard(const Portfolio& p) {
+    return p.unsavedChanges == 1 && p.recordCount != 0;
+}
+
+void BeginTabChange(Portfolio& p) {
+    p.resultsPage.clear();
+    p.helpPage.clear();
+    SortFundsByName(p);
+}
+
+AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<int>& messages) {
+    if (name.isEmpty() || name == QLatin1String("1"))
+        return AddFundResult::Ignored;
+    if (p.fundCount >= MaxFunds) {
+        messages.push_back(36);
+        return AddFundResult::Refused;
+    }
+    QString clean = name;
+    clean.remove(QLatin1Char('"'));
+    clean.remove(QLatin1Char('\r'));
+    clean.remove(QLatin1Char('\n'));
+    clean.truncate(MaxFundNameLength);
+    // A fund without a name could never be chosen again, so it could not be deleted either.
+    if (clean.isEmpty())
+        return AddFundResult::Ignored;
+    ++p.fundCount;
+    p.activeFund = p.fundCount;
+    p.fundNames[static_cast<std::size_t>(p.fundCount)] = clean;
+    p.newFundIndex = p.fundCount;
+    p.targetRecord = 0;
+    return AddFundResult::Added;
+}
+
+int ValidateEntry(const QString& typeText, const QString& dateText, const QString& transCode,
+                  const std::array<Currency, 6>& values, int correctMode) {
+    if (typeText.isEmpty())
+        return 51;
+    if (dateText.isEmpty())
+        return 31;
+    const Currency zero;
+    const Currency price = values[1];
+    const Currency shares = values[2];
+    const Currency fees = values[3];
+    const Currency cash = values[4];
+    bool ok = false;
+    if (transCode == QLatin1String("B") || transCode == QLatin1String("S"))
+        ok = price > zero && shares > zero && cash == zero;
+    else if (transCode == QLatin1String("D") || transCode == QLatin1String("U"))
+        ok = price > zero && shares > zero && fees == zero && cash == zero;
+    else if (transCode == QLatin1String("C"))
+        ok = price == zero && shares == zero && fees == zero && cash > zero;
+    else if (transCode == QLatin1String("F"))
+        ok = price == zero && shares == zero && fees > zero && cash == zero;
+    if (ok)
+        return 0;
+    return correctMode == 1 ? 29 : 20;
+}
+
+StoreResult StoreRecord(Portfolio& p, const EntryRow& row) {
+    StoreResult result;
+    int& correctMode = app().correctMode;
+    if (p.activeFund < 1 || p.activeFund > p.fundCount) {
+        result.messages.push_back(16);
+        return result;
+    }
+    const int invalid =
+        ValidateEntry(row.typeText, row.dateText, p.transCode, p.inputValues, correctMode);
+    const std::optional<QDate> date = ParseDate(row.dateText);
+    if (invalid != 0 || !date) {
+        // A date box holding something that is not a date counts as no date.
+        result.messages.push_back(invalid != 0 ? invalid : 31);
+        result.refusedByValidation = true;
+        return result;
+    }
+    if (p.recordCount > MaxRecords - 1) {
+        result.messages.push_back(35);
+        correctMode = 0;
+        return result;
+    }
+    const bool replace = correctMode == 1 && p.targetRecord >= 1 && p.targetRecord <= p.recordCount;
+
+    Record rec;
+    rec.fundIndex = Currency::fromUnits(p.activeFund);
+    rec.typeCode = p.transCode;
+    rec.tradeDate = *date;
+    rec.price = p.inputValues[1];
+    rec.shares = p.inputValues[2];
+    rec.fees = p.inputValues[3];
+    rec.cashDividend = p.inputValues[4];
+    try {
+        const QString& code = rec.typeCode;
+        if (code == QLatin1String("S"))
+            rec.shares = -rec.shares;
+        if (code == QLatin1String("C"))
+            rec.bookValue = -rec.cashDividend;
+        if (code == QLatin1String("D"))
+            rec.bookValue = Currency();
+        if (code == QLatin1String("F") && rec.price.isZero() && rec.shares.isZero())
+            rec.bookValue = rec.fees;
+        if (code == QLatin1String("U") && rec.shares > Currency()) {
+            rec.shares = -rec.shares;
+            rec.bookValue = Currency();
+        }
+        if (code == QLatin1String("B") || code == QLatin1String("S"))
+            rec.bookValue = rec.price * rec.shares + rec.fees;
+    } catch (const CalcError&) {
+        // Amounts too large for a book value: refused like any other wrong entry.
+        result.messages.push_back(correctMode == 1 ? 29 : 20);
+        result.refusedByValidation = true;
+        return result;
+    }
+
+    const int r = replace ? p.targetRecord : ++p.recordCount;
+    rec.recordNumber = r;
+    p.record(r) = rec;
+    p.unsavedChanges = 1;
+    correctMode = 0;
+    SortRecordsByDate(p);
+    result.stored = true;
+    return result;
+}
+
+void SortRecordsByDate(Portfolio& p) {
+    sortRecords(p, 0);
+}
+
+void SortFundsByName(Portfolio& p) {
+    sortFunds(p, 0);
+}
+
+int FundRecordToRecord(const Portfolio& p, int n) {
+    if (n <= 0)
+        return 0;
+    int count = 0;
+    for (int i = 1; i <= p.recordCount; ++i) {
+        if (p.record(i).fund() == p.activeFund && ++count == n)
+            return p.record(i).recordNumber;
+    }
+    return 0;
+}
+
+int FundRecordCount(const Portfolio& p, int f) {
+    int count = 0;
+    for (int i = 1; i <= p.recordCount; ++i) {
+        if (p.record(i).fund() == f)
+            ++count;
+    }
+    return count;
+}
+
+void TransLabelOf(Portfolio& p) {
+    if (p.currentRecord < 1 || p.currentRecord >= RecordSlots)
+        return;
+    // Every record holds one of the six codes (stored entries and files are checked), so the
+    // label always follows the record's own type; it never keeps a previous record's type.
+    const TypeInfo* t = typeByCode(p.record(p.currentRecord).typeCode);
+    if (!t)
+        return;
+    p.transLabel = QString::fromUtf16(t->label);
+    p.transCode = QString::fromUtf16(t->code);
+}
+
+bool DeleteRecord(Portfolio& p, int r) {
+    if (r < 1 || r > p.recordCount)
+        return false;
+    sortRecords(p, r);
+    p.record(p.recordCount) = Record{};
+    --p.recordCount;
+    app().correctMode = 0;
+    p.targetRecord = 0;
+    p.targetRecordText.clear();
+    p.unsavedChanges = 1;
+    return true;
+}
+
+bool DeleteFund(Portfolio& p) {
+    if (p.activeFund < 1 || p.activeFund > p.fundCount || FundRecordCount(p, p.activeFund) != 0)
+        return false;
+    sortFunds(p, p.activeFund);
+    p.fundNames[static_cast<std::size_t>(p.fundCount)].clear();
+    --p.fundCount;
+    p.newFundIndex = 0;
+    p.targetRecord = 0;
+    p.activeFund = 0;
+    return true;
+}
+
+std::optional<int> ParseRecordNumber(QStringView text) {
+    const QStringView t = text.trimmed();
+    bool digit = false;
+    bool point = false;
+    for (const QChar c : t) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digit = true;
+        else if (c == QLatin1Char('.') && !point)
+            point = true;
+        else
+            return std::nullopt;
+    }
+    if (!digit)
+        return std::nullopt;
+    try {
+        return ToWhole(Val(t));
+    } catch (const CalcError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<Currency> ParseBoxAmount(QStringView text) {
+    try {
+        return Currency::fromDouble(Val(text));
+    } catch (const CalcError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace qm

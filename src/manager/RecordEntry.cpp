@@ -1,0 +1,406 @@
+#include "manager/RecordEntry.h"
+
+#include "app/AppState.h"
+#include "input/DisplayForm.h"
+#include "text/Dates.h"
+#include "text/Page.h"
+
+namespace qm {
+
+namespace {
+
+bool is(const QString& code, const char* letter) {
+    return code == QLatin1String(letter);
+}
+
+// The fund box names the active fund (a real fund entry).
+bool fundMatches(const Portfolio& p, const QString& fundText) {
+    return !fundText.isEmpty() && p.activeFund >= 1 && p.activeFund <= p.fundCount &&
+           p.fundName(p.activeFund) == fundText;
+}
+
+QString boxText(int index, Currency value) {
+    return index == 2 ? Display(forms::ManagerShares, value) : Display(forms::ManagerMoney, value);
+}
+
+// A sample line of the help page: the type name centred in 19 characters, the date, the figures.
+QString sampleLine(const QString& name, const QString& today, const char* figures) {
+    const qsizetype left = (19 - name.size()) / 2;
+    const QString centred =
+        QString(left, QLatin1Char(' ')) + name + QString(19 - left - name.size(), QLatin1Char(' '));
+    return centred + today + QString::fromLatin1(figures);
+}
+
+} // namespace
+
+EntryCaptions Captions(const Portfolio& p) {
+    return {FundCountCaption(p.fundCount), RecordCountCaption(p.recordCount),
+            DatabaseCaption(p.databaseName)};
+}
+
+QStringList FundNames(const Portfolio& p) {
+    QStringList names;
+    for (int k = 1; k <= p.fundCount; ++k)
+        names << p.fundName(k);
+    return names;
+}
+
+EntryBoxes BoxesForType(const QString& code) {
+    EntryBoxes b;
+    const bool tradesShares = is(code, "B") || is(code, "S");
+    const bool movesShares = is(code, "D") || is(code, "U");
+    const bool cash = is(code, "C");
+    const bool fee = is(code, "F");
+    if (!tradesShares && !movesShares && !cash && !fee)
+        return b;
+    b.dateEnabled = true;
+    b.priceEnabled = b.sharesEnabled = tradesShares || movesShares;
+    b.feesEnabled = tradesShares || fee;
+    b.cashDividendEnabled = cash;
+    b.priceVisible = b.priceEnabled;
+    b.sharesVisible = b.sharesEnabled;
+    b.feesVisible = b.feesEnabled;
+    b.cashDividendVisible = b.cashDividendEnabled;
+    b.enterFromDate = cash  ? EntryControl::CashDividend
+                      : fee ? EntryControl::Fees
+                            : EntryControl::Price;
+    return b;
+}
+
+EntryControl EnterTarget(EntryControl from, const QString& code) {
+    switch (from) {
+    case EntryControl::Date:
+        return BoxesForType(code).enterFromDate;
+    case EntryControl::Price:
+        return EntryControl::Shares;
+    case EntryControl::Shares:
+        return is(code, "D") || is(code, "U") ? EntryControl::AddRecord : EntryControl::Fees;
+    case EntryControl::Fees:
+        return code.size() == 1 && QStringLiteral("BSUDF").contains(code)
+                   ? EntryControl::AddRecord
+                   : EntryControl::CashDividend;
+    case EntryControl::CashDividend:
+    case EntryControl::AddRecord:
+        break;
+    }
+    return EntryControl::AddRecord;
+}
+
+EntryTabSetup SetupEntryTab(Portfolio& p) {
+    p.todayText = ShortDate(Today());
+    p.newFundIndex = 0;
+    p.targetRecord = 0;
+    return {PickFundPrompt, FundNames(p), TransactionTypeNames(), Captions(p)};
+}
+
+QString ShowFundRecords(Portfolio& p) {
+    p.fundTotals.clear();
+    p.resultsPage.clear();
+    p.helpPage.clear();
+    const QString rule(96, QLatin1Char('_'));
+    QString page = Line({"Trans-         Trade       Share      Number      Comm/   Div/Unit       "
+                         "Cash        Book    Rec"}) +
+                   Line({"action          Date       Price      Shares       Fees      Value      "
+                         "Div'd       Value    No."}) +
+                   Line({rule});
+    FundTotalsTable& t = p.fundTotals;
+    Currency divUnitTotal;
+    int k = 0;
+    try {
+        for (int r = 1; r <= p.recordCount; ++r) {
+            const Record& rec = p.record(r);
+            if (rec.fund() != p.newFundIndex)
+                continue;
+            ++k;
+            p.currentRecord = r;
+            TransLabelOf(p);
+            const Currency divUnitValue = is(rec.typeCode, "D") || is(rec.typeCode, "U")
+                                              ? rec.price * rec.shares
+                                              : Currency();
+            divUnitTotal += divUnitValue;
+            t.at(31, 4) += rec.fees;
+            t.at(31, 5) += rec.cashDividend;
+            t.at(31, 0) += rec.shares;
+            t.at(31, 1) += rec.bookValue;
+            page +=
+                Line({Field(p.transLabel, 10), Field(ShortDate(rec.tradeDate), 10),
+                      Field(rec.price, u"###,###.0000", 12), Field(rec.shares, u"###,###.0000", 12),
+                      Field(rec.fees, u"##,###.00", 11), Field(divUnitValue, u"##,###.00", 11),
+                      Field(rec.cashDividend, u"##,###.00", 11),
+                      Field(rec.bookValue, u"####,,###.00", 13), Field(k, u"####", 6)});
+        }
+        page += Line({rule});
+        page +=
+            Row({"Total:                         ", Field(t.at(31, 0), u"####,,###.0000", 13),
+                 Field(t.at(31, 4), u"###,,###.00", 11), Field(divUnitTotal, u"###,,###.00", 11),
+                 Field(t.at(31, 5), u"###,,###.00", 11), Field(t.at(31, 1), u"####,,###.00", 13)});
+    } catch (const CalcError&) {
+        // Totals beyond the Currency range: the list keeps the lines built so far.
+    }
+    p.resultsPage = page;
+    return page;
+}
+
+QString PickFund(Portfolio& p, const QString& fundText) {
+    for (int k = 1; k <= p.fundCount; ++k) {
+        if (p.fundName(k) == fundText) {
+            p.activeFund = k;
+            p.newFundIndex = k;
+        }
+    }
+    p.targetRecord = 0;
+    return ShowFundRecords(p);
+}
+
+AddFundOutcome AddFundClick(Portfolio& p, const QString& lineInputText) {
+    AddFundOutcome out;
+    app().correctMode = 0;
+    if (AddFund(p, lineInputText, out.messages) == AddFundResult::Added) {
+        out.added = true;
+        out.fundText = p.fundName(p.fundCount);
+        out.page = ShowFundRecords(p);
+    }
+    out.captions = Captions(p);
+    return out;
+}
+
+ChooseTypeOutcome ChooseType(Portfolio& p, const QString& fullName) {
+    ChooseTypeOutcome out;
+    if (p.newFundIndex == 0) {
+        out.messages.push_back(16);
+        return out;
+    }
+    p.targetRecord = 0;
+    p.inputValues = {};
+    p.transCode = TypeCodeOf(fullName);
+    out.accepted = true;
+    out.boxes = BoxesForType(p.transCode);
+    return out;
+}
+
+std::optional<QString> CheckDateBox(const QString& text) {
+    if (ParseDate(text))
+        return std::nullopt;
+    return ShortDate(Today());
+}
+
+QString LeaveEntryBox(Portfolio& p, int index, const QString& text) {
+    if (index < 1 || index > 4)
+        return text;
+    Currency& value = p.inputValues[static_cast<std::size_t>(index)];
+    if (const std::optional<Currency> typed = ParseBoxAmount(text))
+        value = *typed;
+    return boxText(index, value);
+}
+
+AddRecordOutcome AddRecordClick(Portfolio& p, const EntryRow& row) {
+    AddRecordOutcome out;
+    int& correctMode = app().correctMode;
+    if (fundMatches(p, row.fundText)) {
+        const StoreResult store = StoreRecord(p, row);
+        out.messages = store.messages;
+        out.stored = store.stored;
+        if (store.stored) {
+            out.page = ShowFundRecords(p);
+            out.showPage = true;
+        }
+        // A new entry refused by its checks keeps what was typed; anything else ends the entry
+        // (a refused correction too).
+        if (!store.refusedByValidation || correctMode == 1) {
+            out.clearRow = true;
+            correctMode = 0;
+        }
+        p.targetRecord = 0;
+    } else {
+        out.messages.push_back(correctMode == 1 ? 17 : 16);
+        correctMode = 0;
+    }
+    out.captions = Captions(p);
+    return out;
+}
+
+BeginOutcome BeginCorrect(Portfolio& p, const QString& fundText) {
+    BeginOutcome out;
+    int& correctMode = app().correctMode;
+    if (!fundMatches(p, fundText)) {
+        out.messages.push_back(correctMode == 1 ? 17 : 16);
+        correctMode = 0;
+        return out;
+    }
+    correctMode = 1;
+    out.openDialog = true;
+    return out;
+}
+
+FetchOutcome FetchForCorrection(Portfolio& p, const QString& dialogText) {
+    FetchOutcome out;
+    if (dialogText.isEmpty())
+        return out;
+    const std::optional<int> n = ParseRecordNumber(dialogText);
+    const int target = n ? FundRecordToRecord(p, *n) : 0;
+    if (target == 0) {
+        out.messages.push_back(17);
+        p.targetRecordText.clear();
+        p.targetRecord = 0;
+        return out;
+    }
+    p.targetRecordText = QString::number(*n);
+    p.targetRecord = target;
+    p.currentRecord = target;
+    TransLabelOf(p);
+    const Record& rec = p.record(target);
+    out.fetched = true;
+    out.typeText = TypeNameOf(p.transCode);
+    out.boxes = BoxesForType(p.transCode);
+    out.dateText = ShortDate(rec.tradeDate);
+    const std::array<Currency, 5> values{Currency(), rec.price,
+                                         rec.shares < Currency() ? -rec.shares : rec.shares,
+                                         rec.fees, rec.cashDividend};
+    for (int i = 1; i <= 4; ++i) {
+        const Currency value = values[static_cast<std::size_t>(i)];
+        p.inputValues[static_cast<std::size_t>(i)] = value;
+        out.boxTexts[static_cast<std::size_t>(i)] = value.isZero() ? QString() : boxText(i, value);
+    }
+    return out;
+}
+
+BeginOutcome BeginDelete(Portfolio& p, const QString& fundText) {
+    BeginOutcome out;
+    if (!fundMatches(p, fundText)) {
+        out.messages.push_back(16);
+        return out;
+    }
+    if (FundRecordCount(p, p.activeFund) > 0) {
+        app().correctMode = 0;
+        out.openDialog = true;
+    } else {
+        out.question = 5;
+    }
+    return out;
+}
+
+DeleteChoice ChooseRecordToDelete(Portfolio& p, const QString& dialogText) {
+    DeleteChoice out;
+    if (dialogText.isEmpty())
+        return out;
+    const std::optional<int> n = ParseRecordNumber(dialogText);
+    const int target = n ? FundRecordToRecord(p, *n) : 0;
+    if (target == 0) {
+        out.messages.push_back(17);
+        p.targetRecordText.clear();
+        p.targetRecord = 0;
+        return out;
+    }
+    p.targetRecordText = QString::number(*n);
+    p.targetRecord = target;
+    out.question = 4;
+    out.recordText = p.targetRecordText;
+    return out;
+}
+
+DeleteOutcome ConfirmDelete(Portfolio& p, bool yes) {
+    DeleteOutcome out;
+    if (!yes) {
+        p.targetRecordText.clear();
+        p.targetRecord = 0;
+    } else if (FundRecordCount(p, p.activeFund) < 1) {
+        if (DeleteFund(p)) {
+            out.fundDeleted = true;
+            out.funds = FundNames(p);
+        }
+    } else if (DeleteRecord(p, p.targetRecord)) {
+        out.recordDeleted = true;
+        out.page = ShowFundRecords(p);
+    }
+    out.captions = Captions(p);
+    return out;
+}
+
+QString EntryHelpPage(const QString& todayText) {
+    const QString& d = todayText;
+    return JoinLines({
+        QStringLiteral("On startup Funds: 0. Either use Open file tab to retrieve a database file "
+                       "from disk or"),
+        QStringLiteral("click Add fund to start a new database. Funds shows how many funds are in "
+                       "memory,"),
+        QStringLiteral("Records how many transaction records."),
+        QString(),
+        QStringLiteral(
+            "To add a record, select the active fund from the Name of active fund list,"),
+        QStringLiteral("then select the Transaction type from its list. The transaction type must "
+                       "be"),
+        QStringLiteral("selected first: it decides which boxes are used and how the book value is "
+                       "worked"),
+        QStringLiteral("out. Type in the date and the figures, then click Add Record."),
+        QString(),
+        QStringLiteral("To Create a New Database File."),
+        QStringLiteral("1. Click Add fund and type in the name of the fund or company."),
+        QStringLiteral("2. Select the Transaction type, then type in the date and the figures."),
+        QStringLiteral("3. Click Add Record. Repeat for every transaction of the fund."),
+        QStringLiteral("4. Click the Save file tab and name your file in the form MYFILE.QMD."),
+        QString(),
+        QStringLiteral("To add more records to a fund, select it in the Name of active fund list."),
+        QStringLiteral("To add another fund, click Add fund. A file holds up to 18 funds and 600 "
+                       "records."),
+        QString(),
+        QStringLiteral("To clear the record data row, click the Transaction Type shown and press "
+                       "the Delete key."),
+        QStringLiteral("All records are shown sorted by the transaction date."),
+        QStringLiteral("All changes exist in computer memory only. Click Save file tab, name your "
+                       "database file."),
+        QStringLiteral("Retrieve a previously saved database file by clicking the Open file tab."),
+        QString(),
+        QStringLiteral("Shown below are 6 sample inputs which cover all possible transactions."),
+        QString(),
+        sampleLine(QStringLiteral("Bought"), d, "     10.00         100       50.00 or 0"),
+        QStringLiteral("Shows data entry for shares Bought."),
+        sampleLine(QStringLiteral("Sold"), d, "     10.00         100       50.00 or 0"),
+        QStringLiteral("Shows data entry for shares Sold."),
+        sampleLine(QStringLiteral("Cash Dividend"), d,
+                   "                                      "
+                   "100.00"),
+        QStringLiteral("Shows data entry for a Cash Dividend received."),
+        sampleLine(QStringLiteral("Dividend Shares"), d, "     10.00          10"),
+        QStringLiteral("Shows data entry for Dividend Shares received. For a stock split enter a "
+                       "price"),
+        QStringLiteral("of 0.0001 and the number of new shares received."),
+        sampleLine(QStringLiteral("Fee Cash"), d, "                            100.00"),
+        QStringLiteral("Shows data entry for a fee or commission paid in cash."),
+        sampleLine(QStringLiteral("Unit Fee"), d, "     10.00           5"),
+        QStringLiteral("Shows data entry for units sold to pay a fee. For a reverse split enter a "
+                       "price"),
+        QStringLiteral("of 0.0001 and the reduction in the number of shares."),
+        QString(),
+        QStringLiteral("To correct a record, select its fund, click Correct record and type in the "
+                       "number"),
+        QStringLiteral(
+            "shown in the Rec No. column. Change the date or the figures, then click Add "
+            "Record."),
+        QStringLiteral("Fund Name or Transaction Type cannot be changed."),
+        QStringLiteral("To delete a record, click Delete record and type in its number."),
+        QStringLiteral("To Delete a Fund Name all records in Fund must be deleted first. With no "
+                       "records left,"),
+        QStringLiteral("clicking Delete Record will then delete the Fund Name."),
+        QString(),
+        QStringLiteral("After returning here from other modules, Name of Active fund must be "
+                       "selected again."),
+        QString(),
+        QStringLiteral("Book Value: A positive figure represents cash paid out by you, a negative "
+                       "figure cash"),
+        QStringLiteral("received and .00 a none cash transaction"),
+        QString(),
+        QStringLiteral("Load the file DtaSampl.QMD and try out all the features."),
+    });
+}
+
+QString ShowEntryHelp(Portfolio& p) {
+    p.helpPage = EntryHelpPage(p.todayText.isEmpty() ? ShortDate(Today()) : p.todayText);
+    return p.helpPage;
+}
+
+QString CloseEntryHelp(Portfolio& p) {
+    p.helpPage.clear();
+    return p.resultsPage;
+}
+
+} // namespace qm

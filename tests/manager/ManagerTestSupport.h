@@ -1,0 +1,89 @@
+#pragma once
+
+// Builds portfolios the way the manager window does: a fund picked or added, a type chosen,
+// the boxes left, "&Add Record".
+
+#include "app/AppState.h"
+#include "manager/Portfolio.h"
+#include "manager/RecordEntry.h"
+
+#include <QString>
+#include <QStringList>
+#include <cctype>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <string>
+
+namespace qmtest {
+
+inline qm::Currency money(const char* text) {
+    return qm::Currency::fromDouble(std::atof(text));
+}
+
+// One typed entry: fund name, type code, date as typed, and the four boxes as typed.
+struct Entry {
+    const char* fund;
+    const char* code;
+    const char* date;
+    const char* price = "0";
+    const char* shares = "0";
+    const char* fees = "0";
+    const char* cash = "0";
+};
+
+// Adds the fund when it is not there yet, picks it, and stores the entry. Returns the outcome.
+inline qm::AddRecordOutcome enter(qm::Portfolio& p, const Entry& e) {
+    const QString fund = QString::fromUtf8(e.fund);
+    if (!qm::FundNames(p).contains(fund))
+        qm::AddFundClick(p, fund);
+    qm::PickFund(p, fund);
+    const QString typeName = qm::TypeNameOf(QString::fromLatin1(e.code));
+    qm::ChooseType(p, typeName);
+    qm::LeaveEntryBox(p, 1, QString::fromLatin1(e.price));
+    qm::LeaveEntryBox(p, 2, QString::fromLatin1(e.shares));
+    qm::LeaveEntryBox(p, 3, QString::fromLatin1(e.fees));
+    qm::LeaveEntryBox(p, 4, QString::fromLatin1(e.cash));
+    return qm::AddRecordClick(p, {fund, typeName, QString::fromLatin1(e.date)});
+}
+
+inline qm::Portfolio portfolioOf(std::initializer_list<Entry> entries) {
+    qm::Portfolio p;
+    qm::InitPortfolio(p);
+    qm::app().correctMode = 0;
+    for (const Entry& e : entries) {
+        const qm::AddRecordOutcome out = enter(p, e);
+        EXPECT_TRUE(out.stored) << e.fund << " " << e.code << " " << e.date;
+    }
+    return p;
+}
+
+inline QStringList pageLines(const QString& page) {
+    return page.split(QStringLiteral("\r\n"));
+}
+
+// The text of a fixed-width column from `start` to `end` (0-based, end excluded), trimmed.
+inline QString column(const QString& line, int start, int end) {
+    return line.mid(start, end - start).trimmed();
+}
+
+// The trimmed texts of a fixed-width line cut at the given column ends.
+inline QStringList fields(const QString& line, std::initializer_list<int> ends) {
+    QStringList out;
+    int start = 0;
+    for (int end : ends) {
+        out << column(line, start, end);
+        start = end;
+    }
+    return out;
+}
+
+// A test name made of a case's `name` field.
+template <typename Case> std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+    std::string name;
+    for (const char* c = info.param.name; *c; ++c)
+        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    return name;
+}
+
+} // namespace qmtest
