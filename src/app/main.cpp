@@ -1,6 +1,12 @@
+#include "app/QMStart.h"
+#include "app/Startup.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    return 0;
+    qm::RunStartup();
+    qm::QMStart menu;
+    menu.show();
+    return application.exec();
 }

@@ -91,12 +91,17 @@ void FilteredLineEdit::focusOutEvent(QFocusEvent* event) {
 
 void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
-    // Everything that could put text into the box other than typing goes.
+    // Only copying and selecting stay: every other entry (paste, cut, delete, undo, redo,
+    // inserting control characters) could change the text other than by typing. The entries
+    // carry no names, so they are told apart by the shortcut shown after their tab.
+    const QString copy = QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText);
+    const QString selectAll =
+        QKeySequence(QKeySequence::SelectAll).toString(QKeySequence::NativeText);
     for (QAction* action : menu->actions()) {
-        const QString name = action->objectName();
-        if (name == QLatin1String("edit-paste") || name == QLatin1String("edit-cut") ||
-            name == QLatin1String("edit-undo") || name == QLatin1String("edit-redo") ||
-            name == QLatin1String("edit-delete"))
+        if (action->isSeparator())
+            continue;
+        const QString shortcut = action->text().section(QLatin1Char('\t'), 1);
+        if (shortcut.isEmpty() || (shortcut != copy && shortcut != selectAll))
             action->setEnabled(false);
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);

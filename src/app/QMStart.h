@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/WorkWindowBase.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace qm {
+
+// The start menu "Quillmark": "Calculations" opens the calculator window, "Investment manager"
+// the manager, "Exit program" ends the program. One work window exists at a time; the menu is
+// hidden while it is open and shown again when it closes. Closing the menu ends the program.
+class QMStart : public QWidget {
+    Q_OBJECT
+public:
+    explicit QMStart(QWidget* parent = nullptr);
+    ~QMStart() override;
+
+    // The open work window, or null.
+    WorkWindowBase* workWindow() const { return work_.data(); }
+
+    void StartCalc_Click();
+    void StartStockMgmt_Click();
+    void StartExit_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void open(WorkWindowBase* window);
+    // Destroys the work window at once, without asking it anything.
+    void destroyWorkWindow();
+
+    QPointer<WorkWindowBase> work_;
+};
+
+} // namespace qm

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+namespace qm {
+
+enum class WorkWindow; // app/AppState.h
+
+// A work window opened from the start menu (the calculator window or the investment manager).
+// It is destroyed when it closes; leaving it by its exit button or its close box both go
+// through close(), so one check (mayClose) guards both.
+class WorkWindowBase : public QWidget {
+    Q_OBJECT
+public:
+    explicit WorkWindowBase(QWidget* parent = nullptr);
+    ~WorkWindowBase() override;
+
+signals:
+    // The window has closed and will be destroyed: the start menu shows itself again.
+    void left();
+
+protected:
+    // Asked before the window closes; false keeps it open (the close is cancelled).
+    virtual bool mayClose() { return true; }
+
+    // The load step: this window becomes the one dialogs are placed from.
+    void becomeWorkWindow(WorkWindow kind);
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void release();
+};
+
+} // namespace qm

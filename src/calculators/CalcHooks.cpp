@@ -1,0 +1,10 @@
+#include "calculators/CalcHooks.h"
+
+namespace qm {
+
+CalculatorHooks& calculatorHooks() {
+    static CalculatorHooks hooks;
+    return hooks;
+}
+
+} // namespace qm

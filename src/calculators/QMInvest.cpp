@@ -1,0 +1,248 @@
+#include "calculators/QMInvest.h"
+
+#include "app/AppState.h"
+#include "app/Dialogs.h"
+#include "calculators/CalcHooks.h"
+#include "calculators/CalcTabs.h"
+#include "print/PrintResults.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace qm {
+
+namespace {
+
+QPushButton* windowButton(const char* name, const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(QLatin1String(caption), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+QMInvest::QMInvest(QWidget* parent) : WorkWindowBase(parent) {
+    setObjectName(QStringLiteral("QMInvest"));
+    setWindowTitle(QStringLiteral("Calculations"));
+    build();
+
+    // Load step: this is the work window; it always opens on "Invested growth".
+    becomeWorkWindow(WorkWindow::Calculator);
+    state_ = CalcState{};
+    state_.visibleTab = PensionGrowthTab;
+    {
+        const QSignalBlocker quiet(tabs_);
+        tabs_->setCurrentIndex(InvestedGrowthTab);
+    }
+    ChangeSSTab();
+}
+
+QMInvest::~QMInvest() = default;
+
+void QMInvest::build() {
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName(QStringLiteral("SSTab1"));
+    // Clicking a tab takes the focus first, so the box being edited is left (and stored)
+    // before the tab change discards the inputs.
+    tabs_->setFocusPolicy(Qt::StrongFocus);
+    frames_ = new QStackedWidget(this);
+
+    pages_[PensionGrowthTab] = new PensionPage(*this);
+    pages_[MortgageTab] = mortgage_ = new MortgagePage(*this);
+    pages_[InvestedGrowthTab] = invested_ = new InvestedPage(*this);
+    pages_[RetiredIncomeTab] = retired_ = new RetiredPage(*this);
+    pages_[CompoundGainTab] = new CompoundPage(*this);
+    pages_[CapitalRequiredTab] = capital_ = new CapitalPage(*this);
+    const char* const captions[] = {"Pension growth", "Mortgage tables", "Invested growth",
+                                    "Retired income", "Compound gain",   "Capital required"};
+    for (int i = 0; i < 6; ++i) {
+        tabs_->addTab(QLatin1String(captions[i]));
+        frames_->addWidget(pages_[static_cast<std::size_t>(i)]);
+    }
+    connect(tabs_, &QTabBar::currentChanged, this, [this] { ChangeSSTab(); });
+
+    results_ = new QPlainTextEdit(this);
+    results_->setObjectName(QStringLiteral("Results"));
+    results_->setReadOnly(true);
+    results_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    results_->setFont(font);
+    results_->setMinimumWidth(results_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
+    results_->setMinimumHeight(results_->fontMetrics().lineSpacing() * 20);
+
+    auto* graph = windowButton("AllGraphs", "&Graph", this);
+    auto* howTo = windowButton("HowToUse", "How to &use", this);
+    auto* clear = windowButton("ClearResults", "Clear &results", this);
+    auto* exit = windowButton("ExitProgram", "E&xit to menu", this);
+    connect(graph, &QPushButton::clicked, this, [this] { graphClicked(); });
+    connect(howTo, &QPushButton::clicked, this, [this] { howToUseClicked(); });
+    connect(clear, &QPushButton::clicked, this, [this] { clearResultsClicked(); });
+    connect(exit, &QPushButton::clicked, this, [this] { close(); });
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {graph, howTo, clear, exit})
+        buttons->addWidget(b);
+    buttons->addStretch();
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(results_, 1);
+    right->addLayout(buttons);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(tabs_);
+    left->addWidget(frames_, 1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+}
+
+QWidget* QMInvest::control(const QString& name) {
+    return findChild<QWidget*>(name);
+}
+
+QString QMInvest::controlText(const QString& name) const {
+    const QWidget* widget = findChild<QWidget*>(name);
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return edit->text();
+    if (const auto* list = qobject_cast<const QComboBox*>(widget))
+        return list->currentText();
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    return QString();
+}
+
+void QMInvest::setControlText(const QString& name, const QString& text) {
+    QWidget* widget = findChild<QWidget*>(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->setText(text);
+    else if (auto* list = qobject_cast<QComboBox*>(widget))
+        list->setCurrentText(text);
+    else if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        button->setText(text);
+}
+
+bool QMInvest::isSelected(const QString& optionName) const {
+    const auto* button = findChild<QAbstractButton*>(optionName);
+    return button && button->isChecked();
+}
+
+int QMInvest::daysOption() const {
+    return mortgage_->daysOption();
+}
+
+void QMInvest::selectDaysOption(int index) {
+    mortgage_->selectDaysOption(index);
+}
+
+void QMInvest::syncResults() {
+    if (state_.results == shownResults_)
+        return;
+    shownResults_ = state_.results;
+    QString shown = state_.results;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    results_->setPlainText(shown);
+}
+
+void QMInvest::ChangeSSTab() {
+    ResetForTabChange(state_);
+    app().editFlag = 0;
+    const int selected = tabs_->currentIndex();
+    frames_->setCurrentIndex(selected); // hides the frame shown so far, shows the selected one
+    state_.visibleTab = selected;
+    pages_[static_cast<std::size_t>(selected)]->loadDefaults();
+    syncResults();
+}
+
+void QMInvest::CRChoseCalc() {
+    capital_->choseCalc();
+}
+
+void QMInvest::RIChoseCalc() {
+    retired_->choseCalc();
+}
+
+void QMInvest::emptyPage() {
+    state_.resultsPage.clear();
+    state_.results.clear();
+    syncResults();
+}
+
+bool QMInvest::completeCalculationSelected() const {
+    return invested_->completeCalculation();
+}
+
+void QMInvest::recalculateMortgage() {
+    if (calculatorHooks().calcMortgage)
+        calculatorHooks().calcMortgage(*this);
+    syncResults();
+}
+
+void QMInvest::applyDaysOption() {
+    if (calculatorHooks().applyDaysOption)
+        calculatorHooks().applyDaysOption(*this);
+    syncResults();
+}
+
+void QMInvest::calculateClicked(CalcTab tab) {
+    CalcOutcome outcome;
+    if (const auto& hook = calculatorHooks().calculate[static_cast<std::size_t>(tab)])
+        outcome = hook(*this);
+    syncResults();
+    for (const int message : outcome.messages)
+        ShowMessage(message);
+}
+
+void QMInvest::helpClicked(CalcTab tab) {
+    if (const auto& hook = calculatorHooks().help[static_cast<std::size_t>(tab)])
+        ShowHelpPage(state_, hook(state_));
+    syncResults();
+}
+
+void QMInvest::printClicked() {
+    if (state_.results.isEmpty()) {
+        ShowMessage(1);
+        return;
+    }
+    // The page being built, or, once the tenth comparison has emptied it, the comparisons
+    // still on screen: the printout is never blank while the box shows results.
+    PrintResults(state_.resultsPage.isEmpty() ? state_.results : state_.resultsPage);
+}
+
+void QMInvest::graphClicked() {
+    if (state_.results.isEmpty() || state_.chartPoints == 0) {
+        ShowMessage(4);
+        return;
+    }
+    if (calculatorHooks().showChart)
+        calculatorHooks().showChart(*this);
+    syncResults();
+}
+
+void QMInvest::howToUseClicked() {
+    ShowHelpPage(state_, HowToUsePage());
+    syncResults();
+}
+
+void QMInvest::clearResultsClicked() {
+    ClearResults(state_);
+    syncResults();
+}
+
+} // namespace qm

@@ -1,0 +1,94 @@
+#pragma once
+
+// Qt's headers come first: the meta-object compiler cannot read <compare> (used by the
+// amount type) unless a Qt header was read before it.
+#include <QString>
+#include <QStringView>
+#include <array>
+
+#include "app/WorkWindowBase.h"
+#include "calculators/CalcState.h"
+#include "input/InputBox.h"
+
+class QPlainTextEdit;
+class QStackedWidget;
+class QTabBar;
+
+namespace qm {
+
+class CalcTabPage;
+class CapitalPage;
+class InvestedPage;
+class MortgagePage;
+class RetiredPage;
+
+// The calculator window "Calculations": six calculators on the tabs of SSTab1, each tab's
+// controls in its frame FrameAll(i), one Results box showing the page, and the window-wide
+// buttons "&Graph", "How to &use", "Clear &results" and "E&xit to menu". It opens on
+// "Invested growth" with that tab's defaults. The calculations themselves come in through
+// calculatorHooks() (calculators/CalcHooks.h).
+class QMInvest : public WorkWindowBase, public BoxHost {
+    Q_OBJECT
+public:
+    explicit QMInvest(QWidget* parent = nullptr);
+    ~QMInvest() override;
+
+    CalcState& state() { return state_; }
+    const CalcState& state() const { return state_; }
+
+    // Controls by their names, for the calculations: the text of a box, list, label or button;
+    // setting it; whether an option button is selected.
+    QWidget* control(const QString& name) override;
+    QString controlText(const QString& name) const;
+    void setControlText(const QString& name, const QString& text);
+    bool isSelected(const QString& optionName) const;
+
+    // The mortgage tab's days-in-year option (the index of the selected MTIRFactor button).
+    int daysOption() const;
+    void selectDaysOption(int index);
+
+    // Shows state().results in the Results box.
+    void syncResults();
+
+    // The tab change: empty page, counters and tables anew, the selected tab's frame shown
+    // and its defaults loaded. Runs when a tab is selected and when the window opens.
+    void ChangeSSTab();
+    // Capital required: the defaults and the label of the selected option, calcChoice 0 or 2.
+    void CRChoseCalc();
+    // Retired income: the defaults, labels and box kinds of the selected withdrawal choice.
+    void RIChoseCalc();
+
+    // Empties the page and the Results box (the option clicks and first keys that do so).
+    void emptyPage();
+
+    // BoxHost
+    CalcState& calcState() override { return state_; }
+    bool completeCalculationSelected() const override;
+    void resultsChanged() override { syncResults(); }
+    void recalculateMortgage() override;
+    void applyDaysOption() override;
+
+    // The window's button handlers (also run by the tab pages' buttons).
+    void calculateClicked(CalcTab tab);
+    void helpClicked(CalcTab tab);
+    void printClicked();
+    void graphClicked();
+    void howToUseClicked();
+    void clearResultsClicked();
+
+private:
+    void build();
+
+    CalcState state_;
+    QTabBar* tabs_ = nullptr;
+    QStackedWidget* frames_ = nullptr;
+    QPlainTextEdit* results_ = nullptr;
+    QString shownResults_;
+    std::array<CalcTabPage*, 6> pages_{};
+    MortgagePage* mortgage_ = nullptr;
+    InvestedPage* invested_ = nullptr;
+    RetiredPage* retired_ = nullptr;
+    CapitalPage* capital_ = nullptr;
+};
+
+} // namespace qm

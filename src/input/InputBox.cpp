@@ -1,0 +1,259 @@
+#include "input/InputBox.h"
+
+#include "app/AppState.h"
+#include "app/Dialogs.h"
+#include "input/KeyFilters.h"
+#include "text/Conversions.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace qm {
+
+namespace {
+
+std::function<void()>& beepHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+void focusByName(BoxHost& host, const char* name) {
+    if (QWidget* target = host.control(QString::fromLatin1(name)))
+        target->setFocus(Qt::TabFocusReason);
+}
+
+const QLatin1String YellowStyle("background-color: rgb(255, 255, 0);");
+
+} // namespace
+
+void Beep() {
+    if (beepHook())
+        beepHook()();
+    else
+        QApplication::beep();
+}
+
+void SetBeepHook(std::function<void()> hook) {
+    beepHook() = std::move(hook);
+}
+
+bool IsWindowFocusChange(Qt::FocusReason reason) {
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+InputBox::InputBox(const char* name, BoxHost& host, QWidget* parent)
+    : FilteredLineEdit(parent), host_(host) {
+    setObjectName(QLatin1String(name));
+    Q_ASSERT(FindBox(objectName(), AnyChoice) || FindBox(objectName(), 0));
+    setStyleSheet(YellowStyle);
+    onKeyDown = [this](QKeyEvent* event) { return keyDown(event); };
+    onKeyPress = [this](int code) { return keyPress(code); };
+}
+
+const BoxSpec& InputBox::spec() const {
+    const BoxSpec* row = FindBox(objectName(), host_.calcState().calcChoice);
+    if (!row)
+        row = FindBox(objectName(), 0);
+    Q_ASSERT(row);
+    return *row;
+}
+
+void InputBox::setValue(double value) {
+    const BoxSpec& row = spec();
+    CalcState& state = host_.calcState();
+    switch (row.store) {
+    case BoxStore::MortgageInputs:
+        state.mortgageInputs[static_cast<std::size_t>(row.index)] = value;
+        setText(Display(row.form, value));
+        break;
+    case BoxStore::InputValues: {
+        const Currency amount = Currency::fromDouble(value);
+        state.inputValues[static_cast<std::size_t>(row.index)] = amount;
+        setText(Display(row.form, amount));
+        break;
+    }
+    case BoxStore::None:
+        break;
+    }
+}
+
+bool InputBox::keyDown(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Delete)
+        return false;
+    switch (spec().deleteKey) {
+    case DeleteKey::MarksEdited:
+        app().editFlag = 1;
+        return false;
+    case DeleteKey::EmptiesBox:
+        if (!isReadOnly())
+            clear();
+        return true;
+    case DeleteKey::Plain:
+        return false;
+    }
+    return false;
+}
+
+void InputBox::emptyPageIfConfigured(const BoxSpec& row) {
+    const bool empties =
+        row.pageClear == PageClear::Always ||
+        (row.pageClear == PageClear::WhileComplete && host_.completeCalculationSelected());
+    if (!empties)
+        return;
+    CalcState& state = host_.calcState();
+    state.resultsPage.clear();
+    state.results.clear();
+    host_.resultsChanged();
+}
+
+int InputBox::keyPress(int code) {
+    // The box of the quantity the mortgage solver finds is locked: a key only ends the edit.
+    if (isReadOnly()) {
+        app().editFlag = 0;
+        return 0;
+    }
+    const BoxSpec& row = spec();
+    if (code == KeyEnter) {
+        focusByName(host_, row.enterTarget);
+        return 0;
+    }
+    if (app().editFlag == 0) {
+        clear();
+        emptyPageIfConfigured(row);
+    }
+    app().textBeforeKey = text();
+    int out = code;
+    switch (row.filter) {
+    case BoxFilter::Money:
+        app().extraDecimals = row.extraDecimals;
+        out = MoneyKeyFilter(code, app().textBeforeKey, app().extraDecimals);
+        app().extraDecimals = 0;
+        break;
+    case BoxFilter::Digit:
+        out = DigitKeyFilter(code);
+        break;
+    case BoxFilter::None:
+        break;
+    }
+    if (row.filter != BoxFilter::None) {
+        if (out != 0 && out != KeyBackspace && out != KeyDel127) {
+            const QString after = TextAfterKey(text(), cursorPosition(), selectionStart(),
+                                               static_cast<int>(selectedText().size()), QChar(out));
+            if (!FitsCurrency(after))
+                out = 0;
+        }
+        if (out == 0)
+            Beep();
+    }
+    app().editFlag = 1;
+    return out;
+}
+
+void InputBox::focusOutEvent(QFocusEvent* event) {
+    FilteredLineEdit::focusOutEvent(event);
+    if (!IsWindowFocusChange(event->reason()))
+        leave();
+}
+
+void InputBox::dragEnterEvent(QDragEnterEvent* event) {
+    event->ignore();
+}
+
+void InputBox::dragMoveEvent(QDragMoveEvent* event) {
+    event->ignore();
+}
+
+void InputBox::dropEvent(QDropEvent* event) {
+    event->ignore();
+}
+
+void InputBox::leave() {
+    const BoxSpec& row = spec();
+    if (row.kind == BoxKind::Text) {
+        app().editFlag = 0;
+        return;
+    }
+    if (row.yearsCheck == YearsCheck::EveryLeave && Val(text()) > 40) {
+        ShowMessage(5);
+        setText(QStringLiteral("40"));
+    }
+    if (app().editFlag != 1)
+        return;
+    app().editFlag = 0;
+    const double value = Val(text());
+    if (row.store == BoxStore::InputValues && !FitsCurrency(text())) {
+        // Only text put in by the program could get here; keep the stored value.
+        Beep();
+        return;
+    }
+    setValue(value);
+    if (row.recalculatesMortgage)
+        host_.recalculateMortgage();
+}
+
+ChoiceList::ChoiceList(const char* name, BoxHost& host, QWidget* parent)
+    : QComboBox(parent), host_(host), spec_(*FindList(QString::fromLatin1(name))) {
+    setObjectName(QLatin1String(name));
+    setEditable(false);
+    setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(255, 255, 0); }"));
+    connect(this, &QComboBox::activated, this, [this] { chosen(); });
+}
+
+void ChoiceList::loadItems() {
+    clear();
+    for (const char16_t* item : spec_.items)
+        addItem(QString::fromUtf16(item));
+    setCurrentIndex(0);
+}
+
+void ChoiceList::chosen() {
+    switch (spec_.click) {
+    case ListClick::EmptiesPageWhileComplete:
+        if (host_.completeCalculationSelected()) {
+            host_.calcState().resultsPage.clear();
+            host_.calcState().results.clear();
+            host_.resultsChanged();
+        }
+        break;
+    case ListClick::MarksEdited:
+        app().editFlag = 1;
+        break;
+    }
+}
+
+void ChoiceList::keyPressEvent(QKeyEvent* event) {
+    const int code = FilteredLineEdit::characterCode(event);
+    if (code < 0) {
+        // Arrows, page keys and the popup keys choose items as a click does.
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (code == KeyEnter) {
+        focusByName(host_, spec_.enterTarget);
+        return;
+    }
+    // Typed characters are discarded: the item changes only by choosing it.
+    if (spec_.keyEndsEdit)
+        app().editFlag = 0;
+}
+
+void ChoiceList::focusOutEvent(QFocusEvent* event) {
+    QComboBox::focusOutEvent(event);
+    if (IsWindowFocusChange(event->reason()))
+        return;
+    if (app().editFlag == 1) {
+        if (spec_.leave == ListLeave::RecalculateMortgage) {
+            app().editFlag = 0;
+            host_.recalculateMortgage();
+        } else if (spec_.leave == ListLeave::ApplyDaysOption) {
+            app().editFlag = 0;
+            host_.applyDaysOption();
+        }
+    }
+    app().editFlag = 0;
+}
+
+} // namespace qm

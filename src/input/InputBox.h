@@ -1,0 +1,104 @@
+#pragma once
+
+// Qt's headers come first: the meta-object compiler cannot read <compare> (used by the
+// amount type) unless a Qt header was read before it.
+#include <QComboBox>
+#include <QStringView>
+#include <functional>
+
+#include "calculators/CalcState.h"
+#include "input/BoxTable.h"
+#include "ui/FilteredLineEdit.h"
+
+namespace qm {
+
+// What the input boxes and lists need from the window that holds them.
+class BoxHost {
+public:
+    virtual ~BoxHost() = default;
+    virtual CalcState& calcState() = 0;
+    // True while invested growth's option "Complete calculation" is selected.
+    virtual bool completeCalculationSelected() const = 0;
+    // The page was emptied by a box or a list: the Results box must show it.
+    virtual void resultsChanged() = 0;
+    // A mortgage box, or the compounding list, was left after an edit.
+    virtual void recalculateMortgage() = 0;
+    // The payment-frequency list was left after an item was chosen.
+    virtual void applyDaysOption() = 0;
+    // A control of the window by its name (Enter moves the focus to it).
+    virtual QWidget* control(const QString& name) = 0;
+};
+
+// Sounds the system beep for a refused key. Tests replace the sound to count refusals; an empty
+// function restores it.
+void Beep();
+void SetBeepHook(std::function<void()> hook);
+
+// A yellow input box of the calculator window. Everything that differs between boxes comes
+// from its row of the box table, looked up by the box's name and the window's calculation
+// choice, so the boxes whose kind follows an option switch with it.
+//   - getting the focus selects the whole text;
+//   - the first key typed (EditFlag 0) empties the box, and the page where the row says so,
+//     before the key is filtered, so even a refused first key replaces the old value;
+//   - money and digit boxes filter every key; a refused key beeps; a key that would make the
+//     value too large to store is refused as well;
+//   - Enter moves the focus to the row's next control and never calculates;
+//   - leaving an edited box parses its text with Val, stores the value and shows it in the
+//     row's display form; a years box first holds the text to 40 (message 5);
+//   - paste and drops are refused, and the clipboard is left alone.
+class InputBox : public FilteredLineEdit {
+    Q_OBJECT
+public:
+    InputBox(const char* name, BoxHost& host, QWidget* parent = nullptr);
+
+    // The row that applies now.
+    const BoxSpec& spec() const;
+
+    // Stores `value` where the row says and shows it in the row's display form (tab defaults).
+    void setValue(double value);
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+    // Nothing dragged onto a box is taken, even if a drop reaches it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool keyDown(QKeyEvent* event);
+    int keyPress(int code);
+    void leave();
+    void emptyPageIfConfigured(const BoxSpec& spec);
+
+    BoxHost& host_;
+};
+
+// A drop-down list of the calculator window: nothing can be typed into it (printable keys are
+// discarded, so no item is chosen by its first letter); Enter moves the focus to the row's next
+// control; choosing an item and leaving the list act as its row of the list table says.
+class ChoiceList : public QComboBox {
+    Q_OBJECT
+public:
+    ChoiceList(const char* name, BoxHost& host, QWidget* parent = nullptr);
+
+    const ListSpec& spec() const { return spec_; }
+
+    // Empties the list, fills it with its items and shows the first.
+    void loadItems();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void chosen();
+
+    BoxHost& host_;
+    const ListSpec& spec_;
+};
+
+// True for a focus change that only follows the window (a dialog or a popup opened above it):
+// that is not leaving a control.
+bool IsWindowFocusChange(Qt::FocusReason reason);
+
+} // namespace qm

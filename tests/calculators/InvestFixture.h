@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "calculators/CalcHooks.h"
+#include "calculators/QMInvest.h"
+#include "input/InputBox.h"
+#include "support/UiHelpers.h"
+
+#include <QApplication>
+#include <QTabBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace qmtest {
+
+// A calculator window of its own for each test, shown and active (so focus changes reach
+// its controls), with the calculator hooks empty and the beeps counted.
+class InvestWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qm::calculatorHooks() = {};
+        qm::app().editFlag = 0;
+        qm::app().currencySymbol = QStringLiteral("$");
+        qm::SetBeepHook([this] { ++beeps; });
+        window = new qm::QMInvest;
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    void TearDown() override {
+        delete window;
+        qm::SetBeepHook({});
+        qm::calculatorHooks() = {};
+    }
+
+    template <typename T = QWidget> T* get(const char* name) {
+        return child<T>(window, QString::fromLatin1(name));
+    }
+    qm::InputBox* box(const char* name) { return get<qm::InputBox>(name); }
+    QString text(const char* name) { return window->controlText(QString::fromLatin1(name)); }
+    void selectTab(int index) { get<QTabBar>("SSTab1")->setCurrentIndex(index); }
+
+    // Gives `widget` the focus as the Tab key would.
+    void focus(QWidget* widget) {
+        widget->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+    }
+
+    // Types `keys` into the focused control. Braced words are keys: {Del}, {Enter}, {Home},
+    // {End}, {Bksp}, {Left}, {Right}; every other character is typed as it is.
+    void type(QWidget* widget, const QString& keys) {
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            if (keys[i] == QLatin1Char('{')) {
+                const qsizetype end = keys.indexOf(QLatin1Char('}'), i);
+                const QString word = keys.mid(i + 1, end - i - 1);
+                i = end;
+                const Qt::Key key = word == QLatin1String("Del")     ? Qt::Key_Delete
+                                    : word == QLatin1String("Enter") ? Qt::Key_Return
+                                    : word == QLatin1String("Home")  ? Qt::Key_Home
+                                    : word == QLatin1String("End")   ? Qt::Key_End
+                                    : word == QLatin1String("Bksp")  ? Qt::Key_Backspace
+                                    : word == QLatin1String("Left")  ? Qt::Key_Left
+                                                                     : Qt::Key_Right;
+                QTest::keyClick(widget, key);
+            } else {
+                QTest::keyClick(widget, keys[i].toLatin1());
+            }
+        }
+    }
+
+    // Runs `action`, closing every message it shows; returns the messages' texts.
+    QStringList answering(const std::function<void()>& action) {
+        return runAnsweringModals(action, [](QWidget* dialog) {
+            if (dialog->objectName() == QLatin1String("AMsgbox"))
+                pressButton(dialog, QStringLiteral("AMsgExit"));
+            else
+                dialog->close();
+        });
+    }
+
+    // Moves the focus from the focused control to `to`; returns the messages shown on the way.
+    QStringList leaveTo(QWidget* to) {
+        return answering([&] { focus(to); });
+    }
+
+    qm::QMInvest* window = nullptr;
+    int beeps = 0;
+};
+
+} // namespace qmtest
