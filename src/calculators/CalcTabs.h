@@ -1,7 +1,5 @@
 #pragma once
 
-// Qt's headers come first: the meta-object compiler cannot read <compare> (used by the
-// amount type) unless a Qt header was read before it.
 #include <QFrame>
 #include <QString>
 #include <array>

@@ -1,5 +1,9 @@
 #pragma once
 
+// A Qt header first: the meta-object compiler cannot read <compare> unless one came before it,
+// and window headers with Q_OBJECT reach this one.
+#include <QtGlobal>
+
 #include <compare>
 #include <cstdint>
 #include <stdexcept>
