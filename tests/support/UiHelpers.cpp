@@ -6,7 +6,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QSet>
 #include <QTimer>
 #include <memory>
 
@@ -34,14 +33,16 @@ void answerNextModal(std::function<void(QWidget*)> answer, int timeoutMs) {
 QStringList runAnsweringModals(const std::function<void()>& action,
                                const std::function<void(QWidget*)>& answer) {
     QStringList texts;
-    QSet<QWidget*> seen;
     QTimer timer;
     timer.setInterval(5);
+    // Each dialog is answered once. The mark lives on the dialog itself: two dialogs opened one
+    // after the other from the same stack frame can share an address.
+    static const char* const answered = "qmtestAnswered";
     QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || seen.contains(modal))
+        if (!modal || modal->property(answered).toBool())
             return;
-        seen.insert(modal);
+        modal->setProperty(answered, true);
         texts << dialogText(modal);
         answer(modal);
     });
