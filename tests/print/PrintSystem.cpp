@@ -11,7 +11,9 @@
 #include <QThread>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <csignal>
 #include <dlfcn.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace qmtest {
@@ -206,6 +208,8 @@ PrivatePrintSystem::Start PrivatePrintSystem::start(QString* reason) {
     scheduler_ = std::make_unique<QProcess>();
     scheduler_->setProcessChannelMode(QProcess::MergedChannels);
     scheduler_->setStandardOutputFile(root + QStringLiteral("/log/scheduler_output"));
+    // Should the test process die without cleaning up, its scheduler goes with it.
+    scheduler_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     scheduler_->start(findTool(QStringLiteral("cupsd")),
                       {QStringLiteral("-f"), QStringLiteral("-c"),
                        root + QStringLiteral("/cupsd.conf"), QStringLiteral("-s"),
