@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-charts-dev libgl-dev fonts-liberation)
 if [ "${1:-run}" = test ]; then
-    packages+=(libgtest-dev)
+    # The print tests run a private print scheduler and read the printed PDF files.
+    packages+=(libgtest-dev cups printer-driver-cups-pdf poppler-utils)
 fi
 
 missing=()

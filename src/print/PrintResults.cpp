@@ -1,10 +1,63 @@
 #include "print/PrintResults.h"
 
+#include "app/AppState.h"
+#include "print/PrintJob.h"
+#include "print/PrintLayout.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+
 namespace qm {
 
+namespace {
+
+QFont printFont() {
+    QFont font(PrintFontFamily, PrintFontPoints(app().activeWindow));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setBold(false);
+    return font;
+}
+
+bool drawPage(const QString& page, QPrinter& printer, QPainter& painter) {
+    const QFont font = printFont();
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(font, &printer);
+    // Sizes in device pixels: the printer's resolution per inch, 72 points per inch.
+    const double perPoint = printer.resolution() / 72.0;
+    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    const double top = PrintTopMarginPoints * perPoint;
+    const double usable = paper.height() - top - PrintBottomMarginPoints * perPoint;
+    const QList<QStringList> sheets =
+        LayOutPrintPages(page, LinesPerPage(usable, metrics.lineSpacing()));
+
+    double widest = 0.0;
+    for (const QStringList& sheet : sheets)
+        for (const QString& line : sheet)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+    const double left = PrintLeftMargin(paper.width() / perPoint, widest / perPoint) * perPoint;
+
+    for (qsizetype s = 0; s < sheets.size(); ++s) {
+        if (s > 0 && !printer.newPage())
+            return false;
+        double baseline = top + metrics.ascent();
+        for (const QString& line : sheets.at(s)) {
+            if (!line.isEmpty())
+                painter.drawText(QPointF(left, baseline), line);
+            baseline += metrics.lineSpacing();
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 void PrintResults(const QString& page) {
-    // The printer job is not built yet; nothing is printed.
-    Q_UNUSED(page);
+    PrintOnDefaultPrinter(
+        QStringLiteral("Quillmark"), QPrinter::GrayScale,
+        [&page](QPrinter& printer, QPainter& painter) { return drawPage(page, printer, painter); });
 }
 
 } // namespace qm

@@ -1,0 +1,286 @@
+#include "chart/QMGraph.h"
+
+#include "app/AppState.h"
+#include "app/Dialogs.h"
+#include "calculators/CalcState.h"
+#include "chart/ChartData.h"
+#include "print/PrintJob.h"
+#include "ui/Geometry.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QHBoxLayout>
+#include <QLegend>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+namespace qm {
+
+namespace {
+
+// The window's own size and the size its chart is printed at, in twips.
+constexpr int WindowWidthTwips = 9580;
+constexpr int WindowHeightTwips = 6765;
+constexpr int PrintWidthTwips = 9530;
+constexpr int PrintHeightTwips = 6350;
+// The printed image's resolution relative to the screen's 96 pixels per inch.
+constexpr double PrintScale = 200.0 / 96.0;
+
+QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// The texts above the plot: the chart title, then the data label naming the values.
+QString headingOf(const ChartSpec& spec) {
+    if (spec.title.isEmpty())
+        return spec.dataLabel;
+    if (spec.dataLabel.isEmpty() || spec.dataLabel == spec.title)
+        return spec.title;
+    return spec.title + QLatin1Char('\n') + spec.dataLabel;
+}
+
+// Fill and outline of the k-th bar set: solid for the first, hatched for the second, so that
+// the two mortgage columns stay apart on a black-and-white page.
+QBrush barBrush(std::size_t k, bool color) {
+    static const QColor colors[] = {QColor(31, 78, 145), QColor(214, 120, 30)};
+    const QColor c = color ? colors[k % 2] : (k % 2 == 0 ? QColor(70, 70, 70) : QColor(Qt::black));
+    return k % 2 == 0 ? QBrush(c, Qt::SolidPattern) : QBrush(c, Qt::BDiagPattern);
+}
+
+QPen linePen(std::size_t k, bool color) {
+    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine};
+    QPen pen(color ? QColor(31, 78, 145) : QColor(Qt::black));
+    pen.setWidthF(2.0);
+    pen.setStyle(styles[k % 3]);
+    return pen;
+}
+
+// A value axis from zero (or below, for losses) to the largest value, in money or percent.
+QValueAxis* valueAxis(const ChartSpec& spec, const QString& currencySymbol) {
+    double low = 0.0, high = 0.0;
+    for (const auto& series : spec.series)
+        for (const Currency& value : series) {
+            low = std::min(low, value.toDouble());
+            high = std::max(high, value.toDouble());
+        }
+    if (low == high)
+        high = low + 1.0;
+    auto* axis = new QValueAxis;
+    axis->setRange(low, high);
+    axis->applyNiceNumbers();
+    const double step = (axis->max() - axis->min()) / std::max(1, axis->tickCount() - 1);
+    const QString number = step < 1.0 ? QStringLiteral("%.2f") : QStringLiteral("%.0f");
+    if (spec.percent) {
+        axis->setLabelFormat(number + QLatin1Char('%'));
+        axis->setTitleText(QStringLiteral("Percent"));
+    } else {
+        axis->setLabelFormat(currencySymbol + number);
+        axis->setTitleText(QStringLiteral("Amount (%1)").arg(currencySymbol));
+    }
+    return axis;
+}
+
+// Year axis of a chart over time: whole years, labelled every 1, 2 or 5 years.
+QValueAxis* yearAxis(int years) {
+    auto* axis = new QValueAxis;
+    axis->setRange(years > 1 ? 1.0 : 0.0, std::max(years, 2));
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(years <= 10 ? 1.0 : years <= 20 ? 2.0 : 5.0);
+    axis->setLabelFormat(QStringLiteral("%.0f"));
+    return axis;
+}
+
+} // namespace
+
+QChart* MakeChart(const ChartSpec& spec, const QString& currencySymbol, bool color) {
+    auto* chart = new QChart;
+    chart->setTitle(headingOf(spec));
+    QFont titleFont = chart->titleFont();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    titleFont.setBold(true);
+    chart->setTitleFont(titleFont);
+    chart->legend()->setVisible(spec.legend);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    if (spec.series.empty() || spec.series.front().empty())
+        return chart;
+
+    QValueAxis* values = valueAxis(spec, currencySymbol);
+    chart->addAxis(values, Qt::AlignLeft);
+    if (spec.comparison) {
+        auto* bars = new QBarSeries;
+        for (std::size_t k = 0; k < spec.series.size(); ++k) {
+            auto* set = new QBarSet(spec.seriesNames.value(static_cast<qsizetype>(k)));
+            for (const Currency& value : spec.series[k])
+                set->append(value.toDouble());
+            set->setBrush(barBrush(k, color));
+            set->setPen(QPen(Qt::black, 1.0));
+            bars->append(set);
+        }
+        chart->addSeries(bars);
+        auto* categories = new QBarCategoryAxis;
+        categories->append(spec.categories);
+        categories->setTitleText(spec.categoryAxis);
+        chart->addAxis(categories, Qt::AlignBottom);
+        bars->attachAxis(categories);
+        bars->attachAxis(values);
+    } else {
+        const int years = static_cast<int>(spec.series.front().size());
+        QValueAxis* axis = yearAxis(years);
+        axis->setTitleText(spec.categoryAxis);
+        chart->addAxis(axis, Qt::AlignBottom);
+        for (std::size_t k = 0; k < spec.series.size(); ++k) {
+            auto* line = new QLineSeries;
+            line->setName(spec.seriesNames.value(static_cast<qsizetype>(k)));
+            for (std::size_t i = 0; i < spec.series[k].size(); ++i)
+                line->append(static_cast<double>(i + 1), spec.series[k][i].toDouble());
+            line->setPen(linePen(k, color));
+            line->setPointsVisible(true);
+            chart->addSeries(line);
+            line->attachAxis(axis);
+            line->attachAxis(values);
+        }
+    }
+    return chart;
+}
+
+QImage RenderChartImage(const ChartSpec& spec, QSize logicalSize, double scale, bool color) {
+    QChartView view;
+    view.setRenderHint(QPainter::Antialiasing);
+    view.setChart(MakeChart(spec, app().currencySymbol, color));
+    view.setFrameShape(QFrame::NoFrame);
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.resize(logicalSize);
+    view.show(); // laid out but never on screen
+    view.chart()->layout()->activate();
+    QImage image(logicalSize * scale, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    // The chart's scene is drawn straight into the finer image, so text and lines stay sharp.
+    view.scene()->render(&painter, QRectF(QPointF(0, 0), image.size()),
+                         QRectF(QPointF(0, 0), logicalSize));
+    painter.end();
+    return color ? image : image.convertToFormat(QImage::Format_Grayscale8);
+}
+
+QMGraph::QMGraph(const ChartSpec& spec, MeasureSource measures, QWidget* parent)
+    : QDialog(parent), spec_(std::make_unique<ChartSpec>(spec)), measures_(std::move(measures)) {
+    setObjectName(QStringLiteral("QMGraph"));
+    view_ = new QChartView(this);
+    view_->setObjectName(QStringLiteral("MSChart1"));
+    view_->setRenderHint(QPainter::Antialiasing);
+
+    auto* row = new QHBoxLayout;
+    const struct {
+        const char* name;
+        const char* caption;
+        ManagerMeasure measure;
+    } measureButtons[] = {
+        {"CVTotValue", "&Current value", ManagerMeasure::CurrentValue},
+        {"CVGainDollars", "&Gain/Loss $", ManagerMeasure::GainDollars},
+        {"CVGainPercent", "Gain/&Loss %", ManagerMeasure::GainPercent},
+    };
+    for (const auto& m : measureButtons) {
+        QPushButton* button =
+            makeButton(QString::fromLatin1(m.name), QString::fromLatin1(m.caption), this);
+        button->setVisible(spec_->measureButtons);
+        const ManagerMeasure measure = m.measure;
+        connect(button, &QPushButton::clicked, this, [this, measure] { switchMeasure(measure); });
+        row->addWidget(button);
+    }
+    row->addStretch();
+    QPushButton* print = makeButton(QStringLiteral("QMGPrint"), QStringLiteral("&Print"), this);
+    QPushButton* exit = makeButton(QStringLiteral("QMGExit"), QStringLiteral("E&xit"), this);
+    connect(print, &QPushButton::clicked, this, &QMGraph::printChart);
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+    row->addWidget(print);
+    row->addWidget(exit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(view_, 1);
+    layout->addLayout(row);
+    resize(TwipsToPixelsX(WindowWidthTwips, parent), TwipsToPixelsY(WindowHeightTwips, parent));
+    showSpec();
+}
+
+QMGraph::~QMGraph() = default;
+
+void QMGraph::showSpec() {
+    setWindowTitle(spec_->caption);
+    QChart* old = view_->chart();
+    view_->setChart(MakeChart(*spec_, app().currencySymbol));
+    delete old;
+}
+
+void QMGraph::switchMeasure(ManagerMeasure measure) {
+    // Only the manager's chart has measures to switch between.
+    if (!spec_->measureButtons || !measures_)
+        return;
+    *spec_ = measures_(measure);
+    showSpec();
+    if (spec_->failed)
+        ShowMessage(9);
+}
+
+void QMGraph::printChart() {
+    if (!AskQuestion(1))
+        return;
+    // Yes prints the chart in colour; No prints it in grey levels.
+    const bool color = AskQuestion(2);
+    const QSize logical(TwipsToPixelsX(PrintWidthTwips, this),
+                        TwipsToPixelsY(PrintHeightTwips, this));
+    PrintOnDefaultPrinter(
+        spec_->caption.isEmpty() ? QStringLiteral("Quillmark chart") : spec_->caption,
+        color ? QPrinter::Color : QPrinter::GrayScale, [&](QPrinter& printer, QPainter& painter) {
+            const QImage image = RenderChartImage(*spec_, logical, PrintScale, color);
+            // 9530 by 6350 twips on paper, half an inch from the top-left corner.
+            const double perTwip = printer.resolution() / 1440.0;
+            const QRectF target(720 * perTwip, 720 * perTwip, PrintWidthTwips * perTwip,
+                                PrintHeightTwips * perTwip);
+            painter.drawImage(target, image);
+            return true;
+        });
+}
+
+void ShowChart(const ChartSpec& spec, const MeasureSource& measures) {
+    QMGraph window(spec, measures, CurrentWorkWindow());
+    if (spec.failed)
+        ShowMessage(9);
+    window.exec();
+}
+
+void ShowCalculatorChart(CalcState& state) {
+    ShowChart(BuildCalculatorChart(state));
+}
+
+void ShowManagerChart(int points, const std::function<Currency(int row, int column)>& fundTotal,
+                      const QStringList& fundNames) {
+    const MeasureSource measures = [points, fundTotal, fundNames](ManagerMeasure measure) {
+        return BuildManagerChart(points, fundTotal, fundNames, measure);
+    };
+    ShowChart(measures(ManagerMeasure::GainDollars), measures);
+}
+
+bool ReadyToGraph(const QString& resultsText, int chartPoints) {
+    if (!resultsText.isEmpty() && chartPoints != 0)
+        return true;
+    ShowMessage(4);
+    return false;
+}
+
+} // namespace qm

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QSize>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QChart;
+class QChartView;
+
+namespace qm {
+
+// From chart/ChartData.h and calculators/CalcState.h (kept out of this header: the meta-object
+// compiler cannot read the standard library's newest headers).
+struct ChartSpec;
+struct CalcState;
+class Currency;
+enum class ManagerMeasure;
+
+// Builds the manager's chart anew for another measure (the measure buttons of the chart window).
+using MeasureSource = std::function<ChartSpec(ManagerMeasure)>;
+
+// The chart window: shows one ChartSpec in the chart control `MSChart1`, prints it (`QMGPrint`),
+// closes (`QMGExit`); the manager's measure buttons `CVTotValue`, `CVGainDollars` and
+// `CVGainPercent` are shown only for a chart that asks for them and rebuild it through `measures`.
+class QMGraph : public QDialog {
+    Q_OBJECT
+public:
+    explicit QMGraph(const ChartSpec& spec, MeasureSource measures = {}, QWidget* parent = nullptr);
+    ~QMGraph() override;
+
+    const ChartSpec& spec() const { return *spec_; }
+
+    // "&Print": asks " Continue with Printout." and " Print in Color.", then prints the chart at
+    // 9530 by 6350 twips on the default printer.
+    void printChart();
+
+private:
+    void showSpec();
+    void switchMeasure(ManagerMeasure measure);
+
+    std::unique_ptr<ChartSpec> spec_;
+    MeasureSource measures_;
+    QChartView* view_;
+};
+
+// Lays out a chart of `spec` (money values carry `currencySymbol`). In black and white the series
+// keep apart by pattern and line style alone.
+QChart* MakeChart(const ChartSpec& spec, const QString& currencySymbol, bool color = true);
+
+// The chart drawn as it is printed: `logicalSize` in screen pixels rendered `scale` times finer,
+// in colour or as grey levels.
+QImage RenderChartImage(const ChartSpec& spec, QSize logicalSize, double scale, bool color);
+
+// Opens the chart window modally on `spec`. A chart that could not be built first shows message 9
+// "Cannot draw graph, try again." and then opens with what was set.
+void ShowChart(const ChartSpec& spec, const MeasureSource& measures = {});
+
+// "&Graph" of the calculator window: the chart of the last calculation (BuildCalculatorChart).
+void ShowCalculatorChart(CalcState& state);
+
+// "&Graph" of the manager: one value per fund 1..points from `fundTotal(row, column)` (columns 3,
+// 4 and 5 for the three measures), labelled by `fundNames`; opens on the gain or loss in money.
+void ShowManagerChart(int points, const std::function<Currency(int row, int column)>& fundTotal,
+                      const QStringList& fundNames);
+
+// The refusal of both "&Graph" buttons: true when there is something to chart (the results box
+// is not empty and there are points); otherwise shows message 4 "No data to graph, Calculate."
+// and returns false.
+bool ReadyToGraph(const QString& resultsText, int chartPoints);
+
+} // namespace qm

@@ -1,0 +1,189 @@
+#include "print/PrintResults.h"
+#include "app/AppState.h"
+#include "print/PrintJob.h"
+#include "print/PrintLayout.h"
+#include "print/PrintSystem.h"
+#include "support/UiHelpers.h"
+
+#include <QMap>
+#include <QRegularExpression>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+// Prints `page` from `window` and returns the messages shown (each dialog is closed).
+QStringList printFrom(WorkWindow window, const QString& page) {
+    app().activeWindow = window;
+    return runAnsweringModals([&] { PrintResults(page); },
+                              [](QWidget* dialog) { dialog->close(); });
+}
+
+// The printed lines of one PDF, sheet by sheet from the top: words on one line joined by a blank,
+// with the exact left edge of the first word, the right edge of the last and the line's top.
+struct PrintedLine {
+    int page;
+    double top, left, right;
+    QString text;
+};
+
+QList<PrintedLine> printedLines(const QString& pdf) {
+    QMap<std::pair<int, long>, PrintedLine> byRow;
+    for (const PdfWord& word : PdfWords(pdf)) {
+        const auto key = std::make_pair(word.page, std::lround(word.yMin * 10));
+        auto it = byRow.find(key);
+        if (it == byRow.end()) {
+            byRow.insert(key, {word.page, word.yMin, word.xMin, word.xMax, word.text});
+        } else {
+            it->text += QLatin1Char(' ') + word.text;
+            it->right = std::max(it->right, word.xMax);
+        }
+    }
+    return byRow.values();
+}
+
+// pdftotext's lines without the blanks it uses for the left margin and line ends.
+QStringList layoutLines(const QString& pdf) {
+    QStringList lines;
+    for (const QString& line :
+         PdfLayoutText(pdf).split(QRegularExpression(QStringLiteral("[\n\f]"))))
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed();
+    return lines;
+}
+
+using PrintResultsOnPaper = RealPrinterTest;
+
+TEST_F(PrintResultsOnPaper, FontSizeByWindowAfterTwoEmptyLines) {
+    const QString page = QStringLiteral("Compound gain"
+                                        "\r\n"
+                                        "  Years        Cost       Value"
+                                        "\r\n"
+                                        "      5   10,000.00   20,000.00"
+                                        "\r\n");
+    struct Case {
+        WorkWindow window;
+        double points;
+    };
+    int jobs = 0;
+    for (const Case& c : {Case{WorkWindow::Calculator, 11}, Case{WorkWindow::Manager, 10}}) {
+        SCOPED_TRACE(c.points);
+        EXPECT_EQ(printFrom(c.window, page), QStringList{}) << "no message when all goes well";
+        const QStringList files = printSystem.waitForJobs(++jobs);
+        ASSERT_EQ(files.size(), jobs);
+        const QString pdf = files.last();
+
+        // Fixed-pitch "Courier New" (on this system its metric twin).
+        const QStringList fonts = PdfFontNames(pdf);
+        ASSERT_EQ(fonts.size(), 1) << fonts.join(QLatin1Char(',')).toStdString();
+        EXPECT_TRUE(fonts.front().contains(QLatin1String("Mono")) ||
+                    fonts.front().contains(QLatin1String("Courier")))
+            << fonts.front().toStdString();
+
+        // Exactly the page's lines, columns kept, nothing added (no header, footer or number).
+        EXPECT_EQ(layoutLines(pdf), (QStringList{"Compound gain", "Years        Cost       Value",
+                                                 "5   10,000.00   20,000.00"}));
+        for (const PdfTextRun& run : PdfTextRuns(pdf))
+            EXPECT_EQ(run.fontSize, c.points) << run.text.toStdString();
+        const QList<PrintedLine> lines = printedLines(pdf);
+        ASSERT_EQ(lines.size(), 3);
+        for (const PrintedLine& line : lines)
+            EXPECT_EQ(line.page, 1);
+        // All lines start at one left edge, so leading blanks shift the text right by
+        // whole character cells (a fixed-pitch cell is 0.6 of the size).
+        const double cell = (lines[0].right - lines[0].left) / 13.0; // "Compound gain"
+        EXPECT_NEAR(cell, 0.6 * c.points, 0.05);
+        EXPECT_NEAR(lines[1].left - lines[0].left, 2 * cell, 0.05);
+        EXPECT_NEAR(lines[2].left - lines[0].left, 6 * cell, 0.05);
+        // Two empty lines above the first: it sits three line spacings below the top margin's
+        // first line, and the lines follow one spacing apart.
+        const double spacing = lines[1].top - lines[0].top;
+        EXPECT_NEAR(spacing, c.points * 1.13, 0.8);
+        EXPECT_NEAR(lines[2].top - lines[1].top, spacing, 0.05);
+        EXPECT_NEAR(lines[0].top - PrintTopMarginPoints, 2 * spacing, 0.5);
+    }
+}
+
+TEST_F(PrintResultsOnPaper, LongPageBreaksWhereTheSheetIsFull) {
+    QString page;
+    for (int i = 1; i <= 150; ++i)
+        page += QStringLiteral("Record %1").arg(i, 3, 10, QLatin1Char('0')) + LineEnd;
+    EXPECT_EQ(printFrom(WorkWindow::Calculator, page), QStringList{});
+    const QStringList files = printSystem.waitForJobs(1);
+    ASSERT_EQ(files.size(), 1);
+    const QList<QSizeF> sheets = PdfPageSizes(files.front());
+    const QList<PrintedLine> lines = printedLines(files.front());
+
+    // Every line once, in order, on as many sheets as the layout says.
+    ASSERT_EQ(lines.size(), 150);
+    for (int i = 0; i < 150; ++i)
+        EXPECT_EQ(lines[i].text, QStringLiteral("Record %1").arg(i + 1, 3, 10, QLatin1Char('0')));
+    const auto onFirst =
+        std::count_if(lines.begin(), lines.end(), [](const PrintedLine& l) { return l.page == 1; });
+    const int perPage = static_cast<int>(onFirst) + 2; // the two empty lines share the first sheet
+    const QList<QStringList> expected = LayOutPrintPages(page, perPage);
+    ASSERT_EQ(sheets.size(), expected.size());
+    int index = 0;
+    for (int s = 0; s < expected.size(); ++s)
+        for (const QString& text : expected[s])
+            if (!text.isEmpty()) {
+                EXPECT_EQ(lines[index].page, s + 1) << text.toStdString();
+                ++index;
+            }
+    // A sheet is full: one more line would cross the bottom margin.
+    const double spacing = lines[1].top - lines[0].top;
+    const double lastTop = lines[static_cast<int>(onFirst) - 1].top;
+    EXPECT_LE(lastTop + spacing, sheets.front().height() - PrintBottomMarginPoints);
+    EXPECT_GT(lastTop + 2 * spacing, sheets.front().height() - PrintBottomMarginPoints);
+    // The second sheet starts at the top margin, without empty lines.
+    EXPECT_NEAR(lines[static_cast<int>(onFirst)].top, lines[0].top - 2 * spacing, 1.0);
+}
+
+TEST_F(PrintResultsOnPaper, RecordListOf96CharactersFitsTheWidthAt10Points) {
+    const QString wide =
+        QStringLiteral("%1").arg(QStringLiteral("9,999,999.99"), 96, QLatin1Char('#'));
+    ASSERT_EQ(wide.size(), 96);
+    EXPECT_EQ(printFrom(WorkWindow::Manager, wide + LineEnd), QStringList{});
+    const QStringList files = printSystem.waitForJobs(1);
+    ASSERT_EQ(files.size(), 1);
+    const QList<PrintedLine> lines = printedLines(files.front());
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines.front().text, wide);
+    EXPECT_GE(lines.front().left, 0.0);
+    EXPECT_LE(lines.front().right, PdfPageSizes(files.front()).front().width());
+}
+
+// Without a printer, or when the print system fails, a message names the problem, nothing is
+// printed and the page is kept.
+struct FailureCase {
+    const char* what;
+    QString message; // the message, or its beginning
+};
+
+class PrintFailures : public RealPrinterTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(PrintFailures, AreReportedAndNothingIsPrinted) {
+    const FailureCase& c = GetParam();
+    const QByteArray tmp = qgetenv("TMPDIR");
+    if (c.message == NoPrinterMessage)
+        ASSERT_TRUE(printSystem.removeQueue());
+    else // the print system cannot spool the job: its temporary folder is missing
+        qputenv("TMPDIR", "/nonexistent/qm-spool");
+    const QString page = QStringLiteral("Kept page") + LineEnd;
+    const QStringList shown = printFrom(WorkWindow::Calculator, page);
+    qputenv("TMPDIR", tmp);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.front().startsWith(c.message)) << shown.front().toStdString();
+    EXPECT_EQ(printSystem.jobCount(), 0);
+    EXPECT_EQ(page, QStringLiteral("Kept page") + LineEnd);
+}
+
+INSTANTIATE_TEST_SUITE_P(NoPrinterOrSpoolFailure, PrintFailures,
+                         ::testing::Values(FailureCase{"NoPrinter", NoPrinterMessage},
+                                           FailureCase{"SpoolFails", PrintFailedPrefix}),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+} // namespace
