@@ -21,6 +21,9 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // No test reaches a real printer: the print system is a socket that does not exist, unless a
+    // test starts its own (tests/print).
+    qputenv("CUPS_SERVER", "/nonexistent/quillmark-tests-no-print-system.sock");
     previousHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     qmtest::pinEnvironment();
