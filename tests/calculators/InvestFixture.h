@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/AppState.h"
-#include "calculators/CalcHooks.h"
 #include "calculators/QMInvest.h"
 #include "input/InputBox.h"
 #include "support/UiHelpers.h"
@@ -14,11 +13,10 @@
 namespace qmtest {
 
 // A calculator window of its own for each test, shown and active (so focus changes reach
-// its controls), with the calculator hooks empty and the beeps counted.
+// its controls), with the beeps counted.
 class InvestWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qm::calculatorHooks() = {};
         qm::app().editFlag = 0;
         qm::app().currencySymbol = QStringLiteral("$");
         qm::SetBeepHook([this] { ++beeps; });
@@ -30,7 +28,6 @@ protected:
     void TearDown() override {
         delete window;
         qm::SetBeepHook({});
-        qm::calculatorHooks() = {};
     }
 
     template <typename T = QWidget> T* get(const char* name) {
