@@ -299,6 +299,8 @@ TEST_F(InvestWindowTest, InvestedGrowthOptionsEmptyThePage) {
         bool empties;
     } cases[] = {{"IGResultsChoice(0)", "IGResultsChoice(1)", true},
                  {"IGResultsChoice(1)", "IGResultsChoice(0)", true},
+                 {"IGResultsChoice(1)", "IGResultsChoice(1)", true}, // already selected
+                 {"IGResultsChoice(0)", "IGResultsChoice(0)", true},
                  {"IGResultsChoice(0)", "IGInMonthsYrs", true},
                  {"IGResultsChoice(1)", "IGInMonthsYrs", false}};
     for (const auto& c : cases) {
