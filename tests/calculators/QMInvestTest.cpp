@@ -211,6 +211,36 @@ TEST_F(InvestWindowTest, GraphAndPrintNeedAPage) {
     EXPECT_EQ(answering([&] { click(get("AllGraphs")); }), QStringList{noGraph});
 }
 
+// Each tab's "&Help" shows that calculator's page (of the option selected) by the help-page
+// convention: the next comparing Calculate starts a new page.
+TEST_F(InvestWindowTest, HelpShowsTheTabsPage) {
+    const struct {
+        int tab;
+        const char* option; // clicked first, when set
+        const char* button;
+        const char* firstLine;
+    } cases[] = {
+        {0, nullptr, "PGHelp", "To view the hidden Value column on the"},
+        {1, nullptr, "MTHelp", "Calculations are automatic, change the"},
+        {2, nullptr, "IGHelp", ""},
+        {3, nullptr, "RIHelp", "       Using Percentage Option"},
+        {3, "RIWDrawalChoice(1)", "RIHelp", "       Using Fixed Amount Option"},
+        {4, nullptr, "CGHelp", "Compare up to 10 different investments on"},
+        {5, nullptr, "CRHelp", "    Amount of Capital Required Option"},
+        {5, "CRCapitalChoices(1)", "CRHelp", "    Annual Income Required Option"},
+    };
+    for (const auto& c : cases) {
+        selectTab(c.tab);
+        if (c.option)
+            click(get(c.option));
+        click(get(c.button));
+        EXPECT_EQ(shownResults(window).section(QLatin1Char('\n'), 0, 0), c.firstLine) << c.button;
+        EXPECT_EQ(window->state().resultsPage, window->state().results) << c.button;
+        EXPECT_EQ(window->state().startNewPage, 1) << c.button;
+    }
+    EXPECT_TRUE(shownResults(window).endsWith("give an annual income of $40,000.00.\n\n"));
+}
+
 // The options of capital required and retired income reload their defaults, labels and (for
 // retired income) the kind of the last two boxes; each click empties the page.
 TEST_F(InvestWindowTest, OptionsReloadTheirDefaults) {
