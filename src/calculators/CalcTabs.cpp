@@ -266,7 +266,7 @@ MortgagePage::MortgagePage(QMInvest& window)
         days_[static_cast<std::size_t>(i)]->installEventFilter(this);
         connect(days_[static_cast<std::size_t>(i)], &QRadioButton::clicked, this, [this, i] {
             MortgageControls controls = readControls();
-            ClickDaysButton(mortgage_, controls, i);
+            ClickDaysButton(mortgageState_, controls, i);
         });
     }
     grid_->addWidget(daysFrame, 0, 2, row_, 1);
@@ -365,7 +365,7 @@ void MortgagePage::writeControls(const MortgageControls& c) {
 template <typename Step> void MortgagePage::run(Step&& step) {
     MortgageControls controls = readControls();
     MortgageOutcome outcome;
-    step(window_.state(), mortgage_, controls, outcome);
+    step(window_.state(), mortgageState_, controls, outcome);
     writeControls(controls);
     window_.showOutcome(outcome);
 }

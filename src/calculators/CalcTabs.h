@@ -102,7 +102,7 @@ private:
     template <typename Step> void run(Step&& step);
 
     // Rates, payments and the days convention: they outlive solves and tab changes.
-    MortgageState mortgage_;
+    MortgageState mortgageState_;
     QButtonGroup* solveGroup_;
     QButtonGroup* daysGroup_;
     std::array<QRadioButton*, 7> days_{};
