@@ -150,6 +150,18 @@ TEST_F(MortgageTabTest, PaymentMessages) {
     }
 }
 
+// Enter in the payment box moves on to the frequency list; a failing solve brings the focus
+// back to the payment box.
+TEST_F(MortgageTabTest, EnterAfterAFailingPaymentReturnsToIt) {
+    get<QRadioButton>("MTTermOpt")->click();
+    QWidget* payment = get("MTInMthPayment");
+    focus(payment);
+    EXPECT_EQ(answering([&] { type(payment, QStringLiteral("550{Enter}")); }),
+              QStringList{QString::fromLatin1(PaymentTooSmallText)});
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), payment);
+}
+
 // The option buttons colour the boxes (green and locked for the quantity solved, yellow for the
 // others, the rate always yellow) and do not solve.
 TEST_F(MortgageTabTest, OptionButtonsColourTheBoxes) {
