@@ -1,7 +1,11 @@
 #include "calculators/CalcTabs.h"
 
 #include "app/AppState.h"
+#include "calculators/CapitalRequired.h"
+#include "calculators/CompoundGain.h"
+#include "calculators/PensionGrowth.h"
 #include "calculators/QMInvest.h"
+#include "calculators/RetiredIncome.h"
 #include "input/BoxTable.h"
 #include "input/InputBox.h"
 
@@ -30,6 +34,13 @@ QFont boxFont() {
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     return font;
+}
+
+// Empties the page and the Results box (the option clicks that start afresh).
+void EmptyPage(QMInvest& window) {
+    window.state().resultsPage.clear();
+    window.state().results.clear();
+    window.syncResults();
 }
 
 QString frameName(CalcTab tab) {
@@ -127,6 +138,10 @@ InputBox* CalcTabPage::box(const char* name) const {
     return findChild<InputBox*>(QLatin1String(name));
 }
 
+QString CalcTabPage::text(const char* name) const {
+    return window_.controlText(QLatin1String(name));
+}
+
 // ---- Pension growth ---------------------------------------------------------------------
 
 PensionPage::PensionPage(QMInvest& window) : CalcTabPage(PensionGrowthTab, "PG", window) {
@@ -143,6 +158,18 @@ PensionPage::PensionPage(QMInvest& window) : CalcTabPage(PensionGrowthTab, "PG",
 
 void PensionPage::loadDefaults() {
     loadBoxDefaults(0);
+}
+
+void PensionPage::calculate() {
+    const PensionGrowthBoxes boxes{text("PGInCurrBalance"),    text("PGInCurrAnnSalary"),
+                                   text("PGInAnnContribRate"), text("PGInCompAnnContribRate"),
+                                   text("PGInEstSalIncrease"), text("PGInAnnIntGrowthRate"),
+                                   text("PGInEstAnnFlatRate"), text("PGInNumYearsToRetire")};
+    window_.showOutcome(CalculatePensionGrowth(window_.state(), boxes));
+}
+
+QString PensionPage::helpPage() const {
+    return PensionGrowthHelpPage();
 }
 
 // ---- Mortgage tables --------------------------------------------------------------------
@@ -162,6 +189,18 @@ QLabel* addResult(QGridLayout* grid, int row, const char* name, const QString& l
     grid->addWidget(result, row, 1);
     return result;
 }
+
+// The option buttons of the quantity to solve for and the box that holds it.
+struct SolveOption {
+    const char* option;
+    MortgageSolveFor solveFor;
+    const char* box;
+};
+constexpr SolveOption SolveOptions[] = {
+    {"MTPaymentOpt", MortgageSolveFor::Payment, "MTInMthPayment"},
+    {"MTTermOpt", MortgageSolveFor::Years, "MTInTerm"},
+    {"MTPrincipalOpt", MortgageSolveFor::Principal, "MTInPrincipal"},
+};
 
 } // namespace
 
@@ -225,6 +264,10 @@ MortgagePage::MortgagePage(QMInvest& window)
                       QLatin1String(dayCaptions[i]), daysFrame);
         daysBody->addWidget(days_[static_cast<std::size_t>(i)]);
         days_[static_cast<std::size_t>(i)]->installEventFilter(this);
+        connect(days_[static_cast<std::size_t>(i)], &QRadioButton::clicked, this, [this, i] {
+            MortgageControls controls = readControls();
+            ClickDaysButton(mortgageState_, controls, i);
+        });
     }
     grid_->addWidget(daysFrame, 0, 2, row_, 1);
 
@@ -255,37 +298,100 @@ void MortgagePage::selectDaysOption(int index) {
 }
 
 void MortgagePage::solveFor(QRadioButton* option) {
-    const struct {
-        const char* option;
-        const char* box;
-    } pairs[] = {{"MTPaymentOpt", "MTInMthPayment"},
-                 {"MTTermOpt", "MTInTerm"},
-                 {"MTPrincipalOpt", "MTInPrincipal"}};
-    for (const auto& p : pairs) {
-        InputBox* target = box(p.box);
-        const bool solved = option->objectName() == QLatin1String(p.option);
-        target->setReadOnly(solved);
-        target->setStyleSheet(solved ? GreenBox : YellowBox);
+    for (const SolveOption& o : SolveOptions) {
+        if (option->objectName() == QLatin1String(o.option)) {
+            paintSolvedBox(o.solveFor);
+            break;
+        }
     }
     app().editFlag = 0;
 }
 
+void MortgagePage::paintSolvedBox(MortgageSolveFor solveFor) {
+    for (const SolveOption& o : SolveOptions) {
+        InputBox* target = box(o.box);
+        const bool solved = o.solveFor == solveFor;
+        target->setReadOnly(solved);
+        target->setStyleSheet(solved ? GreenBox : YellowBox);
+    }
+}
+
+MortgageControls MortgagePage::readControls() const {
+    MortgageControls c;
+    c.compPeriod = text("MTCompPeriod");
+    c.freqPmt = text("MTFreqPmt");
+    for (const SolveOption& o : SolveOptions) {
+        if (window_.isSelected(QLatin1String(o.option)))
+            c.solveFor = o.solveFor;
+    }
+    c.principal = text("MTInPrincipal");
+    c.rate = text("MTInRate");
+    c.term = text("MTInTerm");
+    c.payment = text("MTInMthPayment");
+    c.totalPmts = text("MTTotalPmts");
+    c.numPmts = text("MTNumPmts");
+    c.daysInYear = text("MTDaysInYear");
+    c.totIntSaved = text("MTTotIntSaved");
+    c.numYrs = text("MTNumYrs");
+    c.piPmt = text("MTPiPmt");
+    c.totIntPaid = text("MTTotIntPaid");
+    c.daysButton = daysOption();
+    return c;
+}
+
+void MortgagePage::writeControls(const MortgageControls& c) {
+    const struct {
+        const char* name;
+        const QString& text;
+    } shown[] = {{"MTCompPeriod", c.compPeriod}, {"MTFreqPmt", c.freqPmt},
+                 {"MTInPrincipal", c.principal}, {"MTInRate", c.rate},
+                 {"MTInTerm", c.term},           {"MTInMthPayment", c.payment},
+                 {"MTTotalPmts", c.totalPmts},   {"MTNumPmts", c.numPmts},
+                 {"MTDaysInYear", c.daysInYear}, {"MTTotIntSaved", c.totIntSaved},
+                 {"MTNumYrs", c.numYrs},         {"MTPiPmt", c.piPmt},
+                 {"MTTotIntPaid", c.totIntPaid}};
+    for (const auto& s : shown) {
+        if (text(s.name) != s.text)
+            window_.setControlText(QLatin1String(s.name), s.text);
+    }
+    selectDaysOption(c.daysButton);
+    for (const SolveOption& o : SolveOptions) {
+        if (o.solveFor == c.solveFor)
+            findChild<QRadioButton*>(QLatin1String(o.option))->setChecked(true);
+    }
+    paintSolvedBox(c.solveFor);
+}
+
+template <typename Step> void MortgagePage::run(Step&& step) {
+    MortgageControls controls = readControls();
+    MortgageOutcome outcome;
+    step(window_.state(), mortgageState_, controls, outcome);
+    writeControls(controls);
+    window_.showOutcome(outcome);
+}
+
 void MortgagePage::loadDefaults() {
-    CalcState& state = window_.state();
-    state.mortgageInputs = {};
-    auto* compounding = findChild<ChoiceList*>(QStringLiteral("MTCompPeriod"));
-    auto* frequency = findChild<ChoiceList*>(QStringLiteral("MTFreqPmt"));
-    compounding->clear();
-    frequency->clear();
-    selectDaysOption(6);
-    auto* payment = findChild<QRadioButton*>(QStringLiteral("MTPaymentOpt"));
-    payment->setChecked(true);
-    solveFor(payment);
-    compounding->loadItems();
-    loadBoxDefaults(0);
-    frequency->loadItems();
-    window_.recalculateMortgage();
-    app().editFlag = 0;
+    // Both lists are emptied and filled again, showing "Monthly"; the inputs, the days option
+    // and the quantity to solve for start anew, and the payment is solved.
+    findChild<ChoiceList*>(QStringLiteral("MTCompPeriod"))->loadItems();
+    findChild<ChoiceList*>(QStringLiteral("MTFreqPmt"))->loadItems();
+    run(OpenMortgageTab);
+}
+
+void MortgagePage::recalculate() {
+    run(CalcMortgage);
+}
+
+void MortgagePage::applyDaysOption() {
+    run(ApplyDaysOption);
+}
+
+void MortgagePage::calculate() {
+    run(MortgageCalculate);
+}
+
+QString MortgagePage::helpPage() const {
+    return MortgageHelpPage();
 }
 
 // ---- Invested growth --------------------------------------------------------------------
@@ -307,8 +413,13 @@ InvestedPage::InvestedPage(QMInvest& window) : CalcTabPage(InvestedGrowthTab, "I
                                      QStringLiteral("Comparison totals"), frame);
     body->addWidget(complete_);
     body->addWidget(totals);
-    for (QRadioButton* option : {complete_, totals})
-        connect(option, &QRadioButton::clicked, this, [this] { window_.emptyPage(); });
+    // Every click on an option, even on the one already selected, empties the page.
+    for (QRadioButton* option : {complete_, totals}) {
+        connect(option, &QRadioButton::clicked, this, [this] {
+            GrowthResultsChoiceClicked(window_.state());
+            window_.syncResults();
+        });
+    }
     grid_->addWidget(frame, row_++, 0, 1, 2);
     addButtons();
 }
@@ -320,8 +431,20 @@ void InvestedPage::loadDefaults() {
     complete_->setChecked(true);
 }
 
-bool InvestedPage::completeCalculation() const {
-    return complete_->isChecked();
+GrowthResults InvestedPage::results() const {
+    return complete_->isChecked() ? GrowthResults::Complete : GrowthResults::ComparisonTotals;
+}
+
+void InvestedPage::calculate() {
+    const InvestedGrowthTexts texts{text("IGInBegBal"),         text("IGInEachContrib"),
+                                    text("IGInMonthsYrs"),      text("IGInIntGrowthRate"),
+                                    text("IGInAnnContribRate"), text("IGInAnninFlatRate"),
+                                    text("IGInYearsInvested"),  results()};
+    window_.showOutcome(InvestedGrowthCalculate(window_.state(), texts));
+}
+
+QString InvestedPage::helpPage() const {
+    return InvestedGrowthHelpPage();
 }
 
 // ---- Retired income ---------------------------------------------------------------------
@@ -344,7 +467,7 @@ RetiredPage::RetiredPage(QMInvest& window) : CalcTabPage(RetiredIncomeTab, "RI",
     body->addWidget(fixed);
     for (QRadioButton* option : {percentage_, fixed}) {
         connect(option, &QRadioButton::clicked, this, [this] {
-            window_.emptyPage();
+            EmptyPage(window_);
             choseCalc();
         });
     }
@@ -358,15 +481,24 @@ void RetiredPage::loadDefaults() {
 }
 
 void RetiredPage::choseCalc() {
-    const bool percentage = percentage_->isChecked();
-    const int choice = percentage ? 0 : 2;
-    window_.state().calcChoice = choice;
-    label32_->setText(percentage ? QStringLiteral("Annual income withdrawn as a (%)")
-                                 : QStringLiteral("Monthly amount of cash withdrawn"));
-    label33_->setText(percentage ? QStringLiteral("Time in years")
-                                 : QStringLiteral("Increase annual income by %"));
-    loadBoxDefaults(choice);
-    app().editFlag = 0;
+    const RetiredIncomeChoice& choice = RetiredIncomeChoiceFor(percentage_->isChecked() ? 0 : 1);
+    LoadRetiredIncomeChoice(window_.state(), choice);
+    label32_->setText(QString::fromUtf16(choice.label32));
+    label33_->setText(QString::fromUtf16(choice.label33));
+    const char* const boxes[] = {"RIInCurrValue", "RIInAnnIntGrowthRate", "RIInAnnIncWDrawnRate",
+                                 "RIInTimeInYrs"};
+    for (std::size_t i = 1; i <= 4; ++i)
+        box(boxes[i - 1])->setText(Display(choice.forms[i], choice.defaults[i]));
+}
+
+void RetiredPage::calculate() {
+    const RetiredIncomeBoxes boxes{text("RIInCurrValue"), text("RIInAnnIntGrowthRate"),
+                                   text("RIInAnnIncWDrawnRate"), text("RIInTimeInYrs")};
+    window_.showOutcome(CalculateRetiredIncome(window_.state(), boxes));
+}
+
+QString RetiredPage::helpPage() const {
+    return RetiredIncomeHelpPage(window_.state().calcChoice);
 }
 
 // ---- Compound gain ----------------------------------------------------------------------
@@ -382,6 +514,16 @@ CompoundPage::CompoundPage(QMInvest& window) : CalcTabPage(CompoundGainTab, "CG"
 void CompoundPage::loadDefaults() {
     loadBoxDefaults(0);
     box("CGInNameOfInvest")->setText(QString::fromUtf16(DefaultInvestmentName));
+}
+
+void CompoundPage::calculate() {
+    const CompoundGainTexts texts{text("CGInCostofInvest"), text("CGInValueNow"),
+                                  text("CGInNumOfYrs"), text("CGInNameOfInvest")};
+    window_.showOutcome(CompoundGainCalculate(window_.state(), texts));
+}
+
+QString CompoundPage::helpPage() const {
+    return CompoundGainHelpPage();
 }
 
 // ---- Capital required -------------------------------------------------------------------
@@ -402,7 +544,8 @@ CapitalPage::CapitalPage(QMInvest& window) : CalcTabPage(CapitalRequiredTab, "CR
     body->addWidget(income);
     for (QRadioButton* option : {capital_, income}) {
         connect(option, &QRadioButton::clicked, this, [this] {
-            window_.emptyPage();
+            CapitalOptionClicked(window_.state());
+            window_.syncResults();
             choseCalc();
         });
     }
@@ -426,6 +569,17 @@ void CapitalPage::choseCalc() {
         label26_->setText(QStringLiteral("Annual income required $"));
         state.calcChoice = 2;
     }
+}
+
+void CapitalPage::calculate() {
+    const CapitalRequiredTexts texts{text("CRInCapitalReq"), text("CRInIntGrowthRate"),
+                                     text("CRInTimeInYrs")};
+    window_.showOutcome(CapitalRequiredCalculate(window_.state(), texts));
+}
+
+QString CapitalPage::helpPage() const {
+    return CapitalRequiredHelpPage(capital_->isChecked() ? CapitalOption::Capital
+                                                         : CapitalOption::Income);
 }
 
 } // namespace qm

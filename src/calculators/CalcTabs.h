@@ -5,6 +5,8 @@
 #include <array>
 
 #include "calculators/CalcState.h"
+#include "calculators/InvestedGrowth.h"
+#include "calculators/Mortgage.h"
 
 class QButtonGroup;
 class QGridLayout;
@@ -17,8 +19,8 @@ class ChoiceList;
 class InputBox;
 class QMInvest;
 
-// The frame FrameAll(i) of one tab with its controls. The window builds one per tab when it
-// opens; a tab change loads the tab's defaults into it.
+// The frame FrameAll(i) of one tab with its controls and its calculator. The window builds one
+// per tab when it opens; a tab change loads the tab's defaults into it.
 class CalcTabPage : public QFrame {
     Q_OBJECT
 public:
@@ -28,6 +30,11 @@ public:
 
     // Stores the tab's defaults and shows them in their display forms.
     virtual void loadDefaults() = 0;
+    // "&Calculate": runs the tab's calculator on the boxes as they show and has the window
+    // show the outcome.
+    virtual void calculate() = 0;
+    // "&Help": the tab's help page for the option selected now, every line ended.
+    virtual QString helpPage() const = 0;
 
 protected:
     // A labelled box or list on the next row of the page's grid.
@@ -41,6 +48,8 @@ protected:
     // The defaults of the table for `choice`, stored and shown.
     void loadBoxDefaults(int choice);
     InputBox* box(const char* name) const;
+    // The text a box or list of the page shows now.
+    QString text(const char* name) const;
 
     QMInvest& window_;
     QGridLayout* grid_;
@@ -56,6 +65,8 @@ class PensionPage : public CalcTabPage {
 public:
     explicit PensionPage(QMInvest& window);
     void loadDefaults() override;
+    void calculate() override;
+    QString helpPage() const override;
 };
 
 class MortgagePage : public CalcTabPage {
@@ -63,17 +74,35 @@ class MortgagePage : public CalcTabPage {
 public:
     explicit MortgagePage(QMInvest& window);
     void loadDefaults() override;
+    void calculate() override;
+    QString helpPage() const override;
 
     int daysOption() const;
     void selectDaysOption(int index);
+
+    // The solver, run when an edited box or the compounding list is left.
+    void recalculate();
+    // The days-in-year step that ends with the solver: the payment-frequency list left after
+    // an item was chosen, or any days-in-year button left.
+    void applyDaysOption();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Paints the box of the quantity to solve for green and locks it; the others yellow.
+    // A click on an option button: that quantity is solved for from now on (no solve yet).
     void solveFor(QRadioButton* option);
+    // Paints the box of the quantity to solve for green and locks it; the others yellow.
+    void paintSolvedBox(MortgageSolveFor solveFor);
 
+    // The controls as the solver sees them, and back. `step` runs on them; the window then
+    // shows its outcome.
+    MortgageControls readControls() const;
+    void writeControls(const MortgageControls& controls);
+    template <typename Step> void run(Step&& step);
+
+    // Rates, payments and the days convention: they outlive solves and tab changes.
+    MortgageState mortgageState_;
     QButtonGroup* solveGroup_;
     QButtonGroup* daysGroup_;
     std::array<QRadioButton*, 7> days_{};
@@ -84,7 +113,10 @@ class InvestedPage : public CalcTabPage {
 public:
     explicit InvestedPage(QMInvest& window);
     void loadDefaults() override;
-    bool completeCalculation() const;
+    void calculate() override;
+    QString helpPage() const override;
+    // The "Show results" option selected now.
+    GrowthResults results() const;
 
 private:
     QRadioButton* complete_;
@@ -95,6 +127,9 @@ class RetiredPage : public CalcTabPage {
 public:
     explicit RetiredPage(QMInvest& window);
     void loadDefaults() override;
+    void calculate() override;
+    QString helpPage() const override;
+    // The defaults, labels and box kinds of the selected withdrawal choice.
     void choseCalc();
 
 private:
@@ -108,6 +143,8 @@ class CompoundPage : public CalcTabPage {
 public:
     explicit CompoundPage(QMInvest& window);
     void loadDefaults() override;
+    void calculate() override;
+    QString helpPage() const override;
 };
 
 class CapitalPage : public CalcTabPage {
@@ -115,6 +152,9 @@ class CapitalPage : public CalcTabPage {
 public:
     explicit CapitalPage(QMInvest& window);
     void loadDefaults() override;
+    void calculate() override;
+    QString helpPage() const override;
+    // The defaults and the label of the selected option; calcChoice 0 or 2.
     void choseCalc();
 
 private:

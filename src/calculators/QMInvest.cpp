@@ -2,8 +2,8 @@
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
-#include "calculators/CalcHooks.h"
 #include "calculators/CalcTabs.h"
+#include "calculators/InvestedGrowth.h"
 #include "print/PrintResults.h"
 
 #include <QAbstractButton>
@@ -46,7 +46,13 @@ QMInvest::QMInvest(QWidget* parent) : WorkWindowBase(parent) {
     ChangeSSTab();
 }
 
-QMInvest::~QMInvest() = default;
+QMInvest::~QMInvest() {
+    // The control that has the focus is left as the window goes: that must start nothing
+    // (no solve, no message) on a window half torn down.
+    closing_ = true;
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+}
 
 void QMInvest::build() {
     tabs_ = new QTabBar(this);
@@ -178,40 +184,45 @@ void QMInvest::RIChoseCalc() {
     retired_->choseCalc();
 }
 
-void QMInvest::emptyPage() {
-    state_.resultsPage.clear();
-    state_.results.clear();
-    syncResults();
-}
-
-bool QMInvest::completeCalculationSelected() const {
-    return invested_->completeCalculation();
-}
-
-void QMInvest::recalculateMortgage() {
-    if (calculatorHooks().calcMortgage)
-        calculatorHooks().calcMortgage(*this);
-    syncResults();
-}
-
-void QMInvest::applyDaysOption() {
-    if (calculatorHooks().applyDaysOption)
-        calculatorHooks().applyDaysOption(*this);
-    syncResults();
-}
-
-void QMInvest::calculateClicked(CalcTab tab) {
-    CalcOutcome outcome;
-    if (const auto& hook = calculatorHooks().calculate[static_cast<std::size_t>(tab)])
-        outcome = hook(*this);
+void QMInvest::showOutcome(const CalcOutcome& outcome) {
     syncResults();
     for (const int message : outcome.messages)
         ShowMessage(message);
 }
 
+void QMInvest::showOutcome(const MortgageOutcome& outcome) {
+    syncResults();
+    if (!outcome.plainMessage.isEmpty())
+        ShowPlainMessage(outcome.plainMessage);
+    if (outcome.focusPayment) {
+        if (QWidget* payment = control(QStringLiteral("MTInMthPayment")))
+            payment->setFocus(Qt::OtherFocusReason);
+    }
+    for (const int message : outcome.messages)
+        ShowMessage(message);
+}
+
+void QMInvest::growthInputChanged() {
+    GrowthInputChanged(state_, invested_->results());
+    syncResults();
+}
+
+void QMInvest::recalculateMortgage() {
+    if (!closing_)
+        mortgage_->recalculate();
+}
+
+void QMInvest::applyDaysOption() {
+    if (!closing_)
+        mortgage_->applyDaysOption();
+}
+
+void QMInvest::calculateClicked(CalcTab tab) {
+    pages_[static_cast<std::size_t>(tab)]->calculate();
+}
+
 void QMInvest::helpClicked(CalcTab tab) {
-    if (const auto& hook = calculatorHooks().help[static_cast<std::size_t>(tab)])
-        ShowHelpPage(state_, hook(state_));
+    ShowHelpPage(state_, pages_[static_cast<std::size_t>(tab)]->helpPage());
     syncResults();
 }
 
@@ -230,9 +241,13 @@ void QMInvest::graphClicked() {
         ShowMessage(4);
         return;
     }
-    if (calculatorHooks().showChart)
-        calculatorHooks().showChart(*this);
+    showChartWindow();
     syncResults();
+}
+
+void QMInvest::showChartWindow() {
+    // The chart window opens here, modally, with ShowCalculatorChart(state_) of
+    // chart/QMGraph.h. Until the program has its chart window there is nothing to open.
 }
 
 void QMInvest::howToUseClicked() {

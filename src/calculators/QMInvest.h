@@ -6,6 +6,7 @@
 
 #include "app/WorkWindowBase.h"
 #include "calculators/CalcState.h"
+#include "calculators/Mortgage.h"
 #include "input/InputBox.h"
 
 class QPlainTextEdit;
@@ -23,8 +24,8 @@ class RetiredPage;
 // The calculator window "Calculations": six calculators on the tabs of SSTab1, each tab's
 // controls in its frame FrameAll(i), one Results box showing the page, and the window-wide
 // buttons "&Graph", "How to &use", "Clear &results" and "E&xit to menu". It opens on
-// "Invested growth" with that tab's defaults. The calculations themselves come in through
-// calculatorHooks() (calculators/CalcHooks.h).
+// "Invested growth" with that tab's defaults. Each tab's frame runs its own calculator; the
+// window shows what the handlers leave (the page, then their messages).
 class QMInvest : public WorkWindowBase, public BoxHost {
     Q_OBJECT
 public:
@@ -56,12 +57,16 @@ public:
     // Retired income: the defaults, labels and box kinds of the selected withdrawal choice.
     void RIChoseCalc();
 
-    // Empties the page and the Results box (the option clicks and first keys that do so).
-    void emptyPage();
+    // After a handler: the Results box shows state().results, then each message is shown in
+    // order.
+    void showOutcome(const CalcOutcome& outcome);
+    // After a mortgage handler: the Results box, the plain message box (OK only), the focus on
+    // MTInMthPayment when the solver asks for it, then the numbered messages.
+    void showOutcome(const MortgageOutcome& outcome);
 
     // BoxHost
     CalcState& calcState() override { return state_; }
-    bool completeCalculationSelected() const override;
+    void growthInputChanged() override;
     void resultsChanged() override { syncResults(); }
     void recalculateMortgage() override;
     void applyDaysOption() override;
@@ -74,8 +79,15 @@ public:
     void howToUseClicked();
     void clearResultsClicked();
 
+protected:
+    // "&Graph" with something to chart: the one place where the chart window is opened with
+    // the chart values of state().
+    virtual void showChartWindow();
+
 private:
     void build();
+    // True once the window is being destroyed: leaving a control then starts nothing.
+    bool closing_ = false;
 
     CalcState state_;
     QTabBar* tabs_ = nullptr;

@@ -97,15 +97,20 @@ bool InputBox::keyDown(QKeyEvent* event) {
 }
 
 void InputBox::emptyPageIfConfigured(const BoxSpec& row) {
-    const bool empties =
-        row.pageClear == PageClear::Always ||
-        (row.pageClear == PageClear::WhileComplete && host_.completeCalculationSelected());
-    if (!empties)
+    switch (row.pageClear) {
+    case PageClear::Never:
         return;
-    CalcState& state = host_.calcState();
-    state.resultsPage.clear();
-    state.results.clear();
-    host_.resultsChanged();
+    case PageClear::WhileComplete:
+        host_.growthInputChanged();
+        return;
+    case PageClear::Always: {
+        CalcState& state = host_.calcState();
+        state.resultsPage.clear();
+        state.results.clear();
+        host_.resultsChanged();
+        return;
+    }
+    }
 }
 
 int InputBox::keyPress(int code) {
@@ -211,11 +216,7 @@ void ChoiceList::loadItems() {
 void ChoiceList::chosen() {
     switch (spec_.click) {
     case ListClick::EmptiesPageWhileComplete:
-        if (host_.completeCalculationSelected()) {
-            host_.calcState().resultsPage.clear();
-            host_.calcState().results.clear();
-            host_.resultsChanged();
-        }
+        host_.growthInputChanged();
         break;
     case ListClick::MarksEdited:
         app().editFlag = 1;

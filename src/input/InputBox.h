@@ -15,9 +15,10 @@ class BoxHost {
 public:
     virtual ~BoxHost() = default;
     virtual CalcState& calcState() = 0;
-    // True while invested growth's option "Complete calculation" is selected.
-    virtual bool completeCalculationSelected() const = 0;
-    // The page was emptied by a box or a list: the Results box must show it.
+    // An invested-growth box was first typed into, or its frequency chosen: the page is
+    // emptied while "Complete calculation" is selected, and the Results box shows it.
+    virtual void growthInputChanged() = 0;
+    // The page was emptied by a box: the Results box must show it.
     virtual void resultsChanged() = 0;
     // A mortgage box, or the compounding list, was left after an edit.
     virtual void recalculateMortgage() = 0;

@@ -1,6 +1,5 @@
 #include "app/AppState.h"
 #include "app/QMStart.h"
-#include "calculators/CalcHooks.h"
 #include "calculators/QMInvest.h"
 #include "manager/QMManagement.h"
 #include "support/UiHelpers.h"
@@ -37,7 +36,6 @@ QString boxText(QWidget* window, const char* name) {
 class Navigation : public ::testing::Test {
 protected:
     void SetUp() override {
-        calculatorHooks() = {};
         app().currencySymbol = QStringLiteral("$");
         menu.show();
     }

@@ -1,24 +1,30 @@
 #pragma once
 
 #include "app/AppState.h"
-#include "calculators/CalcHooks.h"
 #include "calculators/QMInvest.h"
 #include "input/InputBox.h"
 #include "support/UiHelpers.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Texts in test messages as text, not as lists of characters.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace qmtest {
 
 // A calculator window of its own for each test, shown and active (so focus changes reach
-// its controls), with the calculator hooks empty and the beeps counted.
+// its controls), with the beeps counted.
 class InvestWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qm::calculatorHooks() = {};
         qm::app().editFlag = 0;
         qm::app().currencySymbol = QStringLiteral("$");
         qm::SetBeepHook([this] { ++beeps; });
@@ -30,7 +36,6 @@ protected:
     void TearDown() override {
         delete window;
         qm::SetBeepHook({});
-        qm::calculatorHooks() = {};
     }
 
     template <typename T = QWidget> T* get(const char* name) {
@@ -47,7 +52,7 @@ protected:
     }
 
     // Types `keys` into the focused control. Braced words are keys: {Del}, {Enter}, {Home},
-    // {End}, {Bksp}, {Left}, {Right}; every other character is typed as it is.
+    // {End}, {Bksp}, {Left}, {Right}, {Down}; every other character is typed as it is.
     void type(QWidget* widget, const QString& keys) {
         for (qsizetype i = 0; i < keys.size(); ++i) {
             if (keys[i] == QLatin1Char('{')) {
@@ -60,6 +65,7 @@ protected:
                                     : word == QLatin1String("End")   ? Qt::Key_End
                                     : word == QLatin1String("Bksp")  ? Qt::Key_Backspace
                                     : word == QLatin1String("Left")  ? Qt::Key_Left
+                                    : word == QLatin1String("Down")  ? Qt::Key_Down
                                                                      : Qt::Key_Right;
                 QTest::keyClick(widget, key);
             } else {
@@ -69,18 +75,43 @@ protected:
     }
 
     // Runs `action`, closing every message it shows; returns the messages' texts.
+    // The window is active again afterwards, so that focus changes reach its controls.
     QStringList answering(const std::function<void()>& action) {
-        return runAnsweringModals(action, [](QWidget* dialog) {
+        const QStringList texts = runAnsweringModals(action, [](QWidget* dialog) {
             if (dialog->objectName() == QLatin1String("AMsgbox"))
                 pressButton(dialog, QStringLiteral("AMsgExit"));
             else
                 dialog->close();
         });
+        if (!texts.isEmpty() && !window->isActiveWindow()) {
+            window->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        }
+        return texts;
     }
 
     // Moves the focus from the focused control to `to`; returns the messages shown on the way.
     QStringList leaveTo(QWidget* to) {
         return answering([&] { focus(to); });
+    }
+
+    // Gives control `name` the focus, types `keys` into it (a list chooses its next item with
+    // {Down}) and leaves it for the "&Graph" button; returns the messages shown on the way.
+    QStringList enter(const char* name, const QString& keys) {
+        QWidget* control = get(name);
+        focus(control);
+        type(control, keys);
+        return leaveTo(get("AllGraphs"));
+    }
+
+    // Clicks button `name`; returns the messages it showed.
+    QStringList press(const char* name) {
+        return answering([&] { static_cast<QAbstractButton*>(get(name))->click(); });
+    }
+
+    // The lines the Results box shows (the last one is empty when the text ends a line).
+    QStringList shownLines() {
+        return get<QPlainTextEdit>("Results")->toPlainText().split(QLatin1Char('\n'));
     }
 
     qm::QMInvest* window = nullptr;

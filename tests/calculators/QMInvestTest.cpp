@@ -155,11 +155,24 @@ TEST_F(InvestWindowTest, HowToUsePageLineByLine) {
     EXPECT_EQ(window->state().startNewPage, 1);
 }
 
+// A calculator window that counts the times "&Graph" opens the chart window.
+class ChartCountingWindow : public QMInvest {
+public:
+    int charts = 0;
+
+protected:
+    void showChartWindow() override { ++charts; }
+};
+
 // "&Graph" and "&Print" refuse while the Results box is empty; "&Graph" also without chart
 // points. Otherwise they hand over to the chart window and the printer.
 TEST_F(InvestWindowTest, GraphAndPrintNeedAPage) {
-    int charts = 0;
-    calculatorHooks().showChart = [&](QMInvest&) { ++charts; };
+    delete window;
+    auto* counting = new ChartCountingWindow;
+    window = counting;
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     const QString noGraph = QStringLiteral("No data to graph, Calculate.");
     const QString noPrint = QStringLiteral("No data to print. Calculate.");
     // A page to print reaches the print system; the tests have none.
@@ -188,7 +201,7 @@ TEST_F(InvestWindowTest, GraphAndPrintNeedAPage) {
                          : QLatin1String(c.message) == QLatin1String("print") ? noPrint
                                                                               : noPrinter);
         EXPECT_EQ(shown, expected) << c.button << " " << c.results;
-        EXPECT_EQ(charts, c.charts) << c.button;
+        EXPECT_EQ(counting->charts, c.charts) << c.button;
     }
 
     // "Clear &results" empties the page but keeps the chart data; "&Graph" still refuses.
@@ -202,41 +215,34 @@ TEST_F(InvestWindowTest, GraphAndPrintNeedAPage) {
     EXPECT_EQ(answering([&] { click(get("AllGraphs")); }), QStringList{noGraph});
 }
 
-// A Calculate hook's page is on screen before its messages are shown, in their order.
-TEST_F(InvestWindowTest, CalculateShowsThePageThenItsMessages) {
-    CalcTab seenTab = PensionGrowthTab;
-    calculatorHooks().calculate[CompoundGainTab] = [&](QMInvest& w) {
-        seenTab = static_cast<CalcTab>(w.state().visibleTab);
-        w.state().resultsPage = w.state().results = QStringLiteral("one\r\ntwo\r\n");
-        return CalcOutcome{{18, 8}};
-    };
-    selectTab(4);
-    QStringList onScreen;
-    const QStringList shown = runAnsweringModals([&] { click(get("CGCalculate")); },
-                                                 [&](QWidget* dialog) {
-                                                     onScreen << shownResults(window);
-                                                     pressButton(dialog, "AMsgExit");
-                                                 });
-    EXPECT_EQ(seenTab, CompoundGainTab);
-    EXPECT_EQ(shown,
-              (QStringList{"Must be numbers in all three boxes", "Maximum comparisons 10."}));
-    EXPECT_EQ(onScreen, (QStringList{"one\ntwo\n", "one\ntwo\n"}));
-}
-
-// A Help hook's page follows the help-page convention; it sees the option chosen.
+// Each tab's "&Help" shows that calculator's page (of the option selected) by the help-page
+// convention: the next comparing Calculate starts a new page.
 TEST_F(InvestWindowTest, HelpShowsTheTabsPage) {
-    int choiceSeen = -1;
-    calculatorHooks().help[CapitalRequiredTab] = [&](const CalcState& state) {
-        choiceSeen = state.calcChoice;
-        return QStringLiteral("Help\r\n\r\n");
+    const struct {
+        int tab;
+        const char* option; // clicked first, when set
+        const char* button;
+        const char* firstLine;
+    } cases[] = {
+        {0, nullptr, "PGHelp", "To view the hidden Value column on the"},
+        {1, nullptr, "MTHelp", "Calculations are automatic, change the"},
+        {2, nullptr, "IGHelp", ""},
+        {3, nullptr, "RIHelp", "       Using Percentage Option"},
+        {3, "RIWDrawalChoice(1)", "RIHelp", "       Using Fixed Amount Option"},
+        {4, nullptr, "CGHelp", "Compare up to 10 different investments on"},
+        {5, nullptr, "CRHelp", "    Amount of Capital Required Option"},
+        {5, "CRCapitalChoices(1)", "CRHelp", "    Annual Income Required Option"},
     };
-    selectTab(5);
-    click(get("CRCapitalChoices(1)"));
-    click(get("CRHelp"));
-    EXPECT_EQ(choiceSeen, 2);
-    EXPECT_EQ(window->state().resultsPage, "Help\r\n\r\n");
-    EXPECT_EQ(window->state().startNewPage, 1);
-    EXPECT_EQ(shownResults(window), "Help\n\n");
+    for (const auto& c : cases) {
+        selectTab(c.tab);
+        if (c.option)
+            click(get(c.option));
+        click(get(c.button));
+        EXPECT_EQ(shownResults(window).section(QLatin1Char('\n'), 0, 0), c.firstLine) << c.button;
+        EXPECT_EQ(window->state().resultsPage, window->state().results) << c.button;
+        EXPECT_EQ(window->state().startNewPage, 1) << c.button;
+    }
+    EXPECT_TRUE(shownResults(window).endsWith("give an annual income of $40,000.00.\n\n"));
 }
 
 // The options of capital required and retired income reload their defaults, labels and (for
@@ -327,6 +333,8 @@ TEST_F(InvestWindowTest, InvestedGrowthOptionsEmptyThePage) {
         bool empties;
     } cases[] = {{"IGResultsChoice(0)", "IGResultsChoice(1)", true},
                  {"IGResultsChoice(1)", "IGResultsChoice(0)", true},
+                 {"IGResultsChoice(1)", "IGResultsChoice(1)", true}, // already selected
+                 {"IGResultsChoice(0)", "IGResultsChoice(0)", true},
                  {"IGResultsChoice(0)", "IGInMonthsYrs", true},
                  {"IGResultsChoice(1)", "IGInMonthsYrs", false}};
     for (const auto& c : cases) {

@@ -103,12 +103,6 @@ INSTANTIATE_TEST_SUITE_P(Boxes, TypingTest, ::testing::Values(
 
 // Enter moves the focus along each tab and ends on its Calculate button without calculating.
 TEST_F(InvestWindowTest, EnterMovesTheFocusAndNeverCalculates) {
-    int calculations = 0;
-    for (auto& hook : calculatorHooks().calculate)
-        hook = [&](QMInvest&) {
-            ++calculations;
-            return CalcOutcome{};
-        };
     const struct {
         int tab;
         const char* solveFor; // the mortgage option selected first
@@ -145,8 +139,9 @@ TEST_F(InvestWindowTest, EnterMovesTheFocusAndNeverCalculates) {
             QTest::keyClick(window->focusWidget(), Qt::Key_Return);
             ASSERT_EQ(window->focusWidget(), get(c.chain[i])) << "Enter after " << c.chain[i - 1];
         }
+        EXPECT_TRUE(window->state().results.isEmpty()) << "tab " << c.tab;
+        EXPECT_EQ(window->state().comparisonCount, 0) << "tab " << c.tab;
     }
-    EXPECT_EQ(calculations, 0);
 }
 
 // The first key typed into a box empties the page where its tab says so, before the key is
@@ -259,17 +254,10 @@ TEST_F(InvestWindowTest, MortgageSolvedBoxIsLocked) {
     }
 }
 
-// The lists take no typing; the mortgage solver runs where an edit or a choice is left.
-TEST_F(InvestWindowTest, ListsAndTheMortgageHooks) {
-    int solves = 0;
-    int dayApplications = 0;
-    double principalSeen = 0;
-    calculatorHooks().calcMortgage = [&](QMInvest& w) {
-        ++solves;
-        principalSeen = w.state().mortgageInputs[1];
-    };
-    calculatorHooks().applyDaysOption = [&](QMInvest&) { ++dayApplications; };
-
+// The lists take no typing; the mortgage solver runs where an edit or a choice is left. A solve
+// rewrites the total interest caption; applying the days option also puts the days button
+// back where the payment frequency wants it.
+TEST_F(InvestWindowTest, ListsAndTheMortgageSolves) {
     auto* frequency = get<QComboBox>("IGInMonthsYrs");
     focus(frequency);
     app().editFlag = 1;
@@ -278,21 +266,22 @@ TEST_F(InvestWindowTest, ListsAndTheMortgageHooks) {
     EXPECT_EQ(app().editFlag, 0);
 
     selectTab(1);
-    EXPECT_EQ(solves, 1) << "the tab opens with a solve after its defaults";
-    EXPECT_DOUBLE_EQ(principalSeen, 100000);
+    EXPECT_EQ(text("MTTotalPmts"), "  $102,562.14") << "the tab opens with a solve";
     EXPECT_EQ(app().editFlag, 0);
 
     const struct {
         const char* control;
         const char* keys; // {Down} chooses the next item of a list
-        int solves;
-        int dayApplications;
+        bool solves;
+        bool appliesDays;
     } steps[] = {
-        {"MTInPrincipal", "5", 2, 0}, // edited: solved on leaving
-        {"MTInRate", "", 2, 0},       // passed through: nothing
-        {"MTCompPeriod", "S", 2, 0},  // typing chooses nothing
-        {"MTCompPeriod", "{Down}", 3, 0}, {"MTFreqPmt", "{Down}", 3, 1}, {"MTFreqPmt", "", 3, 1},
-        {"MTIRFactor(3)", "", 3, 2}, // leaving a days button always applies it
+        {"MTInPrincipal", "5", true, false}, // edited: solved on leaving
+        {"MTInRate", "", false, false},      // passed through: nothing
+        {"MTCompPeriod", "S", false, false}, // typing chooses nothing
+        {"MTCompPeriod", "{Down}", true, false},
+        {"MTFreqPmt", "{Down}", true, true},
+        {"MTFreqPmt", "", false, false},
+        {"MTIRFactor(3)", "", true, true}, // leaving a days button always applies it
     };
     for (const auto& s : steps) {
         QWidget* control = get(s.control);
@@ -302,11 +291,14 @@ TEST_F(InvestWindowTest, ListsAndTheMortgageHooks) {
             QTest::keyClick(control, Qt::Key_Down);
         else
             type(control, keys);
+        window->setControlText(QStringLiteral("MTTotalPmts"), QStringLiteral("unsolved"));
+        window->selectDaysOption(2);
         leaveTo(get("MTCalculate"));
-        EXPECT_EQ(solves, s.solves) << s.control << " " << s.keys;
-        EXPECT_EQ(dayApplications, s.dayApplications) << s.control << " " << s.keys;
+        EXPECT_EQ(text("MTTotalPmts") != QLatin1String("unsolved"), s.solves)
+            << s.control << " " << s.keys;
+        EXPECT_EQ(window->daysOption(), s.appliesDays ? 6 : 2) << s.control << " " << s.keys;
     }
-    EXPECT_DOUBLE_EQ(principalSeen, 5);
+    EXPECT_DOUBLE_EQ(window->state().mortgageInputs[1], 5);
     EXPECT_EQ(get<QComboBox>("MTCompPeriod")->currentText(), "Bimonthly");
     EXPECT_EQ(get<QComboBox>("MTFreqPmt")->currentText(), "Semimonthly");
 }
