@@ -4,6 +4,7 @@
 #include "app/Dialogs.h"
 #include "calculators/CalcTabs.h"
 #include "calculators/InvestedGrowth.h"
+#include "chart/QMGraph.h"
 #include "print/PrintResults.h"
 
 #include <QAbstractButton>
@@ -246,8 +247,7 @@ void QMInvest::graphClicked() {
 }
 
 void QMInvest::showChartWindow() {
-    // The chart window opens here, modally, with ShowCalculatorChart(state_) of
-    // chart/QMGraph.h. Until the program has its chart window there is nothing to open.
+    ShowCalculatorChart(state_);
 }
 
 void QMInvest::howToUseClicked() {
