@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, or says what to install.
-# Usage: scripts/deps.sh [run|test]
+# Usage: scripts/deps.sh [run|test|bench|package]
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-charts-dev libgl-dev fonts-liberation)
-if [ "${1:-run}" = test ]; then
-    packages+=(libgtest-dev)
-fi
+case "${1:-run}" in
+test) packages+=(libgtest-dev clang-14 libclang-rt-14-dev) ;; # the tests and the fuzz run
+bench) packages+=(libbenchmark-dev) ;;
+package) packages+=(dpkg-dev file) ;; # the Debian package's library dependencies
+esac
 
 missing=()
 for p in "${packages[@]}"; do
