@@ -44,21 +44,23 @@ bool writeAll(const QString& path, const QByteArray& bytes) {
 }
 
 void checkSameModel(const qm::Portfolio& a, const qm::Portfolio& b, const char* when) {
-    const std::string at = std::string(" after ") + when;
-    check(a.fundCount == b.fundCount, "fund count" + at);
-    check(a.recordCount == b.recordCount, "record count" + at);
+    const auto at = [when](const char* what, int n = 0) {
+        return [=] { return what + (n > 0 ? " " + std::to_string(n) : "") + " after " + when; };
+    };
+    check(a.fundCount == b.fundCount, at("fund count"));
+    check(a.recordCount == b.recordCount, at("record count"));
     for (int k = 1; k <= a.fundCount; ++k)
-        check(a.fundName(k) == b.fundName(k), "fund name " + std::to_string(k) + at);
+        check(a.fundName(k) == b.fundName(k), at("name of fund", k));
     for (int r = 1; r <= a.recordCount; ++r) {
         const qm::Record& x = a.record(r);
         const qm::Record& y = b.record(r);
-        const std::string which = "record " + std::to_string(r) + at;
         check(x.fundIndex == y.fundIndex && x.price == y.price && x.shares == y.shares &&
                   x.fees == y.fees && x.cashDividend == y.cashDividend &&
                   x.bookValue == y.bookValue,
-              "amounts of " + which);
-        check(x.typeCode == y.typeCode && x.tradeDate == y.tradeDate, "type or date of " + which);
-        check(y.recordNumber == r, "number of " + which);
+              at("amounts of record", r));
+        check(x.typeCode == y.typeCode && x.tradeDate == y.tradeDate,
+              at("type or date of record", r));
+        check(y.recordNumber == r, at("number of record", r));
     }
 }
 

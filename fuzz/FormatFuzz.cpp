@@ -16,8 +16,6 @@
 #include <cstring>
 #include <string>
 
-using qmfuzz::check;
-
 namespace {
 
 __extension__ typedef __int128 Int128;
@@ -102,10 +100,14 @@ std::string expected(std::int64_t raw, const Shape& s) {
 // 15 significant digits first, as the program does).
 void checkDouble(double value, const Shape& s) {
     const std::string text = qm::FormatNumber(value, s.pattern).toStdString();
-    const std::string where = "double " + std::to_string(value) + " as " +
-                              QString::fromUtf16(s.pattern).toStdString() + ": \"" + text + "\"";
+    // The description is only put together when a property is broken.
+    const auto expect = [&](bool ok, const char* what) {
+        if (!ok)
+            qmfuzz::fail(std::string(what) + ", double " + std::to_string(value) + " as " +
+                         QString::fromUtf16(s.pattern).toStdString() + ": \"" + text + "\"");
+    };
     if (!std::isfinite(value)) {
-        check(text == expected(0, s), "a value that is not finite shows as zero, " + where);
+        expect(text == expected(0, s), "a value that is not finite shows as zero");
         return;
     }
     std::size_t i = 0;
@@ -117,36 +119,36 @@ void checkDouble(double value, const Shape& s) {
     int sinceComma = -1;
     for (; i < text.size() && text[i] != '.' && text[i] != '%'; ++i) {
         if (text[i] == ',') {
-            check(s.grouping && integerDigits > 0 && (sinceComma < 0 || sinceComma == 3),
-                  "commas only between groups, " + where);
+            expect(s.grouping && integerDigits > 0 && (sinceComma < 0 || sinceComma == 3),
+                   "commas only between groups");
             sinceComma = 0;
             continue;
         }
-        check(text[i] >= '0' && text[i] <= '9', "integer digits only, " + where);
+        expect(text[i] >= '0' && text[i] <= '9', "integer digits only");
         plain += text[i];
         ++integerDigits;
         if (sinceComma >= 0)
             ++sinceComma;
     }
-    check(sinceComma < 0 || sinceComma == 3, "a last group of three, " + where);
-    check(integerDigits >= s.minWhole, "the integer digits the pattern shows, " + where);
-    check(integerDigits <= 1 || plain[minus ? 1 : 0] != '0', "no leading zero, " + where);
-    check(integerDigits <= 3 || s.grouping || text.find(',') == std::string::npos,
-          "grouping only where the pattern asks, " + where);
+    expect(sinceComma < 0 || sinceComma == 3, "a last group of three");
+    expect(integerDigits >= s.minWhole, "the integer digits the pattern shows");
+    expect(integerDigits <= 1 || plain[minus ? 1 : 0] != '0', "no leading zero");
+    expect(integerDigits <= 3 || s.grouping || text.find(',') == std::string::npos,
+           "grouping only where the pattern asks");
     int fractionDigits = 0;
     if (s.point) {
-        check(i < text.size() && text[i] == '.', "the point is always shown, " + where);
+        expect(i < text.size() && text[i] == '.', "the point is always shown");
         plain += text[i++];
         for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++fractionDigits)
             plain += text[i];
-        check(fractionDigits >= s.fixedDecimals && fractionDigits <= s.decimals,
-              "the decimals of the pattern, " + where);
+        expect(fractionDigits >= s.fixedDecimals && fractionDigits <= s.decimals,
+               "the decimals of the pattern");
     }
     if (s.percent) {
-        check(i < text.size() && text[i] == '%', "a trailing percent sign, " + where);
+        expect(i < text.size() && text[i] == '%', "a trailing percent sign");
         ++i;
     }
-    check(i == text.size(), "nothing after the number, " + where);
+    expect(i == text.size(), "nothing after the number");
 
     // Worked in long double, which holds a percentage of the largest double.
     const long double shown =
@@ -154,9 +156,9 @@ void checkDouble(double value, const Shape& s) {
     const long double target = s.percent ? value * 100.0L : static_cast<long double>(value);
     const long double tolerance =
         0.5L * std::pow(10.0L, -s.decimals) * (1 + 1e-9L) + std::fabs(target) * 2e-14L;
-    check(std::fabs(shown - target) <= tolerance, "the value within rounding, " + where);
-    check(!minus || (value < 0 && shown != 0), "a minus sign only for a negative value, " + where);
-    check(minus || shown == 0 || value > 0, "a negative value keeps its sign, " + where);
+    expect(std::fabs(shown - target) <= tolerance, "the value within rounding");
+    expect(!minus || (value < 0 && shown != 0), "a minus sign only for a negative value");
+    expect(minus || shown == 0 || value > 0, "a negative value keeps its sign");
 }
 
 template <typename T> T take(const std::uint8_t*& data, std::size_t& size) {
@@ -178,17 +180,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Amounts of every size: the raw value as it is, and cut down to a few digits.
     const std::int64_t cut = raw % static_cast<std::int64_t>(power10(scale % 19));
     for (const Shape& s : Shapes) {
-        for (const std::int64_t r : {raw, cut}) {
-            const QString text = qm::FormatNumber(qm::Currency::fromRaw(r), s.pattern);
-            check(text.toStdString() == expected(r, s),
-                  "amount " + std::to_string(r) + " as " +
-                      QString::fromUtf16(s.pattern).toStdString() + ": \"" + text.toStdString() +
-                      "\" instead of \"" + expected(r, s) + "\"");
+        const std::string pattern = QString::fromUtf16(s.pattern).toStdString();
+        for (const std::int64_t r : {raw, cut, static_cast<std::int64_t>(whole) * 10000}) {
+            const std::string text =
+                qm::FormatNumber(qm::Currency::fromRaw(r), s.pattern).toStdString();
+            const std::string want = expected(r, s);
+            if (text != want)
+                qmfuzz::fail("amount " + std::to_string(r) + " as " + pattern + ": \"" + text +
+                             "\" instead of \"" + want + "\"");
         }
-        const QString wholeText = qm::FormatNumber(static_cast<int>(whole), s.pattern);
-        check(wholeText.toStdString() == expected(static_cast<std::int64_t>(whole) * 10000, s),
-              "whole number " + std::to_string(whole) + " as " +
-                  QString::fromUtf16(s.pattern).toStdString());
+        const std::string wholeText =
+            qm::FormatNumber(static_cast<int>(whole), s.pattern).toStdString();
+        if (wholeText != expected(static_cast<std::int64_t>(whole) * 10000, s))
+            qmfuzz::fail("whole number " + std::to_string(whole) + " as " + pattern + ": \"" +
+                         wholeText + "\"");
         checkDouble(number, s);
         checkDouble(std::ldexp(number, -(scale % 64)), s);
     }

@@ -2,6 +2,7 @@
 
 // A broken property ends the run the way a crash does, so the fuzzer keeps the input.
 
+#include <concepts>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,9 +14,15 @@ namespace qmfuzz {
     std::abort();
 }
 
-inline void check(bool ok, const std::string& what) {
+inline void check(bool ok, const char* what) {
     if (!ok)
         fail(what);
+}
+
+// The description is only put together when the property is broken.
+template <std::invocable Describe> void check(bool ok, Describe&& describe) {
+    if (!ok)
+        fail(describe());
 }
 
 } // namespace qmfuzz

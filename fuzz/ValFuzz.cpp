@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // library may still give a denormal.
     const bool tiny = std::fabs(expected) < 1e-300;
     check(value == expected || (tiny && value == 0.0),
-          "Val agrees with the C library for \"" + number + "\"");
+          [&] { return "Val agrees with the C library for \"" + number + "\""; });
 
     if (size > 1) {
         QString spaced = text;
