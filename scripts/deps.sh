@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, or says what to install.
-# Usage: scripts/deps.sh [run|test]
+# Usage: scripts/deps.sh [run|test|bench|package]
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-charts-dev libgl-dev fonts-liberation)
-if [ "${1:-run}" = test ]; then
-    # The print tests run a private print scheduler and read the printed PDF files.
-    packages+=(libgtest-dev cups printer-driver-cups-pdf poppler-utils)
-fi
+case "${1:-run}" in
+test)
+    # The tests, the fuzz run, and the print tests (a private print scheduler whose printed
+    # PDF files are read back).
+    packages+=(libgtest-dev clang-14 libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils)
+    ;;
+bench) packages+=(libbenchmark-dev) ;;
+package) packages+=(dpkg-dev file) ;; # the Debian package's library dependencies
+esac
 
 missing=()
 for p in "${packages[@]}"; do

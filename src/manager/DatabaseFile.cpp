@@ -1,11 +1,11 @@
 #include "manager/DatabaseFile.h"
 
 #include "text/Dates.h"
-#include "text/Page.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -15,14 +15,6 @@ namespace {
 
 // 128-bit intermediate for reading amounts (a compiler extension on GCC and Clang).
 __extension__ typedef __int128 Int128;
-
-QString quoted(const QString& text) {
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-QString amount(Currency value) {
-    return QString::fromStdString(value.toPlainString());
-}
 
 // One item of a line: the text between the quotes of a quoted item, or a bare item trimmed.
 struct Item {
@@ -185,22 +177,43 @@ void resetAfterFailedOpen(Portfolio& p) {
 } // namespace
 
 QByteArray WriteDatabase(const Portfolio& p) {
-    QString out;
-    out += QString::number(p.recordCount) + QLatin1Char(',') + QString::number(p.fundCount) +
-           QLatin1Char(',') + quoted(AllRecordsName) + QLatin1Char(',') + quoted(AllRecordsNumber) +
-           LineEnd;
-    for (int k = 1; k <= p.fundCount; ++k)
-        out += quoted(p.fundName(k)) + QLatin1Char(',') + quoted(FundNumberText(k)) + LineEnd;
+    // Written straight as bytes: every item but the fund names is plain ASCII.
+    QByteArray out;
+    out.reserve(64 + 48 * p.fundCount + 72 * p.recordCount);
+    const auto text = [&out](const QString& value) {
+        out += '"';
+        out += value.toUtf8();
+        out += '"';
+    };
+    const auto amount = [&out](Currency value) {
+        const std::string plain = value.toPlainString();
+        out.append(plain.data(), static_cast<qsizetype>(plain.size()));
+    };
+    const auto endLine = [&out] { out += "\r\n"; };
+    out += QByteArray::number(p.recordCount) + ',' + QByteArray::number(p.fundCount) + ',';
+    text(AllRecordsName);
+    out += ',';
+    text(AllRecordsNumber);
+    endLine();
+    for (int k = 1; k <= p.fundCount; ++k) {
+        text(p.fundName(k));
+        out += ',';
+        text(FundNumberText(k));
+        endLine();
+    }
     for (int r = 1; r <= p.recordCount; ++r) {
         const Record& rec = p.record(r);
-        QStringList items;
         for (Currency value :
-             {rec.fundIndex, rec.price, rec.shares, rec.fees, rec.cashDividend, rec.bookValue})
-            items << amount(value);
-        items << quoted(rec.typeCode) << DateLiteral(rec.tradeDate);
-        out += items.join(QLatin1Char(',')) + LineEnd;
+             {rec.fundIndex, rec.price, rec.shares, rec.fees, rec.cashDividend, rec.bookValue}) {
+            amount(value);
+            out += ',';
+        }
+        text(rec.typeCode);
+        out += ',';
+        out += DateLiteral(rec.tradeDate).toLatin1();
+        endLine();
     }
-    return out.toUtf8();
+    return out;
 }
 
 std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes) {
@@ -254,9 +267,12 @@ std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes) {
 std::optional<DatabaseContents> ReadDatabase(QIODevice& device) {
     if (!device.isOpen() || !device.isReadable())
         return std::nullopt;
+    // Read in modest pieces: asking for the whole limit at once would set aside 8 MiB for a
+    // file of a few kilobytes on every open.
+    constexpr qint64 Piece = 64 * 1024;
     QByteArray bytes;
     while (bytes.size() <= MaxFileBytes) {
-        const QByteArray chunk = device.read(MaxFileBytes + 1 - bytes.size());
+        const QByteArray chunk = device.read(std::min(Piece, MaxFileBytes + 1 - bytes.size()));
         if (chunk.isEmpty())
             break;
         bytes += chunk;
@@ -276,11 +292,14 @@ std::optional<DatabaseContents> ReadDatabaseFile(const QString& path) {
 bool WriteDatabaseFile(const Portfolio& p, const QString& path) {
     if (path.isEmpty() || QFileInfo(path).isDir())
         return false;
+    // Unbuffered, so that a write the system refuses part-way (a full disk, a file-size limit)
+    // fails here: bytes held in a buffer would only fail when the file is committed, and the
+    // commit would then put a short file in place of the old one and report success.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray bytes = WriteDatabase(p);
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }

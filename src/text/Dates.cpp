@@ -1,6 +1,7 @@
 #include "text/Dates.h"
 
 #include <array>
+#include <charconv>
 
 namespace qm {
 
@@ -20,7 +21,7 @@ struct ShortDateLayout {
     bool padMonth = false;
 };
 
-ShortDateLayout layoutOf(const QLocale& locale) {
+ShortDateLayout readLayout(const QLocale& locale) {
     ShortDateLayout layout;
     if (locale.language() == QLocale::C)
         return layout;
@@ -58,6 +59,18 @@ ShortDateLayout layoutOf(const QLocale& locale) {
     return layout;
 }
 
+// The layout of the locale asked for last: reading a locale's date format takes longer than
+// the rest of a date, and a report writes one date for every record.
+ShortDateLayout layoutOf(const QLocale& locale) {
+    thread_local QLocale lastLocale = QLocale::c();
+    thread_local ShortDateLayout lastLayout = readLayout(lastLocale);
+    if (!(locale == lastLocale)) {
+        lastLayout = readLayout(locale);
+        lastLocale = locale;
+    }
+    return lastLayout;
+}
+
 bool isSeparator(QChar c) {
     return c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char(' ');
 }
@@ -76,18 +89,27 @@ QString ShortDate(QDate date, const QLocale& locale) {
         return QString();
     const ShortDateLayout layout = layoutOf(locale);
     QString out;
+    out.reserve(10);
+    // A number with at least `digits` digits, zeros on the left.
+    const auto append = [&out](int n, int digits) {
+        char buffer[16];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, n).ptr;
+        for (auto length = end - buffer; length < digits; ++length)
+            out += QLatin1Char('0');
+        out += QLatin1String(buffer, end);
+    };
     for (std::size_t i = 0; i < 3; ++i) {
         if (i > 0)
             out += layout.separator;
         switch (layout.order[i]) {
         case Field::Day:
-            out += QString::number(date.day()).rightJustified(layout.padDay ? 2 : 1, QLatin1Char('0'));
+            append(date.day(), layout.padDay ? 2 : 1);
             break;
         case Field::Month:
-            out += QString::number(date.month()).rightJustified(layout.padMonth ? 2 : 1, QLatin1Char('0'));
+            append(date.month(), layout.padMonth ? 2 : 1);
             break;
         case Field::Year:
-            out += QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
+            append(date.year(), 4);
             break;
         }
     }
@@ -146,10 +168,28 @@ std::optional<QDate> ParseDate(QStringView text, const QLocale& locale) {
 }
 
 QString DateLiteral(QDate date) {
-    return QStringLiteral("#%1-%2-%3#")
-        .arg(date.year(), 4, 10, QLatin1Char('0'))
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.day(), 2, 10, QLatin1Char('0'));
+    // Written digit by digit: a save writes one for every record.
+    const int year = date.year();
+    const int month = date.month();
+    const int day = date.day();
+    if (year < 0 || year > 9999)
+        return QStringLiteral("#%1-%2-%3#")
+            .arg(year, 4, 10, QLatin1Char('0'))
+            .arg(month, 2, 10, QLatin1Char('0'))
+            .arg(day, 2, 10, QLatin1Char('0'));
+    const char text[] = {'#',
+                         static_cast<char>('0' + year / 1000),
+                         static_cast<char>('0' + year / 100 % 10),
+                         static_cast<char>('0' + year / 10 % 10),
+                         static_cast<char>('0' + year % 10),
+                         '-',
+                         static_cast<char>('0' + month / 10),
+                         static_cast<char>('0' + month % 10),
+                         '-',
+                         static_cast<char>('0' + day / 10),
+                         static_cast<char>('0' + day % 10),
+                         '#'};
+    return QString::fromLatin1(text, sizeof text);
 }
 
 std::optional<QDate> ParseDateLiteral(QStringView text) {

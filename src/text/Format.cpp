@@ -2,6 +2,7 @@
 
 #include "text/Conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -58,16 +59,20 @@ struct Decimal {
 
 Decimal fromCurrency(Currency value) {
     Decimal d;
-    const std::string plain = value.toPlainString();
-    std::string_view text = plain;
-    if (text.front() == '-') {
-        d.negative = true;
-        text.remove_prefix(1);
-    }
-    const auto point = text.find('.');
-    d.whole = std::string(text.substr(0, point));
-    if (point != std::string_view::npos)
-        d.fraction = std::string(text.substr(point + 1));
+    const std::int64_t raw = value.raw();
+    d.negative = raw < 0;
+    // Unsigned, so that the most negative amount has a magnitude too.
+    const unsigned long long magnitude = d.negative ? 0ULL - static_cast<unsigned long long>(raw)
+                                                    : static_cast<unsigned long long>(raw);
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer,
+                                   magnitude / static_cast<unsigned long long>(Currency::Scale))
+                         .ptr;
+    d.whole.assign(buffer, end);
+    const auto fraction = static_cast<unsigned>(magnitude % Currency::Scale);
+    d.fraction = {
+        static_cast<char>('0' + fraction / 1000), static_cast<char>('0' + fraction / 100 % 10),
+        static_cast<char>('0' + fraction / 10 % 10), static_cast<char>('0' + fraction % 10)};
     return d;
 }
 
@@ -170,7 +175,10 @@ QString RightJustify(QStringView text, int width) {
         return QString();
     if (text.size() >= width)
         return text.left(width).toString();
-    return QString(width - text.size(), QLatin1Char(' ')) + text.toString();
+    // One allocation: every column of every page comes through here.
+    QString out(width, QLatin1Char(' '));
+    std::copy(text.begin(), text.end(), out.begin() + (width - text.size()));
+    return out;
 }
 
 QString FormatNumber(Currency value, QStringView pattern) { return render(fromCurrency(value), pattern); }

@@ -258,68 +258,7 @@ TEST(DatabaseFile, SavingNoRecordsWritesNothing) {
     EXPECT_FALSE(QFile::exists(path));
 }
 
-// Failed saves: message 25, the old file byte for byte as it was, the unsaved state kept.
-enum class SaveTarget { ReadOnlyFolder, Folder, MissingFolder, FileAsFolder };
-
-class FailedSave : public ::testing::TestWithParam<SaveTarget> {};
-
-TEST_P(FailedSave, LeavesTheOldFileAndTheStateAsTheyWere) {
-    QTemporaryDir dir;
-    const QByteArray old = "old contents\r\n";
-    QString path;
-    QString oldFile;
-    switch (GetParam()) {
-    case SaveTarget::ReadOnlyFolder: {
-        const QString sub = dir.filePath(QStringLiteral("ro"));
-        ASSERT_TRUE(QDir().mkpath(sub));
-        path = oldFile = sub + QStringLiteral("/DATA.QMD");
-        ASSERT_TRUE(writeAll(path, old));
-        QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        QFile probe(sub + QStringLiteral("/probe"));
-        if (probe.open(QIODevice::WriteOnly)) {
-            probe.remove();
-            QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner);
-            GTEST_SKIP() << "the folder stays writable for this user";
-        }
-        break;
-    }
-    case SaveTarget::Folder:
-        path = dir.filePath(QStringLiteral("DATA.QMD"));
-        ASSERT_TRUE(QDir().mkpath(path));
-        oldFile = path + QStringLiteral("/inside.txt");
-        ASSERT_TRUE(writeAll(oldFile, old));
-        break;
-    case SaveTarget::MissingFolder:
-        path = dir.filePath(QStringLiteral("missing/DATA.QMD"));
-        break;
-    case SaveTarget::FileAsFolder:
-        oldFile = dir.filePath(QStringLiteral("plain"));
-        ASSERT_TRUE(writeAll(oldFile, old));
-        path = oldFile + QStringLiteral("/DATA.QMD");
-        break;
-    }
-    Portfolio p = examplePortfolio();
-    p.databaseName = QStringLiteral("BEFORE.QMD");
-    p.unsavedChanges = 1;
-    EXPECT_EQ(SaveDatabase(p, path), std::vector<int>{25});
-    EXPECT_EQ(p.unsavedChanges, 1);
-    EXPECT_EQ(p.databaseName, QStringLiteral("BEFORE.QMD"));
-    if (!oldFile.isEmpty()) {
-        EXPECT_EQ(readAll(oldFile), old);
-    }
-    if (GetParam() == SaveTarget::ReadOnlyFolder) {
-        EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden),
-                  QStringList{QStringLiteral("DATA.QMD")});
-        QFile::setPermissions(QFileInfo(path).path(), QFileDevice::ReadOwner |
-                                                          QFileDevice::WriteOwner |
-                                                          QFileDevice::ExeOwner);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Targets, FailedSave,
-                         ::testing::Values(SaveTarget::ReadOnlyFolder, SaveTarget::Folder,
-                                           SaveTarget::MissingFolder, SaveTarget::FileAsFolder));
+// Failed saves are in FailedSaveTest.cpp.
 
 // Random portfolios at the limits save and reopen to the same model.
 class RoundTrip : public ::testing::TestWithParam<unsigned> {};

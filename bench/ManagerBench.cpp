@@ -1,0 +1,213 @@
+// The investment manager's actions at the largest data: 18 funds and 600 records. Actions that
+// change the portfolio are timed alone (manual time); the step that puts the portfolio back
+// for the next round is not counted.
+
+#include "LargePortfolio.h"
+
+#include "app/AppState.h"
+#include "manager/CurrentValue.h"
+#include "manager/DatabaseFile.h"
+#include "manager/FundDisplay.h"
+#include "manager/RecordEntry.h"
+#include "text/Dates.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <chrono>
+
+using namespace qm;
+
+namespace {
+
+const Portfolio& Largest() {
+    static const Portfolio p = [] {
+        qmbench::PinEnvironment();
+        return qmbench::MakeLargePortfolio();
+    }();
+    return p;
+}
+
+QTemporaryDir& Folder() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// Times one call of `action` for the benchmark's manual clock.
+template <typename Action> void Timed(benchmark::State& state, Action&& action) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    const auto end = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+}
+
+// The fund with the most records: the longest record list.
+int BusiestFund(const Portfolio& p) {
+    int best = 1;
+    for (int f = 2; f <= p.fundCount; ++f) {
+        if (FundRecordCount(p, f) > FundRecordCount(p, best))
+            best = f;
+    }
+    return best;
+}
+
+void OpenFile(benchmark::State& state) {
+    const QString path = Folder().filePath(QStringLiteral("OPEN.QMD"));
+    if (!WriteDatabaseFile(Largest(), path))
+        state.SkipWithError("cannot write the file");
+    Portfolio p;
+    InitPortfolio(p);
+    for (auto _ : state) {
+        const std::vector<int> messages = OpenDatabase(p, path);
+        benchmark::DoNotOptimize(messages.data());
+    }
+    if (p.recordCount != MaxRecords)
+        state.SkipWithError("the file did not open");
+}
+BENCHMARK(OpenFile)->Unit(benchmark::kMicrosecond);
+
+void SaveFile(benchmark::State& state) {
+    const QString path = Folder().filePath(QStringLiteral("SAVE.QMD"));
+    Portfolio p = Largest();
+    for (auto _ : state) {
+        const std::vector<int> messages = SaveDatabase(p, path);
+        if (!messages.empty())
+            state.SkipWithError("the save failed");
+    }
+}
+BENCHMARK(SaveFile)->Unit(benchmark::kMicrosecond);
+
+// "&Add Record" with 599 records: the store, the re-sort by date and the fund's record list.
+void AddRecord(benchmark::State& state) {
+    Portfolio p = Largest();
+    app().correctMode = 0;
+    DeleteRecord(p, MaxRecords / 2);
+    const int fund = BusiestFund(p);
+    const QString fundText = p.fundName(fund);
+    int day = 0;
+    for (auto _ : state) {
+        p.activeFund = p.newFundIndex = fund;
+        p.transCode = QStringLiteral("B");
+        p.inputValues = {};
+        p.inputValues[1] = Currency::fromUnits(12);
+        p.inputValues[2] = Currency::fromUnits(100);
+        const QString date = ShortDate(QDate(1984, 1, 2).addDays((day += 4447) % 14600));
+        Timed(state, [&] {
+            const AddRecordOutcome out =
+                AddRecordClick(p, {fundText, QStringLiteral("Bought"), date});
+            if (!out.stored)
+                state.SkipWithError("the record was refused");
+        });
+        // Remove it again: it is the record of that date with this price and count.
+        for (int r = 1; r <= p.recordCount; ++r) {
+            const Record& rec = p.record(r);
+            if (ShortDate(rec.tradeDate) == date && rec.price == Currency::fromUnits(12) &&
+                rec.shares == Currency::fromUnits(100) && rec.fund() == fund) {
+                DeleteRecord(p, r);
+                break;
+            }
+        }
+    }
+}
+BENCHMARK(AddRecord)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A corrected record stored back with a date at the other end of 40 years: the re-sort moves it
+// across the whole table. (At 600 records a correction is refused like an addition.)
+void CorrectRecord(benchmark::State& state) {
+    Portfolio p = Largest();
+    DeleteRecord(p, MaxRecords / 2);
+    const int fund = BusiestFund(p);
+    const QString fundText = p.fundName(fund);
+    bool late = true;
+    for (auto _ : state) {
+        p.activeFund = p.newFundIndex = fund;
+        app().correctMode = 1;
+        const int n = late ? 1 : FundRecordCount(p, fund);
+        const FetchOutcome fetched = FetchForCorrection(p, QString::number(n));
+        const QString date = ShortDate(late ? QDate(2024, 1, 2) : QDate(1984, 1, 2));
+        late = !late;
+        Timed(state, [&] {
+            const AddRecordOutcome out = AddRecordClick(p, {fundText, fetched.typeText, date});
+            if (!out.stored)
+                state.SkipWithError("the correction was refused");
+        });
+    }
+}
+BENCHMARK(CorrectRecord)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// "&Delete record" answered Yes: the removal, the renumbering and the record list.
+void DeleteRecordAction(benchmark::State& state) {
+    Portfolio p = Largest();
+    const int fund = BusiestFund(p);
+    int n = 0;
+    for (auto _ : state) {
+        p.activeFund = p.newFundIndex = fund;
+        n = n % FundRecordCount(p, fund) + 1;
+        ChooseRecordToDelete(p, QString::number(n));
+        const Record removed = p.record(p.targetRecord);
+        Timed(state, [&] {
+            const DeleteOutcome out = ConfirmDelete(p, true);
+            if (!out.recordDeleted)
+                state.SkipWithError("nothing was deleted");
+        });
+        // Put it back.
+        p.activeFund = fund;
+        p.transCode = removed.typeCode;
+        p.inputValues = {Currency(),
+                         removed.price,
+                         removed.shares < Currency() ? -removed.shares : removed.shares,
+                         removed.fees,
+                         removed.cashDividend,
+                         Currency()};
+        app().correctMode = 0;
+        StoreRecord(p,
+                    {p.fundName(fund), TypeNameOf(removed.typeCode), ShortDate(removed.tradeDate)});
+    }
+}
+BENCHMARK(DeleteRecordAction)->Name("DeleteRecord")->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A tab change with the funds in reverse name order: the name sort re-points 600 records.
+void TabChange(benchmark::State& state) {
+    Portfolio p = Largest();
+    for (auto _ : state) {
+        std::reverse(p.fundNames.begin() + 1, p.fundNames.begin() + 1 + p.fundCount);
+        Timed(state, [&] { BeginTabChange(p); });
+    }
+}
+BENCHMARK(TabChange)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// "&Display all funds".
+void DisplayAll(benchmark::State& state) {
+    Portfolio p = Largest();
+    for (auto _ : state) {
+        const DisplayAllOutcome out = DisplayAllFunds(p);
+        benchmark::DoNotOptimize(out.page.size());
+    }
+}
+BENCHMARK(DisplayAll)->Unit(benchmark::kMicrosecond);
+
+// A fund picked in the entry tab: the record list of the busiest fund.
+void RecordList(benchmark::State& state) {
+    Portfolio p = Largest();
+    const QString fundText = p.fundName(BusiestFund(p));
+    for (auto _ : state) {
+        const QString page = PickFund(p, fundText);
+        benchmark::DoNotOptimize(page.size());
+    }
+}
+BENCHMARK(RecordList)->Unit(benchmark::kMicrosecond);
+
+// "&Calculate" on the current value tab with a price for every fund.
+void CurrentValue(benchmark::State& state) {
+    Portfolio p = Largest();
+    OpenCurrentValueTab(p);
+    for (int k = 0; k < p.fundCount; ++k)
+        LeavePriceBox(p, k, QStringLiteral("20.00"));
+    for (auto _ : state) {
+        const CurrentValueOutcome out = CalculateCurrentValue(p);
+        if (out.page.isEmpty())
+            state.SkipWithError("no report");
+    }
+}
+BENCHMARK(CurrentValue)->Unit(benchmark::kMicrosecond);
+
+} // namespace
