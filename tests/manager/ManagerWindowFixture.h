@@ -113,8 +113,8 @@ protected:
     // Focus changes reach the controls only while the window is active; a closed dialog does
     // not always hand the activation back on the offscreen platform.
     void activate() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (!menu->workWindow() || window->isActiveWindow())
             return;
         window->activateWindow();
@@ -164,6 +164,7 @@ protected:
         });
         EXPECT_TRUE(replies.isEmpty())
             << "dialogs not shown for " << replies.join(' ').toStdString();
+        activate();
         return shown;
     }
     QStringList click(const char* button, const QStringList& replies = {}) {
