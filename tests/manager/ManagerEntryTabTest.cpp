@@ -175,8 +175,12 @@ TEST_F(ManagerWindowTest, RefusalsOfTheEntryRow) {
     EXPECT_EQ(text("ETransType"), "");
     EXPECT_EQ(shownName(), "EFunds");
 
-    // Nothing can be typed into the two lists; Delete in the type list clears the row.
+    // A name dialog closed by its close box adds nothing (not even the last name again).
     addFund(QStringLiteral("F"));
+    EXPECT_EQ(click("ECreateFund", {QStringLiteral("close")}), QStringList());
+    EXPECT_EQ(text("ENumFunds"), "Funds:  1");
+
+    // Nothing can be typed into the two lists; Delete in the type list clears the row.
     choose("ETransType", QStringLiteral("Bought"));
     focus("EInDate");
     keys(QStringLiteral("1/2/2024{Enter}12.34567{Enter}"));

@@ -132,6 +132,8 @@ protected:
             return edit->text();
         if (auto* label = qobject_cast<QLabel*>(w))
             return label->text();
+        if (auto* box = qobject_cast<QPlainTextEdit*>(w))
+            return box->toPlainText();
         return qobject_cast<QAbstractButton*>(w)->text();
     }
     // The lines of a results box.
