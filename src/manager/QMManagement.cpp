@@ -154,8 +154,18 @@ std::optional<QString> QMManagement::FileDirectory(bool save) {
 }
 
 void QMManagement::openFile() {
+    // Opening replaces the portfolio in memory, so unsaved changes are not dropped without the
+    // question the exits ask: "&Yes" goes back to the entry tab with nothing read.
+    if (ShouldAskBeforeDiscard(portfolio_) && AskQuestion(3, portfolio_.databaseName)) {
+        selectTab(EntryTab);
+        return;
+    }
     const std::optional<QString> path = FileDirectory(false);
-    showMessages(OpenDatabase(portfolio_, path));
+    const std::vector<int> messages = OpenDatabase(portfolio_, path);
+    // The portfolio now is the file's: nothing in memory is left unsaved.
+    if (path && messages.empty())
+        portfolio_.unsavedChanges = 0;
+    showMessages(messages);
     selectTab(EntryTab);
 }
 

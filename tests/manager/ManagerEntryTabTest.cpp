@@ -153,8 +153,14 @@ TEST_F(ManagerWindowTest, EnterFollowsTheBoxesOfTheType) {
         {"Fee Cash", {"EInComm", "EAddaRec"}},
         {"Unit Fee", {"EInPrice", "EInNumShrs", "EAddaRec"}},
     };
+    focus("EFunds");
+    keys(QStringLiteral("{Enter}"));
+    EXPECT_EQ(shownName(), "ETransType");
     for (const auto& c : cases) {
         choose("ETransType", QLatin1String(c.type));
+        focus("ETransType");
+        keys(QStringLiteral("{Enter}"));
+        EXPECT_EQ(shownName(), "EInDate");
         for (const char* box : {"EInPrice", "EInNumShrs", "EInComm", "EInCashDiv"}) {
             const bool used = c.walk.contains(QLatin1String(box));
             EXPECT_EQ(get(box)->isVisible(), used) << c.type << " " << box;
@@ -205,16 +211,24 @@ TEST_F(ManagerWindowTest, RefusalsOfTheEntryRow) {
     // A date box left with something that is not a date: message 30, today, focus kept.
     const struct {
         const char* typed;
-        bool date;
-    } dates[] = {{"13/45/2024", false}, {"2024", false}, {"", false}, {"2/29/2024", true}};
+        const char* shown;
+        int beeps;
+    } dates[] = {{"13/45/2024", "3/9/2024", 0},
+                 {"2024", "3/9/2024", 0},
+                 {"", "3/9/2024", 0},
+                 {"2/29/2024x,", "2/29/2024", 2},
+                 {"1-2-2024", "1-2-2024", 0}};
     for (const auto& d : dates) {
         choose("ETransType", QStringLiteral("Bought"));
         focus("EInDate");
+        const int before = beeps;
         const QStringList shown = keys(QLatin1String(d.typed) + QStringLiteral("{Enter}"));
-        EXPECT_EQ(shown, d.date ? QStringList() : QStringList({"Correct date format is 3/9/2024"}))
+        const bool date = QLatin1String(d.shown) != QLatin1String("3/9/2024");
+        EXPECT_EQ(shown, date ? QStringList() : QStringList({"Correct date format is 3/9/2024"}))
             << d.typed;
-        EXPECT_EQ(text("EInDate"), d.date ? QLatin1String(d.typed) : QLatin1String("3/9/2024"));
-        EXPECT_EQ(shownName(), d.date ? "EInPrice" : "EInDate") << d.typed;
+        EXPECT_EQ(text("EInDate"), QLatin1String(d.shown));
+        EXPECT_EQ(shownName(), date ? "EInPrice" : "EInDate") << d.typed;
+        EXPECT_EQ(beeps - before, d.beeps) << d.typed;
     }
 }
 

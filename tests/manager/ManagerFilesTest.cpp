@@ -53,6 +53,11 @@ TEST_F(ManagerFiles, SavesTheExampleAndOpensItBack) {
     EXPECT_EQ(captions(), QStringList({"Funds:  2", "Records:  3", "Database: EXAMPLE.QMD"}));
     EXPECT_EQ(window->portfolio().unsavedChanges, 0);
 
+    // A name typed without an extension is used as it is.
+    EXPECT_EQ(clickTab(1, {"file:" + dir.filePath(QStringLiteral("PLAIN"))}), QStringList());
+    EXPECT_EQ(contents(dir.filePath(QStringLiteral("PLAIN"))), Example);
+    EXPECT_EQ(text("EDbaseName"), "Database: PLAIN");
+
     EXPECT_EQ(click("EExit"), QStringList()) << "saved: nothing to ask";
     openManager();
     EXPECT_EQ(openFile(path), QStringList());
@@ -103,6 +108,20 @@ TEST_F(ManagerFiles, FailuresAndCancels) {
         EXPECT_EQ(clickTab(t), QStringList({msg(15)})) << t;
         EXPECT_EQ(tab(), 2);
     }
+}
+
+// Opening a file over unsaved changes asks first: "&Yes" goes back with nothing read.
+TEST_F(ManagerFiles, OpeningOverUnsavedChangesAsksFirst) {
+    const QString good = writeFile(QStringLiteral("GOOD.QMD"), Example);
+    fundWith(QStringLiteral("Typed"), {{"Fee Cash", "1/2/2024{Enter}5{Enter}"}});
+    const QStringList question{"File changed.  file in memory will be erased. Do you wish to go "
+                               "back and save it to Disk?."};
+    EXPECT_EQ(clickTab(0, {QStringLiteral("yes")}), question);
+    EXPECT_EQ(tab(), 2);
+    EXPECT_EQ(captions(), QStringList({"Funds:  1", "Records:  1", "Database: "}));
+    EXPECT_EQ(clickTab(0, {QStringLiteral("no"), "file:" + good}), question);
+    EXPECT_EQ(captions(), QStringList({"Funds:  2", "Records:  3", "Database: GOOD.QMD"}));
+    EXPECT_EQ(click("EExit"), QStringList()) << "nothing unsaved after the file was read";
 }
 
 // The dialog lists database files whatever the case of their extension, offers the one filter

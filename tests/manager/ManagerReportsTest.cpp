@@ -219,6 +219,7 @@ TEST_F(ManagerReports, PricesKeptAcrossVisitsUntilForgotten) {
     EXPECT_EQ(prices(2), QStringList({"11.0000", "18.0000"}));
     EXPECT_EQ(click("CVCalc"), QStringList());
     clickTab(2);
+    EXPECT_EQ(text("CVResults"), "") << "a tab change empties the report";
     clickTab(4);
     EXPECT_EQ(prices(2), QStringList({"11.0000", "18.0000"}));
 
@@ -326,6 +327,7 @@ TEST_F(ManagerReports, PrintAndHelpPages) {
     EXPECT_TRUE(printed.last().contains(QLatin1String("Total all funds:")));
 
     clickTab(2);
+    EXPECT_EQ(text("DDResults"), "");
     choose("EFunds", QStringLiteral("B Bought"));
     click("EHelp");
     EXPECT_EQ(text("EHelp"), "Close &Help");
