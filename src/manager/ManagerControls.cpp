@@ -20,7 +20,9 @@ namespace qm {
 
 namespace {
 
-const QLatin1String YellowBox("background-color: rgb(255, 255, 0);");
+// Boxes to type into are yellow; a box that cannot be used now is grey.
+const QLatin1String YellowBox("QLineEdit { background-color: rgb(255, 255, 0); }"
+                              "QLineEdit:disabled { background-color: rgb(230, 230, 230); }");
 
 } // namespace
 

@@ -49,6 +49,7 @@ QWidget* QMManagement::buildEntryFrame() {
                    0, 1);
     top->addWidget(createFund, 1, 1);
     auto* counters = new QHBoxLayout;
+    counters->setSpacing(24);
     for (QLabel* label : {eNumFunds_, eNumRec_, eDbaseName_})
         counters->addWidget(label);
     counters->addStretch();

@@ -28,6 +28,7 @@ QWidget* QMManagement::buildDisplayFrame() {
     auto* frame = new QWidget;
     frame->setObjectName(QStringLiteral("AllFramesIM(3)"));
     dDispFunds_ = new FundListBox(QStringLiteral("DDispFunds"), frame);
+    dDispFunds_->setMinimumWidth(220);
     dDispFunds_->setMaximumWidth(300);
     auto* all = ManagerButton("DDisplall", "&Display all funds", frame);
     dHelp_ = ManagerButton("DHelp", "&Help", frame);
