@@ -20,7 +20,8 @@ namespace qm {
 namespace {
 
 // Opens the chart window on the funds' current values (row = fund, columns 3 to 5). The
-// program has no chart window yet, so nothing is shown.
+// program has no chart window yet, so nothing is shown; the chart window's entry point
+// ShowManagerChart(points, fundTotal, fundNames) is the one call this body will hold.
 void OpenChartWindow([[maybe_unused]] int points, [[maybe_unused]] const FundTotalReader& fundTotal,
                      [[maybe_unused]] const QStringList& fundNames) {}
 
