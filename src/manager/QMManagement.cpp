@@ -1,33 +1,195 @@
 #include "manager/QMManagement.h"
 
 #include "app/AppState.h"
+#include "app/Dialogs.h"
+#include "chart/QMGraph.h"
+#include "manager/CurrentValue.h"
+#include "manager/DatabaseFile.h"
+#include "manager/ManagerControls.h"
+#include "manager/RecordEntry.h"
+#include "print/PrintResults.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
+#include <QDir>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 namespace qm {
 
+ManagerHooks& managerHooks() {
+    static ManagerHooks hooks;
+    return hooks;
+}
+
 QMManagement::QMManagement(QWidget* parent) : WorkWindowBase(parent) {
     setObjectName(QStringLiteral("QMManagement"));
     setWindowTitle(QStringLiteral("Investment manager"));
-    becomeWorkWindow(WorkWindow::Manager);
+    build();
 
-    auto* exit = new QPushButton(QStringLiteral("E&xit to menu"), this);
-    exit->setObjectName(QStringLiteral("EExit"));
-    exit->setAutoDefault(false);
-    connect(exit, &QPushButton::clicked, this, [this] { close(); });
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(exit);
+    // Load step: this is the work window, with an empty portfolio, opened on "Add - edit
+    // records".
+    becomeWorkWindow(WorkWindow::Manager);
+    InitPortfolio(portfolio_);
+    visibleTab_ = 0;
+    {
+        const QSignalBlocker quiet(tabs_);
+        tabs_->setCurrentIndex(EntryTab);
+    }
+    ChangesSSTab2();
+}
+
+QMManagement::~QMManagement() = default;
+
+void QMManagement::build() {
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName(QStringLiteral("SSTab2"));
+    // Clicking a tab takes the focus first, so the box being edited is left (and its value
+    // kept) before the tab change.
+    tabs_->setFocusPolicy(Qt::StrongFocus);
+    frames_ = new QStackedWidget(this);
+    const char* const captions[] = {"Open file", "Save file", "Add - edit records", "Display data",
+                                    "Current value"};
+    for (const char* caption : captions)
+        tabs_->addTab(QLatin1String(caption));
+    frames_->addWidget(buildFileFrame(OpenTab));
+    frames_->addWidget(buildFileFrame(SaveTab));
+    frames_->addWidget(buildEntryFrame());
+    frames_->addWidget(buildDisplayFrame());
+    frames_->addWidget(buildCurrentValueFrame());
+    connect(tabs_, &QTabBar::currentChanged, this, [this] { ChangesSSTab2(); });
+
     auto* layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addLayout(row);
-    resize(640, 480);
+    layout->addWidget(tabs_);
+    layout->addWidget(frames_, 1);
+}
+
+QWidget* QMManagement::buildFileFrame(int tab) {
+    // The file dialog is shown over this frame while a file is chosen.
+    auto* frame = new QWidget;
+    frame->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(tab));
+    return frame;
+}
+
+void QMManagement::ChangesSSTab2() {
+    const int t = tabs_->currentIndex();
+    frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
+    visibleTab_ = t;
+    BeginTabChange(portfolio_);
+    for (QPlainTextEdit* box : {cvResults_, dResults_, eResults_})
+        box->clear();
+    app().editFlag = 0;
+    switch (t) {
+    case OpenTab:
+        openFile();
+        break;
+    case SaveTab:
+        saveFile();
+        break;
+    case EntryTab:
+        setupEntryTab();
+        break;
+    case DisplayTab:
+        if (!setupDisplayTab())
+            selectTab(EntryTab);
+        break;
+    case CurrentValueTab:
+        if (!setupCurrentValueTab())
+            selectTab(EntryTab);
+        break;
+    default:
+        break;
+    }
+}
+
+void QMManagement::selectTab(int tab) {
+    // Selecting the tab runs the tab change again.
+    tabs_->setCurrentIndex(tab);
+}
+
+void QMManagement::showMessages(const std::vector<int>& messages) {
+    for (const int message : messages)
+        ShowMessage(message);
+}
+
+void QMManagement::setPage(QPlainTextEdit* box, const QString& page) {
+    QString shown = page;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box->setPlainText(shown);
+}
+
+void QMManagement::printPage(const QString& page) {
+    if (managerHooks().print)
+        managerHooks().print(page);
+    else
+        PrintResults(page);
+}
+
+std::optional<QString> QMManagement::FileDirectory(bool save) {
+    QFileDialog dialog(frames_->widget(OpenTab), QString(), QDir::currentPath());
+    dialog.setObjectName(QStringLiteral("CMDialog1"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Any name is returned; a file that is not there is reported when it is read.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(DatabaseFilterDescription);
+    // Database files are listed whatever the letter case of their extension.
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    dialog.selectFile(portfolio_.databaseName);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return std::nullopt;
+    return chosen.first();
+}
+
+void QMManagement::openFile() {
+    // Opening replaces the portfolio in memory, so unsaved changes are not dropped without the
+    // question the exits ask: "&Yes" goes back to the entry tab with nothing read.
+    if (ShouldAskBeforeDiscard(portfolio_) && AskQuestion(3, portfolio_.databaseName)) {
+        selectTab(EntryTab);
+        return;
+    }
+    const std::optional<QString> path = FileDirectory(false);
+    const std::vector<int> messages = OpenDatabase(portfolio_, path);
+    // The portfolio now is the file's: nothing in memory is left unsaved.
+    if (path && messages.empty())
+        portfolio_.unsavedChanges = 0;
+    showMessages(messages);
+    selectTab(EntryTab);
+}
+
+void QMManagement::saveFile() {
+    std::vector<int> messages;
+    if (BeginSave(portfolio_, messages))
+        messages = SaveDatabase(portfolio_, FileDirectory(true));
+    showMessages(messages);
+    selectTab(EntryTab);
 }
 
 bool QMManagement::mayClose() {
+    if (ShouldAskBeforeDiscard(portfolio_) && AskQuestion(3, portfolio_.databaseName))
+        return false; // "&Yes": go back and save
+    DiscardPortfolio(portfolio_);
     return true;
+}
+
+void QMManagement::CVGraph_Click() {
+    if (!PrepareCurrentValueChart(portfolio_, cvResults_->toPlainText())) {
+        ShowMessage(4);
+        return;
+    }
+    const FundTotalReader fundTotal = [this](int row, int column) {
+        return portfolio_.fundTotals.at(row, column);
+    };
+    const QStringList names = FundNames(portfolio_);
+    // The chart window shows the funds' current values (row = fund, columns 3 to 5).
+    if (managerHooks().showChart)
+        managerHooks().showChart(portfolio_.chartPoints, fundTotal, names);
+    else
+        ShowManagerChart(portfolio_.chartPoints, fundTotal, names);
 }
 
 } // namespace qm

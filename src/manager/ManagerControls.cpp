@@ -1,0 +1,221 @@
+#include "manager/ManagerControls.h"
+
+#include "app/AppState.h"
+#include "app/Dialogs.h"
+#include "input/BoxTable.h"
+#include "input/InputBox.h"
+#include "input/KeyFilters.h"
+#include "manager/RecordEntry.h"
+
+#include <QFocusEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace qm {
+
+namespace {
+
+// Boxes to type into are yellow; a box that cannot be used now is grey.
+const QLatin1String YellowBox("QLineEdit { background-color: rgb(255, 255, 0); }"
+                              "QLineEdit:disabled { background-color: rgb(230, 230, 230); }");
+
+} // namespace
+
+QPushButton* ManagerButton(const char* name, const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(QLatin1String(caption), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* ManagerLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QPlainTextEdit* ManagerResultsBox(const char* name, int columns, QWidget* parent) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setReadOnly(true);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    box->setFont(font);
+    const QFontMetrics metrics(font);
+    box->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * (columns + 4));
+    box->setMinimumHeight(metrics.lineSpacing() * 14);
+    return box;
+}
+
+AmountBox::AmountBox(const QString& name, QWidget* parent) : FilteredLineEdit(parent) {
+    setObjectName(name);
+    setStyleSheet(YellowBox);
+    onKeyDown = [](QKeyEvent* event) {
+        if (event->key() == Qt::Key_Delete)
+            app().editFlag = 1; // the key then deletes as usual
+        return false;
+    };
+    onKeyPress = [this](int code) { return keyPress(code); };
+}
+
+int AmountBox::keyPress(int code) {
+    if (code == KeyEnter) {
+        if (onEnter)
+            onEnter();
+        return 0;
+    }
+    if (app().editFlag == 0) {
+        clear();
+        app().editFlag = 1;
+        if (onFirstKey)
+            onFirstKey();
+    }
+    app().textBeforeKey = text();
+    app().extraDecimals = 4;
+    int out = MoneyKeyFilter(code, app().textBeforeKey, app().extraDecimals);
+    app().extraDecimals = 0;
+    if (out != 0 && out != KeyBackspace && out != KeyDel127) {
+        const QString after = TextAfterKey(text(), cursorPosition(), selectionStart(),
+                                           static_cast<int>(selectedText().size()), QChar(out));
+        if (!FitsCurrency(after))
+            out = 0;
+    }
+    if (out == 0)
+        Beep();
+    return out;
+}
+
+void AmountBox::focusOutEvent(QFocusEvent* event) {
+    FilteredLineEdit::focusOutEvent(event);
+    // A dialog or popup opening above the window is not leaving the box.
+    if (IsWindowFocusChange(event->reason()) || app().editFlag != 1)
+        return;
+    app().editFlag = 0;
+    if (onLeave)
+        setText(onLeave(text()));
+}
+
+DateBox::DateBox(const QString& name, QWidget* parent) : FilteredLineEdit(parent) {
+    setObjectName(name);
+    setStyleSheet(YellowBox);
+    onKeyPress = [this](int code) { return keyPress(code); };
+}
+
+int DateBox::keyPress(int code) {
+    if (code == KeyEnter) {
+        if (onEnter)
+            onEnter();
+        return 0;
+    }
+    const bool accepted = code == KeyBackspace || code == '/' || code == '.' || code == '-' ||
+                          code == ' ' || (code >= '0' && code <= '9');
+    if (!accepted)
+        Beep();
+    return accepted ? code : 0;
+}
+
+void DateBox::focusOutEvent(QFocusEvent* event) {
+    FilteredLineEdit::focusOutEvent(event);
+    if (!IsWindowFocusChange(event->reason()))
+        checkDate();
+}
+
+void DateBox::checkDate() {
+    // Only a box the user can be in is checked: the focus also leaves a box that the program
+    // disables or hides.
+    if (checking_ || !isEnabled() || !isVisible())
+        return;
+    const std::optional<QString> today = CheckDateBox(text());
+    if (!today)
+        return;
+    checking_ = true;
+    ShowMessage(30);
+    setText(*today);
+    setFocus(Qt::OtherFocusReason);
+    checking_ = false;
+}
+
+LockedList::LockedList(const QString& name, QWidget* parent) : QComboBox(parent) {
+    setObjectName(name);
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    lineEdit()->setReadOnly(true);
+    setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(255, 255, 0); }"));
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        // Choosing the item that is already current must still show it as the text.
+        setEditText(itemText(index));
+        if (onChosen)
+            onChosen();
+    });
+}
+
+void LockedList::setText(const QString& text) {
+    if (text.isEmpty())
+        setCurrentIndex(-1);
+    setEditText(text);
+}
+
+void LockedList::setItems(const QStringList& items) {
+    clear();
+    addItems(items);
+    setText(QString());
+}
+
+void LockedList::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    if (event->key() == Qt::Key_Delete) {
+        if (onDelete)
+            onDelete();
+        return;
+    }
+    const int code = FilteredLineEdit::characterCode(event);
+    if (code == KeyEnter) {
+        if (onEnter)
+            onEnter();
+        return;
+    }
+    if (code >= 0 || event->matches(QKeySequence::Paste)) {
+        Beep();
+        return;
+    }
+    // Arrows, page keys and the popup keys choose items as a click does.
+    QComboBox::keyPressEvent(event);
+}
+
+FundListBox::FundListBox(const QString& name, QWidget* parent) : QListWidget(parent) {
+    setObjectName(name);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+int FundListBox::selectedPosition() const {
+    const QList<QListWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void FundListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    QListWidget::mouseDoubleClickEvent(event);
+    if (onDoubleClick)
+        onDoubleClick();
+}
+
+void FundListBox::keyPressEvent(QKeyEvent* event) {
+    if (FilteredLineEdit::characterCode(event) == KeyEnter) {
+        event->accept();
+        if (onEnter)
+            onEnter();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+} // namespace qm

@@ -1,0 +1,324 @@
+// The "Add - edit records" tab of the investment manager: its controls and handlers.
+
+#include "app/AppState.h"
+#include "app/Dialogs.h"
+#include "manager/ManagerControls.h"
+#include "manager/QMManagement.h"
+#include "manager/RecordEntry.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qm {
+
+namespace {
+
+const QString CloseHelpCaption = QStringLiteral("Close &Help");
+const QString HelpCaption = QStringLiteral("&Help");
+const QString AddFundCaption = QStringLiteral("&Add Fund Name");
+const QString AddFundPrompt = QStringLiteral(" Type in the name of the fund or") +
+                              QString(15, QLatin1Char(' ')) + QStringLiteral("company.");
+
+} // namespace
+
+QWidget* QMManagement::buildEntryFrame() {
+    auto* frame = new QWidget;
+    frame->setObjectName(QStringLiteral("AllFramesIM(2)"));
+
+    eFunds_ = new LockedList(QStringLiteral("EFunds"), frame);
+    eFunds_->setMinimumWidth(280);
+    auto* createFund = ManagerButton("ECreateFund", "Add &fund", frame);
+    eNumFunds_ = ManagerLabel(QStringLiteral("ENumFunds"), QStringLiteral("Funds:  0"), frame);
+    eNumRec_ = ManagerLabel(QStringLiteral("ENumRec"), QStringLiteral("Records:    0"), frame);
+    eDbaseName_ =
+        ManagerLabel(QStringLiteral("EDbaseName"), QStringLiteral("Database: None"), frame);
+
+    auto* top = new QGridLayout;
+    top->addWidget(
+        ManagerLabel(QStringLiteral("EFundsLabel"), QStringLiteral("Name of active fund"), frame),
+        0, 0);
+    top->addWidget(eFunds_, 1, 0);
+    top->addWidget(ManagerLabel(QStringLiteral("ECreateFundLabel"),
+                                QStringLiteral("Add a new fund to database"), frame),
+                   0, 1);
+    top->addWidget(createFund, 1, 1);
+    auto* counters = new QHBoxLayout;
+    counters->setSpacing(24);
+    for (QLabel* label : {eNumFunds_, eNumRec_, eDbaseName_})
+        counters->addWidget(label);
+    counters->addStretch();
+    top->addLayout(counters, 2, 0, 1, 3);
+    top->setColumnStretch(2, 1);
+
+    // The data entry row.
+    auto* input = new QGroupBox(QStringLiteral("Record input"), frame);
+    input->setObjectName(QStringLiteral("ERecordInput"));
+    auto* row = new QGridLayout(input);
+    eTransType_ = new LockedList(QStringLiteral("ETransType"), input);
+    eTransType_->setMinimumWidth(160);
+    row->addWidget(ManagerLabel(QStringLiteral("ETransTypeLabel"),
+                                QStringLiteral("Select Transaction type from list"), input),
+                   0, 0);
+    row->addWidget(eTransType_, 1, 0);
+    eInDate_ = new DateBox(QStringLiteral("EInDate"), input);
+    row->addWidget(
+        ManagerLabel(QStringLiteral("EInDateLabel"), QStringLiteral("Transaction date"), input), 0,
+        1);
+    row->addWidget(eInDate_, 1, 1);
+    const struct {
+        const char* name;
+        const char* label;
+    } amounts[] = {{"EInPrice", "Price of each share"},
+                   {"EInNumShrs", "Number of shares"},
+                   {"EInComm", "Total fees or commission"},
+                   {"EInCashDiv", "Total of cash dividends"}};
+    for (int i = 1; i <= 4; ++i) {
+        const auto& a = amounts[i - 1];
+        auto* box = new AmountBox(QLatin1String(a.name), input);
+        auto* label = ManagerLabel(QLatin1String(a.name) + QStringLiteral("Label"),
+                                   QLatin1String(a.label), input);
+        row->addWidget(label, 0, i + 1);
+        row->addWidget(box, 1, i + 1);
+        eAmounts_[static_cast<std::size_t>(i)] = box;
+        eAmountLabels_[static_cast<std::size_t>(i)] = label;
+        box->onLeave = [this, i](const QString& typed) {
+            return LeaveEntryBox(portfolio_, i, typed);
+        };
+        const EntryControl from = static_cast<EntryControl>(i); // Price, Shares, Fees, Dividend
+        box->onEnter = [this, from] { enterFromEntryBox(static_cast<int>(from)); };
+    }
+    eInDate_->onEnter = [this] { enterFromEntryBox(static_cast<int>(EntryControl::Date)); };
+
+    eAddaRec_ = ManagerButton("EAddaRec", "&Add Record", frame);
+    auto* correct = ManagerButton("ECorrectRec", "&Correct record", frame);
+    auto* remove = ManagerButton("EDelRec", "&Delete record", frame);
+    auto* print = ManagerButton("EPrint", "&Print", frame);
+    eHelp_ = ManagerButton("EHelp", "&Help", frame);
+    auto* exit = ManagerButton("EExit", "E&xit to menu", frame);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {eAddaRec_, correct, remove, print, eHelp_, exit})
+        buttons->addWidget(b);
+    buttons->addStretch();
+
+    eResults_ = ManagerResultsBox("EResults", 96, frame);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(top);
+    layout->addWidget(input);
+    layout->addLayout(buttons);
+    layout->addWidget(eResults_, 1);
+
+    eFunds_->onChosen = [this] { EFunds_Click(); };
+    eFunds_->onEnter = [this] { eTransType_->setFocus(Qt::TabFocusReason); };
+    eTransType_->onChosen = [this] { ETransType_Click(); };
+    eTransType_->onEnter = [this] { eInDate_->setFocus(Qt::TabFocusReason); };
+    eTransType_->onDelete = [this] {
+        showNumberBoxes();
+        clearEntryRow();
+        disableEntryBoxes();
+    };
+    connect(createFund, &QPushButton::clicked, this, [this] { ECreateFund_Click(); });
+    connect(eAddaRec_, &QPushButton::clicked, this, [this] { EAddaRec_Click(); });
+    connect(correct, &QPushButton::clicked, this, [this] { ECorrectRec_Click(); });
+    connect(remove, &QPushButton::clicked, this, [this] { EDelRec_Click(); });
+    connect(print, &QPushButton::clicked, this, [this] { EPrint_Click(); });
+    connect(eHelp_, &QPushButton::clicked, this, [this] { EHelp_Click(); });
+    connect(exit, &QPushButton::clicked, this, [this] { close(); });
+    return frame;
+}
+
+void QMManagement::setupEntryTab() {
+    const EntryTabSetup setup = SetupEntryTab(portfolio_);
+    eFunds_->setItems(setup.funds);
+    eFunds_->setText(setup.fundText);
+    ERunHelp();
+    showCaptions(setup.captions);
+    eTransType_->setItems(setup.types);
+    // The entry row starts idle: a fund must be picked again before anything is typed.
+    showNumberBoxes();
+    clearEntryRow();
+    disableEntryBoxes();
+}
+
+void QMManagement::showCaptions(const EntryCaptions& captions) {
+    eNumFunds_->setText(captions.funds);
+    eNumRec_->setText(captions.records);
+    eDbaseName_->setText(captions.database);
+}
+
+void QMManagement::ERunHelp() {
+    if (eHelp_->text() != CloseHelpCaption)
+        return;
+    eHelp_->setText(HelpCaption);
+    setPage(eResults_, CloseEntryHelp(portfolio_));
+}
+
+void QMManagement::EFunds_Click() {
+    ERunHelp();
+    const QString page = PickFund(portfolio_, eFunds_->text());
+    showNumberBoxes();
+    disableEntryBoxes();
+    clearEntryRow();
+    setPage(eResults_, page);
+}
+
+void QMManagement::ECreateFund_Click() {
+    ERunHelp();
+    // Closing the name dialog by its close box leaves the answer as it was: start from the
+    // cancel answer so that an earlier fund's name is never added again.
+    app().lineInputText = QStringLiteral("1");
+    const QString name = AskLine(AddFundCaption, AddFundPrompt);
+    const AddFundOutcome out = AddFundClick(portfolio_, name);
+    showMessages(out.messages);
+    if (out.added) {
+        eFunds_->addItem(out.fundText);
+        eFunds_->setText(out.fundText);
+        setPage(eResults_, out.page);
+    }
+    showCaptions(out.captions);
+}
+
+void QMManagement::ETransType_Click() {
+    const ChooseTypeOutcome out = ChooseType(portfolio_, eTransType_->text());
+    if (!out.accepted) {
+        showMessages(out.messages);
+        eTransType_->setText(QString());
+        eFunds_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    eInDate_->clear();
+    for (int i = 1; i <= 4; ++i)
+        eAmounts_[static_cast<std::size_t>(i)]->clear();
+    applyBoxes(out.boxes);
+}
+
+void QMManagement::EAddaRec_Click() {
+    ERunHelp();
+    const AddRecordOutcome out =
+        AddRecordClick(portfolio_, {eFunds_->text(), eTransType_->text(), eInDate_->text()});
+    showMessages(out.messages);
+    if (out.stored)
+        disableEntryBoxes();
+    if (out.clearRow) {
+        showNumberBoxes();
+        clearEntryRow();
+    }
+    if (out.showPage)
+        setPage(eResults_, out.page);
+    showCaptions(out.captions);
+}
+
+void QMManagement::ECorrectRec_Click() {
+    ERunHelp();
+    const BeginOutcome begin = BeginCorrect(portfolio_, eFunds_->text());
+    showMessages(begin.messages);
+    if (!begin.openDialog)
+        return;
+    const FetchOutcome fetch = FetchForCorrection(portfolio_, AskRecordNumber(1));
+    showMessages(fetch.messages);
+    if (!fetch.fetched)
+        return;
+    // The fund and the type of a record cannot be changed.
+    eTransType_->setText(fetch.typeText);
+    eTransType_->setEnabled(false);
+    eInDate_->setText(fetch.dateText);
+    for (int i = 1; i <= 4; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        eAmounts_[index]->setText(fetch.boxTexts[index]);
+    }
+    applyBoxes(fetch.boxes);
+}
+
+void QMManagement::EDelRec_Click() {
+    ERunHelp();
+    const BeginOutcome begin = BeginDelete(portfolio_, eFunds_->text());
+    showMessages(begin.messages);
+    bool yes = false;
+    if (begin.openDialog) {
+        const DeleteChoice choice = ChooseRecordToDelete(portfolio_, AskRecordNumber(0));
+        showMessages(choice.messages);
+        if (choice.question != 4)
+            return;
+        yes = AskQuestion(4, portfolio_.databaseName, choice.recordText);
+    } else if (begin.question == 5) {
+        yes = AskQuestion(5);
+    } else {
+        return;
+    }
+    const DeleteOutcome out = ConfirmDelete(portfolio_, yes);
+    if (out.recordDeleted)
+        setPage(eResults_, out.page);
+    if (out.fundDeleted)
+        eFunds_->setItems(out.funds);
+    showCaptions(out.captions);
+}
+
+void QMManagement::EHelp_Click() {
+    if (eHelp_->text() == CloseHelpCaption) {
+        ERunHelp();
+        return;
+    }
+    eHelp_->setText(CloseHelpCaption);
+    setPage(eResults_, ShowEntryHelp(portfolio_));
+}
+
+void QMManagement::EPrint_Click() {
+    if (eResults_->toPlainText().isEmpty()) {
+        ShowMessage(2);
+        return;
+    }
+    // The help page while it is shown, else the record list.
+    printPage(portfolio_.helpPage.isEmpty() ? portfolio_.resultsPage : portfolio_.helpPage);
+}
+
+void QMManagement::clearEntryRow() {
+    eTransType_->setEnabled(true);
+    eTransType_->setText(QString());
+    eInDate_->clear();
+    for (int i = 1; i <= 4; ++i)
+        eAmounts_[static_cast<std::size_t>(i)]->clear();
+}
+
+void QMManagement::disableEntryBoxes() {
+    eInDate_->setEnabled(false);
+    for (int i = 1; i <= 4; ++i)
+        eAmounts_[static_cast<std::size_t>(i)]->setEnabled(false);
+}
+
+void QMManagement::showNumberBoxes() {
+    for (int i = 1; i <= 4; ++i) {
+        eAmounts_[static_cast<std::size_t>(i)]->setVisible(true);
+        eAmountLabels_[static_cast<std::size_t>(i)]->setVisible(true);
+    }
+}
+
+void QMManagement::applyBoxes(const EntryBoxes& b) {
+    eInDate_->setEnabled(b.dateEnabled);
+    const std::array<bool, 5> enabled{false, b.priceEnabled, b.sharesEnabled, b.feesEnabled,
+                                      b.cashDividendEnabled};
+    const std::array<bool, 5> visible{false, b.priceVisible, b.sharesVisible, b.feesVisible,
+                                      b.cashDividendVisible};
+    for (std::size_t i = 1; i <= 4; ++i) {
+        eAmounts_[i]->setEnabled(enabled[i]);
+        eAmounts_[i]->setVisible(visible[i]);
+        eAmountLabels_[i]->setVisible(visible[i]);
+    }
+}
+
+void QMManagement::enterFromEntryBox(int control) {
+    const EntryControl target =
+        EnterTarget(static_cast<EntryControl>(control), portfolio_.transCode);
+    QWidget* to = target == EntryControl::AddRecord ? static_cast<QWidget*>(eAddaRec_)
+                  : target == EntryControl::Date
+                      ? static_cast<QWidget*>(eInDate_)
+                      : static_cast<QWidget*>(eAmounts_[static_cast<std::size_t>(target)]);
+    to->setFocus(Qt::TabFocusReason);
+}
+
+} // namespace qm

@@ -1,0 +1,209 @@
+// The "Display data" and "Current value" tabs of the investment manager.
+
+#include "app/AppState.h"
+#include "app/Dialogs.h"
+#include "app/Messages.h"
+#include "manager/CurrentValue.h"
+#include "manager/FundDisplay.h"
+#include "manager/ManagerControls.h"
+#include "manager/QMManagement.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qm {
+
+namespace {
+
+const QString CloseHelpCaption = QStringLiteral("Close &Help");
+const QString HelpCaption = QStringLiteral("&Help");
+
+} // namespace
+
+QWidget* QMManagement::buildDisplayFrame() {
+    auto* frame = new QWidget;
+    frame->setObjectName(QStringLiteral("AllFramesIM(3)"));
+    dDispFunds_ = new FundListBox(QStringLiteral("DDispFunds"), frame);
+    dDispFunds_->setMinimumWidth(220);
+    dDispFunds_->setMaximumWidth(300);
+    auto* all = ManagerButton("DDisplall", "&Display all funds", frame);
+    dHelp_ = ManagerButton("DHelp", "&Help", frame);
+    auto* print = ManagerButton("DPrint", "&Print", frame);
+    auto* exit = ManagerButton("DExit", "E&xit to menu", frame);
+    dResults_ = ManagerResultsBox("DDResults", 90, frame);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(dDispFunds_, 1);
+    for (QPushButton* b : {all, dHelp_, print, exit})
+        left->addWidget(b);
+    auto* layout = new QHBoxLayout(frame);
+    layout->addLayout(left);
+    layout->addWidget(dResults_, 1);
+
+    dDispFunds_->onDoubleClick = [this] { DDispFunds_DblClick(); };
+    dDispFunds_->onEnter = [this] { portfolio_.activeFund = dDispFunds_->selectedPosition() + 1; };
+    connect(all, &QPushButton::clicked, this, [this] { DDisplall_Click(); });
+    connect(dHelp_, &QPushButton::clicked, this, [this] { DHelp_Click(); });
+    connect(print, &QPushButton::clicked, this, [this] { DPrint_Click(); });
+    connect(exit, &QPushButton::clicked, this, [this] { close(); });
+    return frame;
+}
+
+bool QMManagement::setupDisplayTab() {
+    const DisplayTabSetup setup = OpenDisplayTab(portfolio_);
+    if (setup.backToEntry) {
+        showMessages(setup.messages);
+        return false;
+    }
+    dResults_->clear();
+    // The box was emptied with the help text: the button offers help again.
+    dHelp_->setText(HelpCaption);
+    dDispFunds_->clear();
+    dDispFunds_->addItems(setup.funds);
+    if (!setup.funds.isEmpty())
+        dDispFunds_->setCurrentRow(0);
+    return true;
+}
+
+void QMManagement::closeDisplayHelp() {
+    if (dHelp_->text() != CloseHelpCaption)
+        return;
+    dHelp_->setText(HelpCaption);
+    dResults_->clear();
+}
+
+void QMManagement::DDispFunds_DblClick() {
+    const int position = dDispFunds_->selectedPosition();
+    closeDisplayHelp();
+    setPage(dResults_, DisplayFund(portfolio_, position));
+}
+
+void QMManagement::DDisplall_Click() {
+    closeDisplayHelp();
+    const QString shownPage = portfolio_.resultsPage;
+    const DisplayAllOutcome out = DisplayAllFunds(portfolio_);
+    if (!out.fits) {
+        // The box keeps what it showed, and printing prints that.
+        portfolio_.resultsPage = shownPage;
+        ShowPlainMessage(QString::fromLatin1(NoTextSpaceText));
+        return;
+    }
+    if (dDispFunds_->count() > 0)
+        dDispFunds_->setCurrentRow(0);
+    setPage(dResults_, out.page);
+}
+
+void QMManagement::DHelp_Click() {
+    if (dHelp_->text() != CloseHelpCaption) {
+        dHelp_->setText(CloseHelpCaption);
+        setPage(dResults_, ShowDisplayHelp(portfolio_));
+        return;
+    }
+    dHelp_->setText(HelpCaption);
+    dResults_->clear();
+    portfolio_.resultsPage.clear();
+}
+
+void QMManagement::DPrint_Click() {
+    if (dResults_->toPlainText().isEmpty()) {
+        ShowMessage(2);
+        return;
+    }
+    printPage(portfolio_.resultsPage);
+}
+
+QWidget* QMManagement::buildCurrentValueFrame() {
+    auto* frame = new QWidget;
+    frame->setObjectName(QStringLiteral("AllFramesIM(4)"));
+    auto* prices = new QGridLayout;
+    constexpr int PerColumn = MaxFunds / 2;
+    for (int i = 0; i < MaxFunds; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        auto* name = ManagerLabel(QStringLiteral("CVFundName(%1)").arg(i), QString(), frame);
+        name->setMinimumWidth(200);
+        auto* box = new AmountBox(QStringLiteral("CVInPrice(%1)").arg(i), frame);
+        box->setMaximumWidth(140);
+        box->setEnabled(false);
+        cvFundName_[index] = name;
+        cvInPrice_[index] = box;
+        const int column = (i / PerColumn) * 2;
+        prices->addWidget(name, i % PerColumn, column);
+        prices->addWidget(box, i % PerColumn, column + 1);
+
+        box->onFirstKey = [this] {
+            cvResults_->clear();
+            ClearCurrentValueReport(portfolio_);
+        };
+        box->onEnter = [this, i] {
+            QWidget* next = i < portfolio_.fundCount - 1
+                                ? static_cast<QWidget*>(cvInPrice_[static_cast<std::size_t>(i + 1)])
+                                : static_cast<QWidget*>(cvCalc_);
+            next->setFocus(Qt::TabFocusReason);
+        };
+        box->onLeave = [this, i](const QString& typed) {
+            return LeavePriceBox(portfolio_, i, typed);
+        };
+    }
+
+    cvCalc_ = ManagerButton("CVCalc", "&Calculate", frame);
+    auto* print = ManagerButton("CVPrint", "&Print", frame);
+    auto* graph = ManagerButton("CVGraph", "&Graph", frame);
+    auto* help = ManagerButton("CVHelp", "&Help", frame);
+    auto* exit = ManagerButton("CVExit", "E&xit to menu", frame);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cvCalc_, print, graph, help, exit})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    cvResults_ = ManagerResultsBox("CVResults", 85, frame);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(prices);
+    layout->addLayout(buttons);
+    layout->addWidget(cvResults_, 1);
+
+    connect(cvCalc_, &QPushButton::clicked, this, [this] { CVCalc_Click(); });
+    connect(print, &QPushButton::clicked, this, [this] { CVPrint_Click(); });
+    connect(graph, &QPushButton::clicked, this, [this] { CVGraph_Click(); });
+    connect(help, &QPushButton::clicked, this, [this] { CVHelp_Click(); });
+    connect(exit, &QPushButton::clicked, this, [this] { close(); });
+    return frame;
+}
+
+bool QMManagement::setupCurrentValueTab() {
+    const CurrentValueTabSetup setup = OpenCurrentValueTab(portfolio_);
+    if (setup.backToEntry) {
+        showMessages(setup.messages);
+        return false;
+    }
+    for (std::size_t i = 0; i < MaxFunds; ++i) {
+        cvFundName_[i]->setText(setup.names[i]);
+        cvInPrice_[i]->setText(setup.prices[i]);
+        cvInPrice_[i]->setEnabled(setup.enabled[i]);
+    }
+    return true;
+}
+
+void QMManagement::CVCalc_Click() {
+    cvResults_->clear();
+    const CurrentValueOutcome out = CalculateCurrentValue(portfolio_);
+    setPage(cvResults_, out.page);
+    showMessages(out.messages);
+}
+
+void QMManagement::CVPrint_Click() {
+    if (cvResults_->toPlainText().isEmpty()) {
+        ShowMessage(2);
+        return;
+    }
+    printPage(portfolio_.resultsPage);
+}
+
+void QMManagement::CVHelp_Click() {
+    setPage(cvResults_, ShowCurrentValueHelp(portfolio_));
+}
+
+} // namespace qm

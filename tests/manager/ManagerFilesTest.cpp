@@ -1,0 +1,165 @@
+#include "manager/ManagerWindowFixture.h"
+
+#include <QDir>
+#include <QListView>
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+const QByteArray Example = "3,2,\"All Records\",\"31\"\r\n"
+                           "\"ABC Fund\",\" 1\"\r\n"
+                           "\"XYZ Mutual Fund\",\" 2\"\r\n"
+                           "2,10,100,50,0,1050,\"B\",#2001-01-15#\r\n"
+                           "2,10,10,0,0,0,\"D\",#2001-02-01#\r\n"
+                           "1,0,0,0,100,-100,\"C\",#2001-03-31#\r\n";
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class ManagerFiles : public ManagerWindowTest {
+protected:
+    QStringList captions() { return {text("ENumFunds"), text("ENumRec"), text("EDbaseName")}; }
+    QStringList funds() {
+        QStringList names;
+        for (int i = 0; i < get<QComboBox>("EFunds")->count(); ++i)
+            names << get<QComboBox>("EFunds")->itemText(i);
+        return names;
+    }
+};
+
+// The example portfolio typed in (funds in the order XYZ, ABC), saved byte for byte, and opened
+// back in a new manager.
+TEST_F(ManagerFiles, SavesTheExampleAndOpensItBack) {
+    fundWith(QStringLiteral("XYZ Mutual Fund"),
+             {{"Bought", "1/15/2001{Enter}10{Enter}100{Enter}50{Enter}"}});
+    fundWith(QStringLiteral("ABC Fund"), {{"Cash Dividend", "3/31/2001{Enter}100{Enter}"}});
+    choose("EFunds", QStringLiteral("XYZ Mutual Fund"));
+    enter(QStringLiteral("Dividend Shares"), QStringLiteral("2/1/2001{Enter}10{Enter}10"));
+
+    // A folder that cannot take the file: message 25, nothing saved.
+    EXPECT_EQ(clickTab(1, {"file:" + dir.filePath(QStringLiteral("missing/EXAMPLE.QMD"))}),
+              QStringList({msg(25)}));
+    EXPECT_EQ(window->portfolio().unsavedChanges, 1);
+    EXPECT_EQ(text("EDbaseName"), "Database: ");
+
+    const QString path = dir.filePath(QStringLiteral("EXAMPLE.QMD"));
+    EXPECT_EQ(clickTab(1, {"file:" + path}), QStringList());
+    EXPECT_EQ(tab(), 2);
+    EXPECT_EQ(contents(path), Example);
+    EXPECT_EQ(captions(), QStringList({"Funds:  2", "Records:  3", "Database: EXAMPLE.QMD"}));
+    EXPECT_EQ(window->portfolio().unsavedChanges, 0);
+
+    // A name typed without an extension is used as it is.
+    EXPECT_EQ(clickTab(1, {"file:" + dir.filePath(QStringLiteral("PLAIN"))}), QStringList());
+    EXPECT_EQ(contents(dir.filePath(QStringLiteral("PLAIN"))), Example);
+    EXPECT_EQ(text("EDbaseName"), "Database: PLAIN");
+
+    EXPECT_EQ(click("EExit"), QStringList()) << "saved: nothing to ask";
+    openManager();
+    EXPECT_EQ(openFile(path), QStringList());
+    EXPECT_EQ(tab(), 2);
+    EXPECT_EQ(captions(), QStringList({"Funds:  2", "Records:  3", "Database: EXAMPLE.QMD"}));
+    EXPECT_EQ(funds(), QStringList({"ABC Fund", "XYZ Mutual Fund"}));
+    choose("EFunds", QStringLiteral("XYZ Mutual Fund"));
+    const QStringList list = lines("EResults");
+    ASSERT_EQ(list.size(), 7);
+    const std::initializer_list<int> columns{10, 20, 32, 44, 55, 66, 77, 90, 96};
+    EXPECT_EQ(cut(list[3], columns), QStringList({"Bought", "1/15/2001", "10.0000", "100.0000",
+                                                  "50.00", ".00", ".00", "1,050.00", "1"}));
+    EXPECT_EQ(cut(list[4], columns), QStringList({"Div/Shrs.", "2/1/2001", "10.0000", "10.0000",
+                                                  ".00", "100.00", ".00", ".00", "2"}));
+}
+
+// A file that cannot be read leaves an empty portfolio without a name; a cancelled dialog
+// changes nothing; saving nothing shows "No Records." without a dialog.
+TEST_F(ManagerFiles, FailuresAndCancels) {
+    const QString good = writeFile(QStringLiteral("GOOD.QMD"), Example);
+    const QByteArray truncated = Example.left(Example.indexOf("2,10,100"));
+    const QString bad[] = {writeFile(QStringLiteral("SHORT.QMD"), truncated),
+                           writeFile(QStringLiteral("TEXT.QMD"), "not a database\r\n"),
+                           dir.filePath(QStringLiteral("NONE.QMD"))};
+    for (const QString& path : bad) {
+        EXPECT_EQ(openFile(good), QStringList());
+        EXPECT_EQ(openFile(path), QStringList({msg(13)})) << path.toStdString();
+        EXPECT_EQ(tab(), 2);
+        EXPECT_EQ(captions(), QStringList({"Funds:  0", "Records:  0", "Database: "}));
+        EXPECT_TRUE(funds().isEmpty());
+    }
+    EXPECT_EQ(clickTab(1), QStringList({msg(15)}));
+    EXPECT_EQ(tab(), 2);
+
+    EXPECT_EQ(openFile(good), QStringList());
+    for (int t : {0, 1}) {
+        EXPECT_EQ(clickTab(t, {QStringLiteral("cancel")}), QStringList());
+        EXPECT_EQ(tab(), 2);
+        EXPECT_EQ(captions(), QStringList({"Funds:  2", "Records:  3", "Database: GOOD.QMD"}));
+        EXPECT_EQ(window->portfolio().unsavedChanges, 0);
+    }
+    EXPECT_EQ(contents(good), Example);
+
+    // Tabs that need records send the user back with "No Records.".
+    click("EExit");
+    openManager();
+    for (int t : {1, 3, 4}) {
+        EXPECT_EQ(clickTab(t), QStringList({msg(15)})) << t;
+        EXPECT_EQ(tab(), 2);
+    }
+}
+
+// Opening a file over unsaved changes asks first: "&Yes" goes back with nothing read.
+TEST_F(ManagerFiles, OpeningOverUnsavedChangesAsksFirst) {
+    const QString good = writeFile(QStringLiteral("GOOD.QMD"), Example);
+    fundWith(QStringLiteral("Typed"), {{"Fee Cash", "1/2/2024{Enter}5{Enter}"}});
+    const QStringList question{"File changed.  file in memory will be erased. Do you wish to go "
+                               "back and save it to Disk?."};
+    EXPECT_EQ(clickTab(0, {QStringLiteral("yes")}), question);
+    EXPECT_EQ(tab(), 2);
+    EXPECT_EQ(captions(), QStringList({"Funds:  1", "Records:  1", "Database: "}));
+    EXPECT_EQ(clickTab(0, {QStringLiteral("no"), "file:" + good}), question);
+    EXPECT_EQ(captions(), QStringList({"Funds:  2", "Records:  3", "Database: GOOD.QMD"}));
+    EXPECT_EQ(click("EExit"), QStringList()) << "nothing unsaved after the file was read";
+}
+
+// The dialog lists database files whatever the case of their extension, offers the one filter
+// and presets the name of the database in memory.
+TEST_F(ManagerFiles, DialogListsDatabaseFiles) {
+    for (const char* name : {"a.QMD", "b.qmd", "c.Qmd", "d.txt", "e.QMD.bak"})
+        writeFile(QLatin1String(name), Example);
+    EXPECT_EQ(openFile(dir.filePath(QStringLiteral("a.QMD"))), QStringList());
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QStringList listed;
+    QStringList filters;
+    QString preset;
+    runAnsweringModals(
+        [&] {
+            auto* tabs = get<QTabBar>("SSTab2");
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        },
+        [&](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            ASSERT_NE(files, nullptr);
+            EXPECT_EQ(files->objectName(), "CMDialog1");
+            filters = files->nameFilters();
+            preset = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            auto* view = files->findChild<QListView*>(QStringLiteral("listView"));
+            for (int wait = 0; wait < 300 && listed.size() < 3; wait += 10) {
+                QTest::qWait(10);
+                listed.clear();
+                for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r)
+                    listed << view->model()->index(r, 0, view->rootIndex()).data().toString();
+            }
+            files->reject();
+        });
+    QDir::setCurrent(before);
+    listed.sort();
+    EXPECT_EQ(listed, QStringList({"a.QMD", "b.qmd", "c.Qmd"}));
+    EXPECT_EQ(filters, QStringList({"Investment Manager Database (*.QMD)"}));
+    EXPECT_EQ(preset, "a.QMD");
+}
+
+} // namespace
