@@ -232,20 +232,34 @@ BeginOutcome BeginCorrect(Portfolio& p, const QString& fundText) {
     return out;
 }
 
-FetchOutcome FetchForCorrection(Portfolio& p, const QString& dialogText) {
-    FetchOutcome out;
+namespace {
+
+// The record the number typed in the record-number dialog names among the active fund's
+// records, made the target (0 when the dialog was cancelled or left empty). A number that is not
+// one of the fund's records, or not a whole number at all, is message 17 and leaves no target.
+int TargetFromDialog(Portfolio& p, const QString& dialogText, std::vector<int>& messages) {
     if (dialogText.isEmpty())
-        return out;
+        return 0;
     const std::optional<int> n = ParseRecordNumber(dialogText);
     const int target = n ? FundRecordToRecord(p, *n) : 0;
     if (target == 0) {
-        out.messages.push_back(17);
+        messages.push_back(17);
         p.targetRecordText.clear();
         p.targetRecord = 0;
-        return out;
+        return 0;
     }
     p.targetRecordText = QString::number(*n);
     p.targetRecord = target;
+    return target;
+}
+
+} // namespace
+
+FetchOutcome FetchForCorrection(Portfolio& p, const QString& dialogText) {
+    FetchOutcome out;
+    const int target = TargetFromDialog(p, dialogText, out.messages);
+    if (target == 0)
+        return out;
     p.currentRecord = target;
     TransLabelOf(p);
     const Record& rec = p.record(target);
@@ -281,18 +295,8 @@ BeginOutcome BeginDelete(Portfolio& p, const QString& fundText) {
 
 DeleteChoice ChooseRecordToDelete(Portfolio& p, const QString& dialogText) {
     DeleteChoice out;
-    if (dialogText.isEmpty())
+    if (TargetFromDialog(p, dialogText, out.messages) == 0)
         return out;
-    const std::optional<int> n = ParseRecordNumber(dialogText);
-    const int target = n ? FundRecordToRecord(p, *n) : 0;
-    if (target == 0) {
-        out.messages.push_back(17);
-        p.targetRecordText.clear();
-        p.targetRecord = 0;
-        return out;
-    }
-    p.targetRecordText = QString::number(*n);
-    p.targetRecord = target;
     out.question = 4;
     out.recordText = p.targetRecordText;
     return out;
