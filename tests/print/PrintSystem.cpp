@@ -301,7 +301,7 @@ void PrivatePrintSystem::stop() {
     dir_.reset(); // removes the folder with everything the scheduler wrote
 }
 
-void RealPrinterTest::SetUp() {
+void StartAsDefaultPrinter(PrivatePrintSystem& printSystem) {
     QString reason;
     switch (printSystem.start(&reason)) {
     case PrivatePrintSystem::Start::Ready:

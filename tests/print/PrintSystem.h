@@ -51,11 +51,27 @@ private:
     std::unique_ptr<QProcess> scheduler_;
 };
 
-// Each test gets a fresh private print system as its default printer; SetUp skips the test when
-// none can run on this machine and fails it when one should have started but did not.
+// Starts `printSystem` as the default printer of the running test; skips the test when none can
+// run on this machine and fails it when one should have started but did not (the caller checks
+// IsSkipped() and HasFatalFailure() afterwards).
+void StartAsDefaultPrinter(PrivatePrintSystem& printSystem);
+
+// Each test gets a fresh private print system as its default printer (StartAsDefaultPrinter).
 class RealPrinterTest : public ::testing::Test {
 protected:
-    void SetUp() override;
+    void SetUp() override { StartAsDefaultPrinter(printSystem); }
+    PrivatePrintSystem printSystem;
+};
+
+// A window fixture `Base` whose tests print on a fresh private print system: it is started
+// before `Base` opens its windows, and the test is skipped or failed as RealPrinterTest's.
+template <typename Base> class WithRealPrinter : public Base {
+protected:
+    void SetUp() override {
+        StartAsDefaultPrinter(printSystem);
+        if (!::testing::Test::IsSkipped() && !::testing::Test::HasFatalFailure())
+            Base::SetUp();
+    }
     PrivatePrintSystem printSystem;
 };
 
