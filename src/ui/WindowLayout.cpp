@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,28 +16,6 @@ namespace {
 
 // The blank a line edit keeps on each side of its text (as the line edit itself lays out).
 constexpr int LineEditTextMargin = 2;
-
-// Moves the Tab focus on to the selected option when it lands on another option of the group.
-class SelectedOptionFocus : public QObject {
-public:
-    explicit SelectedOptionFocus(QButtonGroup* group) : QObject(group), group_(group) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::FocusIn)
-            return false;
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
-            return false;
-        QAbstractButton* selected = group_->checkedButton();
-        if (selected && selected != watched && selected->isVisible() && selected->isEnabled())
-            selected->setFocus(reason);
-        return false;
-    }
-
-private:
-    QButtonGroup* group_;
-};
 
 } // namespace
 
@@ -108,9 +85,17 @@ void SetTabChain(const std::vector<QWidget*>& chain) {
 }
 
 void TabToSelectedOption(QButtonGroup* group) {
-    auto* filter = new SelectedOptionFocus(group);
-    for (QAbstractButton* option : group->buttons())
-        option->installEventFilter(filter);
+    // Only the selected option (the first while none is) takes the focus from the Tab key; a
+    // click or an arrow key reaches the others.
+    const auto update = [group] {
+        QAbstractButton* stop = group->checkedButton();
+        if (!stop && !group->buttons().isEmpty())
+            stop = group->buttons().first();
+        for (QAbstractButton* option : group->buttons())
+            option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    update();
+    QObject::connect(group, &QButtonGroup::buttonToggled, group, update);
 }
 
 } // namespace qm

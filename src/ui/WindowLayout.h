@@ -45,8 +45,8 @@ void NameAfterLabel(QLabel* label, QWidget* control);
 // hidden or disabled at the time are passed over by the key, so one chain serves every state.
 void SetTabChain(const std::vector<QWidget*>& chain);
 
-// Tab into the option group lands on its selected option, not on the first one; the arrow keys
-// move between the options.
+// The Tab key stops at the group's selected option only, so one Tab passes the whole group;
+// the arrow keys move between the options.
 void TabToSelectedOption(QButtonGroup* group);
 
 } // namespace qm
