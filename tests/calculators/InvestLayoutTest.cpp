@@ -156,18 +156,11 @@ TEST_F(InvestLayoutTest, ControlsAreNamedAfterTheirCaptions) {
         {CompoundGainTab, nullptr, "CGInCostofInvest", "Purchase cost of your investment"},
         {InvestedGrowthTab, nullptr, "IGInBegBal", "Beginning balance"},
         {InvestedGrowthTab, nullptr, "IGInMonthsYrs", "Frequency of contribution"},
-        {MortgageTab, nullptr, "MTCompPeriod", "Compound interest periods/yr."},
         {MortgageTab, nullptr, "MTPiPmt", "Each payment. Principal + Int."},
         {MortgageTab, nullptr, "MTIRFactor(6)", "Normal"},
-        {MortgageTab, nullptr, "MTIRFactor(0)", "365,25"},
-        {RetiredIncomeTab, nullptr, "RIInAnnIncWDrawnRate", "Annual income withdrawn as a (%)"},
-        {RetiredIncomeTab, "RIWDrawalChoice(1)", "RIInAnnIncWDrawnRate",
-         "Monthly amount of cash withdrawn"},
         {RetiredIncomeTab, "RIWDrawalChoice(1)", "RIInTimeInYrs", "Increase annual income by %"},
-        {CapitalRequiredTab, nullptr, "CRInCapitalReq", "Amount of capital required $"},
         {CapitalRequiredTab, "CRCapitalChoices(1)", "CRInCapitalReq", "Annual income required $"},
         {PensionGrowthTab, nullptr, "ExitProgram", "Exit to menu"},
-        {PensionGrowthTab, nullptr, "PGCalculate", "Calculate"},
         {PensionGrowthTab, nullptr, "Results", "Results"},
     };
     for (const auto& n : named) {
