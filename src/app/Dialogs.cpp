@@ -5,6 +5,7 @@
 #include "input/KeyFilters.h"
 #include "ui/FilteredLineEdit.h"
 #include "ui/Geometry.h"
+#include "ui/WindowLayout.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -12,7 +13,9 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextLayout>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace qm {
 
@@ -33,22 +36,59 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
     return row;
 }
 
-bool onCalculator() { return app().activeWindow == WorkWindow::Calculator; }
+bool onCalculator() {
+    return app().activeWindow == WorkWindow::Calculator;
+}
+
+// The width of the dialogs' texts, in pixels.
+constexpr int TextWidth = 360;
+
+// The height `box` needs to show `text` whole, wrapped at its width, as the box lays it out.
+int WrappedTextHeight(const QPlainTextEdit* box, const QString& text, int boxWidth) {
+    const qreal margin = box->document()->documentMargin();
+    const qreal lineWidth = boxWidth - 2 * box->frameWidth() - 2 * margin;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    qreal height = 0;
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, box->font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(lineWidth);
+            height += line.height();
+        }
+        layout.endLayout();
+    }
+    return qCeil(height + 2 * margin) + 2 * box->frameWidth() + 2;
+}
 
 } // namespace
 
 AMsgbox::AMsgbox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AMsgbox"));
     setWindowTitle(QStringLiteral("Help"));
+    const QString message = MessageText(app().messageCode);
+    // The message reads as the dialog's text: no frame, the dialog's own background, wrapped
+    // at the dialog's width and exactly as tall as its lines, so it never scrolls.
     textMsg_ = new QPlainTextEdit(this);
     textMsg_->setObjectName(QStringLiteral("TextMsg"));
     textMsg_->setReadOnly(true);
-    textMsg_->setPlainText(MessageText(app().messageCode));
-    textMsg_->setMinimumSize(320, 80);
+    textMsg_->setFrameShape(QFrame::NoFrame);
+    QPalette palette = textMsg_->palette();
+    palette.setBrush(QPalette::Base, palette.brush(QPalette::Window));
+    textMsg_->setPalette(palette);
+    textMsg_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    textMsg_->setPlainText(message);
+    textMsg_->setFixedSize(TextWidth, WrappedTextHeight(textMsg_, message, TextWidth));
+    setAccessibleDescription(message);
     auto* exit = makeButton(QStringLiteral("AMsgExit"), QStringLiteral("E&xit"), this);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(textMsg_);
+    layout->addSpacing(6);
     layout->addLayout(buttonRow({exit}));
     exit->setFocus();
 }
@@ -68,7 +108,8 @@ AllYesNo::AllYesNo(const QString& databaseName, const QString& recordNumber, QWi
     auto* label = new QLabel(QuestionText(app().choiceCode, databaseName, recordNumber), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setWordWrap(true);
-    label->setMinimumWidth(320);
+    label->setFixedWidth(TextWidth);
+    setAccessibleDescription(label->text());
     auto* yes = makeButton(QStringLiteral("AllYes"), QStringLiteral("&Yes"), this);
     auto* no = makeButton(QStringLiteral("AllNo"), QStringLiteral("&No"), this);
     connect(yes, &QPushButton::clicked, this, [this] {
@@ -80,7 +121,9 @@ AllYesNo::AllYesNo(const QString& databaseName, const QString& recordNumber, QWi
         reject();
     });
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(label);
+    layout->addSpacing(6);
     layout->addLayout(buttonRow({yes, no}));
     yes->setFocus();
 }
@@ -96,10 +139,11 @@ PrinterHeaderInput::PrinterHeaderInput(QWidget* parent) : QDialog(parent) {
     fName_ = new QLabel(QStringLiteral(" Type in one line header information."), this);
     fName_->setObjectName(QStringLiteral("FName"));
     fName_->setWordWrap(true);
-    auto* input = new FilteredLineEdit(this);
+    auto* input = input_ = new FilteredLineEdit(this);
     input->setObjectName(QStringLiteral("InFName"));
     input->setSelectAllOnFocus(false);
-    input->setMinimumWidth(360);
+    input->setMinimumWidth(TextWidth);
+    NameAfterLabel(fName_, input);
     acept_ = makeButton(QStringLiteral("Acept"), QStringLiteral("Continue &Printout"), this);
     auto* cancel = makeButton(QStringLiteral("NAcept"), QStringLiteral("&Cancel"), this);
     input->onKeyPress = [this](int code) {
@@ -118,8 +162,10 @@ PrinterHeaderInput::PrinterHeaderInput(QWidget* parent) : QDialog(parent) {
         reject();
     });
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(fName_);
     layout->addWidget(input);
+    layout->addSpacing(6);
     layout->addLayout(buttonRow({acept_, cancel}));
     input->setFocus();
 }
@@ -127,6 +173,7 @@ PrinterHeaderInput::PrinterHeaderInput(QWidget* parent) : QDialog(parent) {
 void PrinterHeaderInput::setCaptions(const QString& acceptCaption, const QString& prompt) {
     acept_->setText(acceptCaption);
     fName_->setText(prompt);
+    NameAfterLabel(fName_, input_);
 }
 
 void PrinterHeaderInput::showEvent(QShowEvent* event) {
@@ -144,6 +191,7 @@ FundCurValInput::FundCurValInput(QWidget* parent) : QDialog(parent) {
     label->setObjectName(QStringLiteral("Label1"));
     auto* curVal = new FilteredLineEdit(this);
     curVal->setObjectName(QStringLiteral("CurVal"));
+    NameAfterLabel(label, curVal);
     auto* ok = makeButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this);
     auto* cancel = makeButton(QStringLiteral("NoAccept"), QStringLiteral("&Cancel"), this);
     curVal->onKeyPress = [ok, curVal, correcting](int code) {
@@ -168,10 +216,12 @@ FundCurValInput::FundCurValInput(QWidget* parent) : QDialog(parent) {
         reject();
     });
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(curVal);
     layout->addLayout(row);
+    layout->addSpacing(6);
     layout->addLayout(buttonRow({ok, cancel}));
     curVal->setFocus();
 }

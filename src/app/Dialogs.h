@@ -48,6 +48,7 @@ protected:
 
 private:
     QLabel* fName_;
+    FilteredLineEdit* input_;
     QPushButton* acept_;
 };
 

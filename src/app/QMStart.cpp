@@ -5,10 +5,38 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 namespace qm {
+
+namespace {
+
+// The icon's edge on the start menu, in pixels.
+constexpr int MenuIconSize = 96;
+
+} // namespace
+
+QIcon ProgramIcon() {
+    QSvgRenderer drawing(QStringLiteral(":/quillmark.svg"));
+    QIcon icon;
+    if (!drawing.isValid())
+        return icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 96, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawing.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
 
 QMStart::QMStart(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("QMStart"));
@@ -17,6 +45,32 @@ QMStart::QMStart(QWidget* parent) : QWidget(parent) {
     // not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Every window of the program, dialogs included, carries the program's icon.
+    const QIcon icon = ProgramIcon();
+    if (!icon.isNull())
+        QApplication::setWindowIcon(icon);
+    setWindowIcon(icon);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(40, 24, 40, 28);
+    layout->setSpacing(10);
+    // The menu is as large as its contents, no larger.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("StartIcon"));
+    logo->setPixmap(icon.pixmap(QSize(MenuIconSize, MenuIconSize), devicePixelRatioF()));
+    logo->setAlignment(Qt::AlignCenter);
+    auto* name = new QLabel(windowTitle(), this);
+    name->setObjectName(QStringLiteral("StartName"));
+    QFont nameFont = name->font();
+    nameFont.setBold(true);
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
+    name->setFont(nameFont);
+    name->setAlignment(Qt::AlignCenter);
+    layout->addWidget(logo);
+    layout->addWidget(name);
+    layout->addSpacing(14);
+
     const struct {
         const char* name;
         const char* caption;
@@ -24,13 +78,15 @@ QMStart::QMStart(QWidget* parent) : QWidget(parent) {
     } buttons[] = {{"StartCalc", "Calculations", &QMStart::StartCalc_Click},
                    {"StartStockMgmt", "Investment manager", &QMStart::StartStockMgmt_Click},
                    {"StartExit", "Exit program", &QMStart::StartExit_Click}};
-    auto* layout = new QVBoxLayout(this);
     for (const auto& b : buttons) {
         auto* button = new QPushButton(QLatin1String(b.caption), this);
         button->setObjectName(QLatin1String(b.name));
-        button->setMinimumWidth(220);
+        button->setMinimumSize(240, 34);
         const auto handler = b.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+        // Ending the program stands a little apart from the two windows it can open.
+        if (handler == &QMStart::StartExit_Click)
+            layout->addSpacing(10);
         layout->addWidget(button);
     }
 }

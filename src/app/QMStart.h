@@ -2,14 +2,21 @@
 
 #include "app/WorkWindowBase.h"
 
+#include <QIcon>
 #include <QPointer>
 #include <QWidget>
 
 namespace qm {
 
+// The program's icon (a quill on a ledger page), drawn from its built-in drawing at the usual
+// icon sizes; null only when the drawing cannot be read.
+QIcon ProgramIcon();
+
 // The start menu "Quillmark": "Calculations" opens the calculator window, "Investment manager"
 // the manager, "Exit program" ends the program. One work window exists at a time; the menu is
 // hidden while it is open and shown again when it closes. Closing the menu ends the program.
+// It shows the program's icon and name above the three buttons, and gives every window of the
+// program the icon.
 class QMStart : public QWidget {
     Q_OBJECT
 public:

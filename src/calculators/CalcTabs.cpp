@@ -8,6 +8,7 @@
 #include "calculators/RetiredIncome.h"
 #include "input/BoxTable.h"
 #include "input/InputBox.h"
+#include "ui/WindowLayout.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qm {
 
@@ -28,12 +30,22 @@ namespace {
 const QLatin1String YellowBox("background-color: rgb(255, 255, 0);");
 const QLatin1String GreenBox("background-color: rgb(128, 255, 128);");
 
-// The boxes right-justify their values with blanks, so they use the fixed-pitch font.
-QFont boxFont() {
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    return font;
+// Labels stand left in the first column of a page's grid; boxes and result labels stand right
+// in the second, so the right-justified figures of a tab end in one line.
+constexpr Qt::Alignment LabelAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment FieldAlignment = Qt::AlignRight | Qt::AlignVCenter;
+
+// A caption that changes with an option keeps the width of its longest text, so the page
+// does not move when the option changes.
+void reserveWidth(QLabel* label, const QStringList& texts) {
+    int width = 0;
+    for (const QString& text : texts)
+        width = std::max(width, label->fontMetrics().horizontalAdvance(text));
+    label->setMinimumWidth(width);
+}
+
+bool contains(const std::vector<QWidget*>& widgets, const QWidget* widget) {
+    return std::find(widgets.begin(), widgets.end(), widget) != widgets.end();
 }
 
 // Empties the page and the Results box (the option clicks that start afresh).
@@ -52,8 +64,12 @@ QGroupBox* twoLineFrame(const QString& first, const QString& second, QWidget* pa
                         QVBoxLayout** body) {
     auto* frame = new QGroupBox(parent);
     auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(new QLabel(first, frame));
-    layout->addWidget(new QLabel(second, frame));
+    auto* caption = new QVBoxLayout;
+    caption->setSpacing(0);
+    caption->addWidget(new QLabel(first, frame));
+    caption->addWidget(new QLabel(second, frame));
+    layout->addLayout(caption);
+    layout->addSpacing(4);
     *body = layout;
     return frame;
 }
@@ -64,19 +80,26 @@ CalcTabPage::CalcTabPage(CalcTab tab, const QString& prefix, QMInvest& window)
     : QFrame(nullptr), window_(window), grid_(new QGridLayout), tab_(tab), prefix_(prefix) {
     setObjectName(frameName(tab));
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(grid_);
+    grid_->setHorizontalSpacing(12);
 }
 
 InputBox* CalcTabPage::addBox(const char* name, const QString& label, QLabel** labelOut) {
     auto* caption = new QLabel(label, this);
     caption->setObjectName(QLatin1String(name) + QLatin1String("Label"));
     auto* box = new InputBox(name, window_, this);
-    box->setFont(boxFont());
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 15);
-    caption->setBuddy(box);
-    grid_->addWidget(caption, row_, 0);
-    grid_->addWidget(box, row_, 1);
+    box->setFont(FixedPitchFont());
+    FitToColumns(box, DisplayColumns(box->objectName()));
+    // Figures end at the right edge, also in a box wider than its figure (a box whose kind
+    // follows an option is as wide as its widest form).
+    if (box->spec().kind != BoxKind::Text)
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    NameAfterLabel(caption, box);
+    grid_->addWidget(caption, row_, 0, LabelAlignment);
+    grid_->addWidget(box, row_, 1, FieldAlignment);
     ++row_;
+    inputs_.push_back(box);
     if (labelOut)
         *labelOut = caption;
     return box;
@@ -86,10 +109,11 @@ ChoiceList* CalcTabPage::addList(const char* name, const QString& label) {
     auto* caption = new QLabel(label, this);
     caption->setObjectName(QLatin1String(name) + QLatin1String("Label"));
     auto* list = new ChoiceList(name, window_, this);
-    caption->setBuddy(list);
-    grid_->addWidget(caption, row_, 0);
-    grid_->addWidget(list, row_, 1);
+    NameAfterLabel(caption, list);
+    grid_->addWidget(caption, row_, 0, LabelAlignment);
+    grid_->addWidget(list, row_, 1, FieldAlignment);
     ++row_;
+    inputs_.push_back(list);
     return list;
 }
 
@@ -98,7 +122,35 @@ QRadioButton* CalcTabPage::addOption(QButtonGroup* group, int id, const QString&
     auto* option = new QRadioButton(caption, parent);
     option->setObjectName(name);
     group->addButton(option, id);
+    options_.push_back(option);
+    if (std::find(groups_.begin(), groups_.end(), group) == groups_.end())
+        groups_.push_back(group);
     return option;
+}
+
+std::vector<QWidget*> CalcTabPage::focusChain() const {
+    std::vector<QWidget*> chain;
+    // Where Enter goes from each box and list, up to the Calculate button.
+    QWidget* next = inputs_.empty() ? nullptr : inputs_.front();
+    while (next && !contains(chain, next)) {
+        chain.push_back(next);
+        const char* target = nullptr;
+        if (const auto* box = qobject_cast<const InputBox*>(next))
+            target = box->spec().enterTarget;
+        else if (const auto* list = qobject_cast<const ChoiceList*>(next))
+            target = list->spec().enterTarget;
+        next = target ? findChild<QWidget*>(QLatin1String(target)) : nullptr;
+    }
+    for (QWidget* input : inputs_) {
+        if (!contains(chain, input))
+            chain.push_back(input);
+    }
+    for (QPushButton* button : buttons_) {
+        if (!contains(chain, button))
+            chain.push_back(button);
+    }
+    chain.insert(chain.end(), options_.begin(), options_.end());
+    return chain;
 }
 
 void CalcTabPage::addButtons() {
@@ -112,6 +164,7 @@ void CalcTabPage::addButtons() {
         button->setObjectName(prefix_ + QLatin1String(b.suffix));
         button->setAutoDefault(false);
         row->addWidget(button);
+        buttons_.push_back(button);
         const QString suffix = QLatin1String(b.suffix);
         connect(button, &QPushButton::clicked, this, [this, suffix] {
             if (suffix == QLatin1String("Calculate"))
@@ -123,8 +176,12 @@ void CalcTabPage::addButtons() {
         });
     }
     row->addStretch();
+    // The grid keeps its natural width; a wider frame leaves the room on the right.
+    grid_->setColumnStretch(grid_->columnCount(), 1);
     static_cast<QVBoxLayout*>(layout())->addStretch();
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    for (QButtonGroup* group : groups_)
+        TabToSelectedOption(group);
 }
 
 void CalcTabPage::loadBoxDefaults(int choice) {
@@ -176,6 +233,8 @@ QString PensionPage::helpPage() const {
 
 namespace {
 
+// A result of the solver: a green label of money width, its caption beside it. Screen readers
+// name it after its caption and read the figure as its description.
 QLabel* addResult(QGridLayout* grid, int row, const char* name, const QString& label,
                   QWidget* parent) {
     auto* caption = new QLabel(label, parent);
@@ -183,11 +242,32 @@ QLabel* addResult(QGridLayout* grid, int row, const char* name, const QString& l
     auto* result = new QLabel(parent);
     result->setObjectName(QLatin1String(name));
     result->setStyleSheet(GreenBox);
-    result->setFont(boxFont());
-    result->setMinimumWidth(result->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 15);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(result, row, 1);
+    result->setFont(FixedPitchFont());
+    result->setAlignment(FieldAlignment);
+    result->setMargin(3);
+    result->setFixedWidth(result->fontMetrics().horizontalAdvance(QString(13, QLatin1Char('0'))) +
+                          2 * result->margin() + 4);
+    result->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    NameAfterLabel(caption, result);
+    grid->addWidget(caption, row, 0, LabelAlignment);
+    grid->addWidget(result, row, 1, FieldAlignment);
     return result;
+}
+
+// The frames' grids start their columns at the same places, so the boxes, results and option
+// frames of both stand one above the other.
+void alignColumns(QGridLayout* first, QGridLayout* second) {
+    for (int column = 0; column < 3; ++column) {
+        int width = 0;
+        for (QGridLayout* grid : {first, second}) {
+            for (int row = 0; row < grid->rowCount(); ++row) {
+                if (QLayoutItem* item = grid->itemAtPosition(row, column))
+                    width = std::max(width, item->sizeHint().width());
+            }
+        }
+        first->setColumnMinimumWidth(column, width);
+        second->setColumnMinimumWidth(column, width);
+    }
 }
 
 // The option buttons of the quantity to solve for and the box that holds it.
@@ -218,7 +298,8 @@ MortgagePage::MortgagePage(QMInvest& window)
     addBox("MTInRate", QStringLiteral("Annual interest rate %"));
     addBox("MTInTerm", QStringLiteral("Amortization period in years"));
     addBox("MTInMthPayment", QStringLiteral("Monthly principal and interest"));
-    addResult(grid_, row_++, "MTTotalPmts", QStringLiteral("Total interest paid"), conventional);
+    results_.push_back(addResult(grid_, row_++, "MTTotalPmts",
+                                 QStringLiteral("Total interest paid"), conventional));
     QVBoxLayout* solveBody = nullptr;
     QGroupBox* solveFrame = twoLineFrame(QStringLiteral("Select to"), QStringLiteral("find:"),
                                          conventional, &solveBody);
@@ -235,7 +316,8 @@ MortgagePage::MortgagePage(QMInvest& window)
         solveBody->addWidget(option);
         connect(option, &QRadioButton::clicked, this, [this, option] { solveFor(option); });
     }
-    grid_->addWidget(solveFrame, 0, 2, row_, 1);
+    grid_->addWidget(solveFrame, 0, 2, row_, 1, Qt::AlignTop);
+    QGridLayout* const conventionalGrid = grid_;
 
     // Accelerated mortgage: the payment frequency, the days in a year and the results.
     auto* accelerated = new QGroupBox(QStringLiteral("Accelerated Mortgage"), this);
@@ -252,7 +334,7 @@ MortgagePage::MortgagePage(QMInvest& window)
                    {"MTPiPmt", "Each payment. Principal + Int."},
                    {"MTTotIntPaid", "Total interest paid"}};
     for (const auto& r : results)
-        addResult(grid_, row_++, r.name, QLatin1String(r.label), accelerated);
+        results_.push_back(addResult(grid_, row_++, r.name, QLatin1String(r.label), accelerated));
     QVBoxLayout* daysBody = nullptr;
     QGroupBox* daysFrame =
         twoLineFrame(QStringLiteral("Days in"), QStringLiteral("year"), accelerated, &daysBody);
@@ -269,7 +351,11 @@ MortgagePage::MortgagePage(QMInvest& window)
             ClickDaysButton(mortgageState_, controls, i);
         });
     }
-    grid_->addWidget(daysFrame, 0, 2, row_, 1);
+    // The seventh option has no caption: it stands for the normal days of the monthly
+    // payments, which the days label then shows.
+    days_[6]->setAccessibleName(QStringLiteral("Normal"));
+    grid_->addWidget(daysFrame, 0, 2, row_, 1, Qt::AlignTop);
+    alignColumns(conventionalGrid, grid_);
 
     grid_ = pageGrid;
     grid_->addWidget(conventional, 0, 0);
@@ -354,6 +440,8 @@ void MortgagePage::writeControls(const MortgageControls& c) {
         if (text(s.name) != s.text)
             window_.setControlText(QLatin1String(s.name), s.text);
     }
+    for (QLabel* result : results_)
+        result->setAccessibleDescription(result->text().trimmed());
     selectDaysOption(c.daysButton);
     for (const SolveOption& o : SolveOptions) {
         if (o.solveFor == c.solveFor)
@@ -473,6 +561,13 @@ RetiredPage::RetiredPage(QMInvest& window) : CalcTabPage(RetiredIncomeTab, "RI",
     }
     grid_->addWidget(frame, row_++, 0, 1, 2);
     addButtons();
+    reserveWidth(label32_, {QString::fromUtf16(RetiredIncomeChoiceFor(0).label32),
+                            QString::fromUtf16(RetiredIncomeChoiceFor(1).label32)});
+    reserveWidth(label33_, {QString::fromUtf16(RetiredIncomeChoiceFor(0).label33),
+                            QString::fromUtf16(RetiredIncomeChoiceFor(1).label33)});
+    // The captions are shown (and the boxes named) from the start; the window's load step
+    // starts every calculation afresh after the pages are built.
+    loadDefaults();
 }
 
 void RetiredPage::loadDefaults() {
@@ -485,6 +580,8 @@ void RetiredPage::choseCalc() {
     LoadRetiredIncomeChoice(window_.state(), choice);
     label32_->setText(QString::fromUtf16(choice.label32));
     label33_->setText(QString::fromUtf16(choice.label33));
+    NameAfterLabel(label32_, box("RIInAnnIncWDrawnRate"));
+    NameAfterLabel(label33_, box("RIInTimeInYrs"));
     const char* const boxes[] = {"RIInCurrValue", "RIInAnnIntGrowthRate", "RIInAnnIncWDrawnRate",
                                  "RIInTimeInYrs"};
     for (std::size_t i = 1; i <= 4; ++i)
@@ -551,6 +648,9 @@ CapitalPage::CapitalPage(QMInvest& window) : CalcTabPage(CapitalRequiredTab, "CR
     }
     grid_->addWidget(frame, row_++, 0, 1, 2);
     addButtons();
+    reserveWidth(label26_, {QStringLiteral("Amount of capital required $"),
+                            QStringLiteral("Annual income required $")});
+    loadDefaults();
 }
 
 void CapitalPage::loadDefaults() {
@@ -569,6 +669,7 @@ void CapitalPage::choseCalc() {
         label26_->setText(QStringLiteral("Annual income required $"));
         state.calcChoice = 2;
     }
+    NameAfterLabel(label26_, box("CRInCapitalReq"));
 }
 
 void CapitalPage::calculate() {

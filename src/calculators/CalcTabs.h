@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "calculators/CalcState.h"
 #include "calculators/InvestedGrowth.h"
@@ -11,6 +12,7 @@
 class QButtonGroup;
 class QGridLayout;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 
 namespace qm {
@@ -36,6 +38,10 @@ public:
     // "&Help": the tab's help page for the option selected now, every line ended.
     virtual QString helpPage() const = 0;
 
+    // The page's controls in Tab order: from the first box along the Enter keys to the
+    // Calculate button, then the other buttons, then the option buttons.
+    std::vector<QWidget*> focusChain() const;
+
 protected:
     // A labelled box or list on the next row of the page's grid.
     InputBox* addBox(const char* name, const QString& label, QLabel** labelOut = nullptr);
@@ -43,7 +49,7 @@ protected:
     // An option button of a group; clicking it runs `onClick`.
     QRadioButton* addOption(QButtonGroup* group, int id, const QString& name,
                             const QString& caption, QWidget* parent);
-    // The buttons prefix + Calculate, Print and Help, at the foot of the page.
+    // The buttons prefix + Calculate, Print and Help, at the foot of the page (added last).
     void addButtons();
     // The defaults of the table for `choice`, stored and shown.
     void loadBoxDefaults(int choice);
@@ -58,6 +64,11 @@ protected:
 private:
     CalcTab tab_;
     QString prefix_;
+    // The controls as they were added: boxes and lists, buttons, option buttons and groups.
+    std::vector<QWidget*> inputs_;
+    std::vector<QPushButton*> buttons_;
+    std::vector<QRadioButton*> options_;
+    std::vector<QButtonGroup*> groups_;
 };
 
 class PensionPage : public CalcTabPage {
@@ -106,6 +117,8 @@ private:
     QButtonGroup* solveGroup_;
     QButtonGroup* daysGroup_;
     std::array<QRadioButton*, 7> days_{};
+    // The green result labels, whose figures screen readers read as their descriptions.
+    std::vector<QLabel*> results_;
 };
 
 class InvestedPage : public CalcTabPage {

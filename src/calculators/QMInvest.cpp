@@ -6,6 +6,7 @@
 #include "calculators/InvestedGrowth.h"
 #include "chart/QMGraph.h"
 #include "print/PrintResults.h"
+#include "ui/WindowLayout.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -21,6 +22,9 @@
 namespace qm {
 
 namespace {
+
+// The Results box shows lines of this many characters without scrolling.
+constexpr int ResultsColumns = 62;
 
 QPushButton* windowButton(const char* name, const char* caption, QWidget* parent) {
     auto* button = new QPushButton(QLatin1String(caption), parent);
@@ -61,6 +65,10 @@ void QMInvest::build() {
     // Clicking a tab takes the focus first, so the box being edited is left (and stored)
     // before the tab change discards the inputs.
     tabs_->setFocusPolicy(Qt::StrongFocus);
+    // Every caption is shown whole: the bar is never narrower than its six tabs.
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideNone);
+    tabs_->setExpanding(false);
     frames_ = new QStackedWidget(this);
 
     pages_[PensionGrowthTab] = new PensionPage(*this);
@@ -79,14 +87,14 @@ void QMInvest::build() {
 
     results_ = new QPlainTextEdit(this);
     results_->setObjectName(QStringLiteral("Results"));
+    results_->setAccessibleName(QStringLiteral("Results"));
     results_->setReadOnly(true);
+    results_->setTabChangesFocus(true);
     results_->setLineWrapMode(QPlainTextEdit::NoWrap);
     results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    results_->setFont(font);
-    results_->setMinimumWidth(results_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 50);
+    results_->setFont(FixedPitchFont());
+    // The widest page lines (pension growth) are 59 characters: they show whole.
+    results_->setMinimumWidth(TextBoxWidth(results_, ResultsColumns));
     results_->setMinimumHeight(results_->fontMetrics().lineSpacing() * 20);
 
     auto* graph = windowButton("AllGraphs", "&Graph", this);
@@ -99,21 +107,37 @@ void QMInvest::build() {
     connect(exit, &QPushButton::clicked, this, [this] { close(); });
 
     auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
     for (QPushButton* b : {graph, howTo, clear, exit})
         buttons->addWidget(b);
-    buttons->addStretch();
 
     auto* right = new QVBoxLayout;
     right->addWidget(results_, 1);
     right->addLayout(buttons);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(tabs_);
-    left->addWidget(frames_, 1);
+    // The tabs stand above both the calculator's frame and the page it writes.
+    auto* body = new QHBoxLayout;
+    body->setSpacing(16);
+    body->addWidget(frames_);
+    body->addLayout(right, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addLayout(body, 1);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addLayout(right, 1);
+    // Tab goes from the tab bar through the tab's boxes in their Enter order and its buttons,
+    // then to the page and the window's buttons.
+    std::vector<QWidget*> chain{tabs_};
+    for (CalcTabPage* page : pages_) {
+        const std::vector<QWidget*> controls = page->focusChain();
+        chain.insert(chain.end(), controls.begin(), controls.end());
+    }
+    chain.insert(chain.end(), {results_, graph, howTo, clear, exit});
+    SetTabChain(chain);
+
+    // It opens at the size its layout asks for; the layout keeps it from shrinking below the
+    // size at which every caption and a whole page line still show.
+    ensurePolished();
+    resize(sizeHint().expandedTo(QSize(0, WorkWindowHeight)));
 }
 
 QWidget* QMInvest::control(const QString& name) {

@@ -214,6 +214,9 @@ QMGraph::QMGraph(const ChartSpec& spec, MeasureSource measures, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view_, 1);
     layout->addLayout(row);
+    // Smaller than this the axis labels and the legend crowd each other out.
+    setMinimumSize(TwipsToPixelsX(WindowWidthTwips, parent) * 3 / 4,
+                   TwipsToPixelsY(WindowHeightTwips, parent) * 3 / 4);
     resize(TwipsToPixelsX(WindowWidthTwips, parent), TwipsToPixelsY(WindowHeightTwips, parent));
     showSpec();
 }
@@ -222,6 +225,8 @@ QMGraph::~QMGraph() = default;
 
 void QMGraph::showSpec() {
     setWindowTitle(spec_->caption);
+    // Screen readers name the chart by the texts above the plot.
+    view_->setAccessibleName(headingOf(*spec_).replace(QLatin1Char('\n'), QLatin1String(", ")));
     QChart* old = view_->chart();
     view_->setChart(MakeChart(*spec_, app().currencySymbol));
     delete old;

@@ -9,6 +9,8 @@
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <algorithm>
+#include <string>
 
 namespace qm {
 
@@ -37,6 +39,23 @@ void Beep() {
 
 void SetBeepHook(std::function<void()> hook) {
     beepHook() = std::move(hook);
+}
+
+int DisplayColumns(const QString& name) {
+    // The compound-gain investment name is free text: its default fits with room to spare.
+    constexpr int TextColumns = 20;
+    int columns = 0;
+    for (const BoxSpec& row : AllBoxes()) {
+        if (name != QLatin1String(row.name))
+            continue;
+        const int shown =
+            row.kind == BoxKind::Text
+                ? TextColumns
+                : row.form.width +
+                      static_cast<int>(std::char_traits<char16_t>::length(row.form.suffix));
+        columns = std::max(columns, shown);
+    }
+    return columns;
 }
 
 bool IsWindowFocusChange(Qt::FocusReason reason) {

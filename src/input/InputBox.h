@@ -96,6 +96,10 @@ private:
     const ListSpec& spec_;
 };
 
+// The most characters box `name` shows in any of its display forms (a free-text box: room for
+// a short name). Boxes are made this wide.
+int DisplayColumns(const QString& name);
+
 // True for a focus change that only follows the window (a dialog or a popup opened above it):
 // that is not leaving a control.
 bool IsWindowFocusChange(Qt::FocusReason reason);

@@ -6,6 +6,7 @@
 #include "input/InputBox.h"
 #include "input/KeyFilters.h"
 #include "manager/RecordEntry.h"
+#include "ui/WindowLayout.h"
 
 #include <QFocusEvent>
 #include <QFont>
@@ -42,16 +43,15 @@ QLabel* ManagerLabel(const QString& name, const QString& text, QWidget* parent) 
 QPlainTextEdit* ManagerResultsBox(const char* name, int columns, QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(QStringLiteral("Results"));
     box->setReadOnly(true);
+    // Tab moves on from the page rather than into it.
+    box->setTabChangesFocus(true);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    box->setFont(font);
-    const QFontMetrics metrics(font);
-    box->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * (columns + 4));
-    box->setMinimumHeight(metrics.lineSpacing() * 14);
+    box->setFont(FixedPitchFont());
+    box->setMinimumWidth(TextBoxWidth(box, columns));
+    box->setMinimumHeight(box->fontMetrics().lineSpacing() * 14);
     return box;
 }
 

@@ -5,6 +5,7 @@
 #include "manager/ManagerControls.h"
 #include "manager/QMManagement.h"
 #include "manager/RecordEntry.h"
+#include "ui/WindowLayout.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -25,6 +26,11 @@ const QString AddFundCaption = QStringLiteral("&Add Fund Name");
 const QString AddFundPrompt = QStringLiteral(" Type in the name of the fund or") +
                               QString(15, QLatin1Char(' ')) + QStringLiteral("company.");
 
+// Characters the entry boxes show whole: a date in the short format, and an amount with the
+// currency symbol, thousands and four decimals.
+constexpr int DateColumns = 12;
+constexpr int AmountColumns = 16;
+
 } // namespace
 
 QWidget* QMManagement::buildEntryFrame() {
@@ -34,20 +40,26 @@ QWidget* QMManagement::buildEntryFrame() {
     eFunds_ = new LockedList(QStringLiteral("EFunds"), frame);
     eFunds_->setMinimumWidth(280);
     auto* createFund = ManagerButton("ECreateFund", "Add &fund", frame);
+    createFund->setMinimumWidth(160);
     eNumFunds_ = ManagerLabel(QStringLiteral("ENumFunds"), QStringLiteral("Funds:  0"), frame);
     eNumRec_ = ManagerLabel(QStringLiteral("ENumRec"), QStringLiteral("Records:    0"), frame);
     eDbaseName_ =
         ManagerLabel(QStringLiteral("EDbaseName"), QStringLiteral("Database: None"), frame);
 
+    auto* fundsLabel =
+        ManagerLabel(QStringLiteral("EFundsLabel"), QStringLiteral("Name of active fund"), frame);
+    NameAfterLabel(fundsLabel, eFunds_);
+    auto* createLabel = ManagerLabel(QStringLiteral("ECreateFundLabel"),
+                                     QStringLiteral("Add a new fund to database"), frame);
+    // The button keeps its caption as its name; the label beside it says what it does.
+    createLabel->setBuddy(createFund);
+    createFund->setAccessibleDescription(createLabel->text());
     auto* top = new QGridLayout;
-    top->addWidget(
-        ManagerLabel(QStringLiteral("EFundsLabel"), QStringLiteral("Name of active fund"), frame),
-        0, 0);
+    top->setHorizontalSpacing(16);
+    top->addWidget(fundsLabel, 0, 0);
     top->addWidget(eFunds_, 1, 0);
-    top->addWidget(ManagerLabel(QStringLiteral("ECreateFundLabel"),
-                                QStringLiteral("Add a new fund to database"), frame),
-                   0, 1);
-    top->addWidget(createFund, 1, 1);
+    top->addWidget(createLabel, 0, 1);
+    top->addWidget(createFund, 1, 1, Qt::AlignLeft);
     auto* counters = new QHBoxLayout;
     counters->setSpacing(24);
     for (QLabel* label : {eNumFunds_, eNumRec_, eDbaseName_})
@@ -56,20 +68,24 @@ QWidget* QMManagement::buildEntryFrame() {
     top->addLayout(counters, 2, 0, 1, 3);
     top->setColumnStretch(2, 1);
 
-    // The data entry row.
+    // The data entry row: each caption above its box, the columns as wide as their captions.
     auto* input = new QGroupBox(QStringLiteral("Record input"), frame);
     input->setObjectName(QStringLiteral("ERecordInput"));
     auto* row = new QGridLayout(input);
+    row->setHorizontalSpacing(12);
     eTransType_ = new LockedList(QStringLiteral("ETransType"), input);
     eTransType_->setMinimumWidth(160);
-    row->addWidget(ManagerLabel(QStringLiteral("ETransTypeLabel"),
-                                QStringLiteral("Select Transaction type from list"), input),
-                   0, 0);
+    auto* typeLabel = ManagerLabel(QStringLiteral("ETransTypeLabel"),
+                                   QStringLiteral("Select Transaction type from list"), input);
+    NameAfterLabel(typeLabel, eTransType_);
+    row->addWidget(typeLabel, 0, 0);
     row->addWidget(eTransType_, 1, 0);
     eInDate_ = new DateBox(QStringLiteral("EInDate"), input);
-    row->addWidget(
-        ManagerLabel(QStringLiteral("EInDateLabel"), QStringLiteral("Transaction date"), input), 0,
-        1);
+    eInDate_->setMinimumWidth(LineEditWidth(eInDate_, DateColumns));
+    auto* dateLabel =
+        ManagerLabel(QStringLiteral("EInDateLabel"), QStringLiteral("Transaction date"), input);
+    NameAfterLabel(dateLabel, eInDate_);
+    row->addWidget(dateLabel, 0, 1);
     row->addWidget(eInDate_, 1, 1);
     const struct {
         const char* name;
@@ -81,8 +97,10 @@ QWidget* QMManagement::buildEntryFrame() {
     for (int i = 1; i <= 4; ++i) {
         const auto& a = amounts[i - 1];
         auto* box = new AmountBox(QLatin1String(a.name), input);
+        box->setMinimumWidth(LineEditWidth(box, AmountColumns));
         auto* label = ManagerLabel(QLatin1String(a.name) + QStringLiteral("Label"),
                                    QLatin1String(a.label), input);
+        NameAfterLabel(label, box);
         row->addWidget(label, 0, i + 1);
         row->addWidget(box, 1, i + 1);
         eAmounts_[static_cast<std::size_t>(i)] = box;
@@ -92,6 +110,15 @@ QWidget* QMManagement::buildEntryFrame() {
         };
         const EntryControl from = static_cast<EntryControl>(i); // Price, Shares, Fees, Dividend
         box->onEnter = [this, from] { enterFromEntryBox(static_cast<int>(from)); };
+    }
+    row->setColumnStretch(6, 1);
+    // A box hidden for the chosen type keeps its place, so the row does not shift.
+    for (QWidget* keep : std::initializer_list<QWidget*>{
+             eAmounts_[1], eAmounts_[2], eAmounts_[3], eAmounts_[4], eAmountLabels_[1],
+             eAmountLabels_[2], eAmountLabels_[3], eAmountLabels_[4]}) {
+        QSizePolicy policy = keep->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        keep->setSizePolicy(policy);
     }
     eInDate_->onEnter = [this] { enterFromEntryBox(static_cast<int>(EntryControl::Date)); };
 

@@ -7,6 +7,7 @@
 #include "manager/FundDisplay.h"
 #include "manager/ManagerControls.h"
 #include "manager/QMManagement.h"
+#include "ui/WindowLayout.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,14 +23,21 @@ namespace {
 const QString CloseHelpCaption = QStringLiteral("Close &Help");
 const QString HelpCaption = QStringLiteral("&Help");
 
+// Characters a price box shows whole: the currency symbol, thousands and four decimals.
+constexpr int PriceColumns = 16;
+
 } // namespace
 
 QWidget* QMManagement::buildDisplayFrame() {
     auto* frame = new QWidget;
     frame->setObjectName(QStringLiteral("AllFramesIM(3)"));
     dDispFunds_ = new FundListBox(QStringLiteral("DDispFunds"), frame);
-    dDispFunds_->setMinimumWidth(220);
-    dDispFunds_->setMaximumWidth(300);
+    // The list has no caption of its own: screen readers name it by what it holds and say
+    // how it is used.
+    dDispFunds_->setAccessibleName(QStringLiteral("Fund names"));
+    dDispFunds_->setAccessibleDescription(
+        QStringLiteral("To show an individual fund. Double click on it."));
+    dDispFunds_->setFixedWidth(240);
     auto* all = ManagerButton("DDisplall", "&Display all funds", frame);
     dHelp_ = ManagerButton("DHelp", "&Help", frame);
     auto* print = ManagerButton("DPrint", "&Print", frame);
@@ -38,9 +46,11 @@ QWidget* QMManagement::buildDisplayFrame() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(dDispFunds_, 1);
+    left->addSpacing(6);
     for (QPushButton* b : {all, dHelp_, print, exit})
         left->addWidget(b);
     auto* layout = new QHBoxLayout(frame);
+    layout->setSpacing(12);
     layout->addLayout(left);
     layout->addWidget(dResults_, 1);
 
@@ -119,20 +129,31 @@ void QMManagement::DPrint_Click() {
 QWidget* QMManagement::buildCurrentValueFrame() {
     auto* frame = new QWidget;
     frame->setObjectName(QStringLiteral("AllFramesIM(4)"));
+    // Nine funds a column, each name with its price box beside it; only the rows of funds in
+    // the database show.
     auto* prices = new QGridLayout;
+    prices->setHorizontalSpacing(12);
     constexpr int PerColumn = MaxFunds / 2;
     for (int i = 0; i < MaxFunds; ++i) {
         const auto index = static_cast<std::size_t>(i);
         auto* name = ManagerLabel(QStringLiteral("CVFundName(%1)").arg(i), QString(), frame);
-        name->setMinimumWidth(200);
+        name->setMinimumWidth(220);
         auto* box = new AmountBox(QStringLiteral("CVInPrice(%1)").arg(i), frame);
-        box->setMaximumWidth(140);
+        box->setFixedWidth(LineEditWidth(box, PriceColumns));
         box->setEnabled(false);
+        name->setBuddy(box);
         cvFundName_[index] = name;
         cvInPrice_[index] = box;
-        const int column = (i / PerColumn) * 2;
+        // The names of the second column stand apart from the boxes of the first.
+        const int column = (i / PerColumn) * 3;
         prices->addWidget(name, i % PerColumn, column);
         prices->addWidget(box, i % PerColumn, column + 1);
+        for (QWidget* kept : {static_cast<QWidget*>(name), static_cast<QWidget*>(box)}) {
+            QSizePolicy policy = kept->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            kept->setSizePolicy(policy);
+            kept->hide();
+        }
 
         box->onFirstKey = [this] {
             cvResults_->clear();
@@ -159,6 +180,8 @@ QWidget* QMManagement::buildCurrentValueFrame() {
         buttons->addWidget(b);
     buttons->addStretch();
     cvResults_ = ManagerResultsBox("CVResults", 85, frame);
+    prices->setColumnMinimumWidth(2, 24);
+    prices->setColumnStretch(5, 1);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(prices);
@@ -183,6 +206,10 @@ bool QMManagement::setupCurrentValueTab() {
         cvFundName_[i]->setText(setup.names[i]);
         cvInPrice_[i]->setText(setup.prices[i]);
         cvInPrice_[i]->setEnabled(setup.enabled[i]);
+        // A price box is named after its fund; the rows past the last fund stay hidden.
+        NameAfterLabel(cvFundName_[i], cvInPrice_[i]);
+        cvFundName_[i]->setVisible(setup.enabled[i]);
+        cvInPrice_[i]->setVisible(setup.enabled[i]);
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include "manager/ManagerControls.h"
 #include "manager/RecordEntry.h"
 #include "print/PrintResults.h"
+#include "ui/WindowLayout.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -48,6 +49,9 @@ void QMManagement::build() {
     // Clicking a tab takes the focus first, so the box being edited is left (and its value
     // kept) before the tab change.
     tabs_->setFocusPolicy(Qt::StrongFocus);
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideNone);
+    tabs_->setExpanding(false);
     frames_ = new QStackedWidget(this);
     const char* const captions[] = {"Open file", "Save file", "Add - edit records", "Display data",
                                     "Current value"};
@@ -63,6 +67,25 @@ void QMManagement::build() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(frames_, 1);
+
+    // Tab follows Enter on each tab, then goes on to the tab's buttons and its page: the entry
+    // row in the order Enter takes (boxes a transaction type does not use are passed over),
+    // the display tab's fund list, and the price boxes of the funds, then "&Calculate".
+    std::vector<QWidget*> chain{tabs_};
+    for (const char* name :
+         {"EFunds",     "ETransType", "EInDate",     "EInPrice",    "EInNumShrs", "EInComm",
+          "EInCashDiv", "EAddaRec",   "ECreateFund", "ECorrectRec", "EDelRec",    "EPrint",
+          "EHelp",      "EExit",      "EResults",    "DDispFunds",  "DDisplall",  "DHelp",
+          "DPrint",     "DExit",      "DDResults"})
+        chain.push_back(findChild<QWidget*>(QLatin1String(name)));
+    chain.insert(chain.end(), cvInPrice_.begin(), cvInPrice_.end());
+    for (const char* name : {"CVCalc", "CVPrint", "CVGraph", "CVHelp", "CVExit", "CVResults"})
+        chain.push_back(findChild<QWidget*>(QLatin1String(name)));
+    SetTabChain(chain);
+
+    // It opens at the size its layout asks for, every report line showing whole.
+    ensurePolished();
+    resize(sizeHint().expandedTo(QSize(0, WorkWindowHeight)));
 }
 
 QWidget* QMManagement::buildFileFrame(int tab) {

@@ -1,0 +1,101 @@
+#include "ui/WindowLayout.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QtMath>
+
+namespace qm {
+
+namespace {
+
+// The blank a line edit keeps on each side of its text (as the line edit itself lays out).
+constexpr int LineEditTextMargin = 2;
+
+} // namespace
+
+QFont FixedPitchFont() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPointSize(10);
+    return font;
+}
+
+int LineEditWidth(const QLineEdit* edit, int columns) {
+    const QFontMetricsF metrics(edit->font());
+    const QMargins text = edit->textMargins();
+    // The characters, the line edit's own margins, and room for the cursor after the last one.
+    const int inner = qCeil(metrics.horizontalAdvance(QString(columns, QLatin1Char('0')))) +
+                      2 * LineEditTextMargin + text.left() + text.right() + 2;
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.rect = edit->rect();
+    option.lineWidth = edit->hasFrame()
+                           ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
+                           : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    const QSize size = edit->style()->sizeFromContents(
+        QStyle::CT_LineEdit, &option, QSize(inner, edit->sizeHint().height()), edit);
+    return size.width();
+}
+
+void FitToColumns(QLineEdit* edit, int columns) {
+    edit->setFixedWidth(LineEditWidth(edit, columns));
+}
+
+int TextBoxWidth(const QPlainTextEdit* box, int columns) {
+    const QFontMetricsF metrics(box->font());
+    const qreal text = metrics.horizontalAdvance(QString(columns, QLatin1Char('0')));
+    // The document's margins on both sides and the cursor after the last character.
+    const qreal document = 2 * box->document()->documentMargin() + box->cursorWidth() + 1;
+    const int frame = 2 * box->frameWidth();
+    const int scrollBar = box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, box);
+    return qCeil(text + document) + frame + scrollBar;
+}
+
+QString SpokenCaption(const QString& caption) {
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&')) {
+            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&'))
+                out += caption[++i];
+            continue;
+        }
+        out += caption[i];
+    }
+    return out.trimmed();
+}
+
+void NameAfterLabel(QLabel* label, QWidget* control) {
+    label->setBuddy(control);
+    control->setAccessibleName(SpokenCaption(label->text()));
+}
+
+void SetTabChain(const std::vector<QWidget*>& chain) {
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void TabToSelectedOption(QButtonGroup* group) {
+    // Only the selected option (the first while none is) takes the focus from the Tab key; a
+    // click or an arrow key reaches the others.
+    const auto update = [group] {
+        QAbstractButton* stop = group->checkedButton();
+        if (!stop && !group->buttons().isEmpty())
+            stop = group->buttons().first();
+        for (QAbstractButton* option : group->buttons())
+            option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    update();
+    QObject::connect(group, &QButtonGroup::buttonToggled, group, update);
+}
+
+} // namespace qm

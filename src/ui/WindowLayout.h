@@ -1,0 +1,52 @@
+#pragma once
+
+// Sizes, captions and keyboard order shared by the windows: boxes as wide as what they show,
+// controls named after their captions for screen readers, and the Tab key following the order
+// in which a form is filled in.
+
+#include <QFont>
+#include <QString>
+#include <vector>
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace qm {
+
+// The height a work window opens at when its contents ask for less: more of a page shows, and
+// the window still fits a screen 768 pixels high.
+inline constexpr int WorkWindowHeight = 660;
+
+// The fixed-pitch font of the input boxes and of the pages shown on screen (10 points).
+QFont FixedPitchFont();
+
+// The width at which `edit` shows `columns` characters of its font whole, without scrolling.
+int LineEditWidth(const QLineEdit* edit, int columns);
+// Makes `edit` exactly that wide.
+void FitToColumns(QLineEdit* edit, int columns);
+
+// The width at which `box` shows lines of `columns` characters without scrolling sideways,
+// with room kept for its vertical scroll bar.
+int TextBoxWidth(const QPlainTextEdit* box, int columns);
+
+// A caption as a screen reader says it: without the mnemonic "&" ("&&" is a plain "&") and
+// without the blanks around it.
+QString SpokenCaption(const QString& caption);
+
+// Makes `label` the caption of `control`: its buddy, so that the label's mnemonic and screen
+// readers reach the control, and the control's accessible name. Run it again after the label's
+// text changed.
+void NameAfterLabel(QLabel* label, QWidget* control);
+
+// Chains the controls for the Tab key in this order (Shift+Tab goes back along it). Controls
+// hidden or disabled at the time are passed over by the key, so one chain serves every state.
+void SetTabChain(const std::vector<QWidget*>& chain);
+
+// The Tab key stops at the group's selected option only, so one Tab passes the whole group;
+// the arrow keys move between the options.
+void TabToSelectedOption(QButtonGroup* group);
+
+} // namespace qm
