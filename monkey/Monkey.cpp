@@ -35,6 +35,8 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -210,6 +212,8 @@ void Monkey::step() {
 }
 
 void Monkey::act(QWidget* context) {
+    if (context && context != QApplication::activePopupWidget())
+        seeDialog(context);
     if (windingDown_) {
         windDown(context);
         return;
@@ -274,6 +278,14 @@ QStringList Monkey::windowProblems(bool topLevel) {
     const QWidgetList windows = QApplication::topLevelWidgets();
     if (windows.size() > 80)
         problems << QStringLiteral("%1 windows exist (left undestroyed?)").arg(windows.size());
+    if (topLevel && workShown && QApplication::activeWindow() == work) {
+        // Keys go to the focus widget: it must be a control the user can see.
+        QWidget* focus = QApplication::focusWidget();
+        if (focus && (!focus->isVisible() || !focus->isEnabled()))
+            problems << QStringLiteral("the keyboard goes to %1, which is %2")
+                            .arg(describe(focus), focus->isVisible() ? QStringLiteral("disabled")
+                                                                     : QStringLiteral("hidden"));
+    }
     if (topLevel) {
         for (QWidget* w : windows) {
             if (w->isVisible() && w != &menu_ && w != work)
@@ -553,8 +565,13 @@ void Monkey::onWorkWindow(QWidget* window) {
     const QList<QListWidget*> itemLists = usable<QListWidget>(window);
     const QList<QPlainTextEdit*> pages = usable<QPlainTextEdit>(window);
     const auto w = [](const auto& list, double weight) { return list.isEmpty() ? 0.0 : weight; };
+    QList<QWidget*> wheeled; // a turn of the wheel chooses another tab or item
+    for (QTabBar* t : tabs)
+        wheeled << t;
+    for (QComboBox* l : lists)
+        wheeled << l;
     switch (weighted({w(buttons, 16), w(tabs, 7), w(options, 5), w(lists, 5), w(boxes, 12), 30, 8,
-                      w(itemLists, 4), w(pages, 1), w(boxes, 1), 0.3})) {
+                      w(itemLists, 4), w(pages, 1), w(boxes, 1), w(wheeled, 2), 0.3})) {
     case 0: {
         std::vector<double> weights;
         for (QPushButton* b : buttons)
@@ -626,6 +643,20 @@ void Monkey::onWorkWindow(QWidget* window) {
         QCoreApplication::sendEvent(box, &event);
         break;
     }
+    case 10: {
+        QWidget* target = wheeled.at(below(static_cast<int>(wheeled.size())));
+        const bool down = chance(0.5);
+        Note(QStringLiteral("turn the wheel %1 over %2")
+                 .arg(down ? QStringLiteral("down") : QStringLiteral("up"), describe(target)));
+        const QPointF at = QRectF(target->rect()).center();
+        QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, down ? -120 : 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        // As the window system delivers it: the wheel gives the focus where the control takes
+        // it by the wheel.
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(target, &event);
+        break;
+    }
     default:
         Note(QStringLiteral("close box of %1").arg(describe(window)));
         window->close();
@@ -657,6 +688,37 @@ void Monkey::onPopup(QWidget* popup) {
         Note(QStringLiteral("click beside the open list"));
         popup->close();
         break;
+    }
+}
+
+void Monkey::seeDialog(QWidget* dialog) {
+    if (dialog->property("qmMonkeySeen").toBool())
+        return;
+    dialog->setProperty("qmMonkeySeen", true);
+    const QString name = dialog->objectName();
+    if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+        countMessage(files->acceptMode() == QFileDialog::AcceptSave
+                         ? QStringLiteral("save dialogs")
+                         : QStringLiteral("open dialogs"));
+    } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+        countMessage(QStringLiteral("plain messages"));
+        Note(QStringLiteral("plain message \"%1\"").arg(box->text().left(80)));
+    } else if (name == QLatin1String("AMsgbox")) {
+        messagesSeen_.push_back(qm::app().messageCode);
+        countMessage(QStringLiteral("messages"));
+        Note(QStringLiteral("message %1 shown").arg(qm::app().messageCode));
+    } else if (name == QLatin1String("AllYesNo")) {
+        countMessage(QStringLiteral("questions"));
+        Note(QStringLiteral("question %1 asked").arg(qm::app().choiceCode));
+    } else if (name == QLatin1String("PrinterHeaderInput")) {
+        countMessage(QStringLiteral("line inputs"));
+        // The box to type into has the keyboard when the dialog opens.
+        if (auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("InFName")))
+            box->setFocus(Qt::OtherFocusReason);
+    } else if (name == QLatin1String("FundCurValInput")) {
+        countMessage(QStringLiteral("record numbers asked"));
+    } else if (name == QLatin1String("QMGraph")) {
+        countMessage(QStringLiteral("charts"));
     }
 }
 
@@ -748,12 +810,6 @@ void Monkey::windDown(QWidget* context) {
 // ---- Dialogs ----------------------------------------------------------------------------
 
 void Monkey::answerMessage(QWidget* dialog) {
-    if (!dialog->property("qmMonkeySeen").toBool()) {
-        dialog->setProperty("qmMonkeySeen", true);
-        messagesSeen_.push_back(qm::app().messageCode);
-        countMessage(QStringLiteral("messages"));
-        Note(QStringLiteral("message %1 shown").arg(qm::app().messageCode));
-    }
     switch (weighted({70, 10, 10, 10})) {
     case 0:
         clickNamed(dialog, QStringLiteral("AMsgExit"));
@@ -773,11 +829,6 @@ void Monkey::answerMessage(QWidget* dialog) {
 }
 
 void Monkey::answerQuestion(QWidget* dialog) {
-    if (!dialog->property("qmMonkeySeen").toBool()) {
-        dialog->setProperty("qmMonkeySeen", true);
-        countMessage(QStringLiteral("questions"));
-        Note(QStringLiteral("question %1 asked").arg(qm::app().choiceCode));
-    }
     switch (weighted({40, 40, 10, 5, 5})) {
     case 0:
         clickNamed(dialog, QStringLiteral("AllYes"));
@@ -800,12 +851,6 @@ void Monkey::answerQuestion(QWidget* dialog) {
 }
 
 void Monkey::answerLine(QWidget* dialog) {
-    if (!dialog->property("qmMonkeySeen").toBool()) {
-        dialog->setProperty("qmMonkeySeen", true);
-        countMessage(QStringLiteral("line inputs"));
-        if (auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("InFName")))
-            box->setFocus(Qt::OtherFocusReason);
-    }
     if (!ensureActive(dialog))
         return;
     switch (weighted({45, 35, 10, 5, 5})) {
@@ -829,10 +874,6 @@ void Monkey::answerLine(QWidget* dialog) {
 }
 
 void Monkey::answerNumber(QWidget* dialog) {
-    if (!dialog->property("qmMonkeySeen").toBool()) {
-        dialog->setProperty("qmMonkeySeen", true);
-        countMessage(QStringLiteral("record numbers asked"));
-    }
     if (!ensureActive(dialog))
         return;
     switch (weighted({45, 40, 8, 4, 3})) {
@@ -880,10 +921,6 @@ void Monkey::cancelFiles(QFileDialog* dialog) {
 
 void Monkey::answerFiles(QFileDialog* dialog) {
     const bool save = dialog->acceptMode() == QFileDialog::AcceptSave;
-    if (!dialog->property("qmMonkeySeen").toBool()) {
-        dialog->setProperty("qmMonkeySeen", true);
-        countMessage(save ? QStringLiteral("save dialogs") : QStringLiteral("open dialogs"));
-    }
     if (!ensureActive(dialog))
         return;
     const QDir folder(options_.folder);
@@ -956,11 +993,6 @@ void Monkey::answerFiles(QFileDialog* dialog) {
 
 void Monkey::answerPlainBox(QWidget* dialog) {
     auto* box = qobject_cast<QMessageBox*>(dialog);
-    if (!dialog->property("qmMonkeySeen").toBool()) {
-        dialog->setProperty("qmMonkeySeen", true);
-        countMessage(QStringLiteral("plain messages"));
-        Note(QStringLiteral("plain message \"%1\"").arg(box->text().left(80)));
-    }
     const QList<QAbstractButton*> buttons = box->buttons();
     switch (weighted({buttons.isEmpty() ? 0.0 : 80.0, 10, 10})) {
     case 0:
@@ -977,10 +1009,6 @@ void Monkey::answerPlainBox(QWidget* dialog) {
 }
 
 void Monkey::useChart(QWidget* chart) {
-    if (!chart->property("qmMonkeySeen").toBool()) {
-        chart->setProperty("qmMonkeySeen", true);
-        countMessage(QStringLiteral("charts"));
-    }
     const QList<QPushButton*> buttons = usable<QPushButton>(chart);
     std::vector<double> weights;
     for (QPushButton* b : buttons) {

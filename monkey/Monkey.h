@@ -86,7 +86,8 @@ private:
     void onWorkWindow(QWidget* window);
     void windDown(QWidget* context);
 
-    // The dialogs.
+    // The dialogs: what one shows is counted and kept when it is first seen.
+    void seeDialog(QWidget* dialog);
     void answerMessage(QWidget* dialog);
     void answerQuestion(QWidget* dialog);
     void answerLine(QWidget* dialog);
