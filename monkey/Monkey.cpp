@@ -541,15 +541,31 @@ void Monkey::onWorkWindow(QWidget* window) {
         return;
     }
     plan_.clear();
-    if (manager && chance(0.04)) {
-        if (chance(0.7))
+    if (manager && chance(0.06)) {
+        switch (weighted({5, 2, 1, 2})) {
+        case 0:
             planRecordEntry(*manager);
-        else
+            break;
+        case 1:
+            planCorrection(*manager, true);
+            break;
+        case 2:
+            planCorrection(*manager, false);
+            break;
+        default:
             planCurrentValue(*manager);
-        return;
+            break;
+        }
+    } else if (calc && chance(0.05)) {
+        if (chance(0.7))
+            planCalculation(*calc);
+        else
+            planComparisons(*calc);
     }
-    if (calc && chance(0.04)) {
-        planCalculation(*calc);
+    if (!plan_.empty()) {
+        const std::function<void()> first = plan_.front();
+        plan_.pop_front();
+        first();
         return;
     }
 
@@ -1104,6 +1120,75 @@ void Monkey::planCurrentValue(QMManagement& window) {
     plan_.push_back([this, w] {
         if (chance(0.5))
             clickNamed(w, QStringLiteral("CVGraph"));
+    });
+}
+
+void Monkey::planCorrection(QMManagement& window, bool correct) {
+    const QPointer<QMManagement> w(&window);
+    planWindow_ = &window;
+    plan_.clear();
+    plan_.push_back([this, w, correct] {
+        Note(correct ? QStringLiteral("plan: correct a record")
+                     : QStringLiteral("plan: delete a record"));
+        auto* tabs = w->findChild<QTabBar*>(QStringLiteral("SSTab2"));
+        if (tabs->currentIndex() != 2)
+            clickTab(tabs, 2);
+    });
+    plan_.push_back([this, w] {
+        auto* funds = w->findChild<QComboBox*>(QStringLiteral("EFunds"));
+        if (funds->isVisible() && funds->count() > 0)
+            chooseListItem(funds, below(funds->count()));
+    });
+    // The record number is typed into the dialog this opens, like every other answer.
+    plan_.push_back([this, w, correct] {
+        clickNamed(w, correct ? QStringLiteral("ECorrectRec") : QStringLiteral("EDelRec"));
+    });
+    if (!correct)
+        return;
+    plan_.push_back([this, w] {
+        QList<QLineEdit*> boxes;
+        for (const char* name : {"EInDate", "EInPrice", "EInNumShrs", "EInComm", "EInCashDiv"}) {
+            auto* box = w->findChild<QLineEdit*>(QLatin1String(name));
+            if (box && box->isVisible() && box->isEnabled())
+                boxes << box;
+        }
+        if (boxes.isEmpty())
+            return;
+        QLineEdit* box = boxes.at(below(static_cast<int>(boxes.size())));
+        typeIntoNamed(w, box->objectName(),
+                      box->objectName() == QLatin1String("EInDate") ? randomDate()
+                                                                    : randomAmount());
+    });
+    plan_.push_back([this, w] {
+        if (chance(0.9))
+            clickNamed(w, QStringLiteral("EAddaRec"));
+    });
+}
+
+void Monkey::planComparisons(QMInvest& window) {
+    const QPointer<QMInvest> w(&window);
+    planWindow_ = &window;
+    plan_.clear();
+    Note(QStringLiteral("plan: compare calculations"));
+    for (int i = 0, n = 8 + below(7); i < n; ++i) {
+        plan_.push_back([this, w] {
+            const QList<qm::InputBox*> boxes = usable<qm::InputBox>(w);
+            if (!boxes.isEmpty() && chance(0.3)) {
+                qm::InputBox* box = boxes.at(below(static_cast<int>(boxes.size())));
+                click(box, QStringLiteral("click into"));
+                typeInto(w, QString::number(1 + below(chance(0.5) ? 40 : 100000)));
+            }
+            for (QPushButton* b : usable<QPushButton>(w)) {
+                if (b->objectName().endsWith(QLatin1String("Calculate"))) {
+                    click(b, QStringLiteral("click"));
+                    return;
+                }
+            }
+        });
+    }
+    plan_.push_back([this, w] {
+        if (chance(0.6))
+            clickNamed(w, QStringLiteral("AllGraphs"));
     });
 }
 

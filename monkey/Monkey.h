@@ -101,7 +101,9 @@ private:
     // prices typed in). Each runs as its own event; a plan ends when its window goes.
     void planRecordEntry(qm::QMManagement& window);
     void planCurrentValue(qm::QMManagement& window);
+    void planCorrection(qm::QMManagement& window, bool correct);
     void planCalculation(qm::QMInvest& window);
+    void planComparisons(qm::QMInvest& window);
     void planManagerVisit(qm::QMManagement& window);
 
     // Single user actions.
