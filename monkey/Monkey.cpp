@@ -152,7 +152,7 @@ void Monkey::fail(const QString& what) {
     _exit(1);
 }
 
-void Monkey::countMessage(const QString& kind) {
+void Monkey::tally(const QString& kind) {
     ++counts_[kind];
 }
 
@@ -375,10 +375,10 @@ QStringList Monkey::managerProblems(QMManagement& window, bool topLevel) {
     const qm::Portfolio& p = window.portfolio();
     // What the run changed, for the summary (a file opened changes the counts at once).
     if (std::abs(p.recordCount - lastRecordCount_) == 1)
-        countMessage(p.recordCount > lastRecordCount_ ? QStringLiteral("records added")
+        tally(p.recordCount > lastRecordCount_ ? QStringLiteral("records added")
                                                       : QStringLiteral("records deleted"));
     if (std::abs(p.fundCount - lastFundCount_) == 1)
-        countMessage(p.fundCount > lastFundCount_ ? QStringLiteral("funds added")
+        tally(p.fundCount > lastFundCount_ ? QStringLiteral("funds added")
                                                   : QStringLiteral("funds deleted"));
     lastRecordCount_ = p.recordCount;
     lastFundCount_ = p.fundCount;
@@ -713,28 +713,28 @@ void Monkey::seeDialog(QWidget* dialog) {
     dialog->setProperty("qmMonkeySeen", true);
     const QString name = dialog->objectName();
     if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
-        countMessage(files->acceptMode() == QFileDialog::AcceptSave
+        tally(files->acceptMode() == QFileDialog::AcceptSave
                          ? QStringLiteral("save dialogs")
                          : QStringLiteral("open dialogs"));
     } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-        countMessage(QStringLiteral("plain messages"));
+        tally(QStringLiteral("plain messages"));
         Note(QStringLiteral("plain message \"%1\"").arg(box->text().left(80)));
     } else if (name == QLatin1String("AMsgbox")) {
         messagesSeen_.push_back(qm::app().messageCode);
-        countMessage(QStringLiteral("messages"));
+        tally(QStringLiteral("messages"));
         Note(QStringLiteral("message %1 shown").arg(qm::app().messageCode));
     } else if (name == QLatin1String("AllYesNo")) {
-        countMessage(QStringLiteral("questions"));
+        tally(QStringLiteral("questions"));
         Note(QStringLiteral("question %1 asked").arg(qm::app().choiceCode));
     } else if (name == QLatin1String("PrinterHeaderInput")) {
-        countMessage(QStringLiteral("line inputs"));
+        tally(QStringLiteral("line inputs"));
         // The box to type into has the keyboard when the dialog opens.
         if (auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("InFName")))
             box->setFocus(Qt::OtherFocusReason);
     } else if (name == QLatin1String("FundCurValInput")) {
-        countMessage(QStringLiteral("record numbers asked"));
+        tally(QStringLiteral("record numbers asked"));
     } else if (name == QLatin1String("QMGraph")) {
-        countMessage(QStringLiteral("charts"));
+        tally(QStringLiteral("charts"));
     }
 }
 

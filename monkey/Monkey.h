@@ -129,7 +129,7 @@ private:
     QString randomRecordNumber();
     QString freshMalformedFile();
 
-    void countMessage(const QString& kind);
+    void tally(const QString& kind);
 
     MonkeyOptions options_;
     qm::QMStart& menu_;
