@@ -376,10 +376,10 @@ QStringList Monkey::managerProblems(QMManagement& window, bool topLevel) {
     // What the run changed, for the summary (a file opened changes the counts at once).
     if (std::abs(p.recordCount - lastRecordCount_) == 1)
         tally(p.recordCount > lastRecordCount_ ? QStringLiteral("records added")
-                                                      : QStringLiteral("records deleted"));
+                                               : QStringLiteral("records deleted"));
     if (std::abs(p.fundCount - lastFundCount_) == 1)
         tally(p.fundCount > lastFundCount_ ? QStringLiteral("funds added")
-                                                  : QStringLiteral("funds deleted"));
+                                           : QStringLiteral("funds deleted"));
     lastRecordCount_ = p.recordCount;
     lastFundCount_ = p.fundCount;
     if (fileOrder_ && PortfolioProblems(p).size() == PortfolioProblems(p, false).size())
@@ -713,9 +713,8 @@ void Monkey::seeDialog(QWidget* dialog) {
     dialog->setProperty("qmMonkeySeen", true);
     const QString name = dialog->objectName();
     if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
-        tally(files->acceptMode() == QFileDialog::AcceptSave
-                         ? QStringLiteral("save dialogs")
-                         : QStringLiteral("open dialogs"));
+        tally(files->acceptMode() == QFileDialog::AcceptSave ? QStringLiteral("save dialogs")
+                                                             : QStringLiteral("open dialogs"));
     } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         tally(QStringLiteral("plain messages"));
         Note(QStringLiteral("plain message \"%1\"").arg(box->text().left(80)));
