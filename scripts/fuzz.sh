@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets into build-fuzz/ (Clang, AddressSanitizer and UBSan, core library
-# only) and runs each one for a bounded time, starting from its seeds in fuzz/corpus/<target>.
+# Builds the fuzz targets into build-fuzz/ (Clang, AddressSanitizer and UBSan; see
+# scripts/sanitizer-build.sh) and runs each one for a bounded time, starting from its seeds in
+# fuzz/corpus/<target>.
 # Fails when a target crashes, breaks one of its properties or hangs.
 # Usage: scripts/fuzz.sh [seconds-per-target] [target...]   (default: 15 s; every target)
 # Inputs that found something are kept as build-fuzz/crashes/<target>-*; new inputs that
@@ -14,9 +15,7 @@ targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(database val format dates)
 
 scripts/deps.sh test
-cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DQM_FUZZ=ON -DQM_CORE_ONLY=ON \
-    -DQM_BUILD_TESTS=OFF -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
-cmake --build build-fuzz -j2
+scripts/sanitizer-build.sh $(printf 'fuzz_%s ' "${targets[@]}")
 
 mkdir -p build-fuzz/crashes build-fuzz/logs
 failed=()

@@ -66,8 +66,11 @@ CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& tex
         state.chartKind = 6;
         state.chartTitle = QStringLiteral("Percentage gain/loss for comparisions ");
         state.results = state.resultsPage;
-        EndComparison(state, outcome);
     });
+    // Closing step, after a refused or failed calculation too: the number it used up may be the
+    // tenth, and the set ends there as after a calculated tenth. Otherwise the count would pass
+    // 10, the page would grow past ten blocks and, from number 22 on, every Calculate would fail.
+    EndComparison(state, outcome);
     return outcome;
 }
 

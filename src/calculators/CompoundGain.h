@@ -19,7 +19,8 @@ struct CompoundGainTexts {
 // "&Calculate" on the compound-gain tab: appends one block (the inputs, the heading and the row
 // of annual and total gain) to the comparison page, stores the year values and the annual rate
 // for the chart and shows the page. Returns the messages to show: 18 when a number is missing,
-// 3 when the calculation fails, 8 after the tenth comparison of a page.
+// 3 when the calculation fails, 8 once the tenth comparison number of a page is used (also by a
+// refused or failed calculation, which then shows both messages).
 CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& texts);
 
 // The tab's help page, with the currency symbol before its amounts.

@@ -62,9 +62,9 @@ QMInvest::~QMInvest() {
 void QMInvest::build() {
     tabs_ = new QTabBar(this);
     tabs_->setObjectName(QStringLiteral("SSTab1"));
-    // Clicking a tab takes the focus first, so the box being edited is left (and stored)
-    // before the tab change discards the inputs.
-    tabs_->setFocusPolicy(Qt::StrongFocus);
+    // Clicking a tab, or turning the mouse wheel over the tabs, takes the focus first, so the
+    // box being edited is left (and stored) before the tab change discards the inputs.
+    tabs_->setFocusPolicy(Qt::WheelFocus);
     // Every caption is shown whole: the bar is never narrower than its six tabs.
     tabs_->setUsesScrollButtons(false);
     tabs_->setElideMode(Qt::ElideNone);

@@ -46,9 +46,9 @@ QMManagement::~QMManagement() = default;
 void QMManagement::build() {
     tabs_ = new QTabBar(this);
     tabs_->setObjectName(QStringLiteral("SSTab2"));
-    // Clicking a tab takes the focus first, so the box being edited is left (and its value
-    // kept) before the tab change.
-    tabs_->setFocusPolicy(Qt::StrongFocus);
+    // Clicking a tab, or turning the mouse wheel over the tabs, takes the focus first, so the
+    // box being edited is left (and its value kept) before the tab change.
+    tabs_->setFocusPolicy(Qt::WheelFocus);
     tabs_->setUsesScrollButtons(false);
     tabs_->setElideMode(Qt::ElideNone);
     tabs_->setExpanding(false);

@@ -1,0 +1,172 @@
+#pragma once
+
+// The random-use driver: uses the whole program the way a careless user would, one event at a
+// time, chosen by a seeded random generator, and checks after every event that nothing broke.
+//
+// Each event is one step run from a zero timer. A step schedules the next one before it acts,
+// so when its action opens a modal dialog (which waits in its own event loop) the next step
+// runs inside that loop and answers the dialog. A step acts on whatever is on top: an open
+// list or menu, else the active dialog, else the work window, else the start menu.
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <random>
+#include <vector>
+
+class QComboBox;
+class QFileDialog;
+class QLineEdit;
+class QWidget;
+
+namespace qm {
+struct ChartSpec;
+class QMInvest;
+class QMManagement;
+class QMStart;
+} // namespace qm
+
+namespace qmmonkey {
+
+struct MonkeyOptions {
+    std::uint64_t seed = 1;
+    int events = 2000;
+    QString folder;          // an empty folder for the database files of the run
+    QString sampleDatabase;  // the shipped sample database
+    QString largestDatabase; // a database of 18 funds and 600 records
+};
+
+// One key as the keyboard sends it.
+struct Key {
+    int key = 0;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+    QString name;
+};
+
+class Monkey : public QObject {
+    Q_OBJECT
+public:
+    Monkey(const MonkeyOptions& options, qm::QMStart& menu);
+
+    void start();
+    // True once the run has ended with "Exit program" (or the start menu's close box).
+    bool finished() const { return finished_; }
+    int eventsRun() const { return event_; }
+    // A line of what the run did: windows opened, dialogs, messages by number.
+    QString summary() const;
+
+private:
+    void schedule(int delayMs = 0);
+    void step();
+    void act(QWidget* context);
+    [[noreturn]] void fail(const QString& what);
+
+    // Checks after every event.
+    void check(QWidget* context);
+    QStringList windowProblems(bool topLevel);
+    QStringList calculatorProblems(qm::QMInvest& window, bool topLevel);
+    QStringList chartProblems(const qm::ChartSpec& spec);
+    QStringList managerProblems(qm::QMManagement& window, bool topLevel);
+    QStringList fileProblems(qm::QMManagement& window);
+
+    // What is on top.
+    void onPopup(QWidget* popup);
+    void onModal(QWidget* modal);
+    void onStartMenu();
+    void onWorkWindow(QWidget* window);
+    void windDown(QWidget* context);
+
+    // The dialogs: what one shows is counted and kept when it is first seen.
+    void seeDialog(QWidget* dialog);
+    void answerMessage(QWidget* dialog);
+    void answerQuestion(QWidget* dialog);
+    void answerLine(QWidget* dialog);
+    void answerNumber(QWidget* dialog);
+    void answerFiles(QFileDialog* dialog);
+    void answerPlainBox(QWidget* box);
+    void useChart(QWidget* chart);
+    void cancelFiles(QFileDialog* dialog);
+
+    // Plans: a few events in a row that a user makes to get somewhere (a record entered, the
+    // prices typed in). Each runs as its own event; a plan ends when its window goes.
+    void planRecordEntry(qm::QMManagement& window);
+    void planCurrentValue(qm::QMManagement& window);
+    void planCorrection(qm::QMManagement& window, bool correct);
+    void planCalculation(qm::QMInvest& window);
+    void planComparisons(qm::QMInvest& window);
+    void planManagerVisit(qm::QMManagement& window);
+
+    // Single user actions.
+    bool ensureActive(QWidget* window);
+    void click(QWidget* widget, const QString& what, QPoint at = QPoint());
+    void clickTab(QWidget* window, int index);
+    bool chooseListItem(QComboBox* list, int index);
+    void typeInto(QWidget* target, const QString& text);
+    void press(QWidget* target, const Key& key);
+    void pressRandomKey(QWidget* root);
+    bool clickNamed(QWidget* root, const QString& name);
+    bool typeIntoNamed(QWidget* root, const QString& name, const QString& text);
+    QWidget* keyTarget(QWidget* root) const;
+
+    // Random choices.
+    int below(int n);
+    bool chance(double p);
+    int weighted(const std::vector<double>& weights);
+    Key randomKey();
+    QString randomAmount();
+    QString randomDate();
+    QString randomText(int maxLength);
+    QString randomRecordNumber();
+    QString freshMalformedFile();
+
+    void tally(const QString& kind);
+
+    MonkeyOptions options_;
+    qm::QMStart& menu_;
+    std::mt19937_64 rng_;
+    QTimer ticker_;
+    int event_ = 0;
+    bool finished_ = false;
+    bool windingDown_ = false;
+    int windDownSteps_ = 0;
+    int activationTries_ = 0;
+    QElapsedTimer clock_;
+    qint64 holdUntilMs_ = 0; // a mnemonic's animated click is let happen before the next event
+    std::vector<QWidget*> running_; // contexts of the steps running now, outermost first
+
+    std::deque<std::function<void()>> plan_;
+    QPointer<QWidget> planWindow_;
+    QPointer<QWidget> lastManager_;
+
+    // Files: the dialog's answer the manager visit starts with, and the open or save whose
+    // outcome is checked once the window is back at rest.
+    std::optional<QString> forcedFile_;
+    struct PendingFile {
+        bool save = false;
+        QString path;
+        std::size_t messagesBefore = 0;
+    };
+    std::optional<PendingFile> pendingFile_;
+    int fileCounter_ = 0;
+    // A file whose records are not in date order was opened: they stay in the file's order
+    // until the next store or delete sorts them.
+    bool fileOrder_ = false;
+    int lastRecordCount_ = 0;
+    int lastFundCount_ = 0;
+    QStringList savedFiles_;
+
+    std::vector<int> messagesSeen_;
+    std::map<QString, int> counts_;
+};
+
+} // namespace qmmonkey
