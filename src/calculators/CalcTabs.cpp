@@ -128,6 +128,25 @@ QRadioButton* CalcTabPage::addOption(QButtonGroup* group, int id, const QString&
     return option;
 }
 
+QRadioButton* CalcTabPage::addOptionPair(const QString& frameCaption, const QString& arrayName,
+                                         const QString& caption0, const QString& caption1,
+                                         std::function<void()> onClick) {
+    auto* frame = new QGroupBox(frameCaption, this);
+    auto* body = new QVBoxLayout(frame);
+    auto* group = new QButtonGroup(this);
+    QRadioButton* first = nullptr;
+    for (int id : {0, 1}) {
+        QRadioButton* option = addOption(group, id, QStringLiteral("%1(%2)").arg(arrayName).arg(id),
+                                         id == 0 ? caption0 : caption1, frame);
+        body->addWidget(option);
+        connect(option, &QRadioButton::clicked, this, onClick);
+        if (id == 0)
+            first = option;
+    }
+    grid_->addWidget(frame, row_++, 0, 1, 2);
+    return first;
+}
+
 std::vector<QWidget*> CalcTabPage::focusChain() const {
     std::vector<QWidget*> chain;
     // Where Enter goes from each box and list, up to the Calculate button.
@@ -492,23 +511,13 @@ InvestedPage::InvestedPage(QMInvest& window) : CalcTabPage(InvestedGrowthTab, "I
     addBox("IGInAnnContribRate", QStringLiteral("Increase annual contribution rate % "));
     addBox("IGInAnninFlatRate", QStringLiteral("Average annual inflation rate % "));
     addBox("IGInYearsInvested", QStringLiteral("Number of years invested "));
-    auto* frame = new QGroupBox(QStringLiteral("Show results"), this);
-    auto* body = new QVBoxLayout(frame);
-    auto* group = new QButtonGroup(this);
-    complete_ = addOption(group, 0, QStringLiteral("IGResultsChoice(0)"),
-                          QStringLiteral("Complete calculation"), frame);
-    QRadioButton* totals = addOption(group, 1, QStringLiteral("IGResultsChoice(1)"),
-                                     QStringLiteral("Comparison totals"), frame);
-    body->addWidget(complete_);
-    body->addWidget(totals);
     // Every click on an option, even on the one already selected, empties the page.
-    for (QRadioButton* option : {complete_, totals}) {
-        connect(option, &QRadioButton::clicked, this, [this] {
-            GrowthResultsChoiceClicked(window_.state());
-            window_.syncResults();
-        });
-    }
-    grid_->addWidget(frame, row_++, 0, 1, 2);
+    complete_ = addOptionPair(QStringLiteral("Show results"), QStringLiteral("IGResultsChoice"),
+                              QStringLiteral("Complete calculation"),
+                              QStringLiteral("Comparison totals"), [this] {
+                                  GrowthResultsChoiceClicked(window_.state());
+                                  window_.syncResults();
+                              });
     addButtons();
 }
 
@@ -544,22 +553,12 @@ RetiredPage::RetiredPage(QMInvest& window) : CalcTabPage(RetiredIncomeTab, "RI",
     addBox("RIInTimeInYrs", QString(), &label33_);
     label32_->setObjectName(QStringLiteral("Label32"));
     label33_->setObjectName(QStringLiteral("Label33"));
-    auto* frame = new QGroupBox(QStringLiteral("Withdrawal choices"), this);
-    auto* body = new QVBoxLayout(frame);
-    auto* group = new QButtonGroup(this);
-    percentage_ = addOption(group, 0, QStringLiteral("RIWDrawalChoice(0)"),
-                            QStringLiteral("Annual percentage"), frame);
-    QRadioButton* fixed = addOption(group, 1, QStringLiteral("RIWDrawalChoice(1)"),
-                                    QStringLiteral("Fixed monthly amount"), frame);
-    body->addWidget(percentage_);
-    body->addWidget(fixed);
-    for (QRadioButton* option : {percentage_, fixed}) {
-        connect(option, &QRadioButton::clicked, this, [this] {
+    percentage_ = addOptionPair(
+        QStringLiteral("Withdrawal choices"), QStringLiteral("RIWDrawalChoice"),
+        QStringLiteral("Annual percentage"), QStringLiteral("Fixed monthly amount"), [this] {
             EmptyPage(window_);
             choseCalc();
         });
-    }
-    grid_->addWidget(frame, row_++, 0, 1, 2);
     addButtons();
     reserveWidth(label32_, {QString::fromUtf16(RetiredIncomeChoiceFor(0).label32),
                             QString::fromUtf16(RetiredIncomeChoiceFor(1).label32)});
@@ -630,23 +629,13 @@ CapitalPage::CapitalPage(QMInvest& window) : CalcTabPage(CapitalRequiredTab, "CR
     label26_->setObjectName(QStringLiteral("Label26"));
     addBox("CRInIntGrowthRate", QStringLiteral("Annual interest/growth rate %"));
     addBox("CRInTimeInYrs", QStringLiteral("Number of years"));
-    auto* frame = new QGroupBox(QStringLiteral("Select option"), this);
-    auto* body = new QVBoxLayout(frame);
-    auto* group = new QButtonGroup(this);
-    capital_ = addOption(group, 0, QStringLiteral("CRCapitalChoices(0)"),
-                         QStringLiteral("Amount of capital required"), frame);
-    QRadioButton* income = addOption(group, 1, QStringLiteral("CRCapitalChoices(1)"),
-                                     QStringLiteral("Annual income required"), frame);
-    body->addWidget(capital_);
-    body->addWidget(income);
-    for (QRadioButton* option : {capital_, income}) {
-        connect(option, &QRadioButton::clicked, this, [this] {
-            CapitalOptionClicked(window_.state());
-            window_.syncResults();
-            choseCalc();
-        });
-    }
-    grid_->addWidget(frame, row_++, 0, 1, 2);
+    capital_ = addOptionPair(QStringLiteral("Select option"), QStringLiteral("CRCapitalChoices"),
+                             QStringLiteral("Amount of capital required"),
+                             QStringLiteral("Annual income required"), [this] {
+                                 CapitalOptionClicked(window_.state());
+                                 window_.syncResults();
+                                 choseCalc();
+                             });
     addButtons();
     reserveWidth(label26_, {QStringLiteral("Amount of capital required $"),
                             QStringLiteral("Annual income required $")});

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QString>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "calculators/CalcState.h"
@@ -49,6 +50,12 @@ protected:
     // An option button of a group; clicking it runs `onClick`.
     QRadioButton* addOption(QButtonGroup* group, int id, const QString& name,
                             const QString& caption, QWidget* parent);
+    // A captioned frame of two options named `arrayName`(0) and `arrayName`(1) on the next rows
+    // of the page; every click on either (even on the one already selected) runs `onClick`.
+    // Returns the first option (selected by the caller's defaults).
+    QRadioButton* addOptionPair(const QString& frameCaption, const QString& arrayName,
+                                const QString& caption0, const QString& caption1,
+                                std::function<void()> onClick);
     // The buttons prefix + Calculate, Print and Help, at the foot of the page (added last).
     void addButtons();
     // The defaults of the table for `choice`, stored and shown.

@@ -162,12 +162,8 @@ int InputBox::keyPress(int code) {
         break;
     }
     if (row.filter != BoxFilter::None) {
-        if (out != 0 && out != KeyBackspace && out != KeyDel127) {
-            const QString after = TextAfterKey(text(), cursorPosition(), selectionStart(),
-                                               static_cast<int>(selectedText().size()), QChar(out));
-            if (!FitsCurrency(after))
-                out = 0;
-        }
+        if (out != 0 && !keyKeepsAmountInRange(out))
+            out = 0;
         if (out == 0)
             Beep();
     }

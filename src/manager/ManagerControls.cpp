@@ -82,12 +82,8 @@ int AmountBox::keyPress(int code) {
     app().extraDecimals = 4;
     int out = MoneyKeyFilter(code, app().textBeforeKey, app().extraDecimals);
     app().extraDecimals = 0;
-    if (out != 0 && out != KeyBackspace && out != KeyDel127) {
-        const QString after = TextAfterKey(text(), cursorPosition(), selectionStart(),
-                                           static_cast<int>(selectedText().size()), QChar(out));
-        if (!FitsCurrency(after))
-            out = 0;
-    }
+    if (out != 0 && !keyKeepsAmountInRange(out))
+        out = 0;
     if (out == 0)
         Beep();
     return out;

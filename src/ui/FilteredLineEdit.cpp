@@ -1,5 +1,8 @@
 #include "ui/FilteredLineEdit.h"
 
+#include "input/BoxTable.h"
+#include "input/KeyFilters.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -10,6 +13,14 @@ namespace qm {
 FilteredLineEdit::FilteredLineEdit(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);
     setDragEnabled(false);
+}
+
+bool FilteredLineEdit::keyKeepsAmountInRange(int code) const {
+    if (code == KeyBackspace || code == KeyDel127)
+        return true;
+    const QString after = TextAfterKey(text(), cursorPosition(), selectionStart(),
+                                       static_cast<int>(selectedText().size()), QChar(code));
+    return FitsCurrency(after);
 }
 
 int FilteredLineEdit::characterCode(const QKeyEvent* event) {

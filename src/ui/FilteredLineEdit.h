@@ -26,6 +26,10 @@ public:
     // Selects the whole text when the box gets the focus (also when it is clicked into).
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
 
+    // Whether typing `code` now (at the cursor, over the selection) leaves a text whose number
+    // still fits the Currency range with at most 15 integer digits. Backspace always does.
+    bool keyKeepsAmountInRange(int code) const;
+
     // The character code a key event types, or -1 when the key types nothing (arrows, Tab,
     // function keys, Delete, bare modifiers).
     static int characterCode(const QKeyEvent* event);
