@@ -17,10 +17,10 @@ struct AppState {
 
     // Dialog protocol: the number in, the answer out.
     int messageCode = 0;
-    int choiceCode = 0;        // question number in; 6 after "&Yes", 0 after "&No"
-    QString lineInputText;     // one-line input: the text typed, "1" after "&Cancel"
-    QString dialogText;        // record-number dialog: the text typed, empty after "&Cancel"
-    int correctMode = 0;       // record-number dialog: 1 correct, 0 delete
+    int choiceCode = 0;    // question number in; 6 after "&Yes", 0 after "&No"
+    QString lineInputText; // one-line input: the text typed, "1" after "&Cancel"
+    QString dialogText;    // record-number dialog: the text typed, empty after "&Cancel"
+    int correctMode = 0;   // record-number dialog: 1 correct, 0 delete
 
     // Input-box state shared by every box (one flag for the whole program).
     int editFlag = 0;

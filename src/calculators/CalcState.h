@@ -11,8 +11,7 @@ namespace qm {
 
 // A fixed table of amounts. Reading or writing outside it is a calculation failure (CalcError),
 // which the calculators' error trap reports like any other.
-template <int Rows, int Cols>
-class CurrencyTable {
+template <int Rows, int Cols> class CurrencyTable {
 public:
     static constexpr int rows = Rows;
     static constexpr int cols = Cols;
@@ -53,12 +52,12 @@ enum CalcTab {
 // Everything the calculator window keeps between events. The window owns one; the calculators
 // read and change it; the chart window reads the chart hand-over values.
 struct CalcState {
-    QString resultsPage;        // the page being built (what "&Print" prints)
-    QString results;            // what the Results box shows
+    QString resultsPage; // the page being built (what "&Print" prints)
+    QString results;     // what the Results box shows
     int comparisonCount = 0;
-    int startNewPage = 0;       // 1 after a help page: the next comparing Calculate starts afresh
-    std::array<Currency, 9> inputValues{};   // parsed inputs of the active tab, 1-based
-    std::array<double, 6> mortgageInputs{};  // the mortgage tab's inputs, 1-based
+    int startNewPage = 0; // 1 after a help page: the next comparing Calculate starts afresh
+    std::array<Currency, 9> inputValues{};  // parsed inputs of the active tab, 1-based
+    std::array<double, 6> mortgageInputs{}; // the mortgage tab's inputs, 1-based
     PeriodTable periodData;
     ComparisonTable comparisonData;
     int chartPoints = 0;
@@ -78,8 +77,7 @@ struct CalcOutcome {
 // The error trap shared by the calculators: runs `step`; a CalcError adds message 3 ("Wrong or
 // missing entry, try again.") and returns false. Whatever the step changed before it failed
 // stays changed.
-template <typename Step>
-bool RunTrapped(CalcOutcome& outcome, Step&& step) {
+template <typename Step> bool RunTrapped(CalcOutcome& outcome, Step&& step) {
     try {
         step();
         return true;

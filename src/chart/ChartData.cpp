@@ -60,7 +60,8 @@ void fillByYears(ChartSpec& spec, std::vector<Currency> values, const QString& s
     spec.dataLabel = stem + QString::number(n) + QStringLiteral(" Years");
 }
 
-void fillComparisons(ChartSpec& spec, std::vector<std::vector<Currency>> series, const QString& label) {
+void fillComparisons(ChartSpec& spec, std::vector<std::vector<Currency>> series,
+                     const QString& label) {
     const int n = series.empty() ? 0 : static_cast<int>(series.front().size());
     spec.legend = true;
     spec.comparison = true;
@@ -117,7 +118,8 @@ ChartSpec BuildCalculatorChart(CalcState& state) {
                             kind == 6 ? QStringLiteral("Annual percentage gain/loss comparisons")
                                       : QStringLiteral("Total growth values for each comparision"));
             spec.percent = kind == 6;
-            spec.seriesNames = {kind == 6 ? QStringLiteral("Annual %") : QStringLiteral("Final value")};
+            spec.seriesNames = {kind == 6 ? QStringLiteral("Annual %")
+                                          : QStringLiteral("Final value")};
             break;
         default:
             break;
@@ -132,7 +134,8 @@ ChartSpec BuildCalculatorChart(CalcState& state) {
     return spec;
 }
 
-ChartSpec BuildManagerChart(int points, const std::function<Currency(int row, int column)>& fundTotal,
+ChartSpec BuildManagerChart(int points,
+                            const std::function<Currency(int row, int column)>& fundTotal,
                             const QStringList& fundNames, ManagerMeasure measure) {
     ChartSpec spec;
     spec.caption = captionOf(8);

@@ -11,18 +11,18 @@ namespace qm {
 
 // What the chart window shows: built from the values a calculator or the manager left behind.
 struct ChartSpec {
-    QString caption;              // the window caption ("" when the chart code is unknown)
+    QString caption; // the window caption ("" when the chart code is unknown)
     std::vector<std::vector<Currency>> series; // one or (mortgage) two series of equal length
-    QStringList seriesNames;      // legend entries, one per series
-    QStringList categories;       // one label per point (year, comparison number or fund name)
-    QString categoryAxis;         // what the points are ("Years", "Comparison", "Fund")
-    QString dataLabel;            // the caption naming the plotted values
-    QString title;                // the chart title (the mortgage comparison only)
+    QStringList seriesNames;                   // legend entries, one per series
+    QStringList categories; // one label per point (year, comparison number or fund name)
+    QString categoryAxis;   // what the points are ("Years", "Comparison", "Fund")
+    QString dataLabel;      // the caption naming the plotted values
+    QString title;          // the chart title (the mortgage comparison only)
     bool legend = false;
-    bool percent = false;         // values are percentages rather than money
-    bool comparison = false;      // one bar per comparison or fund, rather than values over time
-    bool measureButtons = false;  // the manager's three measure buttons are shown
-    bool failed = false;          // building failed: "Cannot draw graph, try again." (message 9)
+    bool percent = false;        // values are percentages rather than money
+    bool comparison = false;     // one bar per comparison or fund, rather than values over time
+    bool measureButtons = false; // the manager's three measure buttons are shown
+    bool failed = false;         // building failed: "Cannot draw graph, try again." (message 9)
 };
 
 // The calculator window's chart, by state.chartKind (3 to 7, 9 to 11). The year-end selection of
@@ -35,7 +35,8 @@ ChartSpec BuildCalculatorChart(CalcState& state);
 enum class ManagerMeasure { CurrentValue = 3, GainDollars = 4, GainPercent = 5 };
 
 // The manager's chart (code 8): one value per fund 1..points from `fundTotal(row, column)`.
-ChartSpec BuildManagerChart(int points, const std::function<Currency(int row, int column)>& fundTotal,
+ChartSpec BuildManagerChart(int points,
+                            const std::function<Currency(int row, int column)>& fundTotal,
                             const QStringList& fundNames,
                             ManagerMeasure measure = ManagerMeasure::GainDollars);
 

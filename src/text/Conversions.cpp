@@ -1,15 +1,17 @@
 #include "text/Conversions.h"
 
-#include <cmath>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <string>
 #include <string_view>
 
 namespace qm {
 
-double Int(double x) { return std::floor(x); }
+double Int(double x) {
+    return std::floor(x);
+}
 
 Currency Int(Currency x) {
     const std::int64_t raw = x.raw();

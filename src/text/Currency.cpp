@@ -13,7 +13,9 @@ __extension__ typedef __int128 Int128;
 constexpr std::int64_t MaxRaw = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t MinRaw = std::numeric_limits<std::int64_t>::min();
 
-[[noreturn]] void overflow() { throw OverflowError("Currency overflow"); }
+[[noreturn]] void overflow() {
+    throw OverflowError("Currency overflow");
+}
 
 Currency checked(Int128 raw) {
     if (raw > MaxRaw || raw < MinRaw)
@@ -71,8 +73,8 @@ Currency Currency::operator*(Currency other) const {
 std::string Currency::toPlainString() const {
     const bool negative = raw_ < 0;
     // Work in unsigned so the most negative value does not overflow on negation.
-    const unsigned long long magnitude =
-        negative ? 0ULL - static_cast<unsigned long long>(raw_) : static_cast<unsigned long long>(raw_);
+    const unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(raw_)
+                                                  : static_cast<unsigned long long>(raw_);
     std::string text = std::to_string(magnitude / Scale);
     unsigned long long fraction = magnitude % Scale;
     if (fraction != 0) {

@@ -54,7 +54,8 @@ ShortDateLayout readLayout(const QLocale& locale) {
     if (found != 3 || order[0] == order[1] || order[1] == order[2] || order[0] == order[2])
         return ShortDateLayout{};
     layout.order = order;
-    if (separator == QLatin1Char('/') || separator == QLatin1Char('.') || separator == QLatin1Char('-'))
+    if (separator == QLatin1Char('/') || separator == QLatin1Char('.') ||
+        separator == QLatin1Char('-'))
         layout.separator = separator;
     return layout;
 }
@@ -72,7 +73,8 @@ ShortDateLayout layoutOf(const QLocale& locale) {
 }
 
 bool isSeparator(QChar c) {
-    return c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char(' ');
+    return c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-') ||
+           c == QLatin1Char(' ');
 }
 
 } // namespace
@@ -82,7 +84,9 @@ QDate Today() {
     return source ? source() : QDate::currentDate();
 }
 
-void SetTodaySource(std::function<QDate()> source) { todaySource() = std::move(source); }
+void SetTodaySource(std::function<QDate()> source) {
+    todaySource() = std::move(source);
+}
 
 QString ShortDate(QDate date, const QLocale& locale) {
     if (!date.isValid())

@@ -83,8 +83,8 @@ Decimal fromDouble(double value) {
     d.negative = value < 0;
     // 15 significant digits: "d.ddddddddddddddde+XX", independent of the C locale.
     char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::scientific, 14);
     const std::string text(buffer, result.ptr);
     const auto e = text.find('e');
     std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
@@ -104,11 +104,11 @@ Decimal fromDouble(double value) {
 }
 
 struct Pattern {
-    int minWholeDigits = 0;  // '0' places before the point
-    bool grouping = false;   // ',' before the point
+    int minWholeDigits = 0; // '0' places before the point
+    bool grouping = false;  // ',' before the point
     bool hasPoint = false;
-    int decimals = 0;        // '0' and '#' places after the point
-    int fixedDecimals = 0;   // '0' places after the point
+    int decimals = 0;      // '0' and '#' places after the point
+    int fixedDecimals = 0; // '0' places after the point
     bool percent = false;
 };
 
@@ -181,9 +181,13 @@ QString RightJustify(QStringView text, int width) {
     return out;
 }
 
-QString FormatNumber(Currency value, QStringView pattern) { return render(fromCurrency(value), pattern); }
+QString FormatNumber(Currency value, QStringView pattern) {
+    return render(fromCurrency(value), pattern);
+}
 
-QString FormatNumber(double value, QStringView pattern) { return render(fromDouble(value), pattern); }
+QString FormatNumber(double value, QStringView pattern) {
+    return render(fromDouble(value), pattern);
+}
 
 QString FormatNumber(int value, QStringView pattern) {
     return render(fromCurrency(Currency::fromUnits(value)), pattern);

@@ -22,7 +22,9 @@ QString Row(std::initializer_list<Field> fields) {
     return out;
 }
 
-QString Line(std::initializer_list<Field> fields) { return Row(fields) + LineEnd; }
+QString Line(std::initializer_list<Field> fields) {
+    return Row(fields) + LineEnd;
+}
 
 QString JoinLines(const QStringList& lines, bool endLast) {
     QString out;

@@ -19,7 +19,9 @@ QScreen* screenOf(const QWidget* widget) {
     return QGuiApplication::primaryScreen();
 }
 
-int convert(int twips, double dpi) { return static_cast<int>(twips * dpi / 1440.0 + 0.5); }
+int convert(int twips, double dpi) {
+    return static_cast<int>(twips * dpi / 1440.0 + 0.5);
+}
 
 } // namespace
 
@@ -33,16 +35,21 @@ int TwipsToPixelsY(int twips, const QWidget* onScreenOf) {
     return convert(twips, screen ? screen->logicalDotsPerInchY() : 96.0);
 }
 
-QWidget* CurrentWorkWindow() { return workWindowPointer().data(); }
+QWidget* CurrentWorkWindow() {
+    return workWindowPointer().data();
+}
 
-void SetCurrentWorkWindow(QWidget* window) { workWindowPointer() = window; }
+void SetCurrentWorkWindow(QWidget* window) {
+    workWindowPointer() = window;
+}
 
 void PlaceFromWorkWindow(QWidget* dialog, int dxTwips, int dyTwips) {
     const QWidget* reference = CurrentWorkWindow();
     if (!reference)
         return;
     const QPoint origin = reference->frameGeometry().topLeft();
-    dialog->move(origin + QPoint(TwipsToPixelsX(dxTwips, reference), TwipsToPixelsY(dyTwips, reference)));
+    dialog->move(origin +
+                 QPoint(TwipsToPixelsX(dxTwips, reference), TwipsToPixelsY(dyTwips, reference)));
 }
 
 } // namespace qm

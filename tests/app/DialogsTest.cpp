@@ -1,5 +1,5 @@
-#include "app/AppState.h"
 #include "app/Dialogs.h"
+#include "app/AppState.h"
 #include "support/UiHelpers.h"
 #include "ui/Geometry.h"
 
@@ -31,9 +31,9 @@ TEST(Dialogs, QuestionAnswers) {
     };
     for (const Case& c : {Case{"AllYes", true, 6}, Case{"AllNo", false, 0}}) {
         bool answer = !c.yes;
-        const QStringList shown = runAnsweringModals(
-            [&] { answer = AskQuestion(3, QStringLiteral("DATA.QMD")); },
-            [&](QWidget* d) { pressButton(d, QString::fromLatin1(c.button)); });
+        const QStringList shown =
+            runAnsweringModals([&] { answer = AskQuestion(3, QStringLiteral("DATA.QMD")); },
+                               [&](QWidget* d) { pressButton(d, QString::fromLatin1(c.button)); });
         EXPECT_EQ(answer, c.yes);
         EXPECT_EQ(app().choiceCode, c.choiceCode);
         ASSERT_EQ(shown.size(), 1);
@@ -106,7 +106,8 @@ TEST(Dialogs, PlaceThemselvesFromTheWorkWindow) {
         WorkWindow active;
         int dx, dy;
     };
-    for (const Case& c : {Case{WorkWindow::Calculator, 5550, 2500}, Case{WorkWindow::Manager, 3550, 3400}}) {
+    for (const Case& c :
+         {Case{WorkWindow::Calculator, 5550, 2500}, Case{WorkWindow::Manager, 3550, 3400}}) {
         app().activeWindow = c.active;
         QPoint where;
         runAnsweringModals([] { ShowMessage(1); },

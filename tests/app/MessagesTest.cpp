@@ -38,8 +38,9 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{25, "Bad filename, must be in the form MYFILE.QMD"},
         MessageCase{28, "You have Added a Fund Name but have not entered a record in it. Either "
                         "delete the Fund name or add a record. I cannot work with an empty Fund."},
-        MessageCase{29, "Record not Corrected, missing entry or 0. Entries must be exactly as shown "
-                        "in Help."},
+        MessageCase{29,
+                    "Record not Corrected, missing entry or 0. Entries must be exactly as shown "
+                    "in Help."},
         MessageCase{30, "Correct date format is 3/9/2024"}, // today is pinned, C locale
         MessageCase{31, "Record not saved. Must have a date."},
         MessageCase{35, "Files are limited to 600 records. You will have to start a new database "

@@ -176,7 +176,8 @@ TEST_F(InvestWindowTest, GraphAndPrintNeedAPage) {
     const QString noGraph = QStringLiteral("No data to graph, Calculate.");
     const QString noPrint = QStringLiteral("No data to print. Calculate.");
     // A page to print reaches the print system; the tests have none.
-    const QString noPrinter = QStringLiteral("No printer is available. Install a printer and try again.");
+    const QString noPrinter =
+        QStringLiteral("No printer is available. Install a printer and try again.");
     const struct {
         const char* results;
         int chartPoints;

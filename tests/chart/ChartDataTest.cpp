@@ -6,7 +6,9 @@ using namespace qm;
 
 namespace {
 
-Currency units(int n) { return Currency::fromUnits(n); }
+Currency units(int n) {
+    return Currency::fromUnits(n);
+}
 
 // An invested-growth table of `periods` rows whose value column holds 1000 x the period number.
 CalcState growthTable(int periods, int perYear, int years) {
@@ -56,11 +58,12 @@ TEST(CalculatorChart, ByYearsCodesUseTheTitleStemAndCount) {
         const char* caption;
         const char* label;
     };
-    for (const Case& c : {Case{3, "Growth in capital required over ", "Capital required",
-                               "Growth in capital required over 3 Years"},
-                          Case{4, " Pension growth over ", "Pension growth", " Pension growth over 3 Years"},
-                          Case{11, "Retirement ending balance over ", "Retirement income",
-                               "Retirement ending balance over 3 Years"}}) {
+    for (const Case& c :
+         {Case{3, "Growth in capital required over ", "Capital required",
+               "Growth in capital required over 3 Years"},
+          Case{4, " Pension growth over ", "Pension growth", " Pension growth over 3 Years"},
+          Case{11, "Retirement ending balance over ", "Retirement income",
+               "Retirement ending balance over 3 Years"}}) {
         CalcState state;
         for (int r = 1; r <= 4; ++r)
             state.periodData.at(r, 4) = units(r);
@@ -84,7 +87,8 @@ TEST(CalculatorChart, RetiredIncomeFixedAmountStartsWithTheStartingValue) {
     state.chartPoints = 3;
     state.chartTitle = QStringLiteral("Retirement beginning balance over ");
     const ChartSpec spec = BuildCalculatorChart(state);
-    EXPECT_EQ(spec.series.front(), (std::vector<Currency>{units(100000), units(97459), units(94000)}));
+    EXPECT_EQ(spec.series.front(),
+              (std::vector<Currency>{units(100000), units(97459), units(94000)}));
     EXPECT_EQ(spec.dataLabel, "Retirement beginning balance over 3 Years");
 }
 
@@ -101,9 +105,10 @@ TEST(CalculatorChart, ComparisonCodesTurnTheLegendOn) {
         const char* label;
         std::size_t series;
     };
-    for (const Case& c : {Case{5, "Mortgage comparisons", "Total interest paid", 2},
-                          Case{6, "Compound gain", "Annual percentage gain/loss comparisons", 1},
-                          Case{7, "Investment growth", "Total growth values for each comparision", 1}}) {
+    for (const Case& c :
+         {Case{5, "Mortgage comparisons", "Total interest paid", 2},
+          Case{6, "Compound gain", "Annual percentage gain/loss comparisons", 1},
+          Case{7, "Investment growth", "Total growth values for each comparision", 1}}) {
         state.chartKind = c.kind;
         const ChartSpec spec = BuildCalculatorChart(state);
         EXPECT_EQ(spec.caption, QString::fromLatin1(c.caption));
@@ -142,9 +147,10 @@ TEST(ManagerChart, OpensOnGainInMoneyAndSwitchesMeasures) {
         const char* label;
         int column;
     };
-    for (const Case& c : {Case{ManagerMeasure::GainDollars, "Gain or Loss in dollars", 4},
-                          Case{ManagerMeasure::CurrentValue, "Current value of each company/fund", 3},
-                          Case{ManagerMeasure::GainPercent, "Gain or Loss in percent", 5}}) {
+    for (const Case& c :
+         {Case{ManagerMeasure::GainDollars, "Gain or Loss in dollars", 4},
+          Case{ManagerMeasure::CurrentValue, "Current value of each company/fund", 3},
+          Case{ManagerMeasure::GainPercent, "Gain or Loss in percent", 5}}) {
         const ChartSpec spec = BuildManagerChart(2, totals, names, c.measure);
         EXPECT_EQ(spec.caption, "Investment manager charts");
         EXPECT_EQ(spec.dataLabel, QString::fromLatin1(c.label));

@@ -9,8 +9,7 @@
 namespace qmtest {
 
 // Finds a descendant widget by its objectName; fails the test when it is missing.
-template <typename T>
-T* child(QObject* root, const QString& name) {
+template <typename T> T* child(QObject* root, const QString& name) {
     T* found = root->findChild<T*>(name);
     EXPECT_NE(found, nullptr) << "no child named " << name.toStdString();
     return found;

@@ -30,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Val, HugeDigitRunsDoNotFail) {
     EXPECT_TRUE(std::isinf(Val(QString(400, QLatin1Char('9')))));
-    EXPECT_EQ(Val(QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QStringLiteral("1")), 0.0);
+    EXPECT_EQ(Val(QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QStringLiteral("1")),
+              0.0);
 }
 
 TEST(Int, RoundsTowardMinusInfinity) {
@@ -55,11 +56,11 @@ TEST_P(ToWholeTest, RoundsTiesToEven) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ToWholeTest,
-                         ::testing::Values(WholeCase{2.5, 2}, WholeCase{3.5, 4}, WholeCase{-2.5, -2},
-                                           WholeCase{-3.5, -4}, WholeCase{25, 25},
-                                           WholeCase{2.4999, 2}, WholeCase{2.5001, 3},
-                                           WholeCase{32767, 32767}, WholeCase{-32768, -32768},
-                                           WholeCase{32767.4, 32767}));
+                         ::testing::Values(WholeCase{2.5, 2}, WholeCase{3.5, 4},
+                                           WholeCase{-2.5, -2}, WholeCase{-3.5, -4},
+                                           WholeCase{25, 25}, WholeCase{2.4999, 2},
+                                           WholeCase{2.5001, 3}, WholeCase{32767, 32767},
+                                           WholeCase{-32768, -32768}, WholeCase{32767.4, 32767}));
 
 TEST(ToWhole, OutsideSixteenBitsIsAnOverflowError) {
     EXPECT_THROW(ToWhole(32767.5), OverflowError); // ties to even: 32768

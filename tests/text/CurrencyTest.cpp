@@ -68,9 +68,9 @@ TEST_P(CurrencyProductOfAmounts, RoundsToFourDecimalsTiesToEven) {
 INSTANTIATE_TEST_SUITE_P(
     Table, CurrencyProductOfAmounts,
     ::testing::Values(ProductCase{100000, 1000000, 10000000}, // 10 x 100 = 1,000
-                      ProductCase{12345, 12345, 15240},          // 1.52399025 -> 1.5240
-                      ProductCase{1, 5000, 0},                   // 0.00005 -> 0 (even)
-                      ProductCase{3, 5000, 2},                   // 0.00015 -> 0.0002 (even)
+                      ProductCase{12345, 12345, 15240},       // 1.52399025 -> 1.5240
+                      ProductCase{1, 5000, 0},                // 0.00005 -> 0 (even)
+                      ProductCase{3, 5000, 2},                // 0.00015 -> 0.0002 (even)
                       ProductCase{-3, 5000, -2}, ProductCase{-100000, 50000, -500000}));
 
 TEST(Currency, PlainTextHasNoGroupingAndNoTrailingZeros) {

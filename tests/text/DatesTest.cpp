@@ -1,5 +1,5 @@
-#include "support/TestEnvironment.h"
 #include "text/Dates.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -21,14 +21,12 @@ TEST_P(ShortDateTest, FollowsTheLocaleOrderWithAFourDigitYear) {
     EXPECT_EQ(ParseDate(text, locale), QDate(2001, 1, 15)); // reads back what it writes
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, ShortDateTest,
-                         ::testing::Values(ShortDateCase{"C", u"1/15/2001"},
-                                           ShortDateCase{"en_US", u"1/15/2001"},
-                                           ShortDateCase{"de_DE", u"15.01.2001"},
-                                           ShortDateCase{"en_GB", u"15/01/2001"},
-                                           ShortDateCase{"nl_NL", u"15-01-2001"},
-                                           ShortDateCase{"sv_SE", u"2001-01-15"},
-                                           ShortDateCase{"ja_JP", u"2001/01/15"}));
+INSTANTIATE_TEST_SUITE_P(
+    Locales, ShortDateTest,
+    ::testing::Values(ShortDateCase{"C", u"1/15/2001"}, ShortDateCase{"en_US", u"1/15/2001"},
+                      ShortDateCase{"de_DE", u"15.01.2001"}, ShortDateCase{"en_GB", u"15/01/2001"},
+                      ShortDateCase{"nl_NL", u"15-01-2001"}, ShortDateCase{"sv_SE", u"2001-01-15"},
+                      ShortDateCase{"ja_JP", u"2001/01/15"}));
 
 struct ParseCase {
     const char16_t* text;
@@ -47,24 +45,21 @@ TEST_P(ParseDateTest, ReadsMonthDayYearInTheCLocale) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ParseDateTest,
-    ::testing::Values(ParseCase{u"1/15/2001", QDate(2001, 1, 15)},
-                      ParseCase{u"01.15.2001", QDate(2001, 1, 15)},
-                      ParseCase{u"1-15-01", QDate(2001, 1, 15)},
-                      ParseCase{u"1 15 2001", QDate(2001, 1, 15)},
-                      ParseCase{u"12/31/29", QDate(2029, 12, 31)},
-                      ParseCase{u"1/1/30", QDate(1930, 1, 1)},
-                      ParseCase{u"2/29/2024", QDate(2024, 2, 29)},
-                      ParseCase{u" 3/9/2024 ", QDate(2024, 3, 9)}, ParseCase{u"2/29/2023", {}},
-                      ParseCase{u"15/1/2001", {}}, ParseCase{u"1/15/201", {}},
-                      ParseCase{u"1/15", {}}, ParseCase{u"", {}}, ParseCase{u"1//15/2001", {}},
-                      ParseCase{u"1/15/2001/2", {}}, ParseCase{u"123/1/2001", {}},
-                      ParseCase{u"a/1/2001", {}}, ParseCase{u"1/15/20011", {}}));
+    ::testing::Values(
+        ParseCase{u"1/15/2001", QDate(2001, 1, 15)}, ParseCase{u"01.15.2001", QDate(2001, 1, 15)},
+        ParseCase{u"1-15-01", QDate(2001, 1, 15)}, ParseCase{u"1 15 2001", QDate(2001, 1, 15)},
+        ParseCase{u"12/31/29", QDate(2029, 12, 31)}, ParseCase{u"1/1/30", QDate(1930, 1, 1)},
+        ParseCase{u"2/29/2024", QDate(2024, 2, 29)}, ParseCase{u" 3/9/2024 ", QDate(2024, 3, 9)},
+        ParseCase{u"2/29/2023", {}}, ParseCase{u"15/1/2001", {}}, ParseCase{u"1/15/201", {}},
+        ParseCase{u"1/15", {}}, ParseCase{u"", {}}, ParseCase{u"1//15/2001", {}},
+        ParseCase{u"1/15/2001/2", {}}, ParseCase{u"123/1/2001", {}}, ParseCase{u"a/1/2001", {}},
+        ParseCase{u"1/15/20011", {}}));
 
 TEST(DateLiteral, WritesAndReadsTheFileForm) {
     EXPECT_EQ(DateLiteral(QDate(2001, 1, 15)), "#2001-01-15#");
     EXPECT_EQ(ParseDateLiteral(u"#2001-03-31#"), QDate(2001, 3, 31));
-    for (const char16_t* bad : {u"#2001-02-30#", u"2001-01-15", u"#2001-1-15#", u"#2001/01/15#",
-                                u"#20a1-01-15#", u"##"})
+    for (const char16_t* bad :
+         {u"#2001-02-30#", u"2001-01-15", u"#2001-1-15#", u"#2001/01/15#", u"#20a1-01-15#", u"##"})
         EXPECT_FALSE(ParseDateLiteral(QString::fromUtf16(bad)).has_value());
 }
 

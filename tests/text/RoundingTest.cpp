@@ -20,8 +20,9 @@ TEST_P(CentsProductTest, TruncatesToCentsAndAddsFiveHundredthsOfACent) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CentsProductTest,
-                         ::testing::Values(CentsCase{12.3456, 1, 123405}, CentsCase{12.3499, 1, 123405},
-                                           CentsCase{7, 1, 70005}, CentsCase{100, 0.05, 50005},
+                         ::testing::Values(CentsCase{12.3456, 1, 123405},
+                                           CentsCase{12.3499, 1, 123405}, CentsCase{7, 1, 70005},
+                                           CentsCase{100, 0.05, 50005},
                                            CentsCase{100000, 0.15, 150000005},
                                            CentsCase{-12.3456, 1, -123495}));
 
@@ -37,8 +38,8 @@ TEST(CurrencyProduct, UsesTheSinglePrecisionRate) {
     // 2,150 x 0.15f = 322.50001281... -> 322.5000.
     EXPECT_EQ(CurrencyProduct(Currency::fromUnits(2150), 0.15f).raw(), 3225000);
     // A product that lands on a tie at the fourth decimal goes to the even neighbour.
-    EXPECT_EQ(CurrencyProduct(0.0005, 0.5f).raw(), 2);  // 0.00025 -> 0.0002
-    EXPECT_EQ(CurrencyProduct(0.0007, 0.5f).raw(), 4);  // 0.00035 -> 0.0004
+    EXPECT_EQ(CurrencyProduct(0.0005, 0.5f).raw(), 2); // 0.00025 -> 0.0002
+    EXPECT_EQ(CurrencyProduct(0.0007, 0.5f).raw(), 4); // 0.00035 -> 0.0004
     EXPECT_THROW(CurrencyProduct(1e15, 1.0f), OverflowError);
 }
 
