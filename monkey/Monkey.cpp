@@ -241,7 +241,7 @@ void Monkey::check(QWidget* context) {
     const bool topLevel = context == nullptr;
     QStringList problems = windowProblems(topLevel);
     if (auto* chart = qobject_cast<qm::QMGraph*>(context))
-        problems += chartProblems(chart->spec());
+        problems += chartProblems(chart->plan());
     QWidget* work = menu_.workWindow();
     if (work && work->isVisible()) {
         if (auto* calc = qobject_cast<QMInvest*>(work))
@@ -296,26 +296,26 @@ QStringList Monkey::windowProblems(bool topLevel) {
     return problems;
 }
 
-QStringList Monkey::chartProblems(const qm::ChartSpec& spec) {
+QStringList Monkey::chartProblems(const qm::ChartPlan& drawn) {
     QStringList problems;
-    if (spec.failed)
+    if (drawn.failed)
         return problems; // message 9 says so; the chart shows what was set
-    if (spec.caption.isEmpty())
+    if (drawn.caption.isEmpty())
         problems << QStringLiteral("the chart has no caption");
-    for (const auto& series : spec.series) {
-        if (series.size() != spec.series.front().size())
+    for (const auto& series : drawn.series) {
+        if (series.size() != drawn.series.front().size())
             problems << QStringLiteral("the chart's series differ in length");
     }
-    if (!spec.series.empty() &&
-        spec.seriesNames.size() != static_cast<qsizetype>(spec.series.size()))
+    if (!drawn.series.empty() &&
+        drawn.seriesNames.size() != static_cast<qsizetype>(drawn.series.size()))
         problems << QStringLiteral("%1 series with %2 names")
-                        .arg(spec.series.size())
-                        .arg(spec.seriesNames.size());
-    if (spec.comparison && !spec.series.empty() &&
-        spec.categories.size() != static_cast<qsizetype>(spec.series.front().size()))
+                        .arg(drawn.series.size())
+                        .arg(drawn.seriesNames.size());
+    if (drawn.comparison && !drawn.series.empty() &&
+        drawn.categories.size() != static_cast<qsizetype>(drawn.series.front().size()))
         problems << QStringLiteral("%1 bars with %2 labels")
-                        .arg(spec.series.front().size())
-                        .arg(spec.categories.size());
+                        .arg(drawn.series.front().size())
+                        .arg(drawn.categories.size());
     return problems;
 }
 

@@ -29,7 +29,7 @@ class QLineEdit;
 class QWidget;
 
 namespace qm {
-struct ChartSpec;
+struct ChartPlan;
 class QMInvest;
 class QMManagement;
 class QMStart;
@@ -75,7 +75,7 @@ private:
     void check(QWidget* context);
     QStringList windowProblems(bool topLevel);
     QStringList calculatorProblems(qm::QMInvest& window, bool topLevel);
-    QStringList chartProblems(const qm::ChartSpec& spec);
+    QStringList chartProblems(const qm::ChartPlan& drawn);
     QStringList managerProblems(qm::QMManagement& window, bool topLevel);
     QStringList fileProblems(qm::QMManagement& window);
 

@@ -93,7 +93,7 @@ InputBox* CalcTabPage::addBox(const char* name, const QString& label, QLabel** l
     FitToColumns(box, DisplayColumns(box->objectName()));
     // Figures end at the right edge, also in a box wider than its figure (a box whose kind
     // follows an option is as wide as its widest form).
-    if (box->spec().kind != BoxKind::Text)
+    if (box->rule().kind != BoxKind::Text)
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     NameAfterLabel(caption, box);
     grid_->addWidget(caption, row_, 0, LabelAlignment);
@@ -155,9 +155,9 @@ std::vector<QWidget*> CalcTabPage::focusChain() const {
         chain.push_back(next);
         const char* target = nullptr;
         if (const auto* box = qobject_cast<const InputBox*>(next))
-            target = box->spec().enterTarget;
+            target = box->rule().enterTarget;
         else if (const auto* list = qobject_cast<const ChoiceList*>(next))
-            target = list->spec().enterTarget;
+            target = list->rule().enterTarget;
         next = target ? findChild<QWidget*>(QLatin1String(target)) : nullptr;
     }
     for (QWidget* input : inputs_) {

@@ -52,31 +52,31 @@ void selectYearEnds(CalcState& state) {
     state.chartPoints = k - 1;
 }
 
-void fillByYears(ChartSpec& spec, std::vector<Currency> values, const QString& stem) {
+void fillByYears(ChartPlan& plan, std::vector<Currency> values, const QString& stem) {
     const int n = static_cast<int>(values.size());
-    spec.series = {std::move(values)};
-    spec.categories = numbered(n);
-    spec.categoryAxis = QStringLiteral("Years");
-    spec.dataLabel = stem + QString::number(n) + QStringLiteral(" Years");
+    plan.series = {std::move(values)};
+    plan.categories = numbered(n);
+    plan.categoryAxis = QStringLiteral("Years");
+    plan.dataLabel = stem + QString::number(n) + QStringLiteral(" Years");
 }
 
-void fillComparisons(ChartSpec& spec, std::vector<std::vector<Currency>> series,
+void fillComparisons(ChartPlan& plan, std::vector<std::vector<Currency>> series,
                      const QString& label) {
     const int n = series.empty() ? 0 : static_cast<int>(series.front().size());
-    spec.legend = true;
-    spec.comparison = true;
-    spec.series = std::move(series);
-    spec.categories = numbered(n);
-    spec.categoryAxis = QStringLiteral("Comparison");
-    spec.dataLabel = label;
+    plan.legend = true;
+    plan.comparison = true;
+    plan.series = std::move(series);
+    plan.categories = numbered(n);
+    plan.categoryAxis = QStringLiteral("Comparison");
+    plan.dataLabel = label;
 }
 
 } // namespace
 
-ChartSpec BuildCalculatorChart(CalcState& state) {
-    ChartSpec spec;
+ChartPlan BuildCalculatorChart(CalcState& state) {
+    ChartPlan plan;
     const int kind = state.chartKind;
-    spec.caption = captionOf(kind);
+    plan.caption = captionOf(kind);
     try {
         if (kind == 9)
             selectYearEnds(state);
@@ -89,14 +89,14 @@ ChartSpec BuildCalculatorChart(CalcState& state) {
         case 11:
             for (int i = 1; i <= n; ++i)
                 values.push_back(state.periodData.at(i, kind == 9 ? 5 : 4));
-            fillByYears(spec, std::move(values), state.chartTitle);
-            spec.seriesNames = {QStringLiteral("Value")};
+            fillByYears(plan, std::move(values), state.chartTitle);
+            plan.seriesNames = {QStringLiteral("Value")};
             break;
         case 10:
             for (int i = 1; i <= n; ++i)
                 values.push_back(i == 1 ? state.inputValues.at(1) : state.periodData.at(i - 1, 4));
-            fillByYears(spec, std::move(values), state.chartTitle);
-            spec.seriesNames = {QStringLiteral("Beginning balance")};
+            fillByYears(plan, std::move(values), state.chartTitle);
+            plan.seriesNames = {QStringLiteral("Beginning balance")};
             break;
         case 5: {
             std::vector<Currency> conventional, accelerated;
@@ -104,42 +104,42 @@ ChartSpec BuildCalculatorChart(CalcState& state) {
                 conventional.push_back(state.comparisonData.at(i, 1));
                 accelerated.push_back(state.comparisonData.at(i, 2));
             }
-            spec.title = QStringLiteral("Total interest paid");
-            fillComparisons(spec, {std::move(conventional), std::move(accelerated)},
+            plan.title = QStringLiteral("Total interest paid");
+            fillComparisons(plan, {std::move(conventional), std::move(accelerated)},
                             QStringLiteral("Total interest paid"));
-            spec.seriesNames = {QStringLiteral("Conventional"), QStringLiteral("Accelerated")};
+            plan.seriesNames = {QStringLiteral("Conventional"), QStringLiteral("Accelerated")};
             break;
         }
         case 6:
         case 7:
             for (int i = 1; i <= n; ++i)
                 values.push_back(state.comparisonData.at(i, 1));
-            fillComparisons(spec, {std::move(values)},
+            fillComparisons(plan, {std::move(values)},
                             kind == 6 ? QStringLiteral("Annual percentage gain/loss comparisons")
                                       : QStringLiteral("Total growth values for each comparision"));
-            spec.percent = kind == 6;
-            spec.seriesNames = {kind == 6 ? QStringLiteral("Annual %")
+            plan.percent = kind == 6;
+            plan.seriesNames = {kind == 6 ? QStringLiteral("Annual %")
                                           : QStringLiteral("Final value")};
             break;
         default:
             break;
         }
     } catch (const CalcError&) {
-        spec.series.clear();
-        spec.categories.clear();
-        spec.dataLabel.clear();
-        spec.title.clear();
-        spec.failed = true;
+        plan.series.clear();
+        plan.categories.clear();
+        plan.dataLabel.clear();
+        plan.title.clear();
+        plan.failed = true;
     }
-    return spec;
+    return plan;
 }
 
-ChartSpec BuildManagerChart(int points,
+ChartPlan BuildManagerChart(int points,
                             const std::function<Currency(int row, int column)>& fundTotal,
                             const QStringList& fundNames, ManagerMeasure measure) {
-    ChartSpec spec;
-    spec.caption = captionOf(8);
-    spec.measureButtons = true;
+    ChartPlan plan;
+    plan.caption = captionOf(8);
+    plan.measureButtons = true;
     std::vector<Currency> values;
     QStringList names;
     try {
@@ -148,28 +148,28 @@ ChartSpec BuildManagerChart(int points,
             names << (i - 1 < fundNames.size() ? fundNames.at(i - 1) : QString::number(i));
         }
     } catch (const CalcError&) {
-        spec.failed = true;
-        return spec;
+        plan.failed = true;
+        return plan;
     }
-    spec.legend = true;
-    spec.comparison = true;
-    spec.series = {std::move(values)};
-    spec.categories = names;
-    spec.categoryAxis = QStringLiteral("Fund");
-    spec.percent = measure == ManagerMeasure::GainPercent;
+    plan.legend = true;
+    plan.comparison = true;
+    plan.series = {std::move(values)};
+    plan.categories = names;
+    plan.categoryAxis = QStringLiteral("Fund");
+    plan.percent = measure == ManagerMeasure::GainPercent;
     switch (measure) {
     case ManagerMeasure::CurrentValue:
-        spec.dataLabel = QStringLiteral("Current value of each company/fund");
+        plan.dataLabel = QStringLiteral("Current value of each company/fund");
         break;
     case ManagerMeasure::GainDollars:
-        spec.dataLabel = QStringLiteral("Gain or Loss in dollars");
+        plan.dataLabel = QStringLiteral("Gain or Loss in dollars");
         break;
     case ManagerMeasure::GainPercent:
-        spec.dataLabel = QStringLiteral("Gain or Loss in percent");
+        plan.dataLabel = QStringLiteral("Gain or Loss in percent");
         break;
     }
-    spec.seriesNames = {spec.dataLabel};
-    return spec;
+    plan.seriesNames = {plan.dataLabel};
+    return plan;
 }
 
 } // namespace qm

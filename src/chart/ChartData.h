@@ -10,7 +10,7 @@
 namespace qm {
 
 // What the chart window shows: built from the values a calculator or the manager left behind.
-struct ChartSpec {
+struct ChartPlan {
     QString caption; // the window caption ("" when the chart code is unknown)
     std::vector<std::vector<Currency>> series; // one or (mortgage) two series of equal length
     QStringList seriesNames;                   // legend entries, one per series
@@ -29,13 +29,13 @@ struct ChartSpec {
 // an invested-growth table writes column 5 of periodData and sets chartPoints to the number of
 // whole years, as the chart window always has. A failure leaves `failed` set and the chart as far
 // as it was built (the caption; no values).
-ChartSpec BuildCalculatorChart(CalcState& state);
+ChartPlan BuildCalculatorChart(CalcState& state);
 
 // The manager's measures: column 3 current value, 4 gain or loss in money, 5 in percent.
 enum class ManagerMeasure { CurrentValue = 3, GainDollars = 4, GainPercent = 5 };
 
 // The manager's chart (code 8): one value per fund 1..points from `fundTotal(row, column)`.
-ChartSpec BuildManagerChart(int points,
+ChartPlan BuildManagerChart(int points,
                             const std::function<Currency(int row, int column)>& fundTotal,
                             const QStringList& fundNames,
                             ManagerMeasure measure = ManagerMeasure::GainDollars);

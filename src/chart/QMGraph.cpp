@@ -44,12 +44,12 @@ QPushButton* makeButton(const QString& name, const QString& caption, QWidget* pa
 }
 
 // The texts above the plot: the chart title, then the data label naming the values.
-QString headingOf(const ChartSpec& spec) {
-    if (spec.title.isEmpty())
-        return spec.dataLabel;
-    if (spec.dataLabel.isEmpty() || spec.dataLabel == spec.title)
-        return spec.title;
-    return spec.title + QLatin1Char('\n') + spec.dataLabel;
+QString headingOf(const ChartPlan& plan) {
+    if (plan.title.isEmpty())
+        return plan.dataLabel;
+    if (plan.dataLabel.isEmpty() || plan.dataLabel == plan.title)
+        return plan.title;
+    return plan.title + QLatin1Char('\n') + plan.dataLabel;
 }
 
 // Fill and outline of the k-th bar set: solid for the first, hatched for the second, so that
@@ -69,9 +69,9 @@ QPen linePen(std::size_t k, bool color) {
 }
 
 // A value axis from zero (or below, for losses) to the largest value, in money or percent.
-QValueAxis* valueAxis(const ChartSpec& spec, const QString& currencySymbol) {
+QValueAxis* valueAxis(const ChartPlan& plan, const QString& currencySymbol) {
     double low = 0.0, high = 0.0;
-    for (const auto& series : spec.series)
+    for (const auto& series : plan.series)
         for (const Currency& value : series) {
             low = std::min(low, value.toDouble());
             high = std::max(high, value.toDouble());
@@ -83,7 +83,7 @@ QValueAxis* valueAxis(const ChartSpec& spec, const QString& currencySymbol) {
     axis->applyNiceNumbers();
     const double step = (axis->max() - axis->min()) / std::max(1, axis->tickCount() - 1);
     const QString number = step < 1.0 ? QStringLiteral("%.2f") : QStringLiteral("%.0f");
-    if (spec.percent) {
+    if (plan.percent) {
         axis->setLabelFormat(number + QLatin1Char('%'));
         axis->setTitleText(QStringLiteral("Percent"));
     } else {
@@ -106,25 +106,25 @@ QValueAxis* yearAxis(int years) {
 
 } // namespace
 
-QChart* MakeChart(const ChartSpec& spec, const QString& currencySymbol, bool color) {
+QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool color) {
     auto* chart = new QChart;
-    chart->setTitle(headingOf(spec));
+    chart->setTitle(headingOf(plan));
     QFont titleFont = chart->titleFont();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     titleFont.setBold(true);
     chart->setTitleFont(titleFont);
-    chart->legend()->setVisible(spec.legend);
+    chart->legend()->setVisible(plan.legend);
     chart->legend()->setAlignment(Qt::AlignBottom);
-    if (spec.series.empty() || spec.series.front().empty())
+    if (plan.series.empty() || plan.series.front().empty())
         return chart;
 
-    QValueAxis* values = valueAxis(spec, currencySymbol);
+    QValueAxis* values = valueAxis(plan, currencySymbol);
     chart->addAxis(values, Qt::AlignLeft);
-    if (spec.comparison) {
+    if (plan.comparison) {
         auto* bars = new QBarSeries;
-        for (std::size_t k = 0; k < spec.series.size(); ++k) {
-            auto* set = new QBarSet(spec.seriesNames.value(static_cast<qsizetype>(k)));
-            for (const Currency& value : spec.series[k])
+        for (std::size_t k = 0; k < plan.series.size(); ++k) {
+            auto* set = new QBarSet(plan.seriesNames.value(static_cast<qsizetype>(k)));
+            for (const Currency& value : plan.series[k])
                 set->append(value.toDouble());
             set->setBrush(barBrush(k, color));
             set->setPen(QPen(Qt::black, 1.0));
@@ -132,21 +132,21 @@ QChart* MakeChart(const ChartSpec& spec, const QString& currencySymbol, bool col
         }
         chart->addSeries(bars);
         auto* categories = new QBarCategoryAxis;
-        categories->append(spec.categories);
-        categories->setTitleText(spec.categoryAxis);
+        categories->append(plan.categories);
+        categories->setTitleText(plan.categoryAxis);
         chart->addAxis(categories, Qt::AlignBottom);
         bars->attachAxis(categories);
         bars->attachAxis(values);
     } else {
-        const int years = static_cast<int>(spec.series.front().size());
+        const int years = static_cast<int>(plan.series.front().size());
         QValueAxis* axis = yearAxis(years);
-        axis->setTitleText(spec.categoryAxis);
+        axis->setTitleText(plan.categoryAxis);
         chart->addAxis(axis, Qt::AlignBottom);
-        for (std::size_t k = 0; k < spec.series.size(); ++k) {
+        for (std::size_t k = 0; k < plan.series.size(); ++k) {
             auto* line = new QLineSeries;
-            line->setName(spec.seriesNames.value(static_cast<qsizetype>(k)));
-            for (std::size_t i = 0; i < spec.series[k].size(); ++i)
-                line->append(static_cast<double>(i + 1), spec.series[k][i].toDouble());
+            line->setName(plan.seriesNames.value(static_cast<qsizetype>(k)));
+            for (std::size_t i = 0; i < plan.series[k].size(); ++i)
+                line->append(static_cast<double>(i + 1), plan.series[k][i].toDouble());
             line->setPen(linePen(k, color));
             line->setPointsVisible(true);
             chart->addSeries(line);
@@ -157,10 +157,10 @@ QChart* MakeChart(const ChartSpec& spec, const QString& currencySymbol, bool col
     return chart;
 }
 
-QImage RenderChartImage(const ChartSpec& spec, QSize logicalSize, double scale, bool color) {
+QImage RenderChartImage(const ChartPlan& plan, QSize logicalSize, double scale, bool color) {
     QChartView view;
     view.setRenderHint(QPainter::Antialiasing);
-    view.setChart(MakeChart(spec, app().currencySymbol, color));
+    view.setChart(MakeChart(plan, app().currencySymbol, color));
     view.setFrameShape(QFrame::NoFrame);
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.resize(logicalSize);
@@ -178,8 +178,8 @@ QImage RenderChartImage(const ChartSpec& spec, QSize logicalSize, double scale, 
     return color ? image : image.convertToFormat(QImage::Format_Grayscale8);
 }
 
-QMGraph::QMGraph(const ChartSpec& spec, MeasureSource measures, QWidget* parent)
-    : QDialog(parent), spec_(std::make_unique<ChartSpec>(spec)), measures_(std::move(measures)) {
+QMGraph::QMGraph(const ChartPlan& plan, MeasureSource measures, QWidget* parent)
+    : QDialog(parent), plan_(std::make_unique<ChartPlan>(plan)), measures_(std::move(measures)) {
     setObjectName(QStringLiteral("QMGraph"));
     view_ = new QChartView(this);
     view_->setObjectName(QStringLiteral("MSChart1"));
@@ -198,7 +198,7 @@ QMGraph::QMGraph(const ChartSpec& spec, MeasureSource measures, QWidget* parent)
     for (const auto& m : measureButtons) {
         QPushButton* button =
             makeButton(QString::fromLatin1(m.name), QString::fromLatin1(m.caption), this);
-        button->setVisible(spec_->measureButtons);
+        button->setVisible(plan_->measureButtons);
         const ManagerMeasure measure = m.measure;
         connect(button, &QPushButton::clicked, this, [this, measure] { switchMeasure(measure); });
         row->addWidget(button);
@@ -218,27 +218,27 @@ QMGraph::QMGraph(const ChartSpec& spec, MeasureSource measures, QWidget* parent)
     setMinimumSize(TwipsToPixelsX(WindowWidthTwips, parent) * 3 / 4,
                    TwipsToPixelsY(WindowHeightTwips, parent) * 3 / 4);
     resize(TwipsToPixelsX(WindowWidthTwips, parent), TwipsToPixelsY(WindowHeightTwips, parent));
-    showSpec();
+    showPlan();
 }
 
 QMGraph::~QMGraph() = default;
 
-void QMGraph::showSpec() {
-    setWindowTitle(spec_->caption);
+void QMGraph::showPlan() {
+    setWindowTitle(plan_->caption);
     // Screen readers name the chart by the texts above the plot.
-    view_->setAccessibleName(headingOf(*spec_).replace(QLatin1Char('\n'), QLatin1String(", ")));
+    view_->setAccessibleName(headingOf(*plan_).replace(QLatin1Char('\n'), QLatin1String(", ")));
     QChart* old = view_->chart();
-    view_->setChart(MakeChart(*spec_, app().currencySymbol));
+    view_->setChart(MakeChart(*plan_, app().currencySymbol));
     delete old;
 }
 
 void QMGraph::switchMeasure(ManagerMeasure measure) {
     // Only the manager's chart has measures to switch between.
-    if (!spec_->measureButtons || !measures_)
+    if (!plan_->measureButtons || !measures_)
         return;
-    *spec_ = measures_(measure);
-    showSpec();
-    if (spec_->failed)
+    *plan_ = measures_(measure);
+    showPlan();
+    if (plan_->failed)
         ShowMessage(9);
 }
 
@@ -250,9 +250,9 @@ void QMGraph::printChart() {
     const QSize logical(TwipsToPixelsX(PrintWidthTwips, this),
                         TwipsToPixelsY(PrintHeightTwips, this));
     PrintOnDefaultPrinter(
-        spec_->caption.isEmpty() ? QStringLiteral("Quillmark chart") : spec_->caption,
+        plan_->caption.isEmpty() ? QStringLiteral("Quillmark chart") : plan_->caption,
         color ? QPrinter::Color : QPrinter::GrayScale, [&](QPrinter& printer, QPainter& painter) {
-            const QImage image = RenderChartImage(*spec_, logical, PrintScale, color);
+            const QImage image = RenderChartImage(*plan_, logical, PrintScale, color);
             // 9530 by 6350 twips on paper, half an inch from the top-left corner.
             const double perTwip = printer.resolution() / 1440.0;
             const QRectF target(720 * perTwip, 720 * perTwip, PrintWidthTwips * perTwip,
@@ -262,9 +262,9 @@ void QMGraph::printChart() {
         });
 }
 
-void ShowChart(const ChartSpec& spec, const MeasureSource& measures) {
-    QMGraph window(spec, measures, CurrentWorkWindow());
-    if (spec.failed)
+void ShowChart(const ChartPlan& plan, const MeasureSource& measures) {
+    QMGraph window(plan, measures, CurrentWorkWindow());
+    if (plan.failed)
         ShowMessage(9);
     window.exec();
 }

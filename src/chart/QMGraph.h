@@ -14,49 +14,49 @@ namespace qm {
 
 // From chart/ChartData.h and calculators/CalcState.h (kept out of this header: the meta-object
 // compiler cannot read the standard library's newest headers).
-struct ChartSpec;
+struct ChartPlan;
 struct CalcState;
 class Currency;
 enum class ManagerMeasure;
 
 // Builds the manager's chart anew for another measure (the measure buttons of the chart window).
-using MeasureSource = std::function<ChartSpec(ManagerMeasure)>;
+using MeasureSource = std::function<ChartPlan(ManagerMeasure)>;
 
-// The chart window: shows one ChartSpec in the chart control `MSChart1`, prints it (`QMGPrint`),
+// The chart window: shows one ChartPlan in the chart control `MSChart1`, prints it (`QMGPrint`),
 // closes (`QMGExit`); the manager's measure buttons `CVTotValue`, `CVGainDollars` and
 // `CVGainPercent` are shown only for a chart that asks for them and rebuild it through `measures`.
 class QMGraph : public QDialog {
     Q_OBJECT
 public:
-    explicit QMGraph(const ChartSpec& spec, MeasureSource measures = {}, QWidget* parent = nullptr);
+    explicit QMGraph(const ChartPlan& plan, MeasureSource measures = {}, QWidget* parent = nullptr);
     ~QMGraph() override;
 
-    const ChartSpec& spec() const { return *spec_; }
+    const ChartPlan& plan() const { return *plan_; }
 
     // "&Print": asks " Continue with Printout." and " Print in Color.", then prints the chart at
     // 9530 by 6350 twips on the default printer.
     void printChart();
 
 private:
-    void showSpec();
+    void showPlan();
     void switchMeasure(ManagerMeasure measure);
 
-    std::unique_ptr<ChartSpec> spec_;
+    std::unique_ptr<ChartPlan> plan_;
     MeasureSource measures_;
     QChartView* view_;
 };
 
-// Lays out a chart of `spec` (money values carry `currencySymbol`). In black and white the series
+// Lays out a chart of `plan` (money values carry `currencySymbol`). In black and white the series
 // keep apart by pattern and line style alone.
-QChart* MakeChart(const ChartSpec& spec, const QString& currencySymbol, bool color = true);
+QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool color = true);
 
 // The chart drawn as it is printed: `logicalSize` in screen pixels rendered `scale` times finer,
 // in colour or as grey levels.
-QImage RenderChartImage(const ChartSpec& spec, QSize logicalSize, double scale, bool color);
+QImage RenderChartImage(const ChartPlan& plan, QSize logicalSize, double scale, bool color);
 
-// Opens the chart window modally on `spec`. A chart that could not be built first shows message 9
+// Opens the chart window modally on `plan`. A chart that could not be built first shows message 9
 // "Cannot draw graph, try again." and then opens with what was set.
-void ShowChart(const ChartSpec& spec, const MeasureSource& measures = {});
+void ShowChart(const ChartPlan& plan, const MeasureSource& measures = {});
 
 // "&Graph" of the calculator window: the chart of the last calculation (BuildCalculatorChart).
 void ShowCalculatorChart(CalcState& state);

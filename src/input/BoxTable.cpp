@@ -25,42 +25,42 @@ constexpr int Option1 = 2;
 // clang-format off
 constexpr std::array Boxes{
     //      name                      tab                 choice     kind        display             store              ix filter    xd Enter goes to             first key also    Delete          40 years       mortgage
-    BoxSpec{"CGInCostofInvest",       CompoundGainTab,    AnyChoice, K::Money,   f::Money,           S::InputValues,    1, F::Money, 0, "CGInValueNow",           P::Never,         D::MarksEdited, Y::Never,      false},
-    BoxSpec{"CGInValueNow",           CompoundGainTab,    AnyChoice, K::Money,   f::Money,           S::InputValues,    2, F::Money, 0, "CGInNumOfYrs",           P::Never,         D::MarksEdited, Y::Never,      false},
-    BoxSpec{"CGInNumOfYrs",           CompoundGainTab,    AnyChoice, K::Years,   f::Years3,          S::InputValues,    3, F::Digit, 0, "CGInNameOfInvest",       P::Never,         D::MarksEdited, Y::EveryLeave, false},
-    BoxSpec{"CGInNameOfInvest",       CompoundGainTab,    AnyChoice, K::Text,    {},                 S::None,           0, F::None,  0, "CGCalculate",            P::Never,         D::Plain,       Y::Never,      false},
+    BoxRule{"CGInCostofInvest",       CompoundGainTab,    AnyChoice, K::Money,   f::Money,           S::InputValues,    1, F::Money, 0, "CGInValueNow",           P::Never,         D::MarksEdited, Y::Never,      false},
+    BoxRule{"CGInValueNow",           CompoundGainTab,    AnyChoice, K::Money,   f::Money,           S::InputValues,    2, F::Money, 0, "CGInNumOfYrs",           P::Never,         D::MarksEdited, Y::Never,      false},
+    BoxRule{"CGInNumOfYrs",           CompoundGainTab,    AnyChoice, K::Years,   f::Years3,          S::InputValues,    3, F::Digit, 0, "CGInNameOfInvest",       P::Never,         D::MarksEdited, Y::EveryLeave, false},
+    BoxRule{"CGInNameOfInvest",       CompoundGainTab,    AnyChoice, K::Text,    {},                 S::None,           0, F::None,  0, "CGCalculate",            P::Never,         D::Plain,       Y::Never,      false},
 
-    BoxSpec{"CRInCapitalReq",         CapitalRequiredTab, AnyChoice, K::Money,   f::Money,           S::InputValues,    1, F::Money, 0, "CRInIntGrowthRate",      P::Always,        D::MarksEdited, Y::Never,      false},
-    BoxSpec{"CRInIntGrowthRate",      CapitalRequiredTab, AnyChoice, K::Percent, f::Percent,         S::InputValues,    2, F::Money, 0, "CRInTimeInYrs",          P::Always,        D::MarksEdited, Y::Never,      false},
-    BoxSpec{"CRInTimeInYrs",          CapitalRequiredTab, AnyChoice, K::Years,   f::Years3,          S::InputValues,    3, F::Digit, 0, "CRCalculate",            P::Always,        D::MarksEdited, Y::EveryLeave, false},
+    BoxRule{"CRInCapitalReq",         CapitalRequiredTab, AnyChoice, K::Money,   f::Money,           S::InputValues,    1, F::Money, 0, "CRInIntGrowthRate",      P::Always,        D::MarksEdited, Y::Never,      false},
+    BoxRule{"CRInIntGrowthRate",      CapitalRequiredTab, AnyChoice, K::Percent, f::Percent,         S::InputValues,    2, F::Money, 0, "CRInTimeInYrs",          P::Always,        D::MarksEdited, Y::Never,      false},
+    BoxRule{"CRInTimeInYrs",          CapitalRequiredTab, AnyChoice, K::Years,   f::Years3,          S::InputValues,    3, F::Digit, 0, "CRCalculate",            P::Always,        D::MarksEdited, Y::EveryLeave, false},
 
-    BoxSpec{"IGInBegBal",             InvestedGrowthTab,  AnyChoice, K::Money,   f::InvestedMoney,   S::InputValues,    1, F::Money, 0, "IGInEachContrib",        P::WhileComplete, D::MarksEdited, Y::Never,      false},
-    BoxSpec{"IGInEachContrib",        InvestedGrowthTab,  AnyChoice, K::Money,   f::InvestedMoney,   S::InputValues,    2, F::Money, 0, "IGInMonthsYrs",          P::WhileComplete, D::MarksEdited, Y::Never,      false},
-    BoxSpec{"IGInIntGrowthRate",      InvestedGrowthTab,  AnyChoice, K::Percent, f::InvestedPercent, S::InputValues,    4, F::Money, 0, "IGInAnnContribRate",     P::WhileComplete, D::MarksEdited, Y::Never,      false},
-    BoxSpec{"IGInAnnContribRate",     InvestedGrowthTab,  AnyChoice, K::Percent, f::InvestedPercent, S::InputValues,    5, F::Money, 0, "IGInAnninFlatRate",      P::WhileComplete, D::MarksEdited, Y::Never,      false},
-    BoxSpec{"IGInAnninFlatRate",      InvestedGrowthTab,  AnyChoice, K::Percent, f::InvestedPercent, S::InputValues,    6, F::Money, 0, "IGInYearsInvested",      P::WhileComplete, D::MarksEdited, Y::Never,      false},
-    BoxSpec{"IGInYearsInvested",      InvestedGrowthTab,  AnyChoice, K::Years,   f::Years2,          S::InputValues,    7, F::Digit, 0, "IGCalculate",            P::WhileComplete, D::MarksEdited, Y::EveryLeave, false},
+    BoxRule{"IGInBegBal",             InvestedGrowthTab,  AnyChoice, K::Money,   f::InvestedMoney,   S::InputValues,    1, F::Money, 0, "IGInEachContrib",        P::WhileComplete, D::MarksEdited, Y::Never,      false},
+    BoxRule{"IGInEachContrib",        InvestedGrowthTab,  AnyChoice, K::Money,   f::InvestedMoney,   S::InputValues,    2, F::Money, 0, "IGInMonthsYrs",          P::WhileComplete, D::MarksEdited, Y::Never,      false},
+    BoxRule{"IGInIntGrowthRate",      InvestedGrowthTab,  AnyChoice, K::Percent, f::InvestedPercent, S::InputValues,    4, F::Money, 0, "IGInAnnContribRate",     P::WhileComplete, D::MarksEdited, Y::Never,      false},
+    BoxRule{"IGInAnnContribRate",     InvestedGrowthTab,  AnyChoice, K::Percent, f::InvestedPercent, S::InputValues,    5, F::Money, 0, "IGInAnninFlatRate",      P::WhileComplete, D::MarksEdited, Y::Never,      false},
+    BoxRule{"IGInAnninFlatRate",      InvestedGrowthTab,  AnyChoice, K::Percent, f::InvestedPercent, S::InputValues,    6, F::Money, 0, "IGInYearsInvested",      P::WhileComplete, D::MarksEdited, Y::Never,      false},
+    BoxRule{"IGInYearsInvested",      InvestedGrowthTab,  AnyChoice, K::Years,   f::Years2,          S::InputValues,    7, F::Digit, 0, "IGCalculate",            P::WhileComplete, D::MarksEdited, Y::EveryLeave, false},
 
-    BoxSpec{"MTInPrincipal",          MortgageTab,        AnyChoice, K::Money,   f::Money,           S::MortgageInputs, 1, F::Money, 0, "MTInRate",               P::Never,         D::MarksEdited, Y::Never,      true},
-    BoxSpec{"MTInRate",               MortgageTab,        AnyChoice, K::Percent, f::MortgageRate,    S::MortgageInputs, 2, F::Money, 3, "MTInTerm",               P::Never,         D::MarksEdited, Y::Never,      true},
-    BoxSpec{"MTInTerm",               MortgageTab,        AnyChoice, K::Years,   f::Years5,          S::MortgageInputs, 3, F::Digit, 0, "MTInMthPayment",         P::Never,         D::MarksEdited, Y::EveryLeave, true},
-    BoxSpec{"MTInMthPayment",         MortgageTab,        AnyChoice, K::Money,   f::Money,           S::MortgageInputs, 4, F::Money, 0, "MTFreqPmt",              P::Never,         D::MarksEdited, Y::Never,      true},
+    BoxRule{"MTInPrincipal",          MortgageTab,        AnyChoice, K::Money,   f::Money,           S::MortgageInputs, 1, F::Money, 0, "MTInRate",               P::Never,         D::MarksEdited, Y::Never,      true},
+    BoxRule{"MTInRate",               MortgageTab,        AnyChoice, K::Percent, f::MortgageRate,    S::MortgageInputs, 2, F::Money, 3, "MTInTerm",               P::Never,         D::MarksEdited, Y::Never,      true},
+    BoxRule{"MTInTerm",               MortgageTab,        AnyChoice, K::Years,   f::Years5,          S::MortgageInputs, 3, F::Digit, 0, "MTInMthPayment",         P::Never,         D::MarksEdited, Y::EveryLeave, true},
+    BoxRule{"MTInMthPayment",         MortgageTab,        AnyChoice, K::Money,   f::Money,           S::MortgageInputs, 4, F::Money, 0, "MTFreqPmt",              P::Never,         D::MarksEdited, Y::Never,      true},
 
-    BoxSpec{"PGInCurrBalance",        PensionGrowthTab,   AnyChoice, K::Money,   f::Money,           S::InputValues,    1, F::Money, 0, "PGInCurrAnnSalary",      P::Always,        D::EmptiesBox,  Y::Never,      false},
-    BoxSpec{"PGInCurrAnnSalary",      PensionGrowthTab,   AnyChoice, K::Money,   f::Money,           S::InputValues,    2, F::Money, 0, "PGInAnnContribRate",     P::Always,        D::EmptiesBox,  Y::Never,      false},
-    BoxSpec{"PGInAnnContribRate",     PensionGrowthTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    3, F::Money, 0, "PGInCompAnnContribRate", P::Always,        D::EmptiesBox,  Y::Never,      false},
-    BoxSpec{"PGInCompAnnContribRate", PensionGrowthTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    4, F::Money, 0, "PGInEstSalIncrease",     P::Always,        D::EmptiesBox,  Y::Never,      false},
-    BoxSpec{"PGInEstSalIncrease",     PensionGrowthTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    5, F::Money, 0, "PGInAnnIntGrowthRate",   P::Always,        D::EmptiesBox,  Y::Never,      false},
-    BoxSpec{"PGInAnnIntGrowthRate",   PensionGrowthTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    6, F::Money, 0, "PGInEstAnnFlatRate",     P::Always,        D::EmptiesBox,  Y::Never,      false},
-    BoxSpec{"PGInEstAnnFlatRate",     PensionGrowthTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    7, F::Money, 0, "PGInNumYearsToRetire",   P::Always,        D::EmptiesBox,  Y::Never,      false},
-    BoxSpec{"PGInNumYearsToRetire",   PensionGrowthTab,   AnyChoice, K::Years,   f::Years3,          S::InputValues,    8, F::Digit, 0, "PGCalculate",            P::Always,        D::EmptiesBox,  Y::EveryLeave, false},
+    BoxRule{"PGInCurrBalance",        PensionGrowthTab,   AnyChoice, K::Money,   f::Money,           S::InputValues,    1, F::Money, 0, "PGInCurrAnnSalary",      P::Always,        D::EmptiesBox,  Y::Never,      false},
+    BoxRule{"PGInCurrAnnSalary",      PensionGrowthTab,   AnyChoice, K::Money,   f::Money,           S::InputValues,    2, F::Money, 0, "PGInAnnContribRate",     P::Always,        D::EmptiesBox,  Y::Never,      false},
+    BoxRule{"PGInAnnContribRate",     PensionGrowthTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    3, F::Money, 0, "PGInCompAnnContribRate", P::Always,        D::EmptiesBox,  Y::Never,      false},
+    BoxRule{"PGInCompAnnContribRate", PensionGrowthTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    4, F::Money, 0, "PGInEstSalIncrease",     P::Always,        D::EmptiesBox,  Y::Never,      false},
+    BoxRule{"PGInEstSalIncrease",     PensionGrowthTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    5, F::Money, 0, "PGInAnnIntGrowthRate",   P::Always,        D::EmptiesBox,  Y::Never,      false},
+    BoxRule{"PGInAnnIntGrowthRate",   PensionGrowthTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    6, F::Money, 0, "PGInEstAnnFlatRate",     P::Always,        D::EmptiesBox,  Y::Never,      false},
+    BoxRule{"PGInEstAnnFlatRate",     PensionGrowthTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    7, F::Money, 0, "PGInNumYearsToRetire",   P::Always,        D::EmptiesBox,  Y::Never,      false},
+    BoxRule{"PGInNumYearsToRetire",   PensionGrowthTab,   AnyChoice, K::Years,   f::Years3,          S::InputValues,    8, F::Digit, 0, "PGCalculate",            P::Always,        D::EmptiesBox,  Y::EveryLeave, false},
 
-    BoxSpec{"RIInCurrValue",          RetiredIncomeTab,   AnyChoice, K::Money,   f::Money,           S::InputValues,    1, F::Money, 0, "RIInAnnIntGrowthRate",   P::Always,        D::MarksEdited, Y::Never,      false},
-    BoxSpec{"RIInAnnIntGrowthRate",   RetiredIncomeTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    2, F::Money, 0, "RIInAnnIncWDrawnRate",   P::Always,        D::MarksEdited, Y::Never,      false},
-    BoxSpec{"RIInAnnIncWDrawnRate",   RetiredIncomeTab,   Option0,   K::Percent, f::Percent,         S::InputValues,    3, F::Money, 0, "RIInTimeInYrs",          P::Always,        D::MarksEdited, Y::Never,      false},
-    BoxSpec{"RIInAnnIncWDrawnRate",   RetiredIncomeTab,   Option1,   K::Money,   f::ShortMoney,      S::InputValues,    3, F::Money, 0, "RIInTimeInYrs",          P::Always,        D::MarksEdited, Y::Never,      false},
-    BoxSpec{"RIInTimeInYrs",          RetiredIncomeTab,   Option0,   K::Years,   f::Years6,          S::InputValues,    4, F::Digit, 0, "RICalculate",            P::Always,        D::MarksEdited, Y::EveryLeave, false},
-    BoxSpec{"RIInTimeInYrs",          RetiredIncomeTab,   Option1,   K::Percent, f::Percent,         S::InputValues,    4, F::Money, 0, "RICalculate",            P::Always,        D::MarksEdited, Y::Never,      false},
+    BoxRule{"RIInCurrValue",          RetiredIncomeTab,   AnyChoice, K::Money,   f::Money,           S::InputValues,    1, F::Money, 0, "RIInAnnIntGrowthRate",   P::Always,        D::MarksEdited, Y::Never,      false},
+    BoxRule{"RIInAnnIntGrowthRate",   RetiredIncomeTab,   AnyChoice, K::Percent, f::Percent,         S::InputValues,    2, F::Money, 0, "RIInAnnIncWDrawnRate",   P::Always,        D::MarksEdited, Y::Never,      false},
+    BoxRule{"RIInAnnIncWDrawnRate",   RetiredIncomeTab,   Option0,   K::Percent, f::Percent,         S::InputValues,    3, F::Money, 0, "RIInTimeInYrs",          P::Always,        D::MarksEdited, Y::Never,      false},
+    BoxRule{"RIInAnnIncWDrawnRate",   RetiredIncomeTab,   Option1,   K::Money,   f::ShortMoney,      S::InputValues,    3, F::Money, 0, "RIInTimeInYrs",          P::Always,        D::MarksEdited, Y::Never,      false},
+    BoxRule{"RIInTimeInYrs",          RetiredIncomeTab,   Option0,   K::Years,   f::Years6,          S::InputValues,    4, F::Digit, 0, "RICalculate",            P::Always,        D::MarksEdited, Y::EveryLeave, false},
+    BoxRule{"RIInTimeInYrs",          RetiredIncomeTab,   Option1,   K::Percent, f::Percent,         S::InputValues,    4, F::Money, 0, "RICalculate",            P::Always,        D::MarksEdited, Y::Never,      false},
 };
 
 constexpr std::array Defaults{
@@ -113,11 +113,11 @@ constexpr std::array<const char16_t*, 6> PaymentItems{u"Monthly", u"Semimonthly"
                                                       u"1 Week",  u"Biweekly(acl)", u"Weekly(acl)"};
 
 const std::array Lists{
-    ListSpec{"IGInMonthsYrs", InvestedGrowthTab, FrequencyItems, "IGInIntGrowthRate",
+    ListRule{"IGInMonthsYrs", InvestedGrowthTab, FrequencyItems, "IGInIntGrowthRate",
              ListClick::EmptiesPageWhileComplete, ListLeave::Nothing, true},
-    ListSpec{"MTCompPeriod", MortgageTab, CompoundingItems, "MTInPrincipal", ListClick::MarksEdited,
+    ListRule{"MTCompPeriod", MortgageTab, CompoundingItems, "MTInPrincipal", ListClick::MarksEdited,
              ListLeave::RecalculateMortgage, false},
-    ListSpec{"MTFreqPmt", MortgageTab, PaymentItems, "MTCalculate", ListClick::MarksEdited,
+    ListRule{"MTFreqPmt", MortgageTab, PaymentItems, "MTCalculate", ListClick::MarksEdited,
              ListLeave::ApplyDaysOption, false},
 };
 
@@ -127,12 +127,12 @@ bool matches(int rowChoice, int choice) {
 
 } // namespace
 
-std::span<const BoxSpec> AllBoxes() {
+std::span<const BoxRule> AllBoxes() {
     return Boxes;
 }
 
-const BoxSpec* FindBox(const QString& name, int choice) {
-    for (const BoxSpec& box : Boxes) {
+const BoxRule* FindBox(const QString& name, int choice) {
+    for (const BoxRule& box : Boxes) {
         if (name == QLatin1String(box.name) && matches(box.choice, choice))
             return &box;
     }
@@ -142,19 +142,19 @@ const BoxSpec* FindBox(const QString& name, int choice) {
 std::vector<BoxDefault> DefaultsFor(CalcTab tab, int choice) {
     std::vector<BoxDefault> out;
     for (const BoxDefault& d : Defaults) {
-        const BoxSpec* box = FindBox(QString::fromLatin1(d.box), choice);
+        const BoxRule* box = FindBox(QString::fromLatin1(d.box), choice);
         if (box && box->tab == tab && matches(d.choice, choice))
             out.push_back(d);
     }
     return out;
 }
 
-std::span<const ListSpec> AllLists() {
+std::span<const ListRule> AllLists() {
     return Lists;
 }
 
-const ListSpec* FindList(const QString& name) {
-    for (const ListSpec& list : Lists) {
+const ListRule* FindList(const QString& name) {
+    for (const ListRule& list : Lists) {
         if (name == QLatin1String(list.name))
             return &list;
     }

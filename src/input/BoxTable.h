@@ -41,7 +41,7 @@ inline constexpr int AnyChoice = -1;
 
 // The configuration of one input box of the calculator window. A box whose behaviour follows
 // the retired-income withdrawal choice has one row per choice.
-struct BoxSpec {
+struct BoxRule {
     const char* name;
     CalcTab tab;
     int choice; // AnyChoice, or the CalcState::calcChoice this row is valid for
@@ -59,10 +59,10 @@ struct BoxSpec {
 };
 
 // Every input box of the calculator window, tab by tab.
-std::span<const BoxSpec> AllBoxes();
+std::span<const BoxRule> AllBoxes();
 
 // The row of box `name` for calculation choice `choice`, or null when there is none.
-const BoxSpec* FindBox(const QString& name, int choice);
+const BoxRule* FindBox(const QString& name, int choice);
 
 // A default loaded into a box when its tab (or one of its options) is chosen.
 struct BoxDefault {
@@ -87,7 +87,7 @@ enum class ListClick {
 // What leaving a drop-down list does when an item was chosen since it got the focus.
 enum class ListLeave { Nothing, RecalculateMortgage, ApplyDaysOption };
 
-struct ListSpec {
+struct ListRule {
     const char* name;
     CalcTab tab;
     std::span<const char16_t* const> items; // the first is the default
@@ -97,8 +97,8 @@ struct ListSpec {
     bool keyEndsEdit; // a discarded key also sets EditFlag to 0
 };
 
-std::span<const ListSpec> AllLists();
-const ListSpec* FindList(const QString& name);
+std::span<const ListRule> AllLists();
+const ListRule* FindList(const QString& name);
 
 // The text a box would hold after the character `typed` replaced its selection (or was
 // inserted at the cursor when nothing is selected).

@@ -45,7 +45,7 @@ int DisplayColumns(const QString& name) {
     // The compound-gain investment name is free text: its default fits with room to spare.
     constexpr int TextColumns = 20;
     int columns = 0;
-    for (const BoxSpec& row : AllBoxes()) {
+    for (const BoxRule& row : AllBoxes()) {
         if (name != QLatin1String(row.name))
             continue;
         const int shown =
@@ -71,8 +71,8 @@ InputBox::InputBox(const char* name, BoxHost& host, QWidget* parent)
     onKeyPress = [this](int code) { return keyPress(code); };
 }
 
-const BoxSpec& InputBox::spec() const {
-    const BoxSpec* row = FindBox(objectName(), host_.calcState().calcChoice);
+const BoxRule& InputBox::rule() const {
+    const BoxRule* row = FindBox(objectName(), host_.calcState().calcChoice);
     if (!row)
         row = FindBox(objectName(), 0);
     Q_ASSERT(row);
@@ -80,7 +80,7 @@ const BoxSpec& InputBox::spec() const {
 }
 
 void InputBox::setValue(double value) {
-    const BoxSpec& row = spec();
+    const BoxRule& row = rule();
     CalcState& state = host_.calcState();
     switch (row.store) {
     case BoxStore::MortgageInputs:
@@ -101,7 +101,7 @@ void InputBox::setValue(double value) {
 bool InputBox::keyDown(QKeyEvent* event) {
     if (event->key() != Qt::Key_Delete)
         return false;
-    switch (spec().deleteKey) {
+    switch (rule().deleteKey) {
     case DeleteKey::MarksEdited:
         app().editFlag = 1;
         return false;
@@ -115,7 +115,7 @@ bool InputBox::keyDown(QKeyEvent* event) {
     return false;
 }
 
-void InputBox::emptyPageIfConfigured(const BoxSpec& row) {
+void InputBox::emptyPageIfConfigured(const BoxRule& row) {
     switch (row.pageClear) {
     case PageClear::Never:
         return;
@@ -138,7 +138,7 @@ int InputBox::keyPress(int code) {
         app().editFlag = 0;
         return 0;
     }
-    const BoxSpec& row = spec();
+    const BoxRule& row = rule();
     if (code == KeyEnter) {
         focusByName(host_, row.enterTarget);
         return 0;
@@ -190,7 +190,7 @@ void InputBox::dropEvent(QDropEvent* event) {
 }
 
 void InputBox::leave() {
-    const BoxSpec& row = spec();
+    const BoxRule& row = rule();
     if (row.kind == BoxKind::Text) {
         app().editFlag = 0;
         return;
@@ -214,7 +214,7 @@ void InputBox::leave() {
 }
 
 ChoiceList::ChoiceList(const char* name, BoxHost& host, QWidget* parent)
-    : QComboBox(parent), host_(host), spec_(*FindList(QString::fromLatin1(name))) {
+    : QComboBox(parent), host_(host), rule_(*FindList(QString::fromLatin1(name))) {
     setObjectName(QLatin1String(name));
     setEditable(false);
     setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(255, 255, 0); }"));
@@ -223,13 +223,13 @@ ChoiceList::ChoiceList(const char* name, BoxHost& host, QWidget* parent)
 
 void ChoiceList::loadItems() {
     clear();
-    for (const char16_t* item : spec_.items)
+    for (const char16_t* item : rule_.items)
         addItem(QString::fromUtf16(item));
     setCurrentIndex(0);
 }
 
 void ChoiceList::chosen() {
-    switch (spec_.click) {
+    switch (rule_.click) {
     case ListClick::EmptiesPageWhileComplete:
         host_.growthInputChanged();
         break;
@@ -248,11 +248,11 @@ void ChoiceList::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     if (code == KeyEnter) {
-        focusByName(host_, spec_.enterTarget);
+        focusByName(host_, rule_.enterTarget);
         return;
     }
     // Typed characters are discarded: the item changes only by choosing it.
-    if (spec_.keyEndsEdit)
+    if (rule_.keyEndsEdit)
         app().editFlag = 0;
 }
 
@@ -261,10 +261,10 @@ void ChoiceList::focusOutEvent(QFocusEvent* event) {
     if (IsWindowFocusChange(event->reason()))
         return;
     if (app().editFlag == 1) {
-        if (spec_.leave == ListLeave::RecalculateMortgage) {
+        if (rule_.leave == ListLeave::RecalculateMortgage) {
             app().editFlag = 0;
             host_.recalculateMortgage();
-        } else if (spec_.leave == ListLeave::ApplyDaysOption) {
+        } else if (rule_.leave == ListLeave::ApplyDaysOption) {
             app().editFlag = 0;
             host_.applyDaysOption();
         }

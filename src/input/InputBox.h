@@ -51,7 +51,7 @@ public:
     InputBox(const char* name, BoxHost& host, QWidget* parent = nullptr);
 
     // The row that applies now.
-    const BoxSpec& spec() const;
+    const BoxRule& rule() const;
 
     // Stores `value` where the row says and shows it in the row's display form (tab defaults).
     void setValue(double value);
@@ -67,7 +67,7 @@ private:
     bool keyDown(QKeyEvent* event);
     int keyPress(int code);
     void leave();
-    void emptyPageIfConfigured(const BoxSpec& spec);
+    void emptyPageIfConfigured(const BoxRule& rule);
 
     BoxHost& host_;
 };
@@ -80,7 +80,7 @@ class ChoiceList : public QComboBox {
 public:
     ChoiceList(const char* name, BoxHost& host, QWidget* parent = nullptr);
 
-    const ListSpec& spec() const { return spec_; }
+    const ListRule& rule() const { return rule_; }
 
     // Empties the list, fills it with its items and shows the first.
     void loadItems();
@@ -93,7 +93,7 @@ private:
     void chosen();
 
     BoxHost& host_;
-    const ListSpec& spec_;
+    const ListRule& rule_;
 };
 
 // The most characters box `name` shows in any of its display forms (a free-text box: room for

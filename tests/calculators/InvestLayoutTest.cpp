@@ -118,8 +118,8 @@ TEST_P(InvestTabOrderTest, TabFollowsEnterThenTheButtons) {
     // The Enter chain as the box table gives it.
     for (std::size_t i = 0; i + 1 < order.enterChain; ++i) {
         const QString name = controls[static_cast<qsizetype>(i)];
-        const BoxSpec* box = FindBox(name, 0);
-        const ListSpec* list = FindList(name);
+        const BoxRule* box = FindBox(name, 0);
+        const ListRule* list = FindList(name);
         ASSERT_TRUE(box || list) << name.toStdString();
         EXPECT_EQ(QLatin1String(box ? box->enterTarget : list->enterTarget),
                   controls[static_cast<qsizetype>(i + 1)]);

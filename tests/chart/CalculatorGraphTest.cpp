@@ -15,11 +15,11 @@ namespace {
 
 class CalculatorGraphTest : public InvestWindowTest {
 protected:
-    // Clicks "&Graph"; returns the chart window's spec (and whether its measure buttons showed),
+    // Clicks "&Graph"; returns the chart window's plan (and whether its measure buttons showed),
     // or the message that refused it.
     struct Opened {
         bool chart = false;
-        ChartSpec spec;
+        ChartPlan plan;
         bool measureButtonsVisible = false;
         QStringList messages;
     };
@@ -30,7 +30,7 @@ protected:
             [&](QWidget* dialog) {
                 if (auto* chart = qobject_cast<QMGraph*>(dialog)) {
                     opened.chart = true;
-                    opened.spec = chart->spec();
+                    opened.plan = chart->plan();
                     opened.measureButtonsVisible =
                         !chart->findChild<QPushButton*>(QStringLiteral("CVGainDollars"))
                              ->isHidden();
@@ -64,11 +64,11 @@ TEST_F(CalculatorGraphTest, InvestedGrowthPlotsTheValueAtEachYearEnd) {
         yearEnds.push_back(window->state().periodData.at(month, 4));
     Opened opened = graph();
     ASSERT_TRUE(opened.chart);
-    EXPECT_EQ(opened.spec.caption, "Invested growth");
-    EXPECT_EQ(opened.spec.dataLabel, "Investment growth over 25 Years");
-    ASSERT_EQ(opened.spec.series.size(), 1u);
-    EXPECT_EQ(opened.spec.series.front(), yearEnds);
-    EXPECT_FALSE(opened.spec.legend);
+    EXPECT_EQ(opened.plan.caption, "Invested growth");
+    EXPECT_EQ(opened.plan.dataLabel, "Investment growth over 25 Years");
+    ASSERT_EQ(opened.plan.series.size(), 1u);
+    EXPECT_EQ(opened.plan.series.front(), yearEnds);
+    EXPECT_FALSE(opened.plan.legend);
     EXPECT_FALSE(opened.measureButtonsVisible);
 }
 
@@ -77,8 +77,8 @@ TEST_F(CalculatorGraphTest, InvestedGrowthOverOneYearPlotsOneValue) {
     press("IGCalculate");
     const Opened opened = graph();
     ASSERT_TRUE(opened.chart);
-    EXPECT_EQ(opened.spec.dataLabel, "Investment growth over 1 Years");
-    EXPECT_EQ(opened.spec.series.front(), periodValues(window->state(), {1}));
+    EXPECT_EQ(opened.plan.dataLabel, "Investment growth over 1 Years");
+    EXPECT_EQ(opened.plan.series.front(), periodValues(window->state(), {1}));
 }
 
 TEST_F(CalculatorGraphTest, ComparisonTotalsPlotOneValuePerCalculation) {
@@ -91,10 +91,10 @@ TEST_F(CalculatorGraphTest, ComparisonTotalsPlotOneValuePerCalculation) {
     }
     const Opened opened = graph();
     ASSERT_TRUE(opened.chart);
-    EXPECT_EQ(opened.spec.caption, "Investment growth");
-    EXPECT_EQ(opened.spec.dataLabel, "Total growth values for each comparision");
-    EXPECT_TRUE(opened.spec.legend);
-    EXPECT_EQ(opened.spec.series.front(), finals);
+    EXPECT_EQ(opened.plan.caption, "Investment growth");
+    EXPECT_EQ(opened.plan.dataLabel, "Total growth values for each comparision");
+    EXPECT_TRUE(opened.plan.legend);
+    EXPECT_EQ(opened.plan.series.front(), finals);
     EXPECT_EQ(FormatNumber(finals.at(0), u"####,,###.00"),
               "244,711.99"); // the defaults' final value
 }
@@ -104,10 +104,10 @@ TEST_F(CalculatorGraphTest, PensionDefaultsPlotTwentyFiveYears) {
     press("PGCalculate");
     const Opened opened = graph();
     ASSERT_TRUE(opened.chart);
-    EXPECT_EQ(opened.spec.caption, "Pension growth");
-    EXPECT_EQ(opened.spec.dataLabel, " Pension growth over 25 Years");
-    ASSERT_EQ(opened.spec.series.front().size(), 25u);
-    EXPECT_EQ(FormatNumber(opened.spec.series.front().back(), u"####,,###.00"), "479,240.36");
+    EXPECT_EQ(opened.plan.caption, "Pension growth");
+    EXPECT_EQ(opened.plan.dataLabel, " Pension growth over 25 Years");
+    ASSERT_EQ(opened.plan.series.front().size(), 25u);
+    EXPECT_EQ(FormatNumber(opened.plan.series.front().back(), u"####,,###.00"), "479,240.36");
 }
 
 TEST_F(CalculatorGraphTest, RefusedWithoutSomethingToChart) {

@@ -36,18 +36,18 @@ TEST(CalculatorChart, YearEndSelectionPicksTheLastPeriodOfEveryYear) {
                           Case{8, 4, 2, {4, 8}, "Investment growth over 2 Years"},
                           Case{1, 1, 1, {1}, "Investment growth over 1 Years"}}) {
         CalcState state = growthTable(c.periods, c.perYear, c.years);
-        const ChartSpec spec = BuildCalculatorChart(state);
-        EXPECT_EQ(spec.caption, "Invested growth");
-        EXPECT_EQ(spec.dataLabel, QString::fromLatin1(c.label));
-        EXPECT_FALSE(spec.legend);
-        ASSERT_EQ(spec.series.size(), 1u);
+        const ChartPlan plan = BuildCalculatorChart(state);
+        EXPECT_EQ(plan.caption, "Invested growth");
+        EXPECT_EQ(plan.dataLabel, QString::fromLatin1(c.label));
+        EXPECT_FALSE(plan.legend);
+        ASSERT_EQ(plan.series.size(), 1u);
         std::vector<Currency> expected;
         for (int p : c.periodsPlotted)
             expected.push_back(units(1000 * p));
-        EXPECT_EQ(spec.series.front(), expected);
+        EXPECT_EQ(plan.series.front(), expected);
         EXPECT_EQ(state.chartPoints, static_cast<int>(c.periodsPlotted.size()));
         // Opening the chart again gives the same picture.
-        EXPECT_EQ(BuildCalculatorChart(state).series, spec.series);
+        EXPECT_EQ(BuildCalculatorChart(state).series, plan.series);
     }
 }
 
@@ -70,11 +70,11 @@ TEST(CalculatorChart, ByYearsCodesUseTheTitleStemAndCount) {
         state.chartKind = c.kind;
         state.chartPoints = 3;
         state.chartTitle = QString::fromLatin1(c.stem);
-        const ChartSpec spec = BuildCalculatorChart(state);
-        EXPECT_EQ(spec.caption, QString::fromLatin1(c.caption));
-        EXPECT_EQ(spec.dataLabel, QString::fromLatin1(c.label));
-        EXPECT_EQ(spec.series.front(), (std::vector<Currency>{units(1), units(2), units(3)}));
-        EXPECT_FALSE(spec.legend);
+        const ChartPlan plan = BuildCalculatorChart(state);
+        EXPECT_EQ(plan.caption, QString::fromLatin1(c.caption));
+        EXPECT_EQ(plan.dataLabel, QString::fromLatin1(c.label));
+        EXPECT_EQ(plan.series.front(), (std::vector<Currency>{units(1), units(2), units(3)}));
+        EXPECT_FALSE(plan.legend);
     }
 }
 
@@ -86,10 +86,10 @@ TEST(CalculatorChart, RetiredIncomeFixedAmountStartsWithTheStartingValue) {
     state.chartKind = 10;
     state.chartPoints = 3;
     state.chartTitle = QStringLiteral("Retirement beginning balance over ");
-    const ChartSpec spec = BuildCalculatorChart(state);
-    EXPECT_EQ(spec.series.front(),
+    const ChartPlan plan = BuildCalculatorChart(state);
+    EXPECT_EQ(plan.series.front(),
               (std::vector<Currency>{units(100000), units(97459), units(94000)}));
-    EXPECT_EQ(spec.dataLabel, "Retirement beginning balance over 3 Years");
+    EXPECT_EQ(plan.dataLabel, "Retirement beginning balance over 3 Years");
 }
 
 TEST(CalculatorChart, ComparisonCodesTurnTheLegendOn) {
@@ -110,16 +110,16 @@ TEST(CalculatorChart, ComparisonCodesTurnTheLegendOn) {
           Case{6, "Compound gain", "Annual percentage gain/loss comparisons", 1},
           Case{7, "Investment growth", "Total growth values for each comparision", 1}}) {
         state.chartKind = c.kind;
-        const ChartSpec spec = BuildCalculatorChart(state);
-        EXPECT_EQ(spec.caption, QString::fromLatin1(c.caption));
-        EXPECT_EQ(spec.dataLabel, QString::fromLatin1(c.label));
-        EXPECT_TRUE(spec.legend);
-        EXPECT_FALSE(spec.measureButtons);
-        ASSERT_EQ(spec.series.size(), c.series);
-        EXPECT_EQ(spec.series.front(), (std::vector<Currency>{units(10), units(20), units(30)}));
+        const ChartPlan plan = BuildCalculatorChart(state);
+        EXPECT_EQ(plan.caption, QString::fromLatin1(c.caption));
+        EXPECT_EQ(plan.dataLabel, QString::fromLatin1(c.label));
+        EXPECT_TRUE(plan.legend);
+        EXPECT_FALSE(plan.measureButtons);
+        ASSERT_EQ(plan.series.size(), c.series);
+        EXPECT_EQ(plan.series.front(), (std::vector<Currency>{units(10), units(20), units(30)}));
         if (c.kind == 5) {
-            EXPECT_EQ(spec.title, "Total interest paid");
-            EXPECT_EQ(spec.series.back(), (std::vector<Currency>{units(1), units(2), units(3)}));
+            EXPECT_EQ(plan.title, "Total interest paid");
+            EXPECT_EQ(plan.series.back(), (std::vector<Currency>{units(1), units(2), units(3)}));
         }
     }
 }
@@ -130,10 +130,10 @@ TEST(CalculatorChart, FailuresAreReportedNotThrown) {
     CalcState tooMany;
     tooMany.chartKind = 6;
     tooMany.chartPoints = 22; // beyond the comparison table
-    const ChartSpec spec = BuildCalculatorChart(tooMany);
-    EXPECT_TRUE(spec.failed);
-    EXPECT_EQ(spec.caption, "Compound gain");
-    EXPECT_TRUE(spec.series.empty());
+    const ChartPlan plan = BuildCalculatorChart(tooMany);
+    EXPECT_TRUE(plan.failed);
+    EXPECT_EQ(plan.caption, "Compound gain");
+    EXPECT_TRUE(plan.series.empty());
     CalcState unknown;
     unknown.chartKind = 0;
     EXPECT_EQ(BuildCalculatorChart(unknown).caption, "");
@@ -151,13 +151,13 @@ TEST(ManagerChart, OpensOnGainInMoneyAndSwitchesMeasures) {
          {Case{ManagerMeasure::GainDollars, "Gain or Loss in dollars", 4},
           Case{ManagerMeasure::CurrentValue, "Current value of each company/fund", 3},
           Case{ManagerMeasure::GainPercent, "Gain or Loss in percent", 5}}) {
-        const ChartSpec spec = BuildManagerChart(2, totals, names, c.measure);
-        EXPECT_EQ(spec.caption, "Investment manager charts");
-        EXPECT_EQ(spec.dataLabel, QString::fromLatin1(c.label));
-        EXPECT_TRUE(spec.legend);
-        EXPECT_TRUE(spec.measureButtons);
-        EXPECT_EQ(spec.categories, names);
-        EXPECT_EQ(spec.series.front(),
+        const ChartPlan plan = BuildManagerChart(2, totals, names, c.measure);
+        EXPECT_EQ(plan.caption, "Investment manager charts");
+        EXPECT_EQ(plan.dataLabel, QString::fromLatin1(c.label));
+        EXPECT_TRUE(plan.legend);
+        EXPECT_TRUE(plan.measureButtons);
+        EXPECT_EQ(plan.categories, names);
+        EXPECT_EQ(plan.series.front(),
                   (std::vector<Currency>{units(100 + c.column), units(200 + c.column)}));
     }
     EXPECT_EQ(BuildManagerChart(2, totals, names).dataLabel, "Gain or Loss in dollars");

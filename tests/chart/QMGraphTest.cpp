@@ -336,9 +336,9 @@ TEST(ChartWindow, GraphButtonsRefuseWithoutData) {
 
 TEST(ChartWindow, PrintedImageHasThePrintSizeInColourOrGrey) {
     CalcState state = handOver(5);
-    const ChartSpec spec = BuildCalculatorChart(state);
+    const ChartPlan plan = BuildCalculatorChart(state);
     for (bool color : {true, false}) {
-        const QImage image = RenderChartImage(spec, QSize(300, 200), 2.0, color);
+        const QImage image = RenderChartImage(plan, QSize(300, 200), 2.0, color);
         EXPECT_EQ(image.size(), QSize(600, 400));
         EXPECT_EQ(image.isGrayscale(), !color);
         int inked = 0; // pixels that are not paper white: the chart was drawn

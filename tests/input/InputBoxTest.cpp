@@ -30,7 +30,7 @@ class TypingTest : public InvestWindowTest, public ::testing::WithParamInterface
 
 // The value the box stored: a double for the mortgage boxes, otherwise an exact amount (made
 // from the double the same way the box makes it).
-Currency storedValue(QMInvest& window, const BoxSpec& row) {
+Currency storedValue(QMInvest& window, const BoxRule& row) {
     const std::size_t i = static_cast<std::size_t>(row.index);
     return row.store == BoxStore::MortgageInputs
                ? Currency::fromDouble(window.state().mortgageInputs[i])
@@ -41,7 +41,7 @@ TEST_P(TypingTest, LeavingParsesStoresAndRedisplays) {
     const TypingCase& c = GetParam();
     selectTab(c.tab);
     InputBox* target = box(c.box);
-    const Currency before = storedValue(*window, target->spec());
+    const Currency before = storedValue(*window, target->rule());
     focus(target);
     EXPECT_EQ(target->selectedText(), target->text()) << "the whole text is selected";
     type(target, QString::fromLatin1(c.keys));
@@ -49,7 +49,7 @@ TEST_P(TypingTest, LeavingParsesStoresAndRedisplays) {
 
     EXPECT_EQ(target->text(), QString::fromUtf16(c.shown));
     const Currency expected = std::isnan(c.stored) ? before : Currency::fromDouble(c.stored);
-    EXPECT_EQ(storedValue(*window, target->spec()), expected);
+    EXPECT_EQ(storedValue(*window, target->rule()), expected);
     EXPECT_EQ(beeps, c.beeps);
     EXPECT_EQ(messages,
               c.yearsMessage ? QStringList{QString::fromLatin1(YearsLimit)} : QStringList{});
@@ -173,7 +173,7 @@ TEST_F(InvestWindowTest, FirstKeyEmptiesThePageOnlyWhereTheTabSaysSo) {
         InputBox* target = box(c.box);
         focus(target);
         type(target, QStringLiteral("x"));
-        EXPECT_EQ(target->text(), target->spec().kind == BoxKind::Text ? "x" : "") << c.box;
+        EXPECT_EQ(target->text(), target->rule().kind == BoxKind::Text ? "x" : "") << c.box;
         EXPECT_EQ(window->state().results.isEmpty(), c.empties) << c.box;
         EXPECT_EQ(window->state().resultsPage.isEmpty(), c.empties) << c.box;
         EXPECT_EQ(get<QPlainTextEdit>("Results")->toPlainText().isEmpty(), c.empties) << c.box;
