@@ -11,21 +11,14 @@
 #include <random>
 
 using namespace qm;
+using qmtest::ExampleFile;
+using qmtest::fileBytes;
 using qmtest::money;
+using qmtest::writeBytes;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// The two-fund portfolio of the file-format example, after a tab change sorted its funds.
+// The two-fund portfolio of ExampleFile, after a tab change sorted its funds.
 Portfolio examplePortfolio() {
     Portfolio p;
     InitPortfolio(p);
@@ -37,13 +30,6 @@ Portfolio examplePortfolio() {
     BeginTabChange(p);
     return p;
 }
-
-const QByteArray ExampleFile = "3,2,\"All Records\",\"31\"\r\n"
-                               "\"ABC Fund\",\" 1\"\r\n"
-                               "\"XYZ Mutual Fund\",\" 2\"\r\n"
-                               "2,10,100,50,0,1050,\"B\",#2001-01-15#\r\n"
-                               "2,10,10,0,0,0,\"D\",#2001-02-01#\r\n"
-                               "1,0,0,0,100,-100,\"C\",#2001-03-31#\r\n";
 
 void expectSameModel(const Portfolio& a, const Portfolio& b) {
     ASSERT_EQ(a.fundCount, b.fundCount);
@@ -83,7 +69,7 @@ TEST(DatabaseFile, WritesTheExampleByteForByteAndOpensItBack) {
     ASSERT_TRUE(BeginSave(p, none));
     EXPECT_TRUE(none.empty());
     EXPECT_TRUE(SaveDatabase(p, path).empty());
-    EXPECT_EQ(readAll(path), ExampleFile);
+    EXPECT_EQ(fileBytes(path), ExampleFile);
     EXPECT_EQ(p.databaseName, QStringLiteral("DATA.QMD"));
     EXPECT_EQ(p.unsavedChanges, 0);
 
@@ -167,7 +153,7 @@ TEST_P(MalformedFile, IsRefusedWithMessage13AndAnEmptyModel) {
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("BAD.QMD"));
-    ASSERT_TRUE(writeAll(path, c.bytes));
+    ASSERT_TRUE(writeBytes(path, c.bytes));
     Portfolio p = examplePortfolio();
     p.databaseName = QStringLiteral("DATA.QMD");
     EXPECT_EQ(OpenDatabase(p, path), std::vector<int>{13}) << c.name;
@@ -310,7 +296,7 @@ TEST_P(RoundTrip, FullPortfolioReopensUnchanged) {
     InitPortfolio(opened);
     ASSERT_TRUE(OpenDatabase(opened, path).empty());
     expectSameModel(p, opened);
-    EXPECT_EQ(WriteDatabase(opened), readAll(path));
+    EXPECT_EQ(WriteDatabase(opened), fileBytes(path));
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RoundTrip, ::testing::Values(1u, 20240309u, 4242u));

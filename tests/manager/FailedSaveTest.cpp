@@ -20,18 +20,10 @@
 #include <unistd.h>
 
 using namespace qm;
+using qmtest::fileBytes;
+using qmtest::writeBytes;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The file a previous save left: a small valid database.
 const QByteArray OldFile = "1,1,\"All Records\",\"31\"\r\n"
@@ -182,7 +174,7 @@ TEST_P(FailedSave, KeepsTheOldFileAndChangesNothing) {
     ASSERT_TRUE(QDir().mkpath(folder));
     QString path = folder + QStringLiteral("/DATA.QMD");
     QString oldFile = path;
-    ASSERT_TRUE(writeAll(oldFile, OldFile));
+    ASSERT_TRUE(writeBytes(oldFile, OldFile));
 
     Portfolio p = bigPortfolio();
     const QByteArray model = WriteDatabase(p);
@@ -233,7 +225,7 @@ TEST_P(FailedSave, KeepsTheOldFileAndChangesNothing) {
     EXPECT_EQ(r.unsavedChanges, 1);
     EXPECT_EQ(r.databaseName, QStringLiteral("BEFORE.QMD"));
     EXPECT_EQ(r.model, model) << "the portfolio changed";
-    EXPECT_EQ(readAll(oldFile), OldFile) << "the old file changed";
+    EXPECT_EQ(fileBytes(oldFile), OldFile) << "the old file changed";
     QStringList left =
         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     left.removeAll(QStringLiteral("FOLDER.QMD"));
@@ -259,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FailedSave, SucceedsWithRoomEnough) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("DATA.QMD"));
-    ASSERT_TRUE(writeAll(path, OldFile));
+    ASSERT_TRUE(writeBytes(path, OldFile));
     Portfolio p = bigPortfolio();
     const QByteArray model = WriteDatabase(p);
     const SaveReport r =
@@ -268,7 +260,7 @@ TEST(FailedSave, SucceedsWithRoomEnough) {
     EXPECT_TRUE(r.messages.empty());
     EXPECT_EQ(r.unsavedChanges, 0);
     EXPECT_EQ(r.databaseName, QStringLiteral("DATA.QMD"));
-    EXPECT_EQ(readAll(path), model);
+    EXPECT_EQ(fileBytes(path), model);
 }
 
 } // namespace

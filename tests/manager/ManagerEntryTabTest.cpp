@@ -70,11 +70,8 @@ TEST_F(ManagerWindowTest, OpensOnTheEntryTabWithEveryControl) {
     for (const auto& c : controls)
         EXPECT_EQ(text(c.name), QString::fromLatin1(c.text)) << c.name;
     EXPECT_NE(get("DDispFunds"), nullptr);
-    QStringList types;
-    for (int i = 0; i < get<QComboBox>("ETransType")->count(); ++i)
-        types << get<QComboBox>("ETransType")->itemText(i);
-    EXPECT_EQ(types, QStringList({"Bought", "Sold", "Cash Dividend", "Dividend Shares", "Fee Cash",
-                                  "Unit Fee"}));
+    EXPECT_EQ(listItems("ETransType"), QStringList({"Bought", "Sold", "Cash Dividend",
+                                                    "Dividend Shares", "Fee Cash", "Unit Fee"}));
     for (const char* name : {"EInDate", "EInPrice", "EInNumShrs", "EInComm", "EInCashDiv"})
         EXPECT_FALSE(get(name)->isEnabled()) << name;
     for (const char* name : {"EResults", "DDResults", "CVResults"}) {
@@ -132,9 +129,9 @@ TEST_F(ManagerWindowTest, HelpSamplesAreListedWithTheirBookValues) {
     ASSERT_EQ(records.size(), 7);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(records[i].size(), 96);
-        EXPECT_EQ(cut(records[i], ListColumns), samples[i].listed) << i;
+        EXPECT_EQ(fields(records[i], ListColumns), samples[i].listed) << i;
     }
-    EXPECT_EQ(cut(list.last(), TotalColumns),
+    EXPECT_EQ(fields(list.last(), TotalColumns),
               QStringList({"Total:", "105.0000", "200.00", "50.00", "100.00", "1,100.00"}));
     EXPECT_EQ(text("ENumRec"), "Records:  7");
 }
@@ -245,7 +242,7 @@ protected:
     QStringList listed() {
         QStringList out;
         for (const QString& line : recordLines(lines("EResults"))) {
-            const QStringList f = cut(line, ListColumns);
+            const QStringList f = fields(line, ListColumns);
             out << f[1] + QLatin1Char(' ') + f[2] + QLatin1Char(' ') + f[8];
         }
         return out;
@@ -327,7 +324,7 @@ TEST_F(EditRecords, DeletingRenumbersAndAnEmptyFundGoes) {
     EXPECT_TRUE(list[1].startsWith(QLatin1String("action          Date")));
     EXPECT_EQ(list[2], Rule96);
     EXPECT_EQ(list[3], Rule96);
-    EXPECT_EQ(cut(list[4], TotalColumns),
+    EXPECT_EQ(fields(list[4], TotalColumns),
               QStringList({"Total:", ".0000", ".00", ".00", ".00", ".00"}));
     EXPECT_EQ(text("ENumFunds"), "Funds:  2");
     EXPECT_EQ(click("EDelRec", {QStringLiteral("yes")}),

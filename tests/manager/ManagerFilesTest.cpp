@@ -8,27 +8,10 @@ using namespace qmtest;
 
 namespace {
 
-const QByteArray Example = "3,2,\"All Records\",\"31\"\r\n"
-                           "\"ABC Fund\",\" 1\"\r\n"
-                           "\"XYZ Mutual Fund\",\" 2\"\r\n"
-                           "2,10,100,50,0,1050,\"B\",#2001-01-15#\r\n"
-                           "2,10,10,0,0,0,\"D\",#2001-02-01#\r\n"
-                           "1,0,0,0,100,-100,\"C\",#2001-03-31#\r\n";
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class ManagerFiles : public ManagerWindowTest {
 protected:
     QStringList captions() { return {text("ENumFunds"), text("ENumRec"), text("EDbaseName")}; }
-    QStringList funds() {
-        QStringList names;
-        for (int i = 0; i < get<QComboBox>("EFunds")->count(); ++i)
-            names << get<QComboBox>("EFunds")->itemText(i);
-        return names;
-    }
+    QStringList funds() { return listItems("EFunds"); }
 };
 
 // The example portfolio typed in (funds in the order XYZ, ABC), saved byte for byte, and opened
@@ -49,13 +32,13 @@ TEST_F(ManagerFiles, SavesTheExampleAndOpensItBack) {
     const QString path = dir.filePath(QStringLiteral("EXAMPLE.QMD"));
     EXPECT_EQ(clickTab(1, {"file:" + path}), QStringList());
     EXPECT_EQ(tab(), 2);
-    EXPECT_EQ(contents(path), Example);
+    EXPECT_EQ(fileBytes(path), ExampleFile);
     EXPECT_EQ(captions(), QStringList({"Funds:  2", "Records:  3", "Database: EXAMPLE.QMD"}));
     EXPECT_EQ(window->portfolio().unsavedChanges, 0);
 
     // A name typed without an extension is used as it is.
     EXPECT_EQ(clickTab(1, {"file:" + dir.filePath(QStringLiteral("PLAIN"))}), QStringList());
-    EXPECT_EQ(contents(dir.filePath(QStringLiteral("PLAIN"))), Example);
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("PLAIN"))), ExampleFile);
     EXPECT_EQ(text("EDbaseName"), "Database: PLAIN");
 
     EXPECT_EQ(click("EExit"), QStringList()) << "saved: nothing to ask";
@@ -68,17 +51,17 @@ TEST_F(ManagerFiles, SavesTheExampleAndOpensItBack) {
     const QStringList list = lines("EResults");
     ASSERT_EQ(list.size(), 7);
     const std::initializer_list<int> columns{10, 20, 32, 44, 55, 66, 77, 90, 96};
-    EXPECT_EQ(cut(list[3], columns), QStringList({"Bought", "1/15/2001", "10.0000", "100.0000",
-                                                  "50.00", ".00", ".00", "1,050.00", "1"}));
-    EXPECT_EQ(cut(list[4], columns), QStringList({"Div/Shrs.", "2/1/2001", "10.0000", "10.0000",
-                                                  ".00", "100.00", ".00", ".00", "2"}));
+    EXPECT_EQ(fields(list[3], columns), QStringList({"Bought", "1/15/2001", "10.0000", "100.0000",
+                                                     "50.00", ".00", ".00", "1,050.00", "1"}));
+    EXPECT_EQ(fields(list[4], columns), QStringList({"Div/Shrs.", "2/1/2001", "10.0000", "10.0000",
+                                                     ".00", "100.00", ".00", ".00", "2"}));
 }
 
 // A file that cannot be read leaves an empty portfolio without a name; a cancelled dialog
 // changes nothing; saving nothing shows "No Records." without a dialog.
 TEST_F(ManagerFiles, FailuresAndCancels) {
-    const QString good = writeFile(QStringLiteral("GOOD.QMD"), Example);
-    const QByteArray truncated = Example.left(Example.indexOf("2,10,100"));
+    const QString good = writeFile(QStringLiteral("GOOD.QMD"), ExampleFile);
+    const QByteArray truncated = ExampleFile.left(ExampleFile.indexOf("2,10,100"));
     const QString bad[] = {writeFile(QStringLiteral("SHORT.QMD"), truncated),
                            writeFile(QStringLiteral("TEXT.QMD"), "not a database\r\n"),
                            dir.filePath(QStringLiteral("NONE.QMD"))};
@@ -99,7 +82,7 @@ TEST_F(ManagerFiles, FailuresAndCancels) {
         EXPECT_EQ(captions(), QStringList({"Funds:  2", "Records:  3", "Database: GOOD.QMD"}));
         EXPECT_EQ(window->portfolio().unsavedChanges, 0);
     }
-    EXPECT_EQ(contents(good), Example);
+    EXPECT_EQ(fileBytes(good), ExampleFile);
 
     // Tabs that need records send the user back with "No Records.".
     click("EExit");
@@ -112,7 +95,7 @@ TEST_F(ManagerFiles, FailuresAndCancels) {
 
 // Opening a file over unsaved changes asks first: "&Yes" goes back with nothing read.
 TEST_F(ManagerFiles, OpeningOverUnsavedChangesAsksFirst) {
-    const QString good = writeFile(QStringLiteral("GOOD.QMD"), Example);
+    const QString good = writeFile(QStringLiteral("GOOD.QMD"), ExampleFile);
     fundWith(QStringLiteral("Typed"), {{"Fee Cash", "1/2/2024{Enter}5{Enter}"}});
     const QStringList question{"File changed.  file in memory will be erased. Do you wish to go "
                                "back and save it to Disk?."};
@@ -128,7 +111,7 @@ TEST_F(ManagerFiles, OpeningOverUnsavedChangesAsksFirst) {
 // and presets the name of the database in memory.
 TEST_F(ManagerFiles, DialogListsDatabaseFiles) {
     for (const char* name : {"a.QMD", "b.qmd", "c.Qmd", "d.txt", "e.QMD.bak"})
-        writeFile(QLatin1String(name), Example);
+        writeFile(QLatin1String(name), ExampleFile);
     EXPECT_EQ(openFile(dir.filePath(QStringLiteral("a.QMD"))), QStringList());
     const QString before = QDir::currentPath();
     QDir::setCurrent(dir.path());

@@ -82,8 +82,8 @@ TEST_F(ManagerReports, FundDisplayOfEachFundAndOfAll) {
         ASSERT_GT(page.size(), 4);
         EXPECT_EQ(page[2], QString(90, QLatin1Char('_')));
         EXPECT_EQ(page[3], QLatin1String(f.name));
-        EXPECT_EQ(cut(lineStarting(page, "Total:"), TotalColumns), f.total) << f.name;
-        EXPECT_EQ(cut(lineStarting(page, "Average cost per share = "), {25, 36}),
+        EXPECT_EQ(fields(lineStarting(page, "Total:"), TotalColumns), f.total) << f.name;
+        EXPECT_EQ(fields(lineStarting(page, "Average cost per share = "), {25, 36}),
                   QStringList({"Average cost per share =", f.average}))
             << f.name;
     }
@@ -91,7 +91,7 @@ TEST_F(ManagerReports, FundDisplayOfEachFundAndOfAll) {
     const QStringList all = lines("DDResults");
     EXPECT_EQ(all.filter(QRegularExpression(QStringLiteral("^Total:"))).size(), 4);
     EXPECT_EQ(
-        cut(lineStarting(all, "Total all funds:"), TotalColumns),
+        fields(lineStarting(all, "Total all funds:"), TotalColumns),
         QStringList({"Total all funds:", "210.0000", "200.0000", "100.00", "100.00", "2,100.00"}));
     EXPECT_EQ(list->currentRow(), 0);
 }
@@ -192,11 +192,11 @@ TEST_F(ManagerReports, CurrentValueRefusalsAndFourDecimalPrices) {
     const QStringList report = lines("CVResults");
     ASSERT_GE(report.size(), 12);
     EXPECT_EQ(report[3], "Held");
-    const QStringList held = cut(report[4], ValueColumns);
+    const QStringList held = fields(report[4], ValueColumns);
     EXPECT_EQ(held[3], "12.35");
     EXPECT_EQ(held[4], "1,234.56");
     EXPECT_EQ(report[9], "Sold out");
-    const QStringList soldOut = cut(report[10], ValueColumns);
+    const QStringList soldOut = fields(report[10], ValueColumns);
     EXPECT_EQ(soldOut[4], ".00");
     EXPECT_EQ(soldOut[7], ".00%");
 }
@@ -281,7 +281,7 @@ TEST_F(ManagerReports, SampleDatabaseAtTwenty) {
     double shareSum = 0;
     for (int k = 1; k <= funds; ++k) {
         EXPECT_EQ(report[3 * k], fileLines[k].section(QLatin1Char('"'), 1, 1));
-        const QStringList f = cut(report[3 * k + 1], ValueColumns);
+        const QStringList f = fields(report[3 * k + 1], ValueColumns);
         const auto [shares, book] = held[k];
         const double total = shares * 20;
         EXPECT_NEAR(number(f[1]), shares, 1e-6) << k;
@@ -298,7 +298,7 @@ TEST_F(ManagerReports, SampleDatabaseAtTwenty) {
         shareSum += number(f[7]);
     }
     EXPECT_NEAR(shareSum, 100, 0.01 * funds);
-    const QStringList tot = cut(report[report.size() - 2], ValueColumns);
+    const QStringList tot = fields(report[report.size() - 2], ValueColumns);
     EXPECT_EQ(tot[0], "Tot:");
     EXPECT_NEAR(number(tot[1]), allShares, 1e-6);
     EXPECT_NEAR(number(tot[2]), allBook, 0.005);

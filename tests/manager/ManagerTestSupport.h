@@ -1,12 +1,14 @@
 #pragma once
 
-// Builds portfolios the way the manager window does: a fund picked or added, a type chosen,
-// the boxes left, "&Add Record".
+// Builds portfolios the way the manager window does (a fund picked or added, a type chosen, the
+// boxes left, "&Add Record"), reads fixed-width report lines, and reads and writes whole files.
 
 #include "app/AppState.h"
 #include "manager/Portfolio.h"
 #include "manager/RecordEntry.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <cctype>
@@ -76,6 +78,27 @@ inline QStringList fields(const QString& line, std::initializer_list<int> ends) 
         start = end;
     }
     return out;
+}
+
+// The file of the two-fund example portfolio: ABC Fund with a cash dividend, XYZ Mutual Fund
+// with a purchase and dividend shares.
+inline const QByteArray ExampleFile = "3,2,\"All Records\",\"31\"\r\n"
+                                      "\"ABC Fund\",\" 1\"\r\n"
+                                      "\"XYZ Mutual Fund\",\" 2\"\r\n"
+                                      "2,10,100,50,0,1050,\"B\",#2001-01-15#\r\n"
+                                      "2,10,10,0,0,0,\"D\",#2001-02-01#\r\n"
+                                      "1,0,0,0,100,-100,\"C\",#2001-03-31#\r\n";
+
+// The whole content of a file; empty when it cannot be read.
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes `bytes` as the whole content of a file; false when that failed.
+inline bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // A test name made of a case's `name` field.

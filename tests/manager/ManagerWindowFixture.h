@@ -8,12 +8,12 @@
 #include "app/QMStart.h"
 #include "input/InputBox.h"
 #include "manager/ManagerControls.h"
+#include "manager/ManagerTestSupport.h"
 #include "manager/QMManagement.h"
 #include "support/UiHelpers.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -136,6 +136,14 @@ protected:
             return box->toPlainText();
         return qobject_cast<QAbstractButton*>(w)->text();
     }
+    // The items of a drop-down list.
+    QStringList listItems(const char* list) {
+        auto* box = get<QComboBox>(list);
+        QStringList out;
+        for (int i = 0; i < box->count(); ++i)
+            out << box->itemText(i);
+        return out;
+    }
     // The lines of a results box.
     QStringList lines(const char* box) {
         return get<QPlainTextEdit>(box)->toPlainText().split(QLatin1Char('\n'));
@@ -231,9 +239,7 @@ protected:
     }
     QString writeFile(const QString& name, const QByteArray& bytes) {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(writeBytes(path, bytes));
         return path;
     }
     QStringList openFile(const QString& path) {
@@ -246,16 +252,5 @@ protected:
     int beeps = 0;
     QStringList printed;
 };
-
-// The trimmed fields of a fixed-width line cut at the given column ends.
-inline QStringList cut(const QString& line, std::initializer_list<int> ends) {
-    QStringList out;
-    int start = 0;
-    for (int end : ends) {
-        out << line.mid(start, end - start).trimmed();
-        start = end;
-    }
-    return out;
-}
 
 } // namespace qmtest
