@@ -159,21 +159,6 @@ std::optional<Record> parseRecord(QStringView line, int fundCount, std::vector<I
     return rec;
 }
 
-// The model after an open that failed: empty, no database name.
-void resetAfterFailedOpen(Portfolio& p) {
-    p.records.fill(Record{});
-    p.fundNames.fill(QString());
-    p.fundNames[AllFundsEntry] = AllRecordsName;
-    p.recordCount = 0;
-    p.fundCount = 0;
-    p.resultsPage.clear();
-    p.helpPage.clear();
-    p.databaseName.clear();
-    p.activeFund = 0;
-    p.newFundIndex = 0;
-    p.targetRecord = 0;
-}
-
 } // namespace
 
 QByteArray WriteDatabase(const Portfolio& p) {
@@ -330,7 +315,10 @@ std::vector<int> OpenDatabase(Portfolio& p, const std::optional<QString>& path) 
             LoadContents(p, *contents, *path);
         } else {
             messages.push_back(13);
-            resetAfterFailedOpen(p);
+            // Nothing of the old model is kept: it is left empty, without a database name.
+            LoadContents(p, DatabaseContents{}, QString());
+            p.resultsPage.clear();
+            p.helpPage.clear();
         }
     }
     p.fundTotals.clear();

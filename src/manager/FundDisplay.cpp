@@ -119,8 +119,7 @@ DisplayTabSetup OpenDisplayTab(const Portfolio& p) {
         out.backToEntry = true;
         return out;
     }
-    for (int k = 1; k <= p.fundCount; ++k)
-        out.funds << p.fundName(k);
+    out.funds = FundNames(p);
     return out;
 }
 

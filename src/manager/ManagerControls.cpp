@@ -2,7 +2,6 @@
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
-#include "input/BoxTable.h"
 #include "input/InputBox.h"
 #include "input/KeyFilters.h"
 #include "manager/RecordEntry.h"
@@ -38,6 +37,12 @@ QLabel* ManagerLabel(const QString& name, const QString& text, QWidget* parent) 
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     return label;
+}
+
+void KeepPlaceWhenHidden(QWidget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
 }
 
 QPlainTextEdit* ManagerResultsBox(const char* name, int columns, QWidget* parent) {

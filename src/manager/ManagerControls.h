@@ -15,9 +15,16 @@ class QPushButton;
 
 namespace qm {
 
+// The caption of a help button while its help text is closed, and while it is shown.
+inline const QString HelpCaption = QStringLiteral("&Help");
+inline const QString CloseHelpCaption = QStringLiteral("Close &Help");
+
 // A button that Enter in a box never presses by itself.
 QPushButton* ManagerButton(const char* name, const char* caption, QWidget* parent);
 QLabel* ManagerLabel(const QString& name, const QString& text, QWidget* parent);
+// Keeps the place of `widget` in its layout while it is hidden, so the controls beside it do not
+// shift.
+void KeepPlaceWhenHidden(QWidget* widget);
 // A read-only results box in the fixed-pitch font, wide enough for `columns` characters,
 // scrolled sideways rather than wrapped.
 QPlainTextEdit* ManagerResultsBox(const char* name, int columns, QWidget* parent);

@@ -7,7 +7,6 @@
 #include "manager/RecordEntry.h"
 #include "ui/WindowLayout.h"
 
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,8 +19,6 @@ namespace qm {
 
 namespace {
 
-const QString CloseHelpCaption = QStringLiteral("Close &Help");
-const QString HelpCaption = QStringLiteral("&Help");
 const QString AddFundCaption = QStringLiteral("&Add Fund Name");
 const QString AddFundPrompt = QStringLiteral(" Type in the name of the fund or") +
                               QString(15, QLatin1Char(' ')) + QStringLiteral("company.");
@@ -35,7 +32,6 @@ constexpr int AmountColumns = 16;
 
 QWidget* QMManagement::buildEntryFrame() {
     auto* frame = new QWidget;
-    frame->setObjectName(QStringLiteral("AllFramesIM(2)"));
 
     eFunds_ = new LockedList(QStringLiteral("EFunds"), frame);
     eFunds_->setMinimumWidth(280);
@@ -103,24 +99,19 @@ QWidget* QMManagement::buildEntryFrame() {
         NameAfterLabel(label, box);
         row->addWidget(label, 0, i + 1);
         row->addWidget(box, 1, i + 1);
+        // A box hidden for the chosen type keeps its place, so the row does not shift.
+        KeepPlaceWhenHidden(box);
+        KeepPlaceWhenHidden(label);
         eAmounts_[static_cast<std::size_t>(i)] = box;
         eAmountLabels_[static_cast<std::size_t>(i)] = label;
         box->onLeave = [this, i](const QString& typed) {
             return LeaveEntryBox(portfolio_, i, typed);
         };
         const EntryControl from = static_cast<EntryControl>(i); // Price, Shares, Fees, Dividend
-        box->onEnter = [this, from] { enterFromEntryBox(static_cast<int>(from)); };
+        box->onEnter = [this, from] { enterFromEntryBox(from); };
     }
     row->setColumnStretch(6, 1);
-    // A box hidden for the chosen type keeps its place, so the row does not shift.
-    for (QWidget* keep : std::initializer_list<QWidget*>{
-             eAmounts_[1], eAmounts_[2], eAmounts_[3], eAmounts_[4], eAmountLabels_[1],
-             eAmountLabels_[2], eAmountLabels_[3], eAmountLabels_[4]}) {
-        QSizePolicy policy = keep->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        keep->setSizePolicy(policy);
-    }
-    eInDate_->onEnter = [this] { enterFromEntryBox(static_cast<int>(EntryControl::Date)); };
+    eInDate_->onEnter = [this] { enterFromEntryBox(EntryControl::Date); };
 
     eAddaRec_ = ManagerButton("EAddaRec", "&Add Record", frame);
     auto* correct = ManagerButton("ECorrectRec", "&Correct record", frame);
@@ -220,8 +211,8 @@ void QMManagement::ETransType_Click() {
         return;
     }
     eInDate_->clear();
-    for (int i = 1; i <= 4; ++i)
-        eAmounts_[static_cast<std::size_t>(i)]->clear();
+    for (std::size_t i = 1; i <= 4; ++i)
+        eAmounts_[i]->clear();
     applyBoxes(out.boxes);
 }
 
@@ -255,10 +246,8 @@ void QMManagement::ECorrectRec_Click() {
     eTransType_->setText(fetch.typeText);
     eTransType_->setEnabled(false);
     eInDate_->setText(fetch.dateText);
-    for (int i = 1; i <= 4; ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        eAmounts_[index]->setText(fetch.boxTexts[index]);
-    }
+    for (std::size_t i = 1; i <= 4; ++i)
+        eAmounts_[i]->setText(fetch.boxTexts[i]);
     applyBoxes(fetch.boxes);
 }
 
@@ -296,32 +285,29 @@ void QMManagement::EHelp_Click() {
 }
 
 void QMManagement::EPrint_Click() {
-    if (eResults_->toPlainText().isEmpty()) {
-        ShowMessage(2);
-        return;
-    }
     // The help page while it is shown, else the record list.
-    printPage(portfolio_.helpPage.isEmpty() ? portfolio_.resultsPage : portfolio_.helpPage);
+    printPage(eResults_,
+              portfolio_.helpPage.isEmpty() ? portfolio_.resultsPage : portfolio_.helpPage);
 }
 
 void QMManagement::clearEntryRow() {
     eTransType_->setEnabled(true);
     eTransType_->setText(QString());
     eInDate_->clear();
-    for (int i = 1; i <= 4; ++i)
-        eAmounts_[static_cast<std::size_t>(i)]->clear();
+    for (std::size_t i = 1; i <= 4; ++i)
+        eAmounts_[i]->clear();
 }
 
 void QMManagement::disableEntryBoxes() {
     eInDate_->setEnabled(false);
-    for (int i = 1; i <= 4; ++i)
-        eAmounts_[static_cast<std::size_t>(i)]->setEnabled(false);
+    for (std::size_t i = 1; i <= 4; ++i)
+        eAmounts_[i]->setEnabled(false);
 }
 
 void QMManagement::showNumberBoxes() {
-    for (int i = 1; i <= 4; ++i) {
-        eAmounts_[static_cast<std::size_t>(i)]->setVisible(true);
-        eAmountLabels_[static_cast<std::size_t>(i)]->setVisible(true);
+    for (std::size_t i = 1; i <= 4; ++i) {
+        eAmounts_[i]->setVisible(true);
+        eAmountLabels_[i]->setVisible(true);
     }
 }
 
@@ -338,9 +324,8 @@ void QMManagement::applyBoxes(const EntryBoxes& b) {
     }
 }
 
-void QMManagement::enterFromEntryBox(int control) {
-    const EntryControl target =
-        EnterTarget(static_cast<EntryControl>(control), portfolio_.transCode);
+void QMManagement::enterFromEntryBox(EntryControl from) {
+    const EntryControl target = EnterTarget(from, portfolio_.transCode);
     QWidget* to = target == EntryControl::AddRecord ? static_cast<QWidget*>(eAddaRec_)
                   : target == EntryControl::Date
                       ? static_cast<QWidget*>(eInDate_)

@@ -1,6 +1,5 @@
 // The "Display data" and "Current value" tabs of the investment manager.
 
-#include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "app/Messages.h"
 #include "manager/CurrentValue.h"
@@ -20,9 +19,6 @@ namespace qm {
 
 namespace {
 
-const QString CloseHelpCaption = QStringLiteral("Close &Help");
-const QString HelpCaption = QStringLiteral("&Help");
-
 // Characters a price box shows whole: the currency symbol, thousands and four decimals.
 constexpr int PriceColumns = 16;
 
@@ -30,7 +26,6 @@ constexpr int PriceColumns = 16;
 
 QWidget* QMManagement::buildDisplayFrame() {
     auto* frame = new QWidget;
-    frame->setObjectName(QStringLiteral("AllFramesIM(3)"));
     dDispFunds_ = new FundListBox(QStringLiteral("DDispFunds"), frame);
     // The list has no caption of its own: screen readers name it by what it holds and say
     // how it is used.
@@ -108,27 +103,21 @@ void QMManagement::DDisplall_Click() {
 }
 
 void QMManagement::DHelp_Click() {
-    if (dHelp_->text() != CloseHelpCaption) {
-        dHelp_->setText(CloseHelpCaption);
-        setPage(dResults_, ShowDisplayHelp(portfolio_));
+    if (dHelp_->text() == CloseHelpCaption) {
+        closeDisplayHelp();
+        portfolio_.resultsPage.clear();
         return;
     }
-    dHelp_->setText(HelpCaption);
-    dResults_->clear();
-    portfolio_.resultsPage.clear();
+    dHelp_->setText(CloseHelpCaption);
+    setPage(dResults_, ShowDisplayHelp(portfolio_));
 }
 
 void QMManagement::DPrint_Click() {
-    if (dResults_->toPlainText().isEmpty()) {
-        ShowMessage(2);
-        return;
-    }
-    printPage(portfolio_.resultsPage);
+    printPage(dResults_, portfolio_.resultsPage);
 }
 
 QWidget* QMManagement::buildCurrentValueFrame() {
     auto* frame = new QWidget;
-    frame->setObjectName(QStringLiteral("AllFramesIM(4)"));
     // Nine funds a column, each name with its price box beside it; only the rows of funds in
     // the database show.
     auto* prices = new QGridLayout;
@@ -148,12 +137,10 @@ QWidget* QMManagement::buildCurrentValueFrame() {
         const int column = (i / PerColumn) * 3;
         prices->addWidget(name, i % PerColumn, column);
         prices->addWidget(box, i % PerColumn, column + 1);
-        for (QWidget* kept : {static_cast<QWidget*>(name), static_cast<QWidget*>(box)}) {
-            QSizePolicy policy = kept->sizePolicy();
-            policy.setRetainSizeWhenHidden(true);
-            kept->setSizePolicy(policy);
-            kept->hide();
-        }
+        KeepPlaceWhenHidden(name);
+        KeepPlaceWhenHidden(box);
+        name->hide();
+        box->hide();
 
         box->onFirstKey = [this] {
             cvResults_->clear();
@@ -222,11 +209,7 @@ void QMManagement::CVCalc_Click() {
 }
 
 void QMManagement::CVPrint_Click() {
-    if (cvResults_->toPlainText().isEmpty()) {
-        ShowMessage(2);
-        return;
-    }
-    printPage(portfolio_.resultsPage);
+    printPage(cvResults_, portfolio_.resultsPage);
 }
 
 void QMManagement::CVHelp_Click() {

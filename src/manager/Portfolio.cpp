@@ -33,65 +33,19 @@ const TypeInfo* typeByCode(const QString& code) {
     return nullptr;
 }
 
-// Shell sort of records 1..RecordCount by date with halving gaps. `marked` (0 = none) is a
-// record that sorts after every other one whatever its date: the record being deleted.
-void sortRecords(Portfolio& p, int marked) {
-    const int n = p.recordCount;
-    const auto inOrder = [&](int a, int b) {
-        if (a == marked)
-            return false;
-        if (b == marked)
-            return true;
-        return p.record(a).tradeDate <= p.record(b).tradeDate;
-    };
+// Shell sort of entries 1..n with halving gaps (entries with equal keys end where those steps
+// put them). `inOrder(a, b)` says whether entry a may stay before entry b; `swap(a, b)`
+// exchanges them. `marked` (0 = none) is an entry that sorts after every other one whatever its
+// key: the one being deleted.
+template <typename InOrder, typename Swap>
+void shellSort(int n, int marked, InOrder inOrder, Swap swap) {
     for (int gap = n / 2; gap > 0; gap /= 2) {
         for (int i = gap; i <= n - 1; ++i) {
-            for (int j = i - gap + 1; j >= 1; j -= gap) {
-                if (inOrder(j, j + gap))
+            for (int a = i - gap + 1; a >= 1; a -= gap) {
+                const int b = a + gap;
+                if (a != marked && (b == marked || inOrder(a, b)))
                     break;
-                std::swap(p.record(j), p.record(j + gap));
-                if (marked == j)
-                    marked = j + gap;
-                else if (marked == j + gap)
-                    marked = j;
-            }
-        }
-    }
-    for (int r = 1; r <= n; ++r)
-        p.record(r).recordNumber = r;
-}
-
-// Shell sort of fund entries 1..FundCount by name (character codes) with halving gaps. Only
-// the names move; every record of a moved fund follows it. `marked` (0 = none) sorts after
-// every other name: the fund being deleted.
-void sortFunds(Portfolio& p, int marked) {
-    const int n = p.fundCount;
-    const auto name = [&](int k) -> const QString& {
-        return p.fundNames.at(static_cast<std::size_t>(k));
-    };
-    const auto inOrder = [&](int a, int b) {
-        if (a == marked)
-            return false;
-        if (b == marked)
-            return true;
-        return name(a) <= name(b);
-    };
-    for (int gap = n / 2; gap >= 1; gap /= 2) {
-        for (int i = gap; i <= n - 1; ++i) {
-            for (int j = i - gap + 1; j >= 1; j -= gap) {
-                if (inOrder(j, j + gap))
-                    break;
-                const int a = j;
-                const int b = j + gap;
-                std::swap(p.fundNames.at(static_cast<std::size_t>(a)),
-                          p.fundNames.at(static_cast<std::size_t>(b)));
-                for (int r = 1; r <= p.recordCount; ++r) {
-                    Record& rec = p.record(r);
-                    if (rec.fund() == a)
-                        rec.fundIndex = Currency::fromUnits(b);
-                    else if (rec.fund() == b)
-                        rec.fundIndex = Currency::fromUnits(a);
-                }
+                swap(a, b);
                 if (marked == a)
                     marked = b;
                 else if (marked == b)
@@ -99,6 +53,36 @@ void sortFunds(Portfolio& p, int marked) {
             }
         }
     }
+}
+
+// Records 1..RecordCount by date, then RecordNumber = index.
+void sortRecords(Portfolio& p, int marked) {
+    shellSort(
+        p.recordCount, marked,
+        [&p](int a, int b) { return p.record(a).tradeDate <= p.record(b).tradeDate; },
+        [&p](int a, int b) { std::swap(p.record(a), p.record(b)); });
+    for (int r = 1; r <= p.recordCount; ++r)
+        p.record(r).recordNumber = r;
+}
+
+// Fund entries 1..FundCount by name (character codes). Only the names move; every record of a
+// moved fund follows it.
+void sortFunds(Portfolio& p, int marked) {
+    const auto name = [&p](int k) -> QString& {
+        return p.fundNames.at(static_cast<std::size_t>(k));
+    };
+    shellSort(
+        p.fundCount, marked, [&name](int a, int b) { return name(a) <= name(b); },
+        [&p, &name](int a, int b) {
+            std::swap(name(a), name(b));
+            for (int r = 1; r <= p.recordCount; ++r) {
+                Record& rec = p.record(r);
+                if (rec.fund() == a)
+                    rec.fundIndex = Currency::fromUnits(b);
+                else if (rec.fund() == b)
+                    rec.fundIndex = Currency::fromUnits(a);
+            }
+        });
 }
 
 } // namespace
@@ -111,6 +95,13 @@ QString Portfolio::fundName(int k) const {
     if (k < 0 || k >= FundEntries)
         return QString();
     return fundNames[static_cast<std::size_t>(k)];
+}
+
+QStringList FundNames(const Portfolio& p) {
+    QStringList names;
+    for (int k = 1; k <= p.fundCount; ++k)
+        names << p.fundName(k);
+    return names;
 }
 
 QString FundNumberText(int k) {

@@ -83,6 +83,9 @@ struct Portfolio {
     const Record& record(int r) const { return records.at(static_cast<std::size_t>(r)); }
 };
 
+// Fund names of entries 1..FundCount in table order (the fund lists of the tabs).
+QStringList FundNames(const Portfolio& p);
+
 // FundNumber of entry k: " k" (a blank for the sign), "31" for the pseudo-fund, "" for entry 0.
 QString FundNumberText(int k);
 

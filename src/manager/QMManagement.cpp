@@ -6,7 +6,6 @@
 #include "manager/CurrentValue.h"
 #include "manager/DatabaseFile.h"
 #include "manager/ManagerControls.h"
-#include "manager/RecordEntry.h"
 #include "print/PrintResults.h"
 #include "ui/WindowLayout.h"
 
@@ -33,7 +32,6 @@ QMManagement::QMManagement(QWidget* parent) : WorkWindowBase(parent) {
     // records".
     becomeWorkWindow(WorkWindow::Manager);
     InitPortfolio(portfolio_);
-    visibleTab_ = 0;
     {
         const QSignalBlocker quiet(tabs_);
         tabs_->setCurrentIndex(EntryTab);
@@ -57,11 +55,13 @@ void QMManagement::build() {
                                     "Current value"};
     for (const char* caption : captions)
         tabs_->addTab(QLatin1String(caption));
-    frames_->addWidget(buildFileFrame(OpenTab));
-    frames_->addWidget(buildFileFrame(SaveTab));
-    frames_->addWidget(buildEntryFrame());
-    frames_->addWidget(buildDisplayFrame());
-    frames_->addWidget(buildCurrentValueFrame());
+    // Each tab shows frame AllFramesIM(tab). The open and save frames stay empty: the file
+    // dialog is shown over them while a file is chosen.
+    for (QWidget* frame : {new QWidget, new QWidget, buildEntryFrame(), buildDisplayFrame(),
+                           buildCurrentValueFrame()}) {
+        frame->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(frames_->count()));
+        frames_->addWidget(frame);
+    }
     connect(tabs_, &QTabBar::currentChanged, this, [this] { ChangesSSTab2(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -88,17 +88,9 @@ void QMManagement::build() {
     resize(sizeHint().expandedTo(QSize(0, WorkWindowHeight)));
 }
 
-QWidget* QMManagement::buildFileFrame(int tab) {
-    // The file dialog is shown over this frame while a file is chosen.
-    auto* frame = new QWidget;
-    frame->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(tab));
-    return frame;
-}
-
 void QMManagement::ChangesSSTab2() {
     const int t = tabs_->currentIndex();
     frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
-    visibleTab_ = t;
     BeginTabChange(portfolio_);
     for (QPlainTextEdit* box : {cvResults_, dResults_, eResults_})
         box->clear();
@@ -142,8 +134,10 @@ void QMManagement::setPage(QPlainTextEdit* box, const QString& page) {
     box->setPlainText(shown);
 }
 
-void QMManagement::printPage(const QString& page) {
-    if (managerHooks().print)
+void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
+    if (box->toPlainText().isEmpty())
+        ShowMessage(2);
+    else if (managerHooks().print)
         managerHooks().print(page);
     else
         PrintResults(page);

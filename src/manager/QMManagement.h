@@ -23,6 +23,7 @@ class FundListBox;
 class LockedList;
 struct EntryBoxes;
 struct EntryCaptions;
+enum class EntryControl;
 
 // Reads a fund's figure of the current-value report: row = fund number (1 to points), column 3
 // current total, 4 gain or loss, 5 gain or loss in percent.
@@ -64,7 +65,6 @@ private:
     enum Tab { OpenTab = 0, SaveTab = 1, EntryTab = 2, DisplayTab = 3, CurrentValueTab = 4 };
 
     void build();
-    QWidget* buildFileFrame(int tab);
     QWidget* buildEntryFrame();
     QWidget* buildDisplayFrame();
     QWidget* buildCurrentValueFrame();
@@ -72,7 +72,8 @@ private:
     void selectTab(int tab);
     void showMessages(const std::vector<int>& messages);
     static void setPage(QPlainTextEdit* box, const QString& page);
-    void printPage(const QString& page);
+    // Prints `page` when `box` shows something; an empty box is message 2.
+    void printPage(const QPlainTextEdit* box, const QString& page);
 
     // Open and save (tabs 0 and 1).
     void openFile();
@@ -96,7 +97,7 @@ private:
     void disableEntryBoxes();
     void showNumberBoxes();
     void applyBoxes(const EntryBoxes& boxes);
-    void enterFromEntryBox(int control);
+    void enterFromEntryBox(EntryControl from);
 
     // "Display data" (tab 3).
     bool setupDisplayTab();
@@ -114,7 +115,6 @@ private:
     void CVHelp_Click();
 
     Portfolio portfolio_;
-    int visibleTab_ = 0;
 
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;

@@ -38,13 +38,6 @@ EntryCaptions Captions(const Portfolio& p) {
             DatabaseCaption(p.databaseName)};
 }
 
-QStringList FundNames(const Portfolio& p) {
-    QStringList names;
-    for (int k = 1; k <= p.fundCount; ++k)
-        names << p.fundName(k);
-    return names;
-}
-
 EntryBoxes BoxesForType(const QString& code) {
     EntryBoxes b;
     const bool tradesShares = is(code, "B") || is(code, "S");

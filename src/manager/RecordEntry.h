@@ -23,9 +23,6 @@ struct EntryCaptions {
 };
 EntryCaptions Captions(const Portfolio& p);
 
-// Fund names of entries 1..FundCount in table order (the fund lists of the tabs).
-QStringList FundNames(const Portfolio& p);
-
 // The text the fund box shows until a fund is picked.
 inline const QString PickFundPrompt = QStringLiteral("Click dn/arrow for funds list");
 
