@@ -7,7 +7,6 @@
 #include "ui/Geometry.h"
 #include "ui/WindowLayout.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -21,19 +20,14 @@ namespace qm {
 
 namespace {
 
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false); // Enter in a box never presses a button by itself
-    return button;
-}
-
-QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
+// Ends a dialog's layout with its buttons in a row on the right, a little below the rest.
+void addButtonRow(QVBoxLayout* layout, std::initializer_list<QPushButton*> buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch();
     for (QPushButton* button : buttons)
         row->addWidget(button);
-    return row;
+    layout->addSpacing(6);
+    layout->addLayout(row);
 }
 
 bool onCalculator() {
@@ -83,13 +77,12 @@ AMsgbox::AMsgbox(QWidget* parent) : QDialog(parent) {
     textMsg_->setPlainText(message);
     textMsg_->setFixedSize(TextWidth, WrappedTextHeight(textMsg_, message, TextWidth));
     setAccessibleDescription(message);
-    auto* exit = makeButton(QStringLiteral("AMsgExit"), QStringLiteral("E&xit"), this);
+    auto* exit = NamedButton(QStringLiteral("AMsgExit"), QStringLiteral("E&xit"), this);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(textMsg_);
-    layout->addSpacing(6);
-    layout->addLayout(buttonRow({exit}));
+    addButtonRow(layout, {exit});
     exit->setFocus();
 }
 
@@ -110,8 +103,8 @@ AllYesNo::AllYesNo(const QString& databaseName, const QString& recordNumber, QWi
     label->setWordWrap(true);
     label->setFixedWidth(TextWidth);
     setAccessibleDescription(label->text());
-    auto* yes = makeButton(QStringLiteral("AllYes"), QStringLiteral("&Yes"), this);
-    auto* no = makeButton(QStringLiteral("AllNo"), QStringLiteral("&No"), this);
+    auto* yes = NamedButton(QStringLiteral("AllYes"), QStringLiteral("&Yes"), this);
+    auto* no = NamedButton(QStringLiteral("AllNo"), QStringLiteral("&No"), this);
     connect(yes, &QPushButton::clicked, this, [this] {
         app().choiceCode = 6;
         accept();
@@ -123,8 +116,7 @@ AllYesNo::AllYesNo(const QString& databaseName, const QString& recordNumber, QWi
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(label);
-    layout->addSpacing(6);
-    layout->addLayout(buttonRow({yes, no}));
+    addButtonRow(layout, {yes, no});
     yes->setFocus();
 }
 
@@ -144,10 +136,10 @@ PrinterHeaderInput::PrinterHeaderInput(QWidget* parent) : QDialog(parent) {
     input->setSelectAllOnFocus(false);
     input->setMinimumWidth(TextWidth);
     NameAfterLabel(fName_, input);
-    acept_ = makeButton(QStringLiteral("Acept"), QStringLiteral("Continue &Printout"), this);
-    auto* cancel = makeButton(QStringLiteral("NAcept"), QStringLiteral("&Cancel"), this);
+    acept_ = NamedButton(QStringLiteral("Acept"), QStringLiteral("Continue &Printout"), this);
+    auto* cancel = NamedButton(QStringLiteral("NAcept"), QStringLiteral("&Cancel"), this);
     input->onKeyPress = [this](int code) {
-        if (code == 13) {
+        if (code == KeyEnter) {
             acept_->setFocus();
             return 0;
         }
@@ -165,8 +157,7 @@ PrinterHeaderInput::PrinterHeaderInput(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(fName_);
     layout->addWidget(input);
-    layout->addSpacing(6);
-    layout->addLayout(buttonRow({acept_, cancel}));
+    addButtonRow(layout, {acept_, cancel});
     input->setFocus();
 }
 
@@ -192,17 +183,17 @@ FundCurValInput::FundCurValInput(QWidget* parent) : QDialog(parent) {
     auto* curVal = new FilteredLineEdit(this);
     curVal->setObjectName(QStringLiteral("CurVal"));
     NameAfterLabel(label, curVal);
-    auto* ok = makeButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this);
-    auto* cancel = makeButton(QStringLiteral("NoAccept"), QStringLiteral("&Cancel"), this);
+    auto* ok = NamedButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this);
+    auto* cancel = NamedButton(QStringLiteral("NoAccept"), QStringLiteral("&Cancel"), this);
     curVal->onKeyPress = [ok, curVal, correcting](int code) {
-        if (code == 13) {
+        if (code == KeyEnter) {
             ok->setFocus();
             return 0;
         }
         const int result =
             correcting ? DigitKeyFilter(code) : MoneyKeyFilter(code, curVal->text(), 0);
         if (result == 0)
-            QApplication::beep();
+            Beep();
         return result;
     };
     // Any way out but "&OK" leaves no number, so nothing stale can be acted on.
@@ -221,8 +212,7 @@ FundCurValInput::FundCurValInput(QWidget* parent) : QDialog(parent) {
     row->addWidget(label);
     row->addWidget(curVal);
     layout->addLayout(row);
-    layout->addSpacing(6);
-    layout->addLayout(buttonRow({ok, cancel}));
+    addButtonRow(layout, {ok, cancel});
     curVal->setFocus();
 }
 

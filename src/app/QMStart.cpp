@@ -102,24 +102,22 @@ void QMStart::open(WorkWindowBase* window) {
     window->show();
 }
 
-void QMStart::StartCalc_Click() {
-    if (qobject_cast<QMInvest*>(work_.data())) {
+template <typename Window> void QMStart::showWorkWindow() {
+    if (qobject_cast<Window*>(work_.data())) {
         hide();
         work_->show();
         return;
     }
     destroyWorkWindow();
-    open(new QMInvest);
+    open(new Window);
+}
+
+void QMStart::StartCalc_Click() {
+    showWorkWindow<QMInvest>();
 }
 
 void QMStart::StartStockMgmt_Click() {
-    if (qobject_cast<QMManagement*>(work_.data())) {
-        hide();
-        work_->show();
-        return;
-    }
-    destroyWorkWindow();
-    open(new QMManagement);
+    showWorkWindow<QMManagement>();
 }
 
 void QMStart::destroyWorkWindow() {

@@ -35,6 +35,8 @@ protected:
 
 private:
     void open(WorkWindowBase* window);
+    // Shows the open work window when it is a `Window`; otherwise destroys it and opens one.
+    template <typename Window> void showWorkWindow();
     // Destroys the work window at once, without asking it anything.
     void destroyWorkWindow();
 

@@ -6,6 +6,7 @@
 #include "chart/ChartData.h"
 #include "print/PrintJob.h"
 #include "ui/Geometry.h"
+#include "ui/WindowLayout.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -35,13 +36,6 @@ constexpr int PrintWidthTwips = 9530;
 constexpr int PrintHeightTwips = 6350;
 // The printed image's resolution relative to the screen's 96 pixels per inch.
 constexpr double PrintScale = 200.0 / 96.0;
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 // The texts above the plot: the chart title, then the data label naming the values.
 QString headingOf(const ChartPlan& plan) {
@@ -197,15 +191,15 @@ QMGraph::QMGraph(const ChartPlan& plan, MeasureSource measures, QWidget* parent)
     };
     for (const auto& m : measureButtons) {
         QPushButton* button =
-            makeButton(QString::fromLatin1(m.name), QString::fromLatin1(m.caption), this);
+            NamedButton(QString::fromLatin1(m.name), QString::fromLatin1(m.caption), this);
         button->setVisible(plan_->measureButtons);
         const ManagerMeasure measure = m.measure;
         connect(button, &QPushButton::clicked, this, [this, measure] { switchMeasure(measure); });
         row->addWidget(button);
     }
     row->addStretch();
-    QPushButton* print = makeButton(QStringLiteral("QMGPrint"), QStringLiteral("&Print"), this);
-    QPushButton* exit = makeButton(QStringLiteral("QMGExit"), QStringLiteral("E&xit"), this);
+    QPushButton* print = NamedButton(QStringLiteral("QMGPrint"), QStringLiteral("&Print"), this);
+    QPushButton* exit = NamedButton(QStringLiteral("QMGExit"), QStringLiteral("E&xit"), this);
     connect(print, &QPushButton::clicked, this, &QMGraph::printChart);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
     row->addWidget(print);

@@ -149,10 +149,6 @@ std::vector<BoxDefault> DefaultsFor(CalcTab tab, int choice) {
     return out;
 }
 
-std::span<const ListRule> AllLists() {
-    return Lists;
-}
-
 const ListRule* FindList(const QString& name) {
     for (const ListRule& list : Lists) {
         if (name == QLatin1String(list.name))

@@ -97,7 +97,6 @@ struct ListRule {
     bool keyEndsEdit; // a discarded key also sets EditFlag to 0
 };
 
-std::span<const ListRule> AllLists();
 const ListRule* FindList(const QString& name);
 
 // The text a box would hold after the character `typed` replaced its selection (or was

@@ -5,7 +5,6 @@
 #include "input/KeyFilters.h"
 #include "text/Conversions.h"
 
-#include <QApplication>
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -16,11 +15,6 @@ namespace qm {
 
 namespace {
 
-std::function<void()>& beepHook() {
-    static std::function<void()> hook;
-    return hook;
-}
-
 void focusByName(BoxHost& host, const char* name) {
     if (QWidget* target = host.control(QString::fromLatin1(name)))
         target->setFocus(Qt::TabFocusReason);
@@ -29,17 +23,6 @@ void focusByName(BoxHost& host, const char* name) {
 const QLatin1String YellowStyle("background-color: rgb(255, 255, 0);");
 
 } // namespace
-
-void Beep() {
-    if (beepHook())
-        beepHook()();
-    else
-        QApplication::beep();
-}
-
-void SetBeepHook(std::function<void()> hook) {
-    beepHook() = std::move(hook);
-}
 
 int DisplayColumns(const QString& name) {
     // The compound-gain investment name is free text: its default fits with room to spare.
@@ -65,7 +48,7 @@ bool IsWindowFocusChange(Qt::FocusReason reason) {
 InputBox::InputBox(const char* name, BoxHost& host, QWidget* parent)
     : FilteredLineEdit(parent), host_(host) {
     setObjectName(QLatin1String(name));
-    Q_ASSERT(FindBox(objectName(), AnyChoice) || FindBox(objectName(), 0));
+    Q_ASSERT(FindBox(objectName(), 0)); // a row for any choice, or for the first option
     setStyleSheet(YellowStyle);
     onKeyDown = [this](QKeyEvent* event) { return keyDown(event); };
     onKeyPress = [this](int code) { return keyPress(code); };
@@ -147,13 +130,10 @@ int InputBox::keyPress(int code) {
         clear();
         emptyPageIfConfigured(row);
     }
-    app().textBeforeKey = text();
     int out = code;
     switch (row.filter) {
     case BoxFilter::Money:
-        app().extraDecimals = row.extraDecimals;
-        out = MoneyKeyFilter(code, app().textBeforeKey, app().extraDecimals);
-        app().extraDecimals = 0;
+        out = MoneyKeyFilter(code, text(), row.extraDecimals);
         break;
     case BoxFilter::Digit:
         out = DigitKeyFilter(code);

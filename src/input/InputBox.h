@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QComboBox>
-#include <QStringView>
-#include <functional>
 
 #include "calculators/CalcState.h"
 #include "input/BoxTable.h"
@@ -27,11 +25,6 @@ public:
     // A control of the window by its name (Enter moves the focus to it).
     virtual QWidget* control(const QString& name) = 0;
 };
-
-// Sounds the system beep for a refused key. Tests replace the sound to count refusals; an empty
-// function restores it.
-void Beep();
-void SetBeepHook(std::function<void()> hook);
 
 // A yellow input box of the calculator window. Everything that differs between boxes comes
 // from its row of the box table, looked up by the box's name and the window's calculation

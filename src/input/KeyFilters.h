@@ -8,8 +8,6 @@ namespace qm {
 // Character codes the input boxes treat specially.
 inline constexpr int KeyBackspace = 8;
 inline constexpr int KeyEnter = 13;
-inline constexpr int KeyDelete =
-    46; // key code of the Delete key (KeyDown), also "." as a character
 inline constexpr int KeyDel127 = 127;
 
 // Filters one typed character of a money or percent box. Returns the character code to use;

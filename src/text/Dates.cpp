@@ -146,14 +146,10 @@ std::optional<QDate> ParseDate(QStringView text, const QLocale& locale) {
         const int value = part.toInt();
         switch (layout.order[i]) {
         case Field::Day:
-            if (part.size() < 1 || part.size() > 2)
-                return std::nullopt;
-            day = value;
-            break;
         case Field::Month:
-            if (part.size() < 1 || part.size() > 2)
+            if (part.isEmpty() || part.size() > 2)
                 return std::nullopt;
-            month = value;
+            (layout.order[i] == Field::Day ? day : month) = value;
             break;
         case Field::Year:
             if (part.size() == 2)

@@ -4,11 +4,32 @@
 #include "input/KeyFilters.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 
 namespace qm {
+
+namespace {
+
+std::function<void()>& beepHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+} // namespace
+
+void Beep() {
+    if (beepHook())
+        beepHook()();
+    else
+        QApplication::beep();
+}
+
+void SetBeepHook(std::function<void()> hook) {
+    beepHook() = std::move(hook);
+}
 
 FilteredLineEdit::FilteredLineEdit(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);
@@ -27,9 +48,9 @@ int FilteredLineEdit::characterCode(const QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return KeyEnter;
     case Qt::Key_Backspace:
-        return 8;
+        return KeyBackspace;
     case Qt::Key_Escape:
         return 27;
     default:
@@ -42,7 +63,7 @@ int FilteredLineEdit::characterCode(const QKeyEvent* event) {
     if (text.size() != 1)
         return -1;
     const char16_t c = text.at(0).unicode();
-    if (c == 127 || c < 32)
+    if (c == KeyDel127 || c < 32)
         return -1; // Delete and other control keys type nothing here
     return c;
 }
@@ -62,12 +83,9 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    int result = code;
-    if (onKeyPress)
-        result = onKeyPress(code);
-    else if (code == 13)
-        result = 0;
-    if (result == 0 || code == 13) {
+    // Enter never reaches the line edit, whatever the hook returns.
+    const int result = onKeyPress ? onKeyPress(code) : code;
+    if (result == 0 || code == KeyEnter) {
         event->accept();
         return;
     }
@@ -80,8 +98,6 @@ void FilteredLineEdit::focusInEvent(QFocusEvent* event) {
         selectAll();
         selectOnNextClick_ = event->reason() == Qt::MouseFocusReason;
     }
-    if (onFocusIn)
-        onFocusIn();
 }
 
 void FilteredLineEdit::mousePressEvent(QMouseEvent* event) {
@@ -96,8 +112,6 @@ void FilteredLineEdit::mousePressEvent(QMouseEvent* event) {
 void FilteredLineEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     selectOnNextClick_ = false;
-    if (onFocusOut)
-        onFocusOut();
 }
 
 void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {

@@ -5,6 +5,11 @@
 
 namespace qm {
 
+// Sounds the system beep for a refused key. Tests replace the sound to count refusals; an empty
+// function restores it.
+void Beep();
+void SetBeepHook(std::function<void()> hook);
+
 // A single-line box whose typed characters pass through a hook before they reach the text,
 // and which refuses paste and drops (the keyboard shortcuts, the context menu and drag and
 // drop), so only keys that pass the hook can change it. The system clipboard is never touched.
@@ -20,8 +25,6 @@ public:
     // backspace, 1 to 26 for Ctrl with a letter, else the character. Return the code to type,
     // or 0 to swallow the key. Without a hook every character is typed, except Enter.
     std::function<int(int)> onKeyPress;
-    std::function<void()> onFocusIn;
-    std::function<void()> onFocusOut;
 
     // Selects the whole text when the box gets the focus (also when it is clicked into).
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }

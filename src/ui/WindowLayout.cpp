@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QtMath>
@@ -58,6 +59,13 @@ int TextBoxWidth(const QPlainTextEdit* box, int columns) {
     const int frame = 2 * box->frameWidth();
     const int scrollBar = box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, box);
     return qCeil(text + document) + frame + scrollBar;
+}
+
+QPushButton* NamedButton(const QString& objectName, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
 }
 
 QString SpokenCaption(const QString& caption) {

@@ -12,6 +12,7 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 
 namespace qm {
@@ -31,6 +32,10 @@ void FitToColumns(QLineEdit* edit, int columns);
 // The width at which `box` shows lines of `columns` characters without scrolling sideways,
 // with room kept for its vertical scroll bar.
 int TextBoxWidth(const QPlainTextEdit* box, int columns);
+
+// A push button named `objectName` that never becomes its window's default button, so Enter
+// typed in a box does not press it.
+QPushButton* NamedButton(const QString& objectName, const QString& caption, QWidget* parent);
 
 // A caption as a screen reader says it: without the mnemonic "&" ("&&" is a plain "&") and
 // without the blanks around it.
