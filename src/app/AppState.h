@@ -24,8 +24,6 @@ struct AppState {
 
     // Input-box state shared by every box (one flag for the whole program).
     int editFlag = 0;
-    QString textBeforeKey;
-    int extraDecimals = 0;
 };
 
 AppState& app();

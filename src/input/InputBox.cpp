@@ -141,12 +141,8 @@ int InputBox::keyPress(int code) {
     case BoxFilter::None:
         break;
     }
-    if (row.filter != BoxFilter::None) {
-        if (out != 0 && !keyKeepsAmountInRange(out))
-            out = 0;
-        if (out == 0)
-            Beep();
-    }
+    if (row.filter != BoxFilter::None)
+        out = finishAmountKey(out);
     app().editFlag = 1;
     return out;
 }

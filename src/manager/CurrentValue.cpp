@@ -10,8 +10,6 @@ namespace qm {
 
 namespace {
 
-__extension__ typedef __int128 Int128;
-
 constexpr std::array<int, 6> SumColumns{0, 1, 3, 4, 5, 6};
 
 void clearSums(Portfolio& p) {

@@ -13,9 +13,6 @@ namespace qm {
 
 namespace {
 
-// 128-bit intermediate for reading amounts (a compiler extension on GCC and Clang).
-__extension__ typedef __int128 Int128;
-
 // One item of a line: the text between the quotes of a quoted item, or a bare item trimmed.
 struct Item {
     QStringView text;

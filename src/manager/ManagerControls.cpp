@@ -27,10 +27,7 @@ const QLatin1String YellowBox("QLineEdit { background-color: rgb(255, 255, 0); }
 } // namespace
 
 QPushButton* ManagerButton(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QLatin1String(caption), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
+    return NamedButton(QLatin1String(name), QLatin1String(caption), parent);
 }
 
 QLabel* ManagerLabel(const QString& name, const QString& text, QWidget* parent) {
@@ -83,15 +80,7 @@ int AmountBox::keyPress(int code) {
         if (onFirstKey)
             onFirstKey();
     }
-    app().textBeforeKey = text();
-    app().extraDecimals = 4;
-    int out = MoneyKeyFilter(code, app().textBeforeKey, app().extraDecimals);
-    app().extraDecimals = 0;
-    if (out != 0 && !keyKeepsAmountInRange(out))
-        out = 0;
-    if (out == 0)
-        Beep();
-    return out;
+    return finishAmountKey(MoneyKeyFilter(code, text(), 4));
 }
 
 void AmountBox::focusOutEvent(QFocusEvent* event) {

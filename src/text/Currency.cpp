@@ -7,9 +7,6 @@ namespace qm {
 
 namespace {
 
-// 128-bit intermediates for products and range checks (a compiler extension on GCC and Clang).
-__extension__ typedef __int128 Int128;
-
 constexpr std::int64_t MaxRaw = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t MinRaw = std::numeric_limits<std::int64_t>::min();
 

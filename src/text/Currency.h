@@ -24,6 +24,10 @@ public:
     using CalcError::CalcError;
 };
 
+// A 128-bit intermediate for products, quotients and range checks of raw amounts (a compiler
+// extension on GCC and Clang).
+__extension__ typedef __int128 Int128;
+
 // Money: a signed 64-bit count of ten-thousandths of a unit (value x 10,000).
 // Sums and differences are exact; every operation that would leave the range throws
 // OverflowError instead of wrapping.

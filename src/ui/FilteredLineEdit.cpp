@@ -44,6 +44,14 @@ bool FilteredLineEdit::keyKeepsAmountInRange(int code) const {
     return FitsCurrency(after);
 }
 
+int FilteredLineEdit::finishAmountKey(int filtered) const {
+    if (filtered != 0 && !keyKeepsAmountInRange(filtered))
+        filtered = 0;
+    if (filtered == 0)
+        Beep();
+    return filtered;
+}
+
 int FilteredLineEdit::characterCode(const QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:

@@ -29,9 +29,9 @@ public:
     // Selects the whole text when the box gets the focus (also when it is clicked into).
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
 
-    // Whether typing `code` now (at the cursor, over the selection) leaves a text whose number
-    // still fits the Currency range with at most 15 integer digits. Backspace always does.
-    bool keyKeepsAmountInRange(int code) const;
+    // Finishes a key an amount filter passed as `filtered` (0 = refused): a key that would take
+    // the amount out of range is refused too, and a refused key beeps. Returns the code to type.
+    int finishAmountKey(int filtered) const;
 
     // The character code a key event types, or -1 when the key types nothing (arrows, Tab,
     // function keys, Delete, bare modifiers).
@@ -45,6 +45,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // Whether typing `code` now (at the cursor, over the selection) leaves a text whose number
+    // still fits the Currency range with at most 15 integer digits. Backspace always does.
+    bool keyKeepsAmountInRange(int code) const;
+
     bool selectAllOnFocus_ = true;
     bool selectOnNextClick_ = false;
 };
