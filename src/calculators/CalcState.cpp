@@ -23,6 +23,11 @@ void ClearResults(CalcState& state) {
     state.comparisonCount = 0;
 }
 
+void EmptyPage(CalcState& state) {
+    state.results.clear();
+    state.resultsPage.clear();
+}
+
 void ShowHelpPage(CalcState& state, const QString& page) {
     state.resultsPage = page;
     state.startNewPage = 1;

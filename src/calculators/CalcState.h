@@ -93,6 +93,10 @@ void ResetForTabChange(CalcState& state);
 // "Clear &results": empty page and box, comparison count 0; chart data is kept.
 void ClearResults(CalcState& state);
 
+// An option click that starts afresh: empty page and box; the comparison count and the chart
+// data are kept.
+void EmptyPage(CalcState& state);
+
 // The help-page convention: the page becomes `page` (its lines already ended), the next
 // comparing Calculate starts a new page, and the box shows the page.
 void ShowHelpPage(CalcState& state, const QString& page);

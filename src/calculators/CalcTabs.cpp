@@ -48,13 +48,6 @@ bool contains(const std::vector<QWidget*>& widgets, const QWidget* widget) {
     return std::find(widgets.begin(), widgets.end(), widget) != widgets.end();
 }
 
-// Empties the page and the Results box (the option clicks that start afresh).
-void EmptyPage(QMInvest& window) {
-    window.state().resultsPage.clear();
-    window.state().results.clear();
-    window.syncResults();
-}
-
 QString frameName(CalcTab tab) {
     return QStringLiteral("FrameAll(%1)").arg(static_cast<int>(tab));
 }
@@ -289,16 +282,17 @@ void alignColumns(QGridLayout* first, QGridLayout* second) {
     }
 }
 
-// The option buttons of the quantity to solve for and the box that holds it.
+// The option buttons of the quantity to solve for, their captions and the box that holds it.
 struct SolveOption {
     const char* option;
+    const char* caption;
     MortgageSolveFor solveFor;
     const char* box;
 };
 constexpr SolveOption SolveOptions[] = {
-    {"MTPaymentOpt", MortgageSolveFor::Payment, "MTInMthPayment"},
-    {"MTTermOpt", MortgageSolveFor::Years, "MTInTerm"},
-    {"MTPrincipalOpt", MortgageSolveFor::Principal, "MTInPrincipal"},
+    {"MTPaymentOpt", "Payment", MortgageSolveFor::Payment, "MTInMthPayment"},
+    {"MTTermOpt", "Years", MortgageSolveFor::Years, "MTInTerm"},
+    {"MTPrincipalOpt", "Principal", MortgageSolveFor::Principal, "MTInPrincipal"},
 };
 
 } // namespace
@@ -323,14 +317,9 @@ MortgagePage::MortgagePage(QMInvest& window)
     QGroupBox* solveFrame = twoLineFrame(QStringLiteral("Select to"), QStringLiteral("find:"),
                                          conventional, &solveBody);
     solveFrame->setObjectName(QStringLiteral("MTSelectToFind"));
-    const struct {
-        const char* name;
-        const char* caption;
-    } solveOptions[] = {
-        {"MTPaymentOpt", "Payment"}, {"MTTermOpt", "Years"}, {"MTPrincipalOpt", "Principal"}};
     int id = 0;
-    for (const auto& o : solveOptions) {
-        QRadioButton* option = addOption(solveGroup_, id++, QLatin1String(o.name),
+    for (const SolveOption& o : SolveOptions) {
+        QRadioButton* option = addOption(solveGroup_, id++, QLatin1String(o.option),
                                          QLatin1String(o.caption), solveFrame);
         solveBody->addWidget(option);
         connect(option, &QRadioButton::clicked, this, [this, option] { solveFor(option); });
@@ -358,15 +347,16 @@ MortgagePage::MortgagePage(QMInvest& window)
     QGroupBox* daysFrame =
         twoLineFrame(QStringLiteral("Days in"), QStringLiteral("year"), accelerated, &daysBody);
     daysFrame->setObjectName(QStringLiteral("MTDaysInYearFrame"));
-    const char* const dayCaptions[] = {"365,25", "365", "364.50", "364", "363.50", "363", ""};
+    const QStringList dayCaptions = MortgageDaysCaptions();
     for (int i = 0; i < 7; ++i) {
-        days_[static_cast<std::size_t>(i)] =
-            addOption(daysGroup_, i, QStringLiteral("MTIRFactor(%1)").arg(i),
-                      QLatin1String(dayCaptions[i]), daysFrame);
-        daysBody->addWidget(days_[static_cast<std::size_t>(i)]);
-        days_[static_cast<std::size_t>(i)]->installEventFilter(this);
-        connect(days_[static_cast<std::size_t>(i)], &QRadioButton::clicked, this, [this, i] {
-            MortgageControls controls = readControls();
+        QRadioButton* day = addOption(daysGroup_, i, QStringLiteral("MTIRFactor(%1)").arg(i),
+                                      dayCaptions.at(i), daysFrame);
+        days_[static_cast<std::size_t>(i)] = day;
+        daysBody->addWidget(day);
+        day->installEventFilter(this);
+        connect(day, &QRadioButton::clicked, this, [this, i] {
+            // The button shows itself as selected; only the days option is remembered.
+            MortgageControls controls;
             ClickDaysButton(mortgageState_, controls, i);
         });
     }
@@ -515,7 +505,7 @@ InvestedPage::InvestedPage(QMInvest& window) : CalcTabPage(InvestedGrowthTab, "I
     complete_ = addOptionPair(QStringLiteral("Show results"), QStringLiteral("IGResultsChoice"),
                               QStringLiteral("Complete calculation"),
                               QStringLiteral("Comparison totals"), [this] {
-                                  GrowthResultsChoiceClicked(window_.state());
+                                  EmptyPage(window_.state());
                                   window_.syncResults();
                               });
     addButtons();
@@ -556,7 +546,8 @@ RetiredPage::RetiredPage(QMInvest& window) : CalcTabPage(RetiredIncomeTab, "RI",
     percentage_ = addOptionPair(
         QStringLiteral("Withdrawal choices"), QStringLiteral("RIWDrawalChoice"),
         QStringLiteral("Annual percentage"), QStringLiteral("Fixed monthly amount"), [this] {
-            EmptyPage(window_);
+            EmptyPage(window_.state());
+            window_.syncResults();
             choseCalc();
         });
     addButtons();
@@ -632,7 +623,7 @@ CapitalPage::CapitalPage(QMInvest& window) : CalcTabPage(CapitalRequiredTab, "CR
     capital_ = addOptionPair(QStringLiteral("Select option"), QStringLiteral("CRCapitalChoices"),
                              QStringLiteral("Amount of capital required"),
                              QStringLiteral("Annual income required"), [this] {
-                                 CapitalOptionClicked(window_.state());
+                                 EmptyPage(window_.state());
                                  window_.syncResults();
                                  choseCalc();
                              });

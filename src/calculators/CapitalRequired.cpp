@@ -2,14 +2,13 @@
 
 #include "app/AppState.h"
 #include "calculators/CheckedMath.h"
+#include "calculators/YearTable.h"
 #include "text/Conversions.h"
 #include "text/Page.h"
 
 namespace qm {
 
 namespace {
-
-const QString Underline = QStringLiteral("_____________________________________________");
 
 void AppendInputLines(CalcState& state, const CapitalRequiredTexts& texts) {
     const QString first = state.calcChoice == 2 ? QStringLiteral("Annual income required:    ")
@@ -20,7 +19,7 @@ void AppendInputLines(CalcState& state, const CapitalRequiredTexts& texts) {
     state.resultsPage +=
         QStringLiteral("Number of years:                     ") + texts.years + LineEnd + LineEnd;
     state.resultsPage += QStringLiteral("Year     Invested    Int/Growth         Value") + LineEnd;
-    state.resultsPage += Underline + LineEnd;
+    state.resultsPage += PageRule + LineEnd;
 }
 
 } // namespace
@@ -28,8 +27,7 @@ void AppendInputLines(CalcState& state, const CapitalRequiredTexts& texts) {
 CalcOutcome CapitalRequiredCalculate(CalcState& state, const CapitalRequiredTexts& texts) {
     CalcOutcome outcome;
     app().editFlag = 0;
-    if (state.startNewPage == 1)
-        state.startNewPage = 0;
+    state.startNewPage = 0;
     state.resultsPage.clear();
 
     RunTrapped(outcome, [&] {
@@ -50,12 +48,11 @@ CalcOutcome CapitalRequiredCalculate(CalcState& state, const CapitalRequiredText
             capital = Divide(100.0, ratePercent) * amount;
 
         // One compounding period a year.
-        const double rate = ratePercent / (1 * 100);
-        const int periods = years * 1;
+        const double rate = ratePercent / 100;
 
         // The equal saving made at the start of each year that grows to the capital at the end
         // of the last year.
-        const double growth = Power(1.0 + rate, periods) - 1.0;
+        const double growth = Power(1.0 + rate, years) - 1.0;
         const double saving = Divide(capital, Divide((1.0 + rate) * growth, rate));
 
         double balance = 0.0;
@@ -63,19 +60,14 @@ CalcOutcome CapitalRequiredCalculate(CalcState& state, const CapitalRequiredText
         double totalGrowth = 0.0;
         double interest = saving * rate;
         double shownInterest = saving * rate;
-        for (int year = 1; year <= periods; ++year) {
+        for (int year = 1; year <= years; ++year) {
             balance = Finite(balance + saving + interest);
             totalInvested += saving;
             totalGrowth += interest;
 
-            table.at(year, 1) = Currency::fromUnits(year);
-            table.at(year, 2) = Currency::fromDouble(saving);
-            table.at(year, 3) = Currency::fromDouble(shownInterest);
-            table.at(year, 4) = Currency::fromDouble(balance);
-            state.resultsPage +=
-                Line({Field(year, u"###", 3), Field(table.at(year, 2), u"####,,###.00", 14),
-                      Field(table.at(year, 3), u"####,,###.00", 14),
-                      Field(table.at(year, 4), u"####,###.00", 14)});
+            StoreYearRow(table, year, year, Currency::fromDouble(saving),
+                         Currency::fromDouble(shownInterest), Currency::fromDouble(balance));
+            state.resultsPage += YearLine(table, year);
 
             // Next year's interest on the balance plus next year's saving; the page and the
             // chart show it rounded half up to whole cents, the balance keeps it unrounded.
@@ -83,20 +75,17 @@ CalcOutcome CapitalRequiredCalculate(CalcState& state, const CapitalRequiredText
             shownInterest = Int(100.0 * interest + 0.5) / 100.0;
         }
 
-        const int totalsRow = periods + 1;
-        table.at(totalsRow, 1) = Currency::fromUnits(totalsRow);
-        table.at(totalsRow, 2) = Currency::fromDouble(totalInvested);
-        table.at(totalsRow, 3) = Currency::fromDouble(totalGrowth);
-        table.at(totalsRow, 4) = Currency::fromDouble(balance);
+        // The totals row is numbered with its own row number.
+        const int totalsRow = years + 1;
+        StoreYearRow(table, totalsRow, totalsRow, Currency::fromDouble(totalInvested),
+                     Currency::fromDouble(totalGrowth), Currency::fromDouble(balance));
 
-        state.resultsPage += Underline + LineEnd;
-        state.resultsPage += Line({"Tot", Field(table.at(totalsRow, 2), u"####,,###.00", 14),
-                                   Field(table.at(totalsRow, 3), u"####,,###.00", 14),
-                                   Field(table.at(totalsRow, 4), u"####,###.00", 14)});
+        state.resultsPage += PageRule + LineEnd;
+        state.resultsPage += TotLine(table, totalsRow);
 
         state.periodData = table;
         state.results = state.resultsPage;
-        state.chartPoints = periods;
+        state.chartPoints = years;
         state.chartKind = 3;
         state.chartTitle = QStringLiteral("Growth in capital required over ");
     });
@@ -150,15 +139,6 @@ QString CapitalRequiredHelpPage(CapitalOption option) {
             QStringLiteral("100,000.00."),
         QString(),
     });
-}
-
-void ShowCapitalRequiredHelp(CalcState& state, CapitalOption option) {
-    ShowHelpPage(state, CapitalRequiredHelpPage(option));
-}
-
-void CapitalOptionClicked(CalcState& state) {
-    state.resultsPage.clear();
-    state.results.clear();
 }
 
 } // namespace qm

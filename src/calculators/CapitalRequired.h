@@ -28,11 +28,4 @@ CalcOutcome CapitalRequiredCalculate(CalcState& state, const CapitalRequiredText
 // The help page of the selected option, with the currency symbol where the page shows it.
 QString CapitalRequiredHelpPage(CapitalOption option);
 
-// "&Help" on the capital-required tab.
-void ShowCapitalRequiredHelp(CalcState& state, CapitalOption option);
-
-// The user picked an option: the page and the box are emptied (the window then loads the
-// option's defaults).
-void CapitalOptionClicked(CalcState& state);
-
 } // namespace qm

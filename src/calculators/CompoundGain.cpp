@@ -2,14 +2,13 @@
 
 #include "app/AppState.h"
 #include "calculators/CheckedMath.h"
+#include "calculators/YearTable.h"
 #include "text/Conversions.h"
 #include "text/Page.h"
 
 namespace qm {
 
 namespace {
-
-const QString Underline = QStringLiteral("_____________________________________________");
 
 void AppendInputLines(CalcState& state, const CompoundGainTexts& texts) {
     state.resultsPage += QStringLiteral("Cost of Investment:          ") + texts.cost + LineEnd;
@@ -18,7 +17,7 @@ void AppendInputLines(CalcState& state, const CompoundGainTexts& texts) {
         QStringLiteral("Number of years invested:              ") + texts.years + LineEnd;
     state.resultsPage += Line({"Name of investment:", Field(texts.name, 23)}) + LineEnd;
     state.resultsPage += QStringLiteral("Years     Cost        Value  Annual%   Total%") + LineEnd;
-    state.resultsPage += Underline + LineEnd;
+    state.resultsPage += PageRule + LineEnd;
 }
 
 } // namespace
@@ -59,7 +58,7 @@ CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& tex
         state.resultsPage += Line({Field(years, u"##", 2), Field(cost, u"####,,###.00", 12),
                                    Field(value, u"####,,###.00", 13), Field(annual, u"###.000%", 9),
                                    Field(total, u"###.00%", 9)});
-        state.resultsPage += Underline + LineEnd + LineEnd;
+        state.resultsPage += PageRule + LineEnd + LineEnd;
 
         state.comparisonData.at(state.comparisonCount, 1) = Currency::fromDouble(annual * 100.0);
         state.chartPoints = state.comparisonCount;
@@ -106,10 +105,6 @@ QString CompoundGainHelpPage() {
             QStringLiteral("5.14. Annual compound growth rate for the"),
         QStringLiteral("6 years = 13.692%."),
     });
-}
-
-void ShowCompoundGainHelp(CalcState& state) {
-    ShowHelpPage(state, CompoundGainHelpPage());
 }
 
 } // namespace qm

@@ -26,7 +26,4 @@ CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& tex
 // The tab's help page, with the currency symbol before its amounts.
 QString CompoundGainHelpPage();
 
-// "&Help" on the compound-gain tab.
-void ShowCompoundGainHelp(CalcState& state);
-
 } // namespace qm

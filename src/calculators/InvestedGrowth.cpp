@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "calculators/CheckedMath.h"
+#include "calculators/YearTable.h"
 #include "text/Conversions.h"
 #include "text/Page.h"
 #include "text/Rounding.h"
@@ -11,8 +12,6 @@
 namespace qm {
 
 namespace {
-
-const QString Underline = QStringLiteral("_____________________________________________");
 
 Currency cur(double x) {
     return Currency::fromDouble(x);
@@ -58,26 +57,6 @@ void AppendEcho(CalcState& state, const InvestedGrowthTexts& texts) {
         QStringLiteral("Number years invested:                 ") + texts.years + LineEnd + LineEnd;
 }
 
-QString PeriodLine(const PeriodTable& table, int row) {
-    return Line({Field(table.at(row, 1), u"###", 3), Field(table.at(row, 2), u"####,,###.00", 14),
-                 Field(table.at(row, 3), u"####,,###.00", 14),
-                 Field(table.at(row, 4), u"####,###.00", 14)});
-}
-
-QString TotalsLine(const PeriodTable& table, int row) {
-    return Line({Field(table.at(row, 1), u"###", 3), Field(table.at(row, 2), u"####,,###.00", 14),
-                 Field(table.at(row, 3), u"####,,###.00", 14),
-                 Field(table.at(row, 4), u"####,,###.00", 14)});
-}
-
-void StoreRow(PeriodTable& table, int row, int period, Currency invested, Currency growth,
-              Currency value) {
-    table.at(row, 1) = Currency::fromUnits(period);
-    table.at(row, 2) = invested;
-    table.at(row, 3) = growth;
-    table.at(row, 4) = value;
-}
-
 void Calculate(CalcState& state, const InvestedGrowthTexts& texts) {
     AppendEcho(state, texts);
 
@@ -92,7 +71,7 @@ void Calculate(CalcState& state, const InvestedGrowthTexts& texts) {
     const Frequency frequency = FrequencyOf(texts.frequency);
     state.resultsPage +=
         frequency.rowLabel + QStringLiteral(" Invested    Int/Growth         Value") + LineEnd;
-    state.resultsPage += Underline + LineEnd;
+    state.resultsPage += PageRule + LineEnd;
 
     const int years = ToWhole(state.inputValues[7]);
     const int periods = years * frequency.periodsPerYear;
@@ -111,7 +90,7 @@ void Calculate(CalcState& state, const InvestedGrowthTexts& texts) {
     Currency value = beginning + contribution + growth;
     value = value - cur(value.toDouble() * inflationRate);
     Currency invested = beginning + contribution;
-    StoreRow(table, 1, 1, beginning + contribution, growth, value);
+    StoreYearRow(table, 1, 1, beginning + contribution, growth, value);
 
     // Each later contribution grows before it is paid in at the start of its period and earns
     // that period's growth on the value left after the last inflation deduction.
@@ -121,27 +100,27 @@ void Calculate(CalcState& state, const InvestedGrowthTexts& texts) {
         value = value + contribution + growth;
         value = value - cur(value.toDouble() * inflationRate);
         invested = invested + contribution;
-        StoreRow(table, period, period, contribution, growth, value);
+        StoreYearRow(table, period, period, contribution, growth, value);
     }
 
     const int shown = periods >= 2 ? periods : 1;
-    StoreRow(table, shown + 1, shown, invested, value - invested, value);
+    StoreYearRow(table, shown + 1, shown, invested, value - invested, value);
 
     state.periodData = table;
     if (texts.results == GrowthResults::Complete) {
         for (int row = 1; row <= shown; ++row)
-            state.resultsPage += PeriodLine(table, row);
-        state.resultsPage += Underline + LineEnd;
-        state.resultsPage += TotalsLine(table, shown + 1);
+            state.resultsPage += YearLine(table, row);
+        state.resultsPage += PageRule + LineEnd;
+        state.resultsPage += YearLine(table, shown + 1);
         state.chartKind = 9;
         state.chartPoints = years;
         state.chartTitle = QStringLiteral("Investment growth over ");
         state.chartPeriodCount = shown;
         state.chartPeriodsPerYear = frequency.periodsPerYear;
     } else {
-        state.resultsPage += TotalsLine(table, shown + 1);
+        state.resultsPage += YearLine(table, shown + 1);
         state.comparisonData.at(state.comparisonCount, 1) = value;
-        state.resultsPage += Underline + LineEnd + LineEnd;
+        state.resultsPage += PageRule + LineEnd + LineEnd;
         state.chartKind = 7;
         state.chartPoints = state.comparisonCount;
         state.chartTitle = QStringLiteral("Totals for comparisons, number ");
@@ -154,15 +133,11 @@ void Calculate(CalcState& state, const InvestedGrowthTexts& texts) {
 CalcOutcome InvestedGrowthCalculate(CalcState& state, const InvestedGrowthTexts& texts) {
     CalcOutcome outcome;
     const bool complete = texts.results == GrowthResults::Complete;
-    if (state.startNewPage == 1 || complete) {
-        state.startNewPage = 0;
-        state.resultsPage.clear();
-        state.comparisonCount = 0;
-    }
+    // A full table always has a page of its own.
+    if (complete)
+        state.startNewPage = 1;
+    BeginComparison(state);
     app().editFlag = 0;
-    ++state.comparisonCount;
-    if (state.comparisonCount == 1)
-        state.comparisonData.clear();
 
     const bool succeeded = RunTrapped(outcome, [&] { Calculate(state, texts); });
 
@@ -172,11 +147,7 @@ CalcOutcome InvestedGrowthCalculate(CalcState& state, const InvestedGrowthTexts&
         state.resultsPage.clear();
         state.comparisonCount = 0;
     }
-    if (state.comparisonCount == 10) {
-        state.resultsPage.clear();
-        state.comparisonCount = 0;
-        outcome.messages.push_back(8);
-    }
+    EndComparison(state, outcome);
     return outcome;
 }
 
@@ -240,20 +211,9 @@ QString InvestedGrowthHelpPage() {
         false);
 }
 
-void ShowInvestedGrowthHelp(CalcState& state) {
-    ShowHelpPage(state, InvestedGrowthHelpPage());
-}
-
-void GrowthResultsChoiceClicked(CalcState& state) {
-    state.resultsPage.clear();
-    state.results.clear();
-}
-
 void GrowthInputChanged(CalcState& state, GrowthResults results) {
-    if (results == GrowthResults::Complete) {
-        state.resultsPage.clear();
-        state.results.clear();
-    }
+    if (results == GrowthResults::Complete)
+        EmptyPage(state);
 }
 
 } // namespace qm

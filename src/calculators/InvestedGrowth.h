@@ -35,12 +35,6 @@ CalcOutcome InvestedGrowthCalculate(CalcState& state, const InvestedGrowthTexts&
 // The tab's help page: 48 lines, the last without a line end.
 QString InvestedGrowthHelpPage();
 
-// "&Help" on the invested-growth tab.
-void ShowInvestedGrowthHelp(CalcState& state);
-
-// A results option was clicked: the page and the box are emptied; the comparison count stays.
-void GrowthResultsChoiceClicked(CalcState& state);
-
 // A frequency was chosen from the list, or an input box was first typed into: while the full
 // table is selected its page and the box are emptied.
 void GrowthInputChanged(CalcState& state, GrowthResults results);

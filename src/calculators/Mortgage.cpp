@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Messages.h"
+#include "calculators/CheckedMath.h"
 #include "input/DisplayForm.h"
 #include "text/Conversions.h"
 #include "text/Format.h"
@@ -15,13 +16,8 @@ namespace qm {
 
 namespace {
 
-// Checked double arithmetic: every step that would give a non-finite result, divide by zero or
-// take the logarithm of a non-positive number ends the solve with a CalcError.
-double Finite(double x) {
-    if (!std::isfinite(x))
-        throw CalcError("non-finite result");
-    return x;
-}
+// Checked double arithmetic (with Divide, Ln and Power): every step that would give a
+// non-finite result ends the solve with a CalcError.
 double Add(double a, double b) {
     return Finite(a + b);
 }
@@ -30,19 +26,6 @@ double Sub(double a, double b) {
 }
 double Mul(double a, double b) {
     return Finite(a * b);
-}
-double Div(double a, double b) {
-    if (b == 0)
-        throw CalcError("division by zero");
-    return Finite(a / b);
-}
-double Ln(double x) {
-    if (!(x > 0))
-        throw CalcError("logarithm of a non-positive number");
-    return Finite(std::log(x));
-}
-double Pow(double base, double exponent) {
-    return Finite(std::pow(base, exponent));
 }
 
 // One row of the days-in-year table: stored constants, not computed.
@@ -78,15 +61,15 @@ Frequency FrequencyOf(const QString& text, double monthlyPayment, const Mortgage
     if (text == Monthly)
         return {m, 12, 12};
     if (text == Semimonthly)
-        return {Div(m, 2), 24, 24};
+        return {Divide(m, 2), 24, 24};
     if (text == QLatin1String("2 Weeks"))
-        return {Div(Mul(m, 12), 26), 26, state.biweeklyPeriodsPerYear};
+        return {Divide(Mul(m, 12), 26), 26, state.biweeklyPeriodsPerYear};
     if (text == QLatin1String("1 Week"))
-        return {Div(Mul(m, 12), 52), 52, state.weeklyPeriodsPerYear};
+        return {Divide(Mul(m, 12), 52), 52, state.weeklyPeriodsPerYear};
     if (text == QLatin1String("Biweekly(acl)"))
-        return {Div(m, 2), 26, state.biweeklyPeriodsPerYear};
+        return {Divide(m, 2), 26, state.biweeklyPeriodsPerYear};
     if (text == QLatin1String("Weekly(acl)"))
-        return {Div(m, 4), 52, state.weeklyPeriodsPerYear};
+        return {Divide(m, 4), 52, state.weeklyPeriodsPerYear};
     return {};
 }
 
@@ -97,8 +80,8 @@ QString Money(double value) {
 // Rate of one period when interest compounds c times a year at the annual rate r:
 // (1 + r / c)^(c / p) - 1.
 double PeriodRateOf(double r, int c, double p) {
-    const double growth = Add(1, Div(r, c));
-    return Sub(Pow(growth, Div(c, p)), 1);
+    const double growth = Add(1, Divide(r, c));
+    return Sub(Power(growth, Divide(c, p)), 1);
 }
 
 void EmptyResultCaptions(MortgageControls& controls) {
@@ -130,10 +113,10 @@ void SolveAccelerated(const CalcState& calc, const MortgageState& state, Mortgag
     }
     const double a = FrequencyOf(controls.freqPmt, m, state).payment;
     const double rate = state.periodRate;
-    const double years = Div(Sub(Ln(a), Ln(Sub(a, Mul(rate, p)))), Mul(n, Ln(Add(1, rate))));
+    const double years = Divide(Sub(Ln(a), Ln(Sub(a, Mul(rate, p)))), Mul(n, Ln(Add(1, rate))));
     const double payments = Mul(n, years);
-    const double growth = Pow(Add(1, rate), payments);
-    const double level = Div(Mul(Mul(rate, growth), p), Sub(growth, 1));
+    const double growth = Power(Add(1, rate), payments);
+    const double level = Divide(Mul(Mul(rate, growth), p), Sub(growth, 1));
     const double interest = Sub(Mul(payments, level), calc.mortgageInputs[1]);
     const double saved = Sub(ci, interest);
 
@@ -158,8 +141,8 @@ void Solve(CalcState& calc, MortgageState& state, MortgageControls& controls, Fa
         controls.payment = Money(0.0);
         SetMortgageRates(calc, state, controls);
         const double rate = state.monthlyRate;
-        const double f = Pow(Add(1, rate), Mul(12, y));
-        m = Div(Mul(Mul(rate, f), p), Sub(f, 1));
+        const double f = Power(Add(1, rate), Mul(12, y));
+        m = Divide(Mul(Mul(rate, f), p), Sub(f, 1));
         if (p == 0)
             throw CalcError("no principal");
         inputs[4] = m;
@@ -171,8 +154,8 @@ void Solve(CalcState& calc, MortgageState& state, MortgageControls& controls, Fa
         controls.principal.clear();
         SetMortgageRates(calc, state, controls);
         const double rate = state.monthlyRate;
-        const double f = Pow(Add(1, rate), Mul(12, y));
-        p = Div(m, Div(Mul(rate, f), Sub(f, 1)));
+        const double f = Power(Add(1, rate), Mul(12, y));
+        p = Divide(m, Divide(Mul(rate, f), Sub(f, 1)));
         if (m == 0)
             throw CalcError("no payment");
         inputs[1] = p;
@@ -186,7 +169,7 @@ void Solve(CalcState& calc, MortgageState& state, MortgageControls& controls, Fa
         // From here on every failure means the payment cannot repay the loan in time.
         fault = Fault::TooSmall;
         const double rate = state.monthlyRate;
-        y = Div(Sub(Ln(m), Ln(Sub(m, Mul(rate, p)))), Mul(12, Ln(Add(1, rate))));
+        y = Divide(Sub(Ln(m), Ln(Sub(m, Mul(rate, p)))), Mul(12, Ln(Add(1, rate))));
         if (y > 40.004)
             throw CalcError("over 40 years");
         if (inputs[4] >= inputs[1]) {
@@ -213,15 +196,6 @@ QStringList MortgageCompoundingItems() {
             QStringLiteral("Semiannual"), QStringLiteral("Annual")};
 }
 
-QStringList MortgageFrequencyItems() {
-    return {Monthly,
-            Semimonthly,
-            QStringLiteral("2 Weeks"),
-            QStringLiteral("1 Week"),
-            QStringLiteral("Biweekly(acl)"),
-            QStringLiteral("Weekly(acl)")};
-}
-
 QStringList MortgageDaysCaptions() {
     return {QStringLiteral("365,25"),
             QStringLiteral("365"),
@@ -242,7 +216,7 @@ void SetMortgageRates(const CalcState& calc, MortgageState& state,
                       const MortgageControls& controls) {
     const int c = CompoundingPeriodsPerYear(controls.compPeriod);
     // The annual rate is held in single precision; its rounding shows in the last cents.
-    const double wide = Div(calc.mortgageInputs[2], 100);
+    const double wide = Divide(calc.mortgageInputs[2], 100);
     if (std::fabs(wide) > std::numeric_limits<float>::max())
         throw OverflowError("rate overflow");
     const double rate = static_cast<float>(wide);
@@ -326,10 +300,6 @@ MortgageBox SolvedBox(MortgageSolveFor solveFor) {
         break;
     }
     return MortgageBox::Payment;
-}
-
-bool IsMortgageBoxLocked(const MortgageControls& controls, MortgageBox box) {
-    return SolvedBox(controls.solveFor) == box;
 }
 
 QString& MortgageBoxText(MortgageControls& controls, MortgageBox box) {
@@ -503,10 +473,6 @@ QString MortgageHelpPage() {
         QStringLiteral("and the option button is disabled when"),
         QStringLiteral("using these."),
     });
-}
-
-void ShowMortgageHelp(CalcState& calc) {
-    ShowHelpPage(calc, MortgageHelpPage());
 }
 
 } // namespace qm

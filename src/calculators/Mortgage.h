@@ -61,10 +61,9 @@ struct MortgageOutcome : CalcOutcome {
     bool focusPayment = false;
 };
 
-// The items of MTCompPeriod and MTFreqPmt, in list order, and the captions of MTIRFactor(0) to
-// MTIRFactor(6) (the last one empty).
+// The items of MTCompPeriod, in list order, and the captions of MTIRFactor(0) to MTIRFactor(6)
+// (the last one empty).
 QStringList MortgageCompoundingItems();
-QStringList MortgageFrequencyItems();
 QStringList MortgageDaysCaptions();
 
 // Compounding periods per year of an MTCompPeriod text (12, 6, 3, 2, 1); 0 for any other text.
@@ -100,7 +99,6 @@ void SelectMortgageSolveFor(MortgageControls& controls, MortgageSolveFor solveFo
 
 // The box that holds the quantity being solved for (locked, light green); MTInRate never is.
 MortgageBox SolvedBox(MortgageSolveFor solveFor);
-bool IsMortgageBoxLocked(const MortgageControls& controls, MortgageBox box);
 
 // The text of one input box in the controls.
 QString& MortgageBoxText(MortgageControls& controls, MortgageBox box);
@@ -146,8 +144,7 @@ Currency CaptionAmount(const QString& caption);
 void MortgageCalculate(CalcState& calc, MortgageState& state, MortgageControls& controls,
                        MortgageOutcome& outcome);
 
-// The help page of the tab, and "&Help" (MTHelp) showing it.
+// The help page of the tab.
 QString MortgageHelpPage();
-void ShowMortgageHelp(CalcState& calc);
 
 } // namespace qm

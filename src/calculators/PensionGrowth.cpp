@@ -1,6 +1,7 @@
 #include "calculators/PensionGrowth.h"
 
 #include "app/AppState.h"
+#include "calculators/YearTable.h"
 #include "text/Conversions.h"
 #include "text/Page.h"
 #include "text/Rounding.h"
@@ -60,12 +61,10 @@ void runCalculation(CalcState& state, const PensionGrowthBoxes& boxes) {
     Currency value = startBalance + contributions + interest;
     value = value - cur(value.toDouble() * inflation);
     Currency paidIn = startBalance + contributions;
+    // A year's row: its salary in column 0 beside the usual year columns.
     auto storeRow = [&table](int year, Currency w, Currency c, Currency s, Currency v) {
         table.at(year, 0) = w;
-        table.at(year, 1) = Currency::fromUnits(year);
-        table.at(year, 2) = c;
-        table.at(year, 3) = s;
-        table.at(year, 4) = v;
+        StoreYearRow(table, year, year, c, s, v);
     };
     storeRow(1, salary, contributions, interest, value);
 
@@ -82,10 +81,7 @@ void runCalculation(CalcState& state, const PensionGrowthBoxes& boxes) {
     }
 
     const int rowCount = years >= 2 ? years : 1;
-    table.at(rowCount + 1, 1) = Currency::fromUnits(rowCount);
-    table.at(rowCount + 1, 2) = paidIn;
-    table.at(rowCount + 1, 3) = value - paidIn;
-    table.at(rowCount + 1, 4) = value;
+    StoreYearRow(table, rowCount + 1, rowCount, paidIn, value - paidIn, value);
 
     for (int year = 1; year <= rowCount; ++year) {
         state.resultsPage += Line({

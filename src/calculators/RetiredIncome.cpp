@@ -1,6 +1,8 @@
 #include "calculators/RetiredIncome.h"
 
 #include "app/AppState.h"
+#include "calculators/CheckedMath.h"
+#include "calculators/YearTable.h"
 #include "text/Conversions.h"
 #include "text/Page.h"
 #include "text/Rounding.h"
@@ -13,8 +15,6 @@ namespace qm {
 
 namespace {
 
-const QString Underline(45, QLatin1Char('_'));
-
 Currency cur(double x) {
     return Currency::fromDouble(x);
 }
@@ -23,37 +23,23 @@ const RetiredIncomeChoice PercentageChoice{
     RetiredIncomePercentage,
     u"Annual income withdrawn as a (%)",
     u"Time in years",
-    {Currency(), Currency::fromRaw(500000 * Currency::Scale),
-     Currency::fromRaw(10 * Currency::Scale), Currency::fromRaw(8 * Currency::Scale),
-     Currency::fromRaw(20 * Currency::Scale)},
+    {Currency(), Currency::fromUnits(500000), Currency::fromUnits(10), Currency::fromUnits(8),
+     Currency::fromUnits(20)},
     {DisplayForm{}, forms::Money, forms::Percent, forms::Percent, forms::Years6},
-    true,
 };
 
 const RetiredIncomeChoice FixedChoice{
     RetiredIncomeFixed,
     u"Monthly amount of cash withdrawn",
     u"Increase annual income by %",
-    {Currency(), Currency::fromRaw(100000 * Currency::Scale),
-     Currency::fromRaw(10 * Currency::Scale), Currency::fromRaw(1000 * Currency::Scale),
+    {Currency(), Currency::fromUnits(100000), Currency::fromUnits(10), Currency::fromUnits(1000),
      Currency()},
     {DisplayForm{}, forms::Money, forms::Percent, forms::ShortMoney, forms::Percent},
-    false,
 };
 
-// One schedule row: the year, its interest/growth, its income and the value at its end.
-void storeRow(PeriodTable& table, int row, Currency growth, Currency income, Currency value) {
-    table.at(row, 1) = Currency::fromUnits(row);
-    table.at(row, 2) = growth;
-    table.at(row, 3) = income;
-    table.at(row, 4) = value;
-}
-
+// The totals row after `rows` years; it is numbered like the last year.
 void storeTotals(PeriodTable& table, int rows, double growth, double income, double value) {
-    table.at(rows + 1, 1) = Currency::fromUnits(rows);
-    table.at(rows + 1, 2) = cur(growth);
-    table.at(rows + 1, 3) = cur(income);
-    table.at(rows + 1, 4) = cur(value);
+    StoreYearRow(table, rows + 1, rows, cur(growth), cur(income), cur(value));
 }
 
 // Each year a fixed share of the current value is withdrawn and the rest grows.
@@ -72,7 +58,7 @@ std::optional<int> percentageSchedule(CalcState& state, Currency value, float gr
         const double next = CentsGrowth(value, growth, withdrawn);
         const double yearGrowth = value.toDouble() * static_cast<double>(growth);
         totalGrowth += yearGrowth;
-        storeRow(state.periodData, year, cur(yearGrowth), income, cur(next));
+        StoreYearRow(state.periodData, year, year, cur(yearGrowth), income, cur(next));
         value = cur(next);
         totalIncome = totalIncome + income;
         finalValue = next;
@@ -114,7 +100,7 @@ std::optional<int> fixedSchedule(CalcState& state, Currency value, float growth,
         yearInterest = 0.0;
         for (int i = 0; i < 12; ++i)
             month();
-        storeRow(state.periodData, year, cur(yearInterest), cur(annual), cur(balance));
+        StoreYearRow(state.periodData, year, year, cur(yearInterest), cur(annual), cur(balance));
         totalIncome += annual;
         monthly = monthly + increase * monthly;
         annual = annual + increase * annual;
@@ -129,18 +115,13 @@ std::optional<int> fixedSchedule(CalcState& state, Currency value, float growth,
     // The final year: as many whole months as the remaining balance pays, then the rest
     // together with its interest.
     const double start = balance;
-    if (monthly == 0.0)
-        throw CalcError("division by zero");
-    const double ratio = start / monthly;
-    if (!std::isfinite(ratio))
-        throw CalcError("non-finite result");
-    const int months = ToWhole(Int(ratio));
+    const int months = ToWhole(Int(Divide(start, monthly)));
     yearInterest = 0.0;
     for (int i = 0; i < months; ++i)
         month();
     const double income = start + yearInterest;
     const double endValue = value.toDouble() - balance;
-    storeRow(state.periodData, year, cur(yearInterest), cur(income), cur(endValue));
+    StoreYearRow(state.periodData, year, year, cur(yearInterest), cur(income), cur(endValue));
     totalIncome += income;
     storeTotals(state.periodData, year, totalInterest, totalIncome, endValue);
     return year;
@@ -181,33 +162,17 @@ bool runCalculation(CalcState& state, const RetiredIncomeBoxes& boxes) {
 
     const PeriodTable& table = state.periodData;
     state.resultsPage += QStringLiteral("Year   Int/Growth   Annual Income       Value") + LineEnd;
-    state.resultsPage += Underline + LineEnd;
-    for (int row = 1; row <= rows; ++row) {
-        state.resultsPage += Line({
-            Field(table.at(row, 1), u"###", 3),
-            Field(table.at(row, 2), u"####,,###.00", 14),
-            Field(table.at(row, 3), u"####,,###.00", 14),
-            Field(table.at(row, 4), u"####,###.00", 14),
-        });
-    }
-    state.resultsPage += Underline + LineEnd;
-    state.resultsPage += Line({
-        Field("Tot"),
-        Field(table.at(rows + 1, 2), u"####,,###.00", 14),
-        Field(table.at(rows + 1, 3), u"####,,###.00", 14),
-        Field(table.at(rows + 1, 4), u"####,###.00", 14),
-    });
+    state.resultsPage += PageRule + LineEnd;
+    for (int row = 1; row <= rows; ++row)
+        state.resultsPage += YearLine(table, row);
+    state.resultsPage += PageRule + LineEnd;
+    state.resultsPage += TotLine(table, rows + 1);
     state.results = state.resultsPage;
 
-    if (fixed) {
-        state.chartPoints = rows;
-        state.chartKind = 10;
-        state.chartTitle = QStringLiteral("Retirement beginning balance over ");
-    } else {
-        state.chartPoints = rows; // the years input
-        state.chartKind = 11;
-        state.chartTitle = QStringLiteral("Retirement ending balance over ");
-    }
+    state.chartPoints = rows;
+    state.chartKind = fixed ? 10 : 11;
+    state.chartTitle = fixed ? QStringLiteral("Retirement beginning balance over ")
+                             : QStringLiteral("Retirement ending balance over ");
     return true;
 }
 

@@ -30,7 +30,6 @@ struct RetiredIncomeChoice {
     const char16_t* label33; // caption beside RIInTimeInYrs
     std::array<Currency, 5> defaults;
     std::array<DisplayForm, 5> forms;
-    bool yearsBox; // RIInTimeInYrs holds years: digits only, limited to 40 on leaving
 };
 
 // The data of option `option` of RIWDrawalChoice: 0 "Annual percentage", 1 "Fixed monthly

@@ -1,16 +1,14 @@
 #include "calculators/CapitalRequired.h"
 
+#include "PageColumns.h"
 #include "app/AppState.h"
 
 #include <gtest/gtest.h>
 
 using namespace qm;
+using qmtest::splitLines;
 
 namespace {
-
-QStringList Lines(const QString& page) {
-    return page.split(QStringLiteral("\r\n"));
-}
 
 const CapitalRequiredTexts Texts{QStringLiteral("  $100,000.00"), QStringLiteral(" 15.00%"),
                                  QStringLiteral(" 25")};
@@ -53,7 +51,7 @@ TEST_P(CapitalRequiredTable, SavingGrowsToTheCapital) {
     CalcState state;
     ASSERT_TRUE(Calculate(state, c.choice, c.amount, c.rate, c.years).messages.empty());
     const int n = static_cast<int>(c.years);
-    const QStringList lines = Lines(state.results);
+    const QStringList lines = splitLines(state.results);
     ASSERT_EQ(lines.size(), 6 + n + 2 + 1);
     EXPECT_EQ(lines.at(6), Row("1", c.saving, c.year1Interest, c.year1Value));
     EXPECT_EQ(lines.at(7), Row("2", c.saving, c.year2Interest, c.year2Value));
@@ -106,7 +104,7 @@ TEST(CapitalRequired, TwoYearPageLineByLine) {
         "Tot     80,889.79     19,110.21    100,000.00",
         "",
     };
-    EXPECT_EQ(Lines(state.results), expected);
+    EXPECT_EQ(splitLines(state.results), expected);
     EXPECT_EQ(state.resultsPage, state.results);
     EXPECT_EQ(state.startNewPage, 0);
     // Year 1 shows its interest as computed, later years rounded to whole cents.
@@ -152,8 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CapitalRequired, HelpPagesByOption) {
     const QString saved = app().currencySymbol;
     app().currencySymbol = QStringLiteral("EUR ");
-    const QStringList capital = Lines(CapitalRequiredHelpPage(CapitalOption::Capital));
-    const QStringList income = Lines(CapitalRequiredHelpPage(CapitalOption::Income));
+    const QStringList capital = splitLines(CapitalRequiredHelpPage(CapitalOption::Capital));
+    const QStringList income = splitLines(CapitalRequiredHelpPage(CapitalOption::Income));
     app().currencySymbol = saved;
 
     ASSERT_EQ(capital.size(), 20);
@@ -174,10 +172,10 @@ TEST(CapitalRequired, HelpPagesByOption) {
     }
 
     CalcState state;
-    ShowCapitalRequiredHelp(state, CapitalOption::Income);
+    ShowHelpPage(state, CapitalRequiredHelpPage(CapitalOption::Income));
     EXPECT_EQ(state.startNewPage, 1);
     EXPECT_EQ(state.results, CapitalRequiredHelpPage(CapitalOption::Income));
-    CapitalOptionClicked(state);
+    EmptyPage(state);
     EXPECT_TRUE(state.results.isEmpty());
     EXPECT_TRUE(state.resultsPage.isEmpty());
 }

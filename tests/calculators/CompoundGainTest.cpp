@@ -1,16 +1,14 @@
 #include "calculators/CompoundGain.h"
 
+#include "PageColumns.h"
 #include "app/AppState.h"
 
 #include <gtest/gtest.h>
 
 using namespace qm;
+using qmtest::splitLines;
 
 namespace {
-
-QStringList Lines(const QString& page) {
-    return page.split(QStringLiteral("\r\n"));
-}
 
 Currency Money(double units) {
     return Currency::fromDouble(units);
@@ -38,7 +36,7 @@ TEST_P(CompoundGainRates, RowShowsAnnualAndTotalGain) {
     const RateCase& c = GetParam();
     CalcState state;
     EXPECT_TRUE(Calculate(state, c.cost, c.value, c.years).messages.empty());
-    EXPECT_EQ(Lines(state.results).at(7), QString::fromLatin1(c.row));
+    EXPECT_EQ(splitLines(state.results).at(7), QString::fromLatin1(c.row));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -65,7 +63,7 @@ TEST(CompoundGain, DefaultsGiveTheWholeBlockAndChartValues) {
         "",
         "",
     };
-    EXPECT_EQ(Lines(state.results), expected);
+    EXPECT_EQ(splitLines(state.results), expected);
     EXPECT_EQ(state.resultsPage, state.results);
     const int yearValues[] = {11486, 13195, 15157, 17411, 20000};
     for (int n = 1; n <= 5; ++n) {
@@ -84,14 +82,14 @@ TEST(CompoundGain, TenthCalculationFillsThePageAndTheEleventhStartsAnew) {
         const CalcOutcome outcome = Calculate(state, 10000, 20000 + k, 5);
         EXPECT_EQ(outcome.messages, k == 10 ? std::vector<int>{8} : std::vector<int>{}) << k;
     }
-    EXPECT_EQ(Lines(state.results).size(), 10 * 10 + 1); // ten blocks of ten lines
+    EXPECT_EQ(splitLines(state.results).size(), 10 * 10 + 1); // ten blocks of ten lines
     EXPECT_TRUE(state.resultsPage.isEmpty());
     EXPECT_EQ(state.comparisonCount, 0);
     EXPECT_EQ(state.chartPoints, 10);
     EXPECT_NE(state.comparisonData.at(10, 1), Currency());
 
     EXPECT_TRUE(Calculate(state, 10000, 20000, 5).messages.empty());
-    EXPECT_EQ(Lines(state.results).size(), 10 + 1);
+    EXPECT_EQ(splitLines(state.results).size(), 10 + 1);
     EXPECT_EQ(state.comparisonCount, 1);
     EXPECT_EQ(state.comparisonData.at(2, 1), Currency()); // the table was made anew
 }
@@ -100,14 +98,14 @@ TEST(CompoundGain, HelpThenCalculateShowsOneBlock) {
     CalcState state;
     Calculate(state, 10000, 20000, 5);
     Calculate(state, 10000, 20000, 5);
-    ShowCompoundGainHelp(state);
+    ShowHelpPage(state, CompoundGainHelpPage());
     EXPECT_EQ(state.results, CompoundGainHelpPage());
     EXPECT_EQ(state.startNewPage, 1);
     Calculate(state, 10000, 20000, 5);
     EXPECT_EQ(state.comparisonCount, 1);
     EXPECT_EQ(state.startNewPage, 0);
     EXPECT_TRUE(state.results.startsWith("Cost of Investment:"));
-    EXPECT_EQ(Lines(state.results).size(), 11);
+    EXPECT_EQ(splitLines(state.results).size(), 11);
 }
 
 TEST(CompoundGain, MissingNumberKeepsItsLinesAboveTheNextBlock) {
@@ -118,10 +116,10 @@ TEST(CompoundGain, MissingNumberKeepsItsLinesAboveTheNextBlock) {
         state.inputValues[static_cast<std::size_t>(missing)] = Currency();
         EXPECT_EQ(CompoundGainCalculate(state, Defaults).messages, std::vector<int>{18});
         EXPECT_EQ(state.results, shown);
-        EXPECT_EQ(Lines(state.resultsPage).size(), 10 + 7 + 1);
+        EXPECT_EQ(splitLines(state.resultsPage).size(), 10 + 7 + 1);
 
         Calculate(state, 10000, 20000, 5);
-        const QStringList lines = Lines(state.results);
+        const QStringList lines = splitLines(state.results);
         ASSERT_EQ(lines.size(), 10 + 7 + 10 + 1);
         EXPECT_EQ(lines.at(16), "_____________________________________________");
         EXPECT_TRUE(lines.at(17).startsWith("Cost of Investment:"));
@@ -161,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"comparison beyond the last row", 1000, 2000, 5, 21, 10}));
 
 TEST(CompoundGain, HelpPageWritesTheSymbolBeforeItsAmounts) {
-    const QStringList lines = Lines(CompoundGainHelpPage());
+    const QStringList lines = splitLines(CompoundGainHelpPage());
     ASSERT_EQ(lines.size(), 27);
     EXPECT_EQ(lines.at(0), "Compare up to 10 different investments on");
     EXPECT_EQ(lines.at(10), "dividends and capital gains reinvested its ");
@@ -171,7 +169,7 @@ TEST(CompoundGain, HelpPageWritesTheSymbolBeforeItsAmounts) {
 
     const QString saved = app().currencySymbol;
     app().currencySymbol = QStringLiteral("EUR ");
-    const QStringList other = Lines(CompoundGainHelpPage());
+    const QStringList other = splitLines(CompoundGainHelpPage());
     app().currencySymbol = saved;
     EXPECT_EQ(other.at(9), "Cost = EUR 1,000.00, 5 years later with all");
     EXPECT_EQ(other.at(24), " = EUR 5.14. Annual compound growth rate for the");

@@ -1,5 +1,6 @@
 #include "calculators/InvestedGrowth.h"
 
+#include "PageColumns.h"
 #include "app/AppState.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +9,10 @@
 #include <set>
 
 using namespace qm;
+using qmtest::splitLines;
 
 namespace {
 
-QStringList Lines(const QString& page) {
-    return page.split(QStringLiteral("\r\n"));
-}
 int LineCount(const QString& page) {
     return static_cast<int>(page.count(QStringLiteral("\r\n")));
 }
@@ -54,7 +53,7 @@ TEST_P(InvestedGrowthTable, RowsAndTotalsToTheCent) {
     const GrowthCase& c = GetParam();
     CalcState state;
     ASSERT_TRUE(Calculate(state, c.in).messages.empty());
-    const QStringList lines = Lines(state.results);
+    const QStringList lines = splitLines(state.results);
     ASSERT_EQ(lines.size(), 10 + c.periods + 3);
     const char* label = c.in.frequency[0] == 'A'   ? "Year    "
                         : c.in.frequency[0] == 'M' ? "Month   "
@@ -127,7 +126,7 @@ TEST(InvestedGrowth, CompletePageLineByLine) {
         "  2      2,000.00        640.00      2,640.00",
         "",
     };
-    EXPECT_EQ(Lines(state.results), expected);
+    EXPECT_EQ(splitLines(state.results), expected);
     // The table stays in the page buffer (for printing) and the count stays at 1.
     EXPECT_EQ(state.resultsPage, state.results);
     EXPECT_EQ(state.comparisonCount, 1);
@@ -135,7 +134,7 @@ TEST(InvestedGrowth, CompletePageLineByLine) {
 
     // A rate of 125 does not fit its box: the echo shows the box's text, the table the full rate.
     Calculate(state, {.growth = 125, .years = 3}, "125.0%");
-    EXPECT_EQ(Lines(state.results).at(3), "Annual growth rate:                 125.0%");
+    EXPECT_EQ(splitLines(state.results).at(3), "Annual growth rate:                 125.0%");
 }
 
 TEST(InvestedGrowth, ComparisonTotalsTenThenEleven) {
@@ -153,7 +152,7 @@ TEST(InvestedGrowth, ComparisonTotalsTenThenEleven) {
     EXPECT_EQ(state.chartTitle, "Totals for comparisons, number ");
     EXPECT_EQ(state.chartPeriodCount, 0); // left as it was
 
-    const QStringList first = Lines(state.results).mid(8, 6);
+    const QStringList first = splitLines(state.results).mid(8, 6);
     const QStringList expected{
         "Year     Invested    Int/Growth         Value",
         "_____________________________________________",
@@ -181,7 +180,7 @@ TEST(InvestedGrowth, FailedComparisonsKeepTheirLinesAndTheTenthStillCloses) {
     EXPECT_EQ(Calculate(state, bad).messages, std::vector<int>{3});
     EXPECT_EQ(LineCount(state.results), 13);
     Calculate(state, good);
-    const QStringList lines = Lines(state.results);
+    const QStringList lines = splitLines(state.results);
     ASSERT_EQ(lines.size(), 13 + 10 + 13 + 1);
     EXPECT_EQ(lines.at(13 + 2), "Frequency of contribution:       annually");
     EXPECT_EQ(lines.at(13 + 8), " Invested    Int/Growth         Value");
@@ -214,7 +213,7 @@ TEST_P(InvestedGrowthFailures, TrapShowsMessage3) {
     Calculate(state, Inputs{});
     const Currency chartValue = state.periodData.at(25, 4);
     if (c.results == GrowthResults::ComparisonTotals)
-        GrowthResultsChoiceClicked(state);
+        EmptyPage(state);
     const QString shown = state.results;
     state.inputValues[1] = Currency::fromRaw(c.beginRaw);
     InvestedGrowthTexts texts{"x", "x", c.frequency, "x", "x", "x", "x", c.results};
@@ -250,11 +249,11 @@ TEST(InvestedGrowth, OptionClickKeepsTheCountAndHelpRestartsIt) {
     const Inputs in{.results = GrowthResults::ComparisonTotals};
     Calculate(state, in);
     Calculate(state, in);
-    GrowthResultsChoiceClicked(state);
+    EmptyPage(state);
     EXPECT_TRUE(state.results.isEmpty() && state.resultsPage.isEmpty());
     EXPECT_EQ(state.comparisonCount, 2);
 
-    ShowInvestedGrowthHelp(state);
+    ShowHelpPage(state, InvestedGrowthHelpPage());
     EXPECT_EQ(state.results, InvestedGrowthHelpPage());
     Calculate(state, in);
     EXPECT_EQ(state.comparisonCount, 1);
@@ -262,7 +261,7 @@ TEST(InvestedGrowth, OptionClickKeepsTheCountAndHelpRestartsIt) {
 }
 
 TEST(InvestedGrowth, HelpPageHas48Lines) {
-    const QStringList lines = Lines(InvestedGrowthHelpPage());
+    const QStringList lines = splitLines(InvestedGrowthHelpPage());
     ASSERT_EQ(lines.size(), 48);
     const std::set<int> blank{1, 3, 5, 7, 8, 10, 11, 13, 15, 17, 19, 23, 27, 32, 36, 38, 41, 45};
     for (int n = 1; n <= 48; ++n)

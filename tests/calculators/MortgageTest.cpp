@@ -315,7 +315,7 @@ TEST(MortgageCalculate, TenthCalculateEndsThePageAndEleventhStartsAgain) {
 TEST(MortgageCalculate, HelpPageThenCalculateStartsAFreshPage) {
     Tab t;
     t.calculate();
-    ShowMortgageHelp(t.calc);
+    ShowHelpPage(t.calc, MortgageHelpPage());
     EXPECT_EQ(t.calc.startNewPage, 1);
     EXPECT_TRUE(t.calc.results.startsWith("Calculations are automatic, change the\r\nvalues"));
     EXPECT_TRUE(t.calc.results.endsWith("option button is disabled when\r\nusing these.\r\n"));

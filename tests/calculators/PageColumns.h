@@ -8,6 +8,11 @@
 
 namespace qmtest {
 
+// The text split at every line end: a text that ends a line gives an empty last element.
+inline QStringList splitLines(const QString& text) {
+    return text.split(qm::LineEnd);
+}
+
 // The lines of a page; every line must end with the line end.
 inline QStringList pageLines(const QString& page) {
     QStringList lines = page.split(qm::LineEnd);
