@@ -2,6 +2,7 @@
 
 #include "PortfolioCheck.h"
 #include "Trail.h"
+#include "Wheel.h"
 
 #include "app/AppState.h"
 #include "app/QMStart.h"
@@ -35,8 +36,6 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
-#include <QWheelEvent>
-#include <QtTest/qtestspontaneevent.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -115,6 +114,30 @@ bool copyFresh(const QString& from, const QString& to) {
     return QFile::copy(from, to) && QFile(to).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
 }
 
+const Key Escape{Qt::Key_Escape, {}, QStringLiteral("\x1b"), QStringLiteral("Escape")};
+const Key Enter{Qt::Key_Return, {}, QStringLiteral("\r"), QStringLiteral("Enter")};
+
+// The key that types a character: a letter by its letter key, the rest of printable ASCII by
+// its own code.
+int keyCodeOf(char16_t c) {
+    if (c >= u'a' && c <= u'z')
+        return Qt::Key_A + (c - u'a');
+    if (c >= 0x20 && c < 0x7f)
+        return c;
+    return Qt::Key_unknown;
+}
+
+void closeBox(QWidget* window, const QString& what) {
+    Note(QStringLiteral("close box of %1").arg(what));
+    window->close();
+}
+
+// An open list or menu, else the active dialog; nothing when a window is at rest.
+QWidget* onTop() {
+    QWidget* popup = QApplication::activePopupWidget();
+    return popup ? popup : QApplication::activeModalWidget();
+}
+
 } // namespace
 
 Monkey::Monkey(const MonkeyOptions& options, qm::QMStart& menu)
@@ -181,9 +204,7 @@ void Monkey::step() {
         schedule(static_cast<int>(holdUntilMs_ - now));
         return;
     }
-    QWidget* context = QApplication::activePopupWidget();
-    if (!context)
-        context = QApplication::activeModalWidget();
+    QWidget* context = onTop();
     // A step that let events be processed without a new dialog on top: act once it is done.
     if (std::find(running_.begin(), running_.end(), context) != running_.end()) {
         schedule(1);
@@ -196,9 +217,7 @@ void Monkey::step() {
     schedule();
     // What a real event loop does before the next input arrives: pending deletions, layouts.
     QCoreApplication::sendPostedEvents();
-    context = QApplication::activePopupWidget();
-    if (!context)
-        context = QApplication::activeModalWidget();
+    context = onTop();
     running_.back() = context;
 
     check(context);
@@ -382,9 +401,9 @@ QStringList Monkey::managerProblems(QMManagement& window, bool topLevel) {
                                            : QStringLiteral("funds deleted"));
     lastRecordCount_ = p.recordCount;
     lastFundCount_ = p.fundCount;
-    if (fileOrder_ && PortfolioProblems(p).size() == PortfolioProblems(p, false).size())
-        fileOrder_ = false; // sorted again by a store or delete
     QStringList problems = PortfolioProblems(p, !fileOrder_);
+    if (fileOrder_ && PortfolioProblems(p).size() == problems.size())
+        fileOrder_ = false; // sorted again by a store or delete
     auto* tabs = window.findChild<QTabBar*>(QStringLiteral("SSTab2"));
     auto* frames = window.findChild<QStackedWidget*>();
     if (!tabs || !frames)
@@ -397,6 +416,12 @@ QStringList Monkey::managerProblems(QMManagement& window, bool topLevel) {
         return problems;
 
     const int tab = tabs->currentIndex();
+    const auto fundList = [&](const QString& list, const QStringList& items) {
+        if (items != qm::FundNames(p))
+            problems << QStringLiteral("the %1 list holds [%2] for the funds [%3]")
+                            .arg(list, items.join(QLatin1String(", ")),
+                                 qm::FundNames(p).join(QLatin1String(", ")));
+    };
     if (tab < 2)
         problems << QStringLiteral("the manager rests on the file tab %1").arg(tab);
     // "&Print" prints the page behind the box: it must be the page the box shows.
@@ -430,18 +455,12 @@ QStringList Monkey::managerProblems(QMManagement& window, bool topLevel) {
                 problems << QStringLiteral("%1 shows \"%2\" for \"%3\"")
                                 .arg(QLatin1String(l.label), label->text(), l.expected);
         }
-        auto* funds = window.findChild<QComboBox*>(QStringLiteral("EFunds"));
-        if (funds && itemsOf(funds) != qm::FundNames(p))
-            problems << QStringLiteral("the fund list holds [%1] for the funds [%2]")
-                            .arg(itemsOf(funds).join(QLatin1String(", ")),
-                                 qm::FundNames(p).join(QLatin1String(", ")));
+        if (auto* funds = window.findChild<QComboBox*>(QStringLiteral("EFunds")))
+            fundList(QStringLiteral("fund"), itemsOf(funds));
     }
     if (tab == 3) {
-        auto* funds = window.findChild<QListWidget*>(QStringLiteral("DDispFunds"));
-        if (funds && itemsOf(funds) != qm::FundNames(p))
-            problems << QStringLiteral("the display list holds [%1] for the funds [%2]")
-                            .arg(itemsOf(funds).join(QLatin1String(", ")),
-                                 qm::FundNames(p).join(QLatin1String(", ")));
+        if (auto* funds = window.findChild<QListWidget*>(QStringLiteral("DDispFunds")))
+            fundList(QStringLiteral("display"), itemsOf(funds));
     }
     return problems + fileProblems(window);
 }
@@ -462,40 +481,31 @@ QStringList Monkey::fileProblems(QMManagement& window) {
     const std::optional<qm::DatabaseContents> contents = qm::ReadDatabaseFile(f.path);
     const QString name = QFileInfo(f.path).fileName();
     QStringList problems;
-    if (!f.save) {
-        if (shown(13)) {
-            if (contents)
-                problems
-                    << QStringLiteral("%1 can be read, yet opening it said it cannot").arg(name);
-            if (p.fundCount != 0 || p.recordCount != 0 || !p.databaseName.isEmpty())
-                problems << QStringLiteral("a file that could not be opened left %1 funds, %2 "
-                                           "records, database \"%3\"")
-                                .arg(p.fundCount)
-                                .arg(p.recordCount)
-                                .arg(p.databaseName);
-        } else if (!contents) {
-            problems << QStringLiteral("%1 cannot be read, yet it was opened without message 13")
-                            .arg(name);
-        } else {
-            for (const QString& d : ContentDifferences(p, *contents))
-                problems << QStringLiteral("opened %1: %2").arg(name, d);
-            if (p.databaseName != name)
-                problems
-                    << QStringLiteral("opened %1 as database \"%2\"").arg(name, p.databaseName);
-        }
+    if (!f.save && shown(13)) {
+        if (contents)
+            problems << QStringLiteral("%1 can be read, yet opening it said it cannot").arg(name);
+        if (p.fundCount != 0 || p.recordCount != 0 || !p.databaseName.isEmpty())
+            problems << QStringLiteral("a file that could not be opened left %1 funds, %2 "
+                                       "records, database \"%3\"")
+                            .arg(p.fundCount)
+                            .arg(p.recordCount)
+                            .arg(p.databaseName);
         return problems;
     }
-    if (shown(25))
+    if (f.save && shown(25))
         return problems; // the save failed and said so
-    if (!contents) {
-        problems
-            << QStringLiteral("saved %1 without a message, but it cannot be read back").arg(name);
-        return problems;
-    }
+    if (!contents)
+        return {(f.save ? QStringLiteral("saved %1 without a message, but it cannot be read back")
+                        : QStringLiteral("%1 cannot be read, yet it was opened without message 13"))
+                    .arg(name)};
+    // Opened or saved: the window holds what the file holds, under the file's name.
+    const QString done = f.save ? QStringLiteral("saved") : QStringLiteral("opened");
     for (const QString& d : ContentDifferences(p, *contents))
-        problems << QStringLiteral("saved %1: %2").arg(name, d);
+        problems << QStringLiteral("%1 %2: %3").arg(done, name, d);
     if (p.databaseName != name)
-        problems << QStringLiteral("saved %1 as database \"%2\"").arg(name, p.databaseName);
+        problems << QStringLiteral("%1 %2 as database \"%3\"").arg(done, name, p.databaseName);
+    if (!f.save)
+        return problems;
     if (p.unsavedChanges != 0)
         problems << QStringLiteral("saved %1 but changes are still marked unsaved").arg(name);
     if (problems.isEmpty() && !savedFiles_.contains(f.path))
@@ -534,38 +544,34 @@ void Monkey::onWorkWindow(QWidget* window) {
         lastManager_ = manager;
         planManagerVisit(*manager);
     }
-    if (!plan_.empty() && planWindow_ == window) {
+    if (plan_.empty() || planWindow_ != window) {
+        plan_.clear();
+        if (manager && chance(0.06)) {
+            switch (weighted({5, 2, 1, 2})) {
+            case 0:
+                planRecordEntry(*manager);
+                break;
+            case 1:
+                planCorrection(*manager, true);
+                break;
+            case 2:
+                planCorrection(*manager, false);
+                break;
+            default:
+                planCurrentValue(*manager);
+                break;
+            }
+        } else if (calc && chance(0.05)) {
+            if (chance(0.7))
+                planCalculation(*calc);
+            else
+                planComparisons(*calc);
+        }
+    }
+    if (!plan_.empty()) {
         const std::function<void()> next = plan_.front();
         plan_.pop_front();
         next();
-        return;
-    }
-    plan_.clear();
-    if (manager && chance(0.06)) {
-        switch (weighted({5, 2, 1, 2})) {
-        case 0:
-            planRecordEntry(*manager);
-            break;
-        case 1:
-            planCorrection(*manager, true);
-            break;
-        case 2:
-            planCorrection(*manager, false);
-            break;
-        default:
-            planCurrentValue(*manager);
-            break;
-        }
-    } else if (calc && chance(0.05)) {
-        if (chance(0.7))
-            planCalculation(*calc);
-        else
-            planComparisons(*calc);
-    }
-    if (!plan_.empty()) {
-        const std::function<void()> first = plan_.front();
-        plan_.pop_front();
-        first();
         return;
     }
 
@@ -596,25 +602,25 @@ void Monkey::onWorkWindow(QWidget* window) {
         break;
     }
     case 1: {
-        QTabBar* bar = tabs.at(below(static_cast<int>(tabs.size())));
+        QTabBar* bar = pick(tabs);
         clickTab(bar, chance(0.1) ? bar->currentIndex() : below(bar->count()));
         break;
     }
     case 2: {
-        QRadioButton* option = options.at(below(static_cast<int>(options.size())));
+        QRadioButton* option = pick(options);
         click(option, QStringLiteral("click option"), QPoint(6, option->height() / 2));
         break;
     }
     case 3: {
-        QComboBox* list = lists.at(below(static_cast<int>(lists.size())));
+        QComboBox* list = pick(lists);
         if (chance(0.6))
             click(list, QStringLiteral("open list"), QPoint(list->width() - 6, list->height() / 2));
         else
-            chooseListItem(list, list->count() > 0 ? below(list->count()) : 0);
+            chooseListItem(list, below(list->count()));
         break;
     }
     case 4: {
-        QLineEdit* box = boxes.at(below(static_cast<int>(boxes.size())));
+        QLineEdit* box = pick(boxes);
         click(box, QStringLiteral("click into"),
               QPoint(1 + below(std::max(1, box->width() - 2)), box->height() / 2));
         break;
@@ -624,7 +630,7 @@ void Monkey::onWorkWindow(QWidget* window) {
         break;
     case 6: {
         if (!boxes.isEmpty() && chance(0.6)) {
-            QLineEdit* box = boxes.at(below(static_cast<int>(boxes.size())));
+            QLineEdit* box = pick(boxes);
             click(box, QStringLiteral("click into"));
         }
         const int kind = weighted({6, 2, 2});
@@ -632,7 +638,7 @@ void Monkey::onWorkWindow(QWidget* window) {
         break;
     }
     case 7: {
-        QListWidget* list = itemLists.at(below(static_cast<int>(itemLists.size())));
+        QListWidget* list = pick(itemLists);
         if (list->count() == 0) {
             click(list->viewport(), QStringLiteral("click the empty list"));
             break;
@@ -647,12 +653,12 @@ void Monkey::onWorkWindow(QWidget* window) {
         break;
     }
     case 8: {
-        QPlainTextEdit* page = pages.at(below(static_cast<int>(pages.size())));
+        QPlainTextEdit* page = pick(pages);
         click(page->viewport(), QStringLiteral("click the page ") + page->objectName());
         break;
     }
     case 9: {
-        QLineEdit* box = boxes.at(below(static_cast<int>(boxes.size())));
+        QLineEdit* box = pick(boxes);
         Note(QStringLiteral("context menu of %1").arg(describe(box)));
         const QPoint at = box->rect().center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, box->mapToGlobal(at));
@@ -660,22 +666,15 @@ void Monkey::onWorkWindow(QWidget* window) {
         break;
     }
     case 10: {
-        QWidget* target = wheeled.at(below(static_cast<int>(wheeled.size())));
+        QWidget* target = pick(wheeled);
         const bool down = chance(0.5);
         Note(QStringLiteral("turn the wheel %1 over %2")
                  .arg(down ? QStringLiteral("down") : QStringLiteral("up"), describe(target)));
-        const QPointF at = QRectF(target->rect()).center();
-        QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, down ? -120 : 120),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        // As the window system delivers it: the wheel gives the focus where the control takes
-        // it by the wheel.
-        QSpontaneKeyEvent::setSpontaneous(&event);
-        qApp->notify(target, &event);
+        turnWheel(target, down ? -1 : 1);
         break;
     }
     default:
-        Note(QStringLiteral("close box of %1").arg(describe(window)));
-        window->close();
+        closeBox(window, describe(window));
         break;
     }
 }
@@ -690,10 +689,10 @@ void Monkey::onPopup(QWidget* popup) {
         press(target, {Qt::Key_Up, {}, QString(), QStringLiteral("Up")});
         break;
     case 2:
-        press(target, {Qt::Key_Return, {}, QStringLiteral("\r"), QStringLiteral("Enter")});
+        press(target, Enter);
         break;
     case 3:
-        press(target, {Qt::Key_Escape, {}, QStringLiteral("\x1b"), QStringLiteral("Escape")});
+        press(target, Escape);
         break;
     case 4:
         press(
@@ -766,8 +765,7 @@ void Monkey::windDown(QWidget* context) {
     if (++windDownSteps_ > 300)
         fail(QStringLiteral("the program could not be brought back to the start menu"));
     if (context && context == QApplication::activePopupWidget()) {
-        press(context->focusWidget() ? context->focusWidget() : context,
-              {Qt::Key_Escape, {}, QStringLiteral("\x1b"), QStringLiteral("Escape")});
+        press(context->focusWidget() ? context->focusWidget() : context, Escape);
         return;
     }
     if (context) {
@@ -792,8 +790,7 @@ void Monkey::windDown(QWidget* context) {
                                    : name == QLatin1String("QMGraph")            ? "QMGExit"
                                                                                  : "";
             if (button.isEmpty() || !clickNamed(context, button)) {
-                Note(QStringLiteral("close box of %1").arg(describe(context)));
-                context->close();
+                closeBox(context, describe(context));
             }
         }
         return;
@@ -807,8 +804,7 @@ void Monkey::windDown(QWidget* context) {
                 return;
             }
         }
-        Note(QStringLiteral("close box of %1").arg(describe(work)));
-        work->close();
+        closeBox(work, describe(work));
         return;
     }
     // At the start menu: the run ends as the user ends the program.
@@ -816,59 +812,46 @@ void Monkey::windDown(QWidget* context) {
     if (chance(0.8)) {
         clickNamed(&menu_, QStringLiteral("StartExit"));
     } else {
-        Note(QStringLiteral("close box of the start menu"));
-        menu_.close();
+        closeBox(&menu_, QStringLiteral("the start menu"));
     }
     ticker_.stop();
 }
 
 // ---- Dialogs ----------------------------------------------------------------------------
 
-void Monkey::answerMessage(QWidget* dialog) {
-    switch (weighted({70, 10, 10, 10})) {
-    case 0:
-        clickNamed(dialog, QStringLiteral("AMsgExit"));
-        break;
-    case 1:
-        Note(QStringLiteral("close box of the message"));
-        dialog->close();
-        break;
-    case 2:
-        press(keyTarget(dialog),
-              {Qt::Key_Escape, {}, QStringLiteral("\x1b"), QStringLiteral("Escape")});
-        break;
-    default:
+// A dialog's own answers come first in `weights`; the last three weigh what a user can do with
+// any dialog: its close box, Escape, a random key. One of those three is done here and -1
+// returned; otherwise the index of the dialog's own answer chosen.
+int Monkey::chooseAnswer(QWidget* dialog, const QString& what, const std::vector<double>& weights) {
+    const int choice = weighted(weights);
+    const int own = static_cast<int>(weights.size()) - 3;
+    if (choice < own)
+        return choice;
+    if (choice == own)
+        closeBox(dialog, what);
+    else if (choice == own + 1)
+        press(keyTarget(dialog), Escape);
+    else
         pressRandomKey(dialog);
-        break;
-    }
+    return -1;
+}
+
+void Monkey::answerMessage(QWidget* dialog) {
+    if (chooseAnswer(dialog, QStringLiteral("the message"), {70, 10, 10, 10}) == 0)
+        clickNamed(dialog, QStringLiteral("AMsgExit"));
 }
 
 void Monkey::answerQuestion(QWidget* dialog) {
-    switch (weighted({40, 40, 10, 5, 5})) {
-    case 0:
-        clickNamed(dialog, QStringLiteral("AllYes"));
-        break;
-    case 1:
-        clickNamed(dialog, QStringLiteral("AllNo"));
-        break;
-    case 2:
-        Note(QStringLiteral("close box of the question"));
-        dialog->close();
-        break;
-    case 3:
-        press(keyTarget(dialog),
-              {Qt::Key_Escape, {}, QStringLiteral("\x1b"), QStringLiteral("Escape")});
-        break;
-    default:
-        pressRandomKey(dialog);
-        break;
-    }
+    const int choice = chooseAnswer(dialog, QStringLiteral("the question"), {40, 40, 10, 5, 5});
+    if (choice >= 0)
+        clickNamed(dialog, choice == 0 ? QStringLiteral("AllYes") : QStringLiteral("AllNo"));
 }
 
+// The two input dialogs are not answered with Escape.
 void Monkey::answerLine(QWidget* dialog) {
     if (!ensureActive(dialog))
         return;
-    switch (weighted({45, 35, 10, 5, 5})) {
+    switch (chooseAnswer(dialog, QStringLiteral("the line input"), {45, 35, 10, 5, 0, 5})) {
     case 0:
         typeInto(dialog, chance(0.05) ? randomText(300) : randomText(14));
         break;
@@ -878,20 +861,13 @@ void Monkey::answerLine(QWidget* dialog) {
     case 2:
         clickNamed(dialog, QStringLiteral("NAcept"));
         break;
-    case 3:
-        Note(QStringLiteral("close box of the line input"));
-        dialog->close();
-        break;
-    default:
-        pressRandomKey(dialog);
-        break;
     }
 }
 
 void Monkey::answerNumber(QWidget* dialog) {
     if (!ensureActive(dialog))
         return;
-    switch (weighted({45, 40, 8, 4, 3})) {
+    switch (chooseAnswer(dialog, QStringLiteral("the record number"), {45, 40, 8, 4, 0, 3})) {
     case 0:
         typeInto(dialog, randomRecordNumber());
         break;
@@ -900,13 +876,6 @@ void Monkey::answerNumber(QWidget* dialog) {
         break;
     case 2:
         clickNamed(dialog, QStringLiteral("NoAccept"));
-        break;
-    case 3:
-        Note(QStringLiteral("close box of the record number"));
-        dialog->close();
-        break;
-    default:
-        pressRandomKey(dialog);
         break;
     }
 }
@@ -925,11 +894,10 @@ void Monkey::cancelFiles(QFileDialog* dialog) {
         dialog->reject();
         break;
     case 1:
-        Note(QStringLiteral("close box of the file dialog"));
-        dialog->close();
+        closeBox(dialog, QStringLiteral("the file dialog"));
         break;
     default:
-        press(dialog, {Qt::Key_Escape, {}, QStringLiteral("\x1b"), QStringLiteral("Escape")});
+        press(dialog, Escape);
         break;
     }
 }
@@ -971,13 +939,13 @@ void Monkey::answerFiles(QFileDialog* dialog) {
             path = folder.filePath(QStringLiteral("missing/x.QMD"));
             break;
         case 7:
-            path = savedFiles_.at(below(static_cast<int>(savedFiles_.size())));
+            path = pick(savedFiles_);
             break;
         default: {
             static const QString letters = QStringLiteral("abcXYZ019 -_");
             QString name;
             for (int i = 0, n = 1 + below(10); i < n; ++i)
-                name += letters.at(below(static_cast<int>(letters.size())));
+                name += pick(letters);
             if (name.trimmed().isEmpty())
                 name = QStringLiteral("x");
             path = dialog->directory().absoluteFilePath(name.trimmed());
@@ -1011,14 +979,13 @@ void Monkey::answerPlainBox(QWidget* dialog) {
     const QList<QAbstractButton*> buttons = box->buttons();
     switch (weighted({buttons.isEmpty() ? 0.0 : 80.0, 10, 10})) {
     case 0:
-        click(buttons.at(below(static_cast<int>(buttons.size()))), QStringLiteral("click"));
+        click(pick(buttons), QStringLiteral("click"));
         break;
     case 1:
-        Note(QStringLiteral("close box of the plain message"));
-        box->close();
+        closeBox(box, QStringLiteral("the plain message"));
         break;
     default:
-        press(box, {Qt::Key_Escape, {}, QStringLiteral("\x1b"), QStringLiteral("Escape")});
+        press(box, Escape);
         break;
     }
 }
@@ -1038,8 +1005,7 @@ void Monkey::useChart(QWidget* chart) {
     if (choice < buttons.size()) {
         click(buttons.at(choice), QStringLiteral("click"));
     } else if (choice == buttons.size()) {
-        Note(QStringLiteral("close box of the chart"));
-        chart->close();
+        closeBox(chart, QStringLiteral("the chart"));
     } else if (ensureActive(chart)) {
         pressRandomKey(chart);
     }
@@ -1047,13 +1013,17 @@ void Monkey::useChart(QWidget* chart) {
 
 // ---- Plans ------------------------------------------------------------------------------
 
+void Monkey::beginPlan(QWidget& window) {
+    plan_.clear();
+    planWindow_ = &window;
+}
+
 void Monkey::planManagerVisit(QMManagement& window) {
     // Every visit starts with a fresh copy of the sample database opened through "Open file".
     const QString sample = QDir(options_.folder).filePath(QStringLiteral("DtaSampl.QMD"));
     if (!copyFresh(options_.sampleDatabase, sample))
         fail(QStringLiteral("cannot copy the sample database %1").arg(options_.sampleDatabase));
-    plan_.clear();
-    planWindow_ = &window;
+    beginPlan(window);
     plan_.push_back([this, sample, w = QPointer<QMManagement>(&window)] {
         if (!w)
             return;
@@ -1065,8 +1035,7 @@ void Monkey::planManagerVisit(QMManagement& window) {
 
 void Monkey::planRecordEntry(QMManagement& window) {
     const QPointer<QMManagement> w(&window);
-    planWindow_ = &window;
-    plan_.clear();
+    beginPlan(window);
     plan_.push_back([this, w] {
         auto* tabs = w->findChild<QTabBar*>(QStringLiteral("SSTab2"));
         if (tabs->currentIndex() != 2)
@@ -1074,11 +1043,7 @@ void Monkey::planRecordEntry(QMManagement& window) {
         else
             Note(QStringLiteral("plan: enter a record"));
     });
-    plan_.push_back([this, w] {
-        auto* funds = w->findChild<QComboBox*>(QStringLiteral("EFunds"));
-        if (funds->isVisible() && funds->count() > 0)
-            chooseListItem(funds, below(funds->count()));
-    });
+    plan_.push_back([this, w] { chooseAnyFund(*w); });
     plan_.push_back([this, w] {
         auto* types = w->findChild<QComboBox*>(QStringLiteral("ETransType"));
         if (types->isVisible() && types->isEnabled() && types->count() > 0)
@@ -1099,8 +1064,7 @@ void Monkey::planRecordEntry(QMManagement& window) {
 
 void Monkey::planCurrentValue(QMManagement& window) {
     const QPointer<QMManagement> w(&window);
-    planWindow_ = &window;
-    plan_.clear();
+    beginPlan(window);
     plan_.push_back([this, w] {
         Note(QStringLiteral("plan: value the funds"));
         auto* tabs = w->findChild<QTabBar*>(QStringLiteral("SSTab2"));
@@ -1124,8 +1088,7 @@ void Monkey::planCurrentValue(QMManagement& window) {
 
 void Monkey::planCorrection(QMManagement& window, bool correct) {
     const QPointer<QMManagement> w(&window);
-    planWindow_ = &window;
-    plan_.clear();
+    beginPlan(window);
     plan_.push_back([this, w, correct] {
         Note(correct ? QStringLiteral("plan: correct a record")
                      : QStringLiteral("plan: delete a record"));
@@ -1133,11 +1096,7 @@ void Monkey::planCorrection(QMManagement& window, bool correct) {
         if (tabs->currentIndex() != 2)
             clickTab(tabs, 2);
     });
-    plan_.push_back([this, w] {
-        auto* funds = w->findChild<QComboBox*>(QStringLiteral("EFunds"));
-        if (funds->isVisible() && funds->count() > 0)
-            chooseListItem(funds, below(funds->count()));
-    });
+    plan_.push_back([this, w] { chooseAnyFund(*w); });
     // The record number is typed into the dialog this opens, like every other answer.
     plan_.push_back([this, w, correct] {
         clickNamed(w, correct ? QStringLiteral("ECorrectRec") : QStringLiteral("EDelRec"));
@@ -1153,7 +1112,7 @@ void Monkey::planCorrection(QMManagement& window, bool correct) {
         }
         if (boxes.isEmpty())
             return;
-        QLineEdit* box = boxes.at(below(static_cast<int>(boxes.size())));
+        QLineEdit* box = pick(boxes);
         typeIntoNamed(w, box->objectName(),
                       box->objectName() == QLatin1String("EInDate") ? randomDate()
                                                                     : randomAmount());
@@ -1166,23 +1125,17 @@ void Monkey::planCorrection(QMManagement& window, bool correct) {
 
 void Monkey::planComparisons(QMInvest& window) {
     const QPointer<QMInvest> w(&window);
-    planWindow_ = &window;
-    plan_.clear();
+    beginPlan(window);
     Note(QStringLiteral("plan: compare calculations"));
     for (int i = 0, n = 8 + below(7); i < n; ++i) {
         plan_.push_back([this, w] {
             const QList<qm::InputBox*> boxes = usable<qm::InputBox>(w);
             if (!boxes.isEmpty() && chance(0.3)) {
-                qm::InputBox* box = boxes.at(below(static_cast<int>(boxes.size())));
+                qm::InputBox* box = pick(boxes);
                 click(box, QStringLiteral("click into"));
                 typeInto(w, QString::number(1 + below(chance(0.5) ? 40 : 100000)));
             }
-            for (QPushButton* b : usable<QPushButton>(w)) {
-                if (b->objectName().endsWith(QLatin1String("Calculate"))) {
-                    click(b, QStringLiteral("click"));
-                    return;
-                }
-            }
+            clickCalculate(*w);
         });
     }
     plan_.push_back([this, w] {
@@ -1193,28 +1146,20 @@ void Monkey::planComparisons(QMInvest& window) {
 
 void Monkey::planCalculation(QMInvest& window) {
     const QPointer<QMInvest> w(&window);
-    planWindow_ = &window;
-    plan_.clear();
+    beginPlan(window);
     Note(QStringLiteral("plan: calculate"));
     for (int i = 0, n = 1 + below(3); i < n; ++i) {
         plan_.push_back([this, w] {
             const QList<qm::InputBox*> boxes = usable<qm::InputBox>(w);
             if (boxes.isEmpty())
                 return;
-            qm::InputBox* box = boxes.at(below(static_cast<int>(boxes.size())));
+            qm::InputBox* box = pick(boxes);
             click(box, QStringLiteral("click into"));
             typeInto(w, chance(0.7) ? QString::number(1 + below(chance(0.5) ? 40 : 100000))
                                     : randomAmount());
         });
     }
-    plan_.push_back([this, w] {
-        for (QPushButton* b : usable<QPushButton>(w)) {
-            if (b->objectName().endsWith(QLatin1String("Calculate"))) {
-                click(b, QStringLiteral("click"));
-                return;
-            }
-        }
-    });
+    plan_.push_back([this, w] { clickCalculate(*w); });
     plan_.push_back([this, w] {
         if (chance(0.3))
             clickNamed(w, QStringLiteral("AllGraphs"));
@@ -1228,8 +1173,7 @@ void Monkey::click(QWidget* widget, const QString& what, QPoint at) {
     QTest::mouseClick(widget, Qt::LeftButton, {}, at.isNull() ? widget->rect().center() : at);
 }
 
-void Monkey::clickTab(QWidget* bar, int index) {
-    auto* tabs = qobject_cast<QTabBar*>(bar);
+void Monkey::clickTab(QTabBar* tabs, int index) {
     if (!tabs || !tabs->isVisible() || index < 0 || index >= tabs->count())
         return;
     // A tab scrolled out of sight, or under the scroll arrows, cannot be clicked: the user
@@ -1249,7 +1193,7 @@ void Monkey::clickTab(QWidget* bar, int index) {
     }
     if (shown.width() < 4 || shown.height() < 4) {
         if (!arrows.isEmpty())
-            click(arrows.at(below(static_cast<int>(arrows.size()))),
+            click(pick(arrows),
                   QStringLiteral("scroll the tabs of %1 with").arg(tabs->objectName()));
         return;
     }
@@ -1257,17 +1201,30 @@ void Monkey::clickTab(QWidget* bar, int index) {
     QTest::mouseClick(tabs, Qt::LeftButton, {}, shown.center());
 }
 
-bool Monkey::chooseListItem(QComboBox* list, int index) {
+void Monkey::chooseListItem(QComboBox* list, int index) {
     Note(QStringLiteral("choose item %1 of %2").arg(index).arg(describe(list)));
     QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(list->width() - 6, list->height() / 2));
-    QWidget* popup = QApplication::activePopupWidget();
-    if (!popup)
-        return false;
+    if (!QApplication::activePopupWidget())
+        return;
     QAbstractItemView* view = list->view();
     if (index >= 0 && index < list->count())
         view->setCurrentIndex(view->model()->index(index, 0));
     QTest::keyClick(view, Qt::Key_Return);
-    return true;
+}
+
+void Monkey::chooseAnyFund(QMManagement& window) {
+    auto* funds = window.findChild<QComboBox*>(QStringLiteral("EFunds"));
+    if (funds->isVisible() && funds->count() > 0)
+        chooseListItem(funds, below(funds->count()));
+}
+
+void Monkey::clickCalculate(QWidget& window) {
+    for (QPushButton* b : usable<QPushButton>(&window)) {
+        if (b->objectName().endsWith(QLatin1String("Calculate"))) {
+            click(b, QStringLiteral("click"));
+            return;
+        }
+    }
 }
 
 bool Monkey::clickNamed(QWidget* root, const QString& name) {
@@ -1278,13 +1235,12 @@ bool Monkey::clickNamed(QWidget* root, const QString& name) {
     return true;
 }
 
-bool Monkey::typeIntoNamed(QWidget* root, const QString& name, const QString& text) {
+void Monkey::typeIntoNamed(QWidget* root, const QString& name, const QString& text) {
     auto* box = root->findChild<QLineEdit*>(name);
     if (!box || !box->isVisible() || !box->isEnabled())
-        return false;
+        return;
     click(box, QStringLiteral("click into"));
     typeInto(root, text);
-    return true;
 }
 
 QWidget* Monkey::keyTarget(QWidget* root) const {
@@ -1315,13 +1271,8 @@ void Monkey::typeInto(QWidget* root, const QString& text) {
         // A key that moved the focus or opened a dialog: the rest goes where the keyboard is.
         if (QApplication::activeModalWidget() && QApplication::activeModalWidget() != root)
             return;
-        const char16_t u = c.unicode();
-        int key = Qt::Key_unknown;
-        if (u >= 'a' && u <= 'z')
-            key = Qt::Key_A + (u - 'a');
-        else if (u >= 0x20 && u < 0x7f)
-            key = u;
-        QTest::sendKeyEvent(QTest::Click, keyTarget(root), static_cast<Qt::Key>(key), QString(c),
+        QTest::sendKeyEvent(QTest::Click, keyTarget(root),
+                            static_cast<Qt::Key>(keyCodeOf(c.unicode())), QString(c),
                             Qt::NoModifier);
     }
 }
@@ -1355,8 +1306,7 @@ int Monkey::weighted(const std::vector<double>& weights) {
 
 Key Monkey::randomKey() {
     const auto character = [](char16_t c) {
-        const int key = c >= 'a' && c <= 'z' ? Qt::Key_A + (c - 'a') : c;
-        return Key{key, {}, QString(QChar(c)), QString(QChar(c))};
+        return Key{keyCodeOf(c), {}, QString(QChar(c)), QString(QChar(c))};
     };
     switch (weighted({36, 7, 2, 2, 3, 2, 8, 6, 5, 7, 5, 2, 2, 2, 1, 4, 2, 2, 1})) {
     case 0:
@@ -1371,19 +1321,14 @@ Key Monkey::randomKey() {
         return character(u'/');
     case 5:
         return Key{Qt::Key_Space, {}, QStringLiteral(" "), QStringLiteral("Space")};
-    case 6: {
-        const char16_t c = static_cast<char16_t>((chance(0.5) ? u'a' : u'A') + below(26));
-        Key k = character(c);
-        if (c >= 'A' && c <= 'Z')
-            k.key = c;
-        return k;
-    }
+    case 6:
+        return character(static_cast<char16_t>((chance(0.5) ? u'a' : u'A') + below(26)));
     case 7:
         return Key{Qt::Key_Backspace, {}, QStringLiteral("\b"), QStringLiteral("Backspace")};
     case 8:
         return Key{Qt::Key_Delete, {}, QStringLiteral("\x7f"), QStringLiteral("Delete")};
     case 9:
-        return Key{Qt::Key_Return, {}, QStringLiteral("\r"), QStringLiteral("Enter")};
+        return Enter;
     case 10:
         return Key{Qt::Key_Tab, {}, QStringLiteral("\t"), QStringLiteral("Tab")};
     case 11:
@@ -1398,7 +1343,7 @@ Key Monkey::randomKey() {
                    QStringLiteral("Ctrl+") + QChar::fromLatin1(c)};
     }
     case 14:
-        return Key{Qt::Key_Escape, {}, QStringLiteral("\x1b"), QStringLiteral("Escape")};
+        return Escape;
     case 15: {
         const Qt::Key keys[] = {Qt::Key_Up,    Qt::Key_Down, Qt::Key_Left,
                                 Qt::Key_Right, Qt::Key_Home, Qt::Key_End};
@@ -1451,7 +1396,7 @@ QString Monkey::randomAmount() {
         static const QString pool = QStringLiteral("0123456789.,-$ %e");
         QString s;
         for (int i = 0, n = 1 + below(9); i < n; ++i)
-            s += pool.at(below(static_cast<int>(pool.size())));
+            s += pick(pool);
         return s;
     }
     default:
@@ -1467,7 +1412,7 @@ QString Monkey::randomDate() {
     static const QString pool = QStringLiteral("0123456789/.- ");
     QString s;
     for (int i = 0, n = 1 + below(12); i < n; ++i)
-        s += pool.at(below(static_cast<int>(pool.size())));
+        s += pick(pool);
     return s;
 }
 
@@ -1477,7 +1422,7 @@ QString Monkey::randomText(int maxLength) {
         "\u20ac\u4e2d");
     QString s;
     for (int i = 0, n = 1 + below(maxLength); i < n; ++i)
-        s += pool.at(below(static_cast<int>(pool.size())));
+        s += pick(pool);
     return s;
 }
 

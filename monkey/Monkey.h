@@ -25,7 +25,7 @@
 
 class QComboBox;
 class QFileDialog;
-class QLineEdit;
+class QTabBar;
 class QWidget;
 
 namespace qm {
@@ -61,7 +61,6 @@ public:
     void start();
     // True once the run has ended with "Exit program" (or the start menu's close box).
     bool finished() const { return finished_; }
-    int eventsRun() const { return event_; }
     // A line of what the run did: windows opened, dialogs, messages by number.
     QString summary() const;
 
@@ -88,6 +87,7 @@ private:
 
     // The dialogs: what one shows is counted and kept when it is first seen.
     void seeDialog(QWidget* dialog);
+    int chooseAnswer(QWidget* dialog, const QString& what, const std::vector<double>& weights);
     void answerMessage(QWidget* dialog);
     void answerQuestion(QWidget* dialog);
     void answerLine(QWidget* dialog);
@@ -99,6 +99,7 @@ private:
 
     // Plans: a few events in a row that a user makes to get somewhere (a record entered, the
     // prices typed in). Each runs as its own event; a plan ends when its window goes.
+    void beginPlan(QWidget& window);
     void planRecordEntry(qm::QMManagement& window);
     void planCurrentValue(qm::QMManagement& window);
     void planCorrection(qm::QMManagement& window, bool correct);
@@ -109,19 +110,25 @@ private:
     // Single user actions.
     bool ensureActive(QWidget* window);
     void click(QWidget* widget, const QString& what, QPoint at = QPoint());
-    void clickTab(QWidget* window, int index);
-    bool chooseListItem(QComboBox* list, int index);
+    void clickTab(QTabBar* tabs, int index);
+    void chooseListItem(QComboBox* list, int index);
+    void chooseAnyFund(qm::QMManagement& window); // an item of the entry tab's fund list
+    void clickCalculate(QWidget& window);         // the "&Calculate" of the calculator's tab
     void typeInto(QWidget* target, const QString& text);
     void press(QWidget* target, const Key& key);
     void pressRandomKey(QWidget* root);
     bool clickNamed(QWidget* root, const QString& name);
-    bool typeIntoNamed(QWidget* root, const QString& name, const QString& text);
+    void typeIntoNamed(QWidget* root, const QString& name, const QString& text);
     QWidget* keyTarget(QWidget* root) const;
 
     // Random choices.
     int below(int n);
     bool chance(double p);
     int weighted(const std::vector<double>& weights);
+    // An item of a list (or a character of a text) that is not empty.
+    template <typename List> auto pick(const List& list) {
+        return list.at(below(static_cast<int>(list.size())));
+    }
     Key randomKey();
     QString randomAmount();
     QString randomDate();

@@ -119,10 +119,11 @@ QStringList ContentDifferences(const Portfolio& p, const qm::DatabaseContents& c
         held << p.fundName(k);
     for (int k = 1; k <= contents.fundCount; ++k)
         read << contents.fundNames[static_cast<std::size_t>(k)];
-    if (sorted(held) != sorted(read))
+    held = sorted(held);
+    read = sorted(read);
+    if (held != read)
         differences << QStringLiteral("funds [%1] in memory, [%2] in the file")
-                           .arg(sorted(held).join(QLatin1String(", ")),
-                                sorted(read).join(QLatin1String(", ")));
+                           .arg(held.join(QLatin1String(", ")), read.join(QLatin1String(", ")));
     const QStringList heldRecords = RecordLines(p);
     const QStringList readRecords = RecordLines(contents);
     if (heldRecords != readRecords) {

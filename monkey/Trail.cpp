@@ -102,10 +102,6 @@ void SetEvent(int event) {
     currentEvent.store(event);
 }
 
-int CurrentEvent() {
-    return currentEvent.load();
-}
-
 void SetVerbose(bool verbose) {
     verboseNotes.store(verbose);
 }

@@ -12,7 +12,6 @@ namespace qmmonkey {
 void SetRun(std::uint64_t seed, int events);
 // The event being run now (the watchdog's heartbeat).
 void SetEvent(int event);
-int CurrentEvent();
 
 // Keeps `action` among the last actions (and prints it at once when `verbose` was set).
 void Note(const QString& action);

@@ -18,7 +18,7 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export XDG_CONFIG_HOME="$home" XDG_RUNTIME_DIR="$home"
 
-# Milliseconds from start to the end of one process.
+# Microseconds from start to the end of one process.
 elapsed() {
     local start end
     start=$(date +%s%N)

@@ -1,6 +1,7 @@
 #include "PortfolioCheck.h"
 
 #include "manager/DatabaseFile.h"
+#include "manager/ManagerTestSupport.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -66,13 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                "\"Old\""},
         Broken{"all-records entry overwritten",
                [](Portfolio& p) { p.fundNames[AllFundsEntry] = "Fund"; }, "entry 31"}),
-    [](const ::testing::TestParamInfo<Broken>& info) {
-        std::string name = info.param.name;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
+    qmtest::CaseName<Broken>);
 
 // A file's records keep the file's order: the check of the order can be left out, and the
 // file's order is told apart from date order.
@@ -127,12 +122,6 @@ INSTANTIATE_TEST_SUITE_P(
                },
                "only in the file"},
         Change{"a record dropped", [](Portfolio& p) { DeleteRecord(p, 1); }, "records in memory"}),
-    [](const ::testing::TestParamInfo<Change>& info) {
-        std::string name = info.param.name;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
+    qmtest::CaseName<Change>);
 
 } // namespace

@@ -13,6 +13,7 @@
 
 using namespace qm;
 using namespace qmtest;
+using qmmonkey::turnWheel;
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "manager/ManagerWindowFixture.h"
 
 using namespace qmtest;
+using qmmonkey::turnWheel;
 
 namespace {
 

@@ -2,7 +2,8 @@
 # program with the sample database beside it, the menu entry and the icon; then starts the
 # installed program on the offscreen platform, which must still be running after a second or
 # have ended cleanly.
-# Run as: cmake -DBUILD_DIR=<build> -DPREFIX=<scratch> -P InstallCheck.cmake
+# Run as: cmake -DBUILD_DIR=<build> -DPREFIX=<scratch> -DSAMPLE=<data/DtaSampl.QMD>
+#             -P InstallCheck.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)

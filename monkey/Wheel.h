@@ -5,11 +5,12 @@
 #include <QWidget>
 #include <QtTest/qtestspontaneevent.h>
 
-namespace qmtest {
+namespace qmmonkey {
 
-// One notch of the mouse wheel over the middle of `target`, delivered as the window system
-// delivers it (the wheel then gives the focus to a control that takes it by the wheel). Away
-// from the user (notches > 0) a tab bar selects the tab before, towards the user the one after.
+// One notch of the mouse wheel over the middle of `target`, delivered as the
+// window system delivers it (the wheel then gives the focus to a control that
+// takes it by the wheel). Away from the user (notches > 0) a tab bar selects
+// the tab before, towards the user the one after.
 inline void turnWheel(QWidget* target, int notches) {
     const QPointF at = QRectF(target->rect()).center();
     QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
@@ -18,4 +19,4 @@ inline void turnWheel(QWidget* target, int notches) {
     qApp->notify(target, &event);
 }
 
-} // namespace qmtest
+} // namespace qmmonkey
