@@ -172,9 +172,8 @@ void CalcTabPage::addButtons() {
         const char* caption;
     } buttons[] = {{"Calculate", "&Calculate"}, {"Print", "&Print"}, {"Help", "&Help"}};
     for (const auto& b : buttons) {
-        auto* button = new QPushButton(QLatin1String(b.caption), this);
-        button->setObjectName(prefix_ + QLatin1String(b.suffix));
-        button->setAutoDefault(false);
+        auto* button =
+            NamedButton(prefix_ + QLatin1String(b.suffix), QLatin1String(b.caption), this);
         row->addWidget(button);
         buttons_.push_back(button);
         const QString suffix = QLatin1String(b.suffix);

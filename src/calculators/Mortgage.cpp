@@ -191,11 +191,6 @@ void Solve(CalcState& calc, MortgageState& state, MortgageControls& controls, Fa
 
 } // namespace
 
-QStringList MortgageCompoundingItems() {
-    return {Monthly, QStringLiteral("Bimonthly"), QStringLiteral("Quarterly"),
-            QStringLiteral("Semiannual"), QStringLiteral("Annual")};
-}
-
 QStringList MortgageDaysCaptions() {
     return {QStringLiteral("365,25"),
             QStringLiteral("365"),
@@ -207,9 +202,16 @@ QStringList MortgageDaysCaptions() {
 }
 
 int CompoundingPeriodsPerYear(const QString& text) {
-    static const int periods[] = {12, 6, 3, 2, 1};
-    const qsizetype index = MortgageCompoundingItems().indexOf(text);
-    return index < 0 ? 0 : periods[index];
+    const struct {
+        const char* item;
+        int periods;
+    } compounding[] = {
+        {"Monthly", 12}, {"Bimonthly", 6}, {"Quarterly", 3}, {"Semiannual", 2}, {"Annual", 1}};
+    for (const auto& c : compounding) {
+        if (text == QLatin1String(c.item))
+            return c.periods;
+    }
+    return 0;
 }
 
 void SetMortgageRates(const CalcState& calc, MortgageState& state,

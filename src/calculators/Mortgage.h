@@ -61,9 +61,7 @@ struct MortgageOutcome : CalcOutcome {
     bool focusPayment = false;
 };
 
-// The items of MTCompPeriod, in list order, and the captions of MTIRFactor(0) to MTIRFactor(6)
-// (the last one empty).
-QStringList MortgageCompoundingItems();
+// The captions of MTIRFactor(0) to MTIRFactor(6) (the last one empty).
 QStringList MortgageDaysCaptions();
 
 // Compounding periods per year of an MTCompPeriod text (12, 6, 3, 2, 1); 0 for any other text.

@@ -26,13 +26,6 @@ namespace {
 // The Results box shows lines of this many characters without scrolling.
 constexpr int ResultsColumns = 62;
 
-QPushButton* windowButton(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QLatin1String(caption), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 QMInvest::QMInvest(QWidget* parent) : WorkWindowBase(parent) {
@@ -97,10 +90,11 @@ void QMInvest::build() {
     results_->setMinimumWidth(TextBoxWidth(results_, ResultsColumns));
     results_->setMinimumHeight(results_->fontMetrics().lineSpacing() * 20);
 
-    auto* graph = windowButton("AllGraphs", "&Graph", this);
-    auto* howTo = windowButton("HowToUse", "How to &use", this);
-    auto* clear = windowButton("ClearResults", "Clear &results", this);
-    auto* exit = windowButton("ExitProgram", "E&xit to menu", this);
+    auto* graph = NamedButton(QStringLiteral("AllGraphs"), QStringLiteral("&Graph"), this);
+    auto* howTo = NamedButton(QStringLiteral("HowToUse"), QStringLiteral("How to &use"), this);
+    auto* clear =
+        NamedButton(QStringLiteral("ClearResults"), QStringLiteral("Clear &results"), this);
+    auto* exit = NamedButton(QStringLiteral("ExitProgram"), QStringLiteral("E&xit to menu"), this);
     connect(graph, &QPushButton::clicked, this, [this] { graphClicked(); });
     connect(howTo, &QPushButton::clicked, this, [this] { howToUseClicked(); });
     connect(clear, &QPushButton::clicked, this, [this] { clearResultsClicked(); });
@@ -186,9 +180,7 @@ void QMInvest::syncResults() {
     if (state_.results == shownResults_)
         return;
     shownResults_ = state_.results;
-    QString shown = state_.results;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    results_->setPlainText(shown);
+    ShowPage(results_, state_.results);
 }
 
 void QMInvest::ChangeSSTab() {
@@ -262,10 +254,8 @@ void QMInvest::printClicked() {
 }
 
 void QMInvest::graphClicked() {
-    if (state_.results.isEmpty() || state_.chartPoints == 0) {
-        ShowMessage(4);
+    if (!ReadyToGraph(state_.results, state_.chartPoints))
         return;
-    }
     showChartWindow();
     syncResults();
 }

@@ -105,13 +105,10 @@ void InputBox::emptyPageIfConfigured(const BoxRule& row) {
     case PageClear::WhileComplete:
         host_.growthInputChanged();
         return;
-    case PageClear::Always: {
-        CalcState& state = host_.calcState();
-        state.resultsPage.clear();
-        state.results.clear();
+    case PageClear::Always:
+        EmptyPage(host_.calcState());
         host_.resultsChanged();
         return;
-    }
     }
 }
 

@@ -174,7 +174,7 @@ void QMManagement::ERunHelp() {
     if (eHelp_->text() != CloseHelpCaption)
         return;
     eHelp_->setText(HelpCaption);
-    setPage(eResults_, CloseEntryHelp(portfolio_));
+    ShowPage(eResults_, CloseEntryHelp(portfolio_));
 }
 
 void QMManagement::EFunds_Click() {
@@ -183,7 +183,7 @@ void QMManagement::EFunds_Click() {
     showNumberBoxes();
     disableEntryBoxes();
     clearEntryRow();
-    setPage(eResults_, page);
+    ShowPage(eResults_, page);
 }
 
 void QMManagement::ECreateFund_Click() {
@@ -197,7 +197,7 @@ void QMManagement::ECreateFund_Click() {
     if (out.added) {
         eFunds_->addItem(out.fundText);
         eFunds_->setText(out.fundText);
-        setPage(eResults_, out.page);
+        ShowPage(eResults_, out.page);
     }
     showCaptions(out.captions);
 }
@@ -228,7 +228,7 @@ void QMManagement::EAddaRec_Click() {
         clearEntryRow();
     }
     if (out.showPage)
-        setPage(eResults_, out.page);
+        ShowPage(eResults_, out.page);
     showCaptions(out.captions);
 }
 
@@ -269,7 +269,7 @@ void QMManagement::EDelRec_Click() {
     }
     const DeleteOutcome out = ConfirmDelete(portfolio_, yes);
     if (out.recordDeleted)
-        setPage(eResults_, out.page);
+        ShowPage(eResults_, out.page);
     if (out.fundDeleted)
         eFunds_->setItems(out.funds);
     showCaptions(out.captions);
@@ -281,7 +281,7 @@ void QMManagement::EHelp_Click() {
         return;
     }
     eHelp_->setText(CloseHelpCaption);
-    setPage(eResults_, ShowEntryHelp(portfolio_));
+    ShowPage(eResults_, ShowEntryHelp(portfolio_));
 }
 
 void QMManagement::EPrint_Click() {

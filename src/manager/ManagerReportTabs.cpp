@@ -84,7 +84,7 @@ void QMManagement::closeDisplayHelp() {
 void QMManagement::DDispFunds_DblClick() {
     const int position = dDispFunds_->selectedPosition();
     closeDisplayHelp();
-    setPage(dResults_, DisplayFund(portfolio_, position));
+    ShowPage(dResults_, DisplayFund(portfolio_, position));
 }
 
 void QMManagement::DDisplall_Click() {
@@ -99,7 +99,7 @@ void QMManagement::DDisplall_Click() {
     }
     if (dDispFunds_->count() > 0)
         dDispFunds_->setCurrentRow(0);
-    setPage(dResults_, out.page);
+    ShowPage(dResults_, out.page);
 }
 
 void QMManagement::DHelp_Click() {
@@ -109,7 +109,7 @@ void QMManagement::DHelp_Click() {
         return;
     }
     dHelp_->setText(CloseHelpCaption);
-    setPage(dResults_, ShowDisplayHelp(portfolio_));
+    ShowPage(dResults_, ShowDisplayHelp(portfolio_));
 }
 
 void QMManagement::DPrint_Click() {
@@ -204,7 +204,7 @@ bool QMManagement::setupCurrentValueTab() {
 void QMManagement::CVCalc_Click() {
     cvResults_->clear();
     const CurrentValueOutcome out = CalculateCurrentValue(portfolio_);
-    setPage(cvResults_, out.page);
+    ShowPage(cvResults_, out.page);
     showMessages(out.messages);
 }
 
@@ -213,7 +213,7 @@ void QMManagement::CVPrint_Click() {
 }
 
 void QMManagement::CVHelp_Click() {
-    setPage(cvResults_, ShowCurrentValueHelp(portfolio_));
+    ShowPage(cvResults_, ShowCurrentValueHelp(portfolio_));
 }
 
 } // namespace qm

@@ -128,12 +128,6 @@ void QMManagement::showMessages(const std::vector<int>& messages) {
         ShowMessage(message);
 }
 
-void QMManagement::setPage(QPlainTextEdit* box, const QString& page) {
-    QString shown = page;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    box->setPlainText(shown);
-}
-
 void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
     if (box->toPlainText().isEmpty())
         ShowMessage(2);

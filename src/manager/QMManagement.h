@@ -71,7 +71,6 @@ private:
 
     void selectTab(int tab);
     void showMessages(const std::vector<int>& messages);
-    static void setPage(QPlainTextEdit* box, const QString& page);
     // Prints `page` when `box` shows something; an empty box is message 2.
     void printPage(const QPlainTextEdit* box, const QString& page);
 

@@ -61,6 +61,12 @@ int TextBoxWidth(const QPlainTextEdit* box, int columns) {
     return qCeil(text + document) + frame + scrollBar;
 }
 
+void ShowPage(QPlainTextEdit* box, const QString& page) {
+    QString shown = page;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box->setPlainText(shown);
+}
+
 QPushButton* NamedButton(const QString& objectName, const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(objectName);

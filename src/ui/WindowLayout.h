@@ -33,6 +33,9 @@ void FitToColumns(QLineEdit* edit, int columns);
 // with room kept for its vertical scroll bar.
 int TextBoxWidth(const QPlainTextEdit* box, int columns);
 
+// Shows a page (lines ended by CR LF) in a results box.
+void ShowPage(QPlainTextEdit* box, const QString& page);
+
 // A push button named `objectName` that never becomes its window's default button, so Enter
 // typed in a box does not press it.
 QPushButton* NamedButton(const QString& objectName, const QString& caption, QWidget* parent);

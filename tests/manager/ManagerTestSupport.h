@@ -6,12 +6,12 @@
 #include "app/AppState.h"
 #include "manager/Portfolio.h"
 #include "manager/RecordEntry.h"
+#include "support/CaseName.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <QStringList>
-#include <cctype>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -99,14 +99,6 @@ inline QByteArray fileBytes(const QString& path) {
 inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// A test name made of a case's `name` field.
-template <typename Case> std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-    std::string name;
-    for (const char* c = info.param.name; *c; ++c)
-        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-    return name;
 }
 
 } // namespace qmtest

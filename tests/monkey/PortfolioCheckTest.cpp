@@ -1,7 +1,7 @@
 #include "PortfolioCheck.h"
 
 #include "manager/DatabaseFile.h"
-#include "manager/ManagerTestSupport.h"
+#include "support/CaseName.h"
 
 #include <functional>
 #include <gtest/gtest.h>
