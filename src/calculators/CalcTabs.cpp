@@ -571,10 +571,7 @@ void RetiredPage::choseCalc() {
     label33_->setText(QString::fromUtf16(choice.label33));
     NameAfterLabel(label32_, box("RIInAnnIncWDrawnRate"));
     NameAfterLabel(label33_, box("RIInTimeInYrs"));
-    const char* const boxes[] = {"RIInCurrValue", "RIInAnnIntGrowthRate", "RIInAnnIncWDrawnRate",
-                                 "RIInTimeInYrs"};
-    for (std::size_t i = 1; i <= 4; ++i)
-        box(boxes[i - 1])->setText(Display(choice.forms[i], choice.defaults[i]));
+    loadBoxDefaults(choice.calcChoice);
 }
 
 void RetiredPage::calculate() {

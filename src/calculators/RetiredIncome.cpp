@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "calculators/CheckedMath.h"
 #include "calculators/YearTable.h"
+#include "input/BoxTable.h"
 #include "text/Conversions.h"
 #include "text/Page.h"
 #include "text/Rounding.h"
@@ -23,18 +24,12 @@ const RetiredIncomeChoice PercentageChoice{
     RetiredIncomePercentage,
     u"Annual income withdrawn as a (%)",
     u"Time in years",
-    {Currency(), Currency::fromUnits(500000), Currency::fromUnits(10), Currency::fromUnits(8),
-     Currency::fromUnits(20)},
-    {DisplayForm{}, forms::Money, forms::Percent, forms::Percent, forms::Years6},
 };
 
 const RetiredIncomeChoice FixedChoice{
     RetiredIncomeFixed,
     u"Monthly amount of cash withdrawn",
     u"Increase annual income by %",
-    {Currency(), Currency::fromUnits(100000), Currency::fromUnits(10), Currency::fromUnits(1000),
-     Currency()},
-    {DisplayForm{}, forms::Money, forms::Percent, forms::ShortMoney, forms::Percent},
 };
 
 // The totals row after `rows` years; it is numbered like the last year.
@@ -183,9 +178,10 @@ const RetiredIncomeChoice& RetiredIncomeChoiceFor(int option) {
 }
 
 void LoadRetiredIncomeChoice(CalcState& state, const RetiredIncomeChoice& choice) {
-    for (int i = 1; i <= 4; ++i)
-        state.inputValues[static_cast<std::size_t>(i)] =
-            choice.defaults[static_cast<std::size_t>(i)];
+    for (const BoxDefault& d : DefaultsFor(RetiredIncomeTab, choice.calcChoice)) {
+        const BoxRule* box = FindBox(QLatin1String(d.box), choice.calcChoice);
+        state.inputValues[static_cast<std::size_t>(box->index)] = Currency::fromDouble(d.value);
+    }
     state.calcChoice = choice.calcChoice;
     app().editFlag = 0;
 }

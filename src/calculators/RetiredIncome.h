@@ -1,10 +1,8 @@
 #pragma once
 
 #include "calculators/CalcState.h"
-#include "input/DisplayForm.h"
 
 #include <QString>
-#include <array>
 
 namespace qm {
 
@@ -21,23 +19,20 @@ struct RetiredIncomeBoxes {
     QString timeInYrs;        // RIInTimeInYrs (inputValues[4])
 };
 
-// What selecting one of the two withdrawal options loads: the CalcChoice value, the captions of
-// the two labels whose meaning changes, and for each box (1-based, index 0 unused) its default
-// and the form it shows its value in.
+// One of the two withdrawal options: its CalcChoice value and the captions of the two labels
+// whose meaning changes. The boxes' defaults and display forms per option are in the box table.
 struct RetiredIncomeChoice {
     int calcChoice;
     const char16_t* label32; // caption beside RIInAnnIncWDrawnRate
     const char16_t* label33; // caption beside RIInTimeInYrs
-    std::array<Currency, 5> defaults;
-    std::array<DisplayForm, 5> forms;
 };
 
 // The data of option `option` of RIWDrawalChoice: 0 "Annual percentage", 1 "Fixed monthly
 // amount" (any other index is taken as 0).
 const RetiredIncomeChoice& RetiredIncomeChoiceFor(int option);
 
-// The state part of choosing an option: the defaults go into inputValues[1..4] and calcChoice
-// is set. The window shows the defaults in the boxes and sets the labels itself.
+// The state part of choosing an option: the option's box defaults go into inputValues[1..4]
+// and calcChoice is set. The window shows the defaults in the boxes and sets the labels itself.
 void LoadRetiredIncomeChoice(CalcState& state, const RetiredIncomeChoice& choice);
 
 // "&Calculate" of the retired-income tab for state.calcChoice: builds a new page (input echo,
