@@ -1,0 +1,39 @@
+#include "ui/StartFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace qm {
+
+namespace {
+
+const QString LastDatabaseKey = QStringLiteral("LastDatabase");
+
+QSettings Settings() {
+    return QSettings(QStringLiteral("Quillmark"), QStringLiteral("Quillmark"));
+}
+
+} // namespace
+
+QString StartFolder() {
+    const QString last = Settings().value(LastDatabaseKey).toString();
+    if (!last.isEmpty()) {
+        const QFileInfo lastFile(last);
+        if (lastFile.absoluteDir().exists())
+            return lastFile.absolutePath();
+    }
+    const QFileInfo programFolder(QCoreApplication::applicationDirPath());
+    if (programFolder.isDir() && programFolder.isWritable())
+        return programFolder.absoluteFilePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+void RememberDatabasePath(const QString& databasePath) {
+    Settings().setValue(LastDatabaseKey, QFileInfo(databasePath).absoluteFilePath());
+}
+
+} // namespace qm

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace qm {
+
+// The folder every file dialog starts in: that of the database last opened or saved (its full
+// path is kept in the settings, so it outlives the session), else the program's folder when the
+// user may write there (a build run from its own tree), else the user's documents folder.
+QString StartFolder();
+
+// Remembers `databasePath` (a full path) as the database last opened or saved.
+void RememberDatabasePath(const QString& databasePath);
+
+} // namespace qm
