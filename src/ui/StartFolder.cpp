@@ -32,6 +32,14 @@ QString StartFolder() {
     return documents.isEmpty() ? QDir::homePath() : documents;
 }
 
+QString SampleFolder() {
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString installed = program.absoluteFilePath(QStringLiteral("../share/quillmark"));
+    if (QFileInfo(installed).isDir())
+        return QDir::cleanPath(installed);
+    return program.absolutePath();
+}
+
 void RememberDatabasePath(const QString& databasePath) {
     Settings().setValue(LastDatabaseKey, QFileInfo(databasePath).absoluteFilePath());
 }

@@ -9,6 +9,10 @@ namespace qm {
 // user may write there (a build run from its own tree), else the user's documents folder.
 QString StartFolder();
 
+// The folder that holds the sample database: `../share/quillmark` from the program's folder in
+// an installed tree, else the program's own folder (a build run from its own tree).
+QString SampleFolder();
+
 // Remembers `databasePath` (a full path) as the database last opened or saved.
 void RememberDatabasePath(const QString& databasePath);
 
