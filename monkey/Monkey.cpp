@@ -712,8 +712,9 @@ void Monkey::seeDialog(QWidget* dialog) {
     dialog->setProperty("qmMonkeySeen", true);
     const QString name = dialog->objectName();
     if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
-        tally(files->acceptMode() == QFileDialog::AcceptSave ? QStringLiteral("save dialogs")
-                                                             : QStringLiteral("open dialogs"));
+        tally(name == QLatin1String("SaveAsDialog")            ? QStringLiteral("copies offered")
+              : files->acceptMode() == QFileDialog::AcceptSave ? QStringLiteral("save dialogs")
+                                                               : QStringLiteral("open dialogs"));
     } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         tally(QStringLiteral("plain messages"));
         Note(QStringLiteral("plain message \"%1\"").arg(box->text().left(80)));
@@ -738,7 +739,10 @@ void Monkey::seeDialog(QWidget* dialog) {
 
 void Monkey::onModal(QWidget* modal) {
     if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-        answerFiles(files);
+        if (files->objectName() == QLatin1String("SaveAsDialog"))
+            answerSaveCopy(files);
+        else
+            answerFiles(files);
         return;
     }
     if (qobject_cast<QMessageBox*>(modal)) {
@@ -969,6 +973,31 @@ void Monkey::answerFiles(QFileDialog* dialog) {
                   QDir(options_.folder).relativeFilePath(path)));
     // The name is typed into the name box, which has the keyboard: the dialog then drops the
     // preset name from its list selection, as it does for a user typing there.
+    edit->setFocus(Qt::MouseFocusReason);
+    edit->setText(path);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+void Monkey::answerSaveCopy(QFileDialog* dialog) {
+    if (!ensureActive(dialog))
+        return;
+    const QDir folder(options_.folder);
+    QString path;
+    switch (weighted({40, 45, 15})) {
+    case 0:
+        cancelFiles(dialog);
+        return;
+    case 1:
+        path = folder.filePath(QStringLiteral("copy-%1").arg(++fileCounter_));
+        break;
+    default: // cannot be written: a message names it
+        path = folder.filePath(QStringLiteral("missing/copy"));
+        break;
+    }
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!edit)
+        fail(QStringLiteral("the file dialog has no file name box"));
+    Note(QStringLiteral("save a copy as %1").arg(QDir(options_.folder).relativeFilePath(path)));
     edit->setFocus(Qt::MouseFocusReason);
     edit->setText(path);
     QTest::keyClick(edit, Qt::Key_Return);

@@ -93,6 +93,8 @@ private:
     void answerLine(QWidget* dialog);
     void answerNumber(QWidget* dialog);
     void answerFiles(QFileDialog* dialog);
+    // The dialog that saves a copy of a page, a chart or the records (PDF, text, PNG, CSV).
+    void answerSaveCopy(QFileDialog* dialog);
     void answerPlainBox(QWidget* box);
     void useChart(QWidget* chart);
     void cancelFiles(QFileDialog* dialog);

@@ -6,6 +6,7 @@
 #include "calculators/InvestedGrowth.h"
 #include "chart/QMGraph.h"
 #include "print/PrintResults.h"
+#include "print/ResultsMenu.h"
 #include "ui/WindowLayout.h"
 
 #include <QAbstractButton>
@@ -89,6 +90,7 @@ void QMInvest::build() {
     // The widest page lines (pension growth) are 59 characters: they show whole.
     results_->setMinimumWidth(TextBoxWidth(results_, ResultsColumns));
     results_->setMinimumHeight(results_->fontMetrics().lineSpacing() * 20);
+    AddResultsMenu(results_, [this] { return printedPage(); });
 
     auto* graph = NamedButton(QStringLiteral("AllGraphs"), QStringLiteral("&Graph"), this);
     auto* howTo = NamedButton(QStringLiteral("HowToUse"), QStringLiteral("How to &use"), this);
@@ -243,14 +245,20 @@ void QMInvest::helpClicked(CalcTab tab) {
     syncResults();
 }
 
+QString QMInvest::printedPage() const {
+    if (state_.results.isEmpty())
+        return QString();
+    // The page being built, or, once the tenth comparison has emptied it, the comparisons
+    // still on screen: the printout is never blank while the box shows results.
+    return state_.resultsPage.isEmpty() ? state_.results : state_.resultsPage;
+}
+
 void QMInvest::printClicked() {
     if (state_.results.isEmpty()) {
         ShowMessage(1);
         return;
     }
-    // The page being built, or, once the tenth comparison has emptied it, the comparisons
-    // still on screen: the printout is never blank while the box shows results.
-    PrintResults(state_.resultsPage.isEmpty() ? state_.results : state_.resultsPage);
+    PrintResults(printedPage());
 }
 
 void QMInvest::graphClicked() {

@@ -75,6 +75,8 @@ public:
     void calculateClicked(CalcTab tab);
     void helpClicked(CalcTab tab);
     void printClicked();
+    // The page "&Print" prints; empty while the box shows no results.
+    QString printedPage() const;
     void graphClicked();
     void howToUseClicked();
     void clearResultsClicked();

@@ -4,13 +4,17 @@
 #include "app/Dialogs.h"
 #include "calculators/CalcState.h"
 #include "chart/ChartData.h"
+#include "print/OutputFile.h"
 #include "print/PrintJob.h"
 #include "ui/Geometry.h"
+#include "ui/SaveDialog.h"
 #include "ui/WindowLayout.h"
 
+#include <QAction>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsLayout>
@@ -24,6 +28,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 namespace qm {
 
@@ -178,6 +183,14 @@ QMGraph::QMGraph(const ChartPlan& plan, MeasureSource measures, QWidget* parent)
     view_ = new QChartView(this);
     view_->setObjectName(QStringLiteral("MSChart1"));
     view_->setRenderHint(QPainter::Antialiasing);
+    view_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* png = new QAction(QStringLiteral("Save as PNG..."), view_);
+    png->setObjectName(QStringLiteral("SaveAsPng"));
+    connect(png, &QAction::triggered, this, &QMGraph::saveAsPng);
+    auto* pdf = new QAction(QStringLiteral("Save as PDF..."), view_);
+    pdf->setObjectName(QStringLiteral("SaveAsPdf"));
+    connect(pdf, &QAction::triggered, this, &QMGraph::saveAsPdf);
+    view_->addActions({png, pdf});
 
     auto* row = new QHBoxLayout;
     const struct {
@@ -241,19 +254,53 @@ void QMGraph::printChart() {
         return;
     // Yes prints the chart in colour; No prints it in grey levels.
     const bool color = AskQuestion(2);
+    PrintOnDefaultPrinter(
+        documentName(), color ? QPrinter::Color : QPrinter::GrayScale,
+        [&](QPrinter& printer, QPainter& painter) { return paintSheet(printer, painter, color); });
+}
+
+QString QMGraph::documentName() const {
+    return plan_->caption.isEmpty() ? QStringLiteral("Quillmark chart") : plan_->caption;
+}
+
+QImage QMGraph::printedImage(bool color) const {
     const QSize logical(TwipsToPixelsX(PrintWidthTwips, this),
                         TwipsToPixelsY(PrintHeightTwips, this));
-    PrintOnDefaultPrinter(
-        plan_->caption.isEmpty() ? QStringLiteral("Quillmark chart") : plan_->caption,
-        color ? QPrinter::Color : QPrinter::GrayScale, [&](QPrinter& printer, QPainter& painter) {
-            const QImage image = RenderChartImage(*plan_, logical, PrintScale, color);
-            // 9530 by 6350 twips on paper, half an inch from the top-left corner.
-            const double perTwip = printer.resolution() / 1440.0;
-            const QRectF target(720 * perTwip, 720 * perTwip, PrintWidthTwips * perTwip,
-                                PrintHeightTwips * perTwip);
-            painter.drawImage(target, image);
-            return true;
-        });
+    return RenderChartImage(*plan_, logical, PrintScale, color);
+}
+
+bool QMGraph::paintSheet(QPrinter& printer, QPainter& painter, bool color) const {
+    // 9530 by 6350 twips on paper, half an inch from the top-left corner.
+    const double perTwip = printer.resolution() / 1440.0;
+    const QRectF target(720 * perTwip, 720 * perTwip, PrintWidthTwips * perTwip,
+                        PrintHeightTwips * perTwip);
+    painter.drawImage(target, printedImage(color));
+    return true;
+}
+
+void QMGraph::saveAsPng() {
+    SaveCopy(QStringLiteral("Save as PNG"), PngFile, documentName(), [this](QString& problem) {
+        QImage image = printedImage(true);
+        // Its resolution says how large it was printed: 9530 by 6350 twips.
+        constexpr double MetresPerTwip = 0.0254 / 1440.0;
+        image.setDotsPerMeterX(
+            static_cast<int>(std::lround(image.width() / (PrintWidthTwips * MetresPerTwip))));
+        image.setDotsPerMeterY(
+            static_cast<int>(std::lround(image.height() / (PrintHeightTwips * MetresPerTwip))));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG"))
+            problem = QStringLiteral("the picture could not be made.");
+        return bytes;
+    });
+}
+
+void QMGraph::saveAsPdf() {
+    SaveJobAsPdf(SaveAsPdfTitle, documentName(), QPrinter::Color,
+                 [this](QPrinter& printer, QPainter& painter) {
+                     return paintSheet(printer, painter, true);
+                 });
 }
 
 void ShowChart(const ChartPlan& plan, const MeasureSource& measures) {

@@ -9,6 +9,8 @@
 
 class QChart;
 class QChartView;
+class QPainter;
+class QPrinter;
 
 namespace qm {
 
@@ -34,11 +36,20 @@ public:
     const ChartPlan& plan() const { return *plan_; }
 
     // "&Print": asks " Continue with Printout." and " Print in Color.", then prints the chart at
-    // 9530 by 6350 twips on the default printer.
+    // 9530 by 6350 twips on the default printer (without one, offers it as a PDF file).
     void printChart();
+
+    // The chart's context menu: "Save as PNG..." the picture printed in colour, at the printed
+    // size; "Save as PDF..." the sheet printed in colour.
+    void saveAsPng();
+    void saveAsPdf();
 
 private:
     void showPlan();
+    // The chart as printed: its picture and the one sheet it is placed on.
+    QImage printedImage(bool color) const;
+    bool paintSheet(QPrinter& printer, QPainter& painter, bool color) const;
+    QString documentName() const;
     void switchMeasure(ManagerMeasure measure);
 
     std::unique_ptr<ChartPlan> plan_;

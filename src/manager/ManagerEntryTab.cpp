@@ -5,6 +5,7 @@
 #include "manager/ManagerControls.h"
 #include "manager/QMManagement.h"
 #include "manager/RecordEntry.h"
+#include "print/ResultsMenu.h"
 #include "ui/WindowLayout.h"
 
 #include <QGridLayout>
@@ -125,6 +126,8 @@ QWidget* QMManagement::buildEntryFrame() {
     buttons->addStretch();
 
     eResults_ = ManagerResultsBox("EResults", 96, frame);
+    AddResultsMenu(eResults_,
+                   [this] { return eResults_->toPlainText().isEmpty() ? QString() : entryPage(); });
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(top);
@@ -284,10 +287,13 @@ void QMManagement::EHelp_Click() {
     ShowPage(eResults_, ShowEntryHelp(portfolio_));
 }
 
-void QMManagement::EPrint_Click() {
+QString QMManagement::entryPage() const {
     // The help page while it is shown, else the record list.
-    printPage(eResults_,
-              portfolio_.helpPage.isEmpty() ? portfolio_.resultsPage : portfolio_.helpPage);
+    return portfolio_.helpPage.isEmpty() ? portfolio_.resultsPage : portfolio_.helpPage;
+}
+
+void QMManagement::EPrint_Click() {
+    printPage(eResults_, entryPage());
 }
 
 void QMManagement::clearEntryRow() {

@@ -6,8 +6,13 @@
 #include "manager/FundDisplay.h"
 #include "manager/ManagerControls.h"
 #include "manager/QMManagement.h"
+#include "manager/RecordsCsv.h"
+#include "print/ResultsMenu.h"
+#include "ui/SaveDialog.h"
 #include "ui/WindowLayout.h"
 
+#include <QAction>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,6 +43,16 @@ QWidget* QMManagement::buildDisplayFrame() {
     auto* print = ManagerButton("DPrint", "&Print", frame);
     auto* exit = ManagerButton("DExit", "E&xit to menu", frame);
     dResults_ = ManagerResultsBox("DDResults", 90, frame);
+    // The records go out as a table from the box's menu and from anywhere else on the tab.
+    auto* csv = new QAction(QStringLiteral("Save records as CSV..."), frame);
+    csv->setObjectName(QStringLiteral("SaveRecordsCsv"));
+    connect(csv, &QAction::triggered, this, [this] { saveRecordsCsv(); });
+    frame->addAction(csv);
+    frame->setContextMenuPolicy(Qt::ActionsContextMenu);
+    AddResultsMenu(
+        dResults_,
+        [this] { return dResults_->toPlainText().isEmpty() ? QString() : portfolio_.resultsPage; },
+        {csv});
 
     auto* left = new QVBoxLayout;
     left->addWidget(dDispFunds_, 1);
@@ -116,6 +131,13 @@ void QMManagement::DPrint_Click() {
     printPage(dResults_, portfolio_.resultsPage);
 }
 
+void QMManagement::saveRecordsCsv() {
+    const QString base = QFileInfo(portfolio_.databaseName).completeBaseName();
+    SaveCopy(QStringLiteral("Save records as CSV"), CsvFile,
+             base.isEmpty() ? QStringLiteral("Records") : base,
+             [this](QString&) { return RecordsCsv(portfolio_); });
+}
+
 QWidget* QMManagement::buildCurrentValueFrame() {
     auto* frame = new QWidget;
     // Nine funds a column, each name with its price box beside it; only the rows of funds in
@@ -167,6 +189,9 @@ QWidget* QMManagement::buildCurrentValueFrame() {
         buttons->addWidget(b);
     buttons->addStretch();
     cvResults_ = ManagerResultsBox("CVResults", 85, frame);
+    AddResultsMenu(cvResults_, [this] {
+        return cvResults_->toPlainText().isEmpty() ? QString() : portfolio_.resultsPage;
+    });
     prices->setColumnMinimumWidth(2, 24);
     prices->setColumnStretch(5, 1);
 

@@ -92,6 +92,8 @@ private:
     void EDelRec_Click();
     void EHelp_Click();
     void EPrint_Click();
+    // The page the entry tab's "&Print" prints.
+    QString entryPage() const;
     void clearEntryRow();
     void disableEntryBoxes();
     void showNumberBoxes();
@@ -104,6 +106,8 @@ private:
     void DDisplall_Click();
     void DHelp_Click();
     void DPrint_Click();
+    // "Save records as CSV...": every record in a file the user chooses (RecordsCsv).
+    void saveRecordsCsv();
     void closeDisplayHelp();
 
     // "Current value" (tab 4).

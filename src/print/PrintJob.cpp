@@ -1,10 +1,15 @@
 #include "print/PrintJob.h"
 
 #include "app/Dialogs.h"
+#include "ui/SaveDialog.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QLocale>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 
 namespace qm {
 
@@ -27,8 +32,7 @@ private:
 
 // Paints the job; an empty text means it was handed over, otherwise it says what went wrong.
 QString runJob(const QPrinterInfo& target, const QString& documentName,
-               QPrinter::ColorMode colorMode,
-               const std::function<bool(QPrinter&, QPainter&)>& draw) {
+               QPrinter::ColorMode colorMode, const SheetPainter& draw) {
     QPrinter printer(target, QPrinter::HighResolution);
     if (!printer.isValid())
         return QStringLiteral("the printer %1 cannot be used.").arg(target.printerName());
@@ -54,20 +58,72 @@ QString runJob(const QPrinterInfo& target, const QString& documentName,
 } // namespace
 
 bool PrintOnDefaultPrinter(const QString& documentName, QPrinter::ColorMode colorMode,
-                           const std::function<bool(QPrinter&, QPainter&)>& draw) {
+                           const SheetPainter& draw) {
     BusyPointer busy;
     const QPrinterInfo target = QPrinterInfo::defaultPrinter();
-    QString problem;
-    if (target.isNull())
-        problem = NoPrinterMessage;
-    else if (const QString reason = runJob(target, documentName, colorMode, draw);
-             !reason.isEmpty())
-        problem = PrintFailedPrefix + reason;
+    if (target.isNull()) {
+        busy.restore();
+        return SaveJobAsPdf(NoPrinterSaveTitle, documentName, colorMode, draw);
+    }
+    const QString reason = runJob(target, documentName, colorMode, draw);
     busy.restore();
-    if (problem.isEmpty())
+    if (reason.isEmpty())
         return true;
-    ShowPlainMessage(problem);
+    ShowPlainMessage(PrintFailedPrefix + reason);
     return false;
+}
+
+QByteArray PaintPdf(const QString& documentName, QPrinter::ColorMode colorMode,
+                    const SheetPainter& draw, QString& problem) {
+    // The printer writes its PDF to a file of its own; it is read back and the caller writes it
+    // where the user asked in one piece.
+    const QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        problem = scratch.errorString();
+        return {};
+    }
+    const QString path = scratch.filePath(QStringLiteral("job.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        const QPrinterInfo paperOf = QPrinterInfo::defaultPrinter();
+        if (!paperOf.isNull() && paperOf.defaultPageSize().isValid())
+            printer.setPageSize(paperOf.defaultPageSize());
+        else
+            printer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                                              ? QPageSize::Letter
+                                              : QPageSize::A4));
+        printer.setDocName(documentName);
+        printer.setCreator(QStringLiteral("Quillmark"));
+        printer.setFullPage(true);
+        printer.setColorMode(colorMode);
+        QPainter painter;
+        if (!painter.begin(&printer)) {
+            problem = QStringLiteral("the PDF document could not be started.");
+            return {};
+        }
+        const bool drawn = draw(printer, painter);
+        painter.end();
+        if (!drawn) {
+            problem = QStringLiteral("a new page could not be started.");
+            return {};
+        }
+    }
+    QFile written(path);
+    if (!written.open(QIODevice::ReadOnly)) {
+        problem = written.errorString();
+        return {};
+    }
+    return written.readAll();
+}
+
+bool SaveJobAsPdf(const QString& title, const QString& documentName, QPrinter::ColorMode colorMode,
+                  const SheetPainter& draw) {
+    return SaveCopy(title, PdfFile, documentName, [&](QString& problem) {
+        BusyPointer busy;
+        return PaintPdf(documentName, colorMode, draw, problem);
+    });
 }
 
 } // namespace qm

@@ -9,17 +9,33 @@ class QPainter;
 namespace qm {
 
 // What the user is told when printing cannot go ahead.
-inline const QString NoPrinterMessage =
-    QStringLiteral("No printer is available. Install a printer and try again.");
 inline const QString PrintFailedPrefix = QStringLiteral("Printing failed: ");
+// The title of the save dialog offered in place of a printer when there is none.
+inline const QString NoPrinterSaveTitle =
+    QStringLiteral("No printer is available - save as PDF instead");
+inline const QString SaveAsPdfTitle = QStringLiteral("Save as PDF");
+
+// Paints the sheets of one job on a full-page printer (origin at the paper's corner), calls
+// printer.newPage() between sheets and returns false when that fails.
+using SheetPainter = std::function<bool(QPrinter&, QPainter&)>;
 
 // Paints one job on the system's default printer, with the busy pointer shown meanwhile.
-// `draw` paints the sheets on a full-page printer (origin at the paper's corner), calls
-// printer.newPage() between sheets and returns false when that fails. Returns true when the job
-// was handed to the print system. Otherwise the system's plain message box names the problem
-// (NoPrinterMessage, or PrintFailedPrefix and the reason), and the program carries on; the
-// caller's data is untouched either way.
+// Returns true when the job was handed to the print system. When the print system fails, the
+// system's plain message box says so (PrintFailedPrefix and the reason). Without a printer the
+// save dialog titled NoPrinterSaveTitle offers the job as a PDF file instead (SaveJobAsPdf); true
+// when it was saved. The caller's data is untouched either way.
 bool PrintOnDefaultPrinter(const QString& documentName, QPrinter::ColorMode colorMode,
-                           const std::function<bool(QPrinter&, QPainter&)>& draw);
+                           const SheetPainter& draw);
+
+// The job painted exactly as on paper into a PDF document in memory: the default printer's
+// paper when there is one, else the locale's (Letter where it is the custom, A4 elsewhere).
+// The empty array, with the reason in `problem`, when it could not be made.
+QByteArray PaintPdf(const QString& documentName, QPrinter::ColorMode colorMode,
+                    const SheetPainter& draw, QString& problem);
+
+// Asks where to save a PDF (the dialog titled `title`, "<documentName>.pdf" suggested) and writes
+// the job there (PaintPdf); a failure is named in a message. True when the file was written.
+bool SaveJobAsPdf(const QString& title, const QString& documentName, QPrinter::ColorMode colorMode,
+                  const SheetPainter& draw);
 
 } // namespace qm

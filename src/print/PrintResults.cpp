@@ -1,8 +1,10 @@
 #include "print/PrintResults.h"
 
 #include "app/AppState.h"
+#include "print/OutputFile.h"
 #include "print/PrintJob.h"
 #include "print/PrintLayout.h"
+#include "ui/SaveDialog.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -52,12 +54,25 @@ bool drawPage(const QString& page, QPrinter& printer, QPainter& painter) {
     return true;
 }
 
+const QString DocumentName = QStringLiteral("Quillmark");
+
 } // namespace
 
 void PrintResults(const QString& page) {
     PrintOnDefaultPrinter(
-        QStringLiteral("Quillmark"), QPrinter::GrayScale,
+        DocumentName, QPrinter::GrayScale,
         [&page](QPrinter& printer, QPainter& painter) { return drawPage(page, printer, painter); });
+}
+
+void SaveResultsAsPdf(const QString& page) {
+    SaveJobAsPdf(
+        SaveAsPdfTitle, DocumentName, QPrinter::GrayScale,
+        [&page](QPrinter& printer, QPainter& painter) { return drawPage(page, printer, painter); });
+}
+
+void SaveResultsAsText(const QString& page) {
+    SaveCopy(QStringLiteral("Save as text"), TextFile, DocumentName,
+             [&page](QString&) { return PageTextFile(page); });
 }
 
 } // namespace qm
