@@ -104,16 +104,27 @@ TEST_F(CalculatorPrintTest, ChartFromGraphPrintsOnlyAfterYes) {
     EXPECT_EQ(window->state().resultsPage, page);
 }
 
-// Without a printer the message says so; the page and the Results box stay, and the window
-// goes on calculating and printing its refusals as before.
+// Without a printer "&Print" offers a PDF instead; cancelled, the page and the Results box stay,
+// and the window goes on calculating and offering the PDF as before.
 TEST_F(CalculatorPrintTest, WithoutAPrinterNothingIsLost) {
     selectTab(CompoundGainTab);
     EXPECT_EQ(press("CGCalculate"), QStringList{});
     const QString page = window->state().resultsPage;
     const QStringList shown = shownLines();
     ASSERT_TRUE(printSystem.removeQueue());
+    const auto printCancelled = [&] {
+        QStringList titles;
+        runAnsweringModals([&] { QTest::mouseClick(get("CGPrint"), Qt::LeftButton); },
+                           [&](QWidget* dialog) {
+                               titles << dialog->windowTitle();
+                               dialog->close();
+                           });
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        return titles;
+    };
 
-    EXPECT_EQ(press("CGPrint"), QStringList{NoPrinterMessage});
+    EXPECT_EQ(printCancelled(), QStringList{NoPrinterSaveTitle});
     EXPECT_EQ(window->state().resultsPage, page);
     EXPECT_EQ(shownLines(), shown);
     EXPECT_EQ(printSystem.jobCount(), 0);
@@ -123,7 +134,7 @@ TEST_F(CalculatorPrintTest, WithoutAPrinterNothingIsLost) {
     EXPECT_EQ(press("CGCalculate"), QStringList{});
     EXPECT_TRUE(window->state().resultsPage.startsWith(page));
     EXPECT_GT(shownLines().size(), shown.size());
-    EXPECT_EQ(press("CGPrint"), QStringList{NoPrinterMessage});
+    EXPECT_EQ(printCancelled(), QStringList{NoPrinterSaveTitle});
 }
 
 } // namespace

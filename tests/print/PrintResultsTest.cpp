@@ -5,6 +5,7 @@
 #include "print/PrintSystem.h"
 #include "support/UiHelpers.h"
 
+#include <QFileDialog>
 #include <QMap>
 #include <QRegularExpression>
 #include <cmath>
@@ -15,11 +16,18 @@ using namespace qmtest;
 
 namespace {
 
-// Prints `page` from `window` and returns the messages shown (each dialog is closed).
+// Prints `page` from `window` and returns the messages shown, a file dialog by its title (each
+// dialog is closed).
 QStringList printFrom(WorkWindow window, const QString& page) {
     app().activeWindow = window;
-    return runAnsweringModals([&] { PrintResults(page); },
-                              [](QWidget* dialog) { dialog->close(); });
+    QStringList shown;
+    runAnsweringModals([&] { PrintResults(page); },
+                       [&](QWidget* dialog) {
+                           shown << (qobject_cast<QFileDialog*>(dialog) ? dialog->windowTitle()
+                                                                        : dialogText(dialog));
+                           dialog->close();
+                       });
+    return shown;
 }
 
 // The printed lines of one PDF, sheet by sheet from the top: words on one line joined by a blank,
@@ -156,8 +164,9 @@ TEST_F(PrintResultsOnPaper, RecordListOf96CharactersFitsTheWidthAt10Points) {
     EXPECT_LE(lines.front().right, PdfPageSizes(files.front()).front().width());
 }
 
-// Without a printer, or when the print system fails, a message names the problem, nothing is
-// printed and the page is kept.
+// Without a printer the page is offered as a PDF instead (closing that dialog saves nothing);
+// when the print system fails, a message names the problem. Nothing is printed and the page is
+// kept.
 struct FailureCase {
     const char* what;
     QString message; // the message, or its beginning
@@ -168,7 +177,7 @@ class PrintFailures : public RealPrinterTest, public ::testing::WithParamInterfa
 TEST_P(PrintFailures, AreReportedAndNothingIsPrinted) {
     const FailureCase& c = GetParam();
     const QByteArray tmp = qgetenv("TMPDIR");
-    if (c.message == NoPrinterMessage)
+    if (c.message == NoPrinterSaveTitle)
         ASSERT_TRUE(printSystem.removeQueue());
     else // the print system cannot spool the job: its temporary folder is missing
         qputenv("TMPDIR", "/nonexistent/qm-spool");
@@ -182,7 +191,7 @@ TEST_P(PrintFailures, AreReportedAndNothingIsPrinted) {
 }
 
 INSTANTIATE_TEST_SUITE_P(NoPrinterOrSpoolFailure, PrintFailures,
-                         ::testing::Values(FailureCase{"NoPrinter", NoPrinterMessage},
+                         ::testing::Values(FailureCase{"NoPrinter", NoPrinterSaveTitle},
                                            FailureCase{"SpoolFails", PrintFailedPrefix}),
                          [](const auto& info) { return std::string(info.param.what); });
 

@@ -313,6 +313,28 @@ void StartAsDefaultPrinter(PrivatePrintSystem& printSystem) {
     }
 }
 
+NoPrintSystem::NoPrintSystem() {
+    for (const char* name : {"CUPS_SERVER", "CUPS_SERVERROOT", "PRINTER", "LPDEST"}) {
+        saved_.append({name, qEnvironmentVariableIsSet(name)
+                                 ? std::optional<QByteArray>(qgetenv(name))
+                                 : std::nullopt});
+        qunsetenv(name);
+    }
+    qputenv("CUPS_SERVER", (dir_.path() + QStringLiteral("/nothing.sock")).toLocal8Bit());
+    qputenv("CUPS_SERVERROOT", dir_.path().toLocal8Bit());
+    forgetCachedServer();
+}
+
+NoPrintSystem::~NoPrintSystem() {
+    for (const auto& [name, value] : saved_) {
+        if (value)
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    }
+    forgetCachedServer();
+}
+
 QString PdfLayoutText(const QString& pdf) {
     return runTool(QStringLiteral("pdftotext"),
                    {QStringLiteral("-layout"), pdf, QStringLiteral("-")});

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 namespace qmtest {
 
@@ -73,6 +74,27 @@ protected:
             Base::SetUp();
     }
     PrivatePrintSystem printSystem;
+};
+
+// No print system at all for as long as it lives: the print library is sent to a socket in an
+// empty temporary folder, where no scheduler listens, so there is no printer, default or other.
+// The environment it found is put back when it goes.
+class NoPrintSystem {
+public:
+    NoPrintSystem();
+    NoPrintSystem(const NoPrintSystem&) = delete;
+    NoPrintSystem& operator=(const NoPrintSystem&) = delete;
+    ~NoPrintSystem();
+
+private:
+    QTemporaryDir dir_;
+    QList<std::pair<const char*, std::optional<QByteArray>>> saved_;
+};
+
+// A window fixture `Base` whose tests run without any print system (NoPrintSystem).
+template <typename Base> class WithoutPrintSystem : public Base {
+protected:
+    NoPrintSystem noPrintSystem;
 };
 
 // Reading the printed PDF files with poppler-utils. Positions and sizes are in points, from the

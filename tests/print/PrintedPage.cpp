@@ -5,7 +5,12 @@
 #include "print/PrintSystem.h"
 #include "support/UiHelpers.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QFile>
 #include <QMap>
+#include <QMenu>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -146,6 +151,75 @@ int ExpectPrintedPage(const QString& pdf, const QStringList& pageLines, int poin
     }
     EXPECT_EQ(sheets.size(), rows.back().sheet) << "no sheet without text";
     return static_cast<int>(sheets.size());
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList entriesOf(const QMenu* menu) {
+    QStringList entries;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            entries << QStringLiteral("-");
+            continue;
+        }
+        QString text = action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+        entries << (action->isEnabled() ? text : text + QStringLiteral(" (off)"));
+    }
+    return entries;
+}
+
+QStringList useContextMenu(QWidget* target, QPoint at, const QString& entry) {
+    QStringList offered;
+    bool done = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        poll.stop();
+        offered = entriesOf(menu);
+        done = true;
+        QAction* chosen = entry.isEmpty() ? nullptr : menu->findChild<QAction*>(entry);
+        if (!chosen) {
+            for (QAction* action : menu->actions())
+                if (action->objectName() == entry)
+                    chosen = action;
+        }
+        if (chosen)
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+        else
+            menu->close();
+    });
+    poll.start();
+    // Through the window, as the platform delivers a click: the context menu event is made there.
+    QWidget* top = target->window();
+    QTest::mouseClick(top->windowHandle(), Qt::RightButton, {}, target->mapTo(top, at));
+    // A menu of its own loop has been used by now; one shown beside the window's loop is used
+    // from there.
+    for (int waited = 0; !done && waited < 3000; waited += 10)
+        QTest::qWait(10);
+    poll.stop();
+    EXPECT_TRUE(done) << "no context menu opened";
+    return offered;
+}
+
+QStringList SavingEntries(const QStringList& offered) {
+    for (qsizetype i = 0; i < offered.size(); ++i)
+        if (offered[i].startsWith(QLatin1String("Save ")))
+            return offered.mid(i);
+    return {};
+}
+
+void expectCopyAndSelectAll(const QStringList& offered) {
+    QStringList own = offered.mid(0, offered.size() - SavingEntries(offered).size());
+    own.removeAll(QStringLiteral("-"));
+    for (QString& text : own)
+        text.remove(QStringLiteral(" (off)"));
+    EXPECT_EQ(own.join(QLatin1Char('|')).toStdString(), "Copy|Select All");
 }
 
 QStringList PrintFromChartWindow(const std::function<void()>& openChart,

@@ -3,10 +3,13 @@
 // Reading a printed results page back from its PDF, and printing a chart through the chart
 // window's "&Print", for the tests that press the windows' real buttons.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
+class QMenu;
+class QPoint;
 class QWidget;
 
 namespace qmtest {
@@ -31,5 +34,27 @@ QStringList PrintFromChartWindow(const std::function<void()>& openChart,
 // Checks that `pdf` holds the chart alone: one sheet, one image in `color` ("rgb" or "gray"),
 // 9530 by 6350 twips on paper.
 void ExpectChartImage(const QString& pdf, const char* color);
+
+// The whole content of a file; empty when it cannot be read.
+QByteArray readAll(const QString& path);
+
+// What a context menu offers: its entries' texts without access-key marks and shortcuts, "-" for
+// a separator, a trailing " (off)" for an entry that is disabled.
+QStringList entriesOf(const QMenu* menu);
+
+// Opens the context menu of `target` with the right mouse button at `at` and, when `entry` is
+// given, clicks the entry with that objectName (the menu is closed otherwise). Returns what the
+// menu offered (entriesOf), empty when no menu opened.
+QStringList useContextMenu(QWidget* target, QPoint at, const QString& entry = QString());
+
+// The entries a results box's menu offers after the box's own (every one on).
+inline const QStringList PageEntries{"Save as PDF...", "Save as text..."};
+
+// The entries of `offered` from the first that saves something on.
+QStringList SavingEntries(const QStringList& offered);
+
+// Checks that the box's own entries of `offered` (those before SavingEntries) are copying and
+// selecting all, and nothing that changes the text.
+void expectCopyAndSelectAll(const QStringList& offered);
 
 } // namespace qmtest
