@@ -126,7 +126,11 @@ QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool col
         }
         chart->addSeries(bars);
         auto* categories = new QBarCategoryAxis;
-        categories->append(plan.categories);
+        // The axis reads its labels as rich text; a fund's name shows as it was typed.
+        QStringList labels;
+        for (const QString& label : plan.categories)
+            labels << label.toHtmlEscaped();
+        categories->append(labels);
         categories->setTitleText(plan.categoryAxis);
         chart->addAxis(categories, Qt::AlignBottom);
         bars->attachAxis(categories);

@@ -3,6 +3,7 @@
 #include "chart/ChartData.h"
 #include "support/UiHelpers.h"
 
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -10,8 +11,10 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QValueAxis>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace qm;
 using namespace qmtest;
@@ -347,6 +350,27 @@ TEST(ChartWindow, PrintedImageHasThePrintSizeInColourOrGrey) {
                 inked += image.pixel(x, y) != qRgb(255, 255, 255);
         EXPECT_GT(inked, image.width() * image.height() / 50) << "color " << color;
     }
+}
+
+// The category axis reads its labels as rich text; names with markup or entities in them still
+// show character for character, each under its own bar.
+TEST(ChartWindow, FundNamesShowAsTyped) {
+    const QStringList names{"AT&amp;T", "<b>Bold</b> & Co", "Growth", "Growth", "1 < 2 > 0"};
+    const ChartPlan plan = BuildManagerChart(
+        static_cast<int>(names.size()), [](int row, int) { return units(row * 100); }, names);
+    std::unique_ptr<QChart> chart(MakeChart(plan, QStringLiteral("$")));
+    QStringList shown;
+    for (QAbstractAxis* axis : chart->axes(Qt::Horizontal)) {
+        if (auto* categories = qobject_cast<QBarCategoryAxis*>(axis)) {
+            for (const QString& label : categories->categories()) {
+                QTextDocument document;
+                document.setHtml(label);
+                shown << document.toPlainText();
+            }
+        }
+    }
+    EXPECT_EQ(shown,
+              QStringList({"AT&amp;T", "<b>Bold</b> & Co", "Growth", "Growth (2)", "1 < 2 > 0"}));
 }
 
 } // namespace
