@@ -8,6 +8,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPushButton>
@@ -371,6 +372,35 @@ TEST(ChartWindow, FundNamesShowAsTyped) {
     }
     EXPECT_EQ(shown,
               QStringList({"AT&amp;T", "<b>Bold</b> & Co", "Growth", "Growth (2)", "1 < 2 > 0"}));
+}
+
+// In the chart window, names that do not fit side by side stand upright and show whole; names
+// that fit stay level.
+TEST(ChartWindow, CrowdedFundNamesStandUprightAndShowWhole) {
+    const struct {
+        int funds;
+        int angle;
+    } cases[] = {{3, 0}, {18, -90}};
+    for (const auto& c : cases) {
+        QStringList names;
+        for (int i = 0; i < c.funds; ++i)
+            names << (i % 3 == 2 ? QStringLiteral("Growth") : QStringLiteral("Fund %1").arg(i));
+        QMGraph window(BuildManagerChart(
+            c.funds, [](int row, int) { return units(row * 100); }, names));
+        window.show();
+        QApplication::processEvents();
+        auto* view = child<QChartView>(&window, QStringLiteral("MSChart1"));
+        auto* axis = qobject_cast<QBarCategoryAxis*>(view->chart()->axes(Qt::Horizontal).front());
+        ASSERT_NE(axis, nullptr);
+        EXPECT_EQ(axis->labelsAngle(), c.angle) << c.funds << " funds";
+        QStringList drawn;
+        for (QGraphicsItem* item : view->scene()->items())
+            if (auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+                text && text->isVisible())
+                drawn << text->toPlainText();
+        for (const QString& label : DistinctLabels(names))
+            EXPECT_TRUE(drawn.contains(label)) << c.funds << " funds: " << label.toStdString();
+    }
 }
 
 } // namespace
