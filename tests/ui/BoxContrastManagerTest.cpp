@@ -56,6 +56,14 @@ TEST_P(ManagerContrast, EveryTabAndListReads) {
     ExpectOpenedListReads(get<QComboBox>("EFunds"), "entry tab");
     ExpectOpenedListReads(get<QComboBox>("ETransType"), "entry tab");
     EXPECT_GE(yellow, 4);
+    // Correcting a record: its type cannot change, so the type list turns grey.
+    EXPECT_EQ(click("ECorrectRec", {QStringLiteral("number:1")}), QStringList());
+    ASSERT_FALSE(get("ETransType")->isEnabled());
+    disabled = 0;
+    measureShown("entry tab, correcting");
+    const TextContrast type = MeasureWidget(get("ETransType"));
+    EXPECT_EQ(type.background, QColor(230, 230, 230))
+        << Describe(get("ETransType"), type).toStdString();
 
     // The fund display: its list of funds, one of them selected.
     EXPECT_EQ(clickTab(3), QStringList());
