@@ -28,6 +28,8 @@ QPushButton* ManagerButton(const char* name, const char* caption, QWidget* paren
 QLabel* ManagerLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
+    // Names the user typed show character for character, never as markup.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

@@ -18,12 +18,6 @@ using namespace qmtest;
 
 namespace {
 
-// What a label shows: with a buddy its "&" marks an access key ("&&" shows one "&"); without
-// one every character shows.
-QString shownText(const QLabel* label) {
-    return label->buddy() ? SpokenCaption(label->text()) : label->text();
-}
-
 // What the open chart window shows along its category axis, and its bars.
 struct ShownChart {
     QStringList categories;   // the axis' labels, as drawn
@@ -57,17 +51,16 @@ ShownChart inspectChart(QWidget* window) {
 
 class FundNames : public ManagerWindowTest {
 protected:
-    // Three funds, two of one name, each bought 10 at 10 (the index fund at 20), valued at the
-    // prices typed into the current value tab's boxes.
-    void threeFundsValued() {
-        for (const char* fund : {"Growth", "S&P 500 Index", "Growth"})
-            fundWith(QLatin1String(fund),
-                     {{"Bought", QLatin1String(fund)[0] == 'S'
-                                     ? "1/5/2024{Enter}20{Enter}10{Enter}{Enter}"
-                                     : "1/5/2024{Enter}10{Enter}10{Enter}{Enter}"}});
+    // Funds bought 10 at 10 (an index fund, "S..", at 20) and valued at `prices`, typed into
+    // the current value tab's boxes (the funds in name order).
+    void fundsValued(const QStringList& funds, const QString& prices) {
+        for (const QString& fund : funds)
+            fundWith(fund, {{"Bought", fund.startsWith(QLatin1Char('S'))
+                                           ? "1/5/2024{Enter}20{Enter}10{Enter}{Enter}"
+                                           : "1/5/2024{Enter}10{Enter}10{Enter}{Enter}"}});
         EXPECT_EQ(clickTab(4), QStringList());
         focus("CVInPrice(0)");
-        keys(QStringLiteral("12{Enter}15{Enter}25{Enter}"));
+        keys(prices);
         EXPECT_EQ(click("CVCalc"), QStringList());
     }
     // Alt+P typed on the focused control; a button pressed by its access key clicks a moment
@@ -81,16 +74,19 @@ protected:
 };
 
 TEST_F(FundNames, AnAmpersandShowsAndLeavesPrintItsAccessKey) {
-    threeFundsValued();
-    // The funds in name order, each label as typed, each price box named after its fund.
-    const char* const names[] = {"Growth", "Growth", "S&P 500 Index"};
+    fundsValued({"Growth", "S&P 500 Index", "<i>Small</i> & Cap"},
+                QStringLiteral("11{Enter}12{Enter}25{Enter}"));
+    // The funds in name order, each label showing the name whole (neither an access key nor
+    // markup taken out), each price box named after its fund.
+    const char* const names[] = {"<i>Small</i> & Cap", "Growth", "S&P 500 Index"};
     for (int i = 0; i < 3; ++i) {
-        const QByteArray label = QStringLiteral("CVFundName(%1)").arg(i).toLatin1();
-        const QByteArray box = QStringLiteral("CVInPrice(%1)").arg(i).toLatin1();
-        EXPECT_EQ(shownText(get<QLabel>(label.constData())), QLatin1String(names[i]));
-        EXPECT_EQ(
-            QAccessible::queryAccessibleInterface(get(box.constData()))->text(QAccessible::Name),
-            QLatin1String(names[i]));
+        const QString name = QLatin1String(names[i]);
+        auto* label = get<QLabel>(QStringLiteral("CVFundName(%1)").arg(i).toLatin1().constData());
+        QWidget* box = get(QStringLiteral("CVInPrice(%1)").arg(i).toLatin1().constData());
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), name);
+        EXPECT_GE(label->sizeHint().width(), label->fontMetrics().horizontalAdvance(name))
+            << names[i];
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), name);
     }
     // The fund list and the record entry's fund box show the name as typed too.
     clickTab(2);
@@ -100,7 +96,7 @@ TEST_F(FundNames, AnAmpersandShowsAndLeavesPrintItsAccessKey) {
     // Alt+P prints the report, from a price box and from the page.
     EXPECT_EQ(clickTab(4), QStringList());
     focus("CVInPrice(0)");
-    keys(QStringLiteral("12{Enter}15{Enter}25{Enter}"));
+    keys(QStringLiteral("11{Enter}12{Enter}25{Enter}"));
     EXPECT_EQ(click("CVCalc"), QStringList());
     const QString report = text("CVResults");
     ASSERT_FALSE(report.isEmpty());
@@ -120,7 +116,8 @@ TEST_F(FundNames, AnAmpersandShowsAndLeavesPrintItsAccessKey) {
 }
 
 TEST_F(FundNames, FundsOfOneNameKeepABarAndALabelEach) {
-    threeFundsValued();
+    fundsValued({"Growth", "S&P 500 Index", "Growth"},
+                QStringLiteral("12{Enter}15{Enter}25{Enter}"));
     ShownChart shown;
     const QStringList texts =
         runAnsweringModals([&] { QTest::mouseClick(get("CVGraph"), Qt::LeftButton); },
