@@ -10,8 +10,8 @@ namespace qm {
 
 namespace {
 
-// Black text on every box colour: 19.6:1 on yellow, 15.5:1 on light green; dark grey on the
-// grey of a disabled box, 6.6:1.
+// Black text on every box colour: 19.6:1 on yellow, 16.5:1 on light green; dark grey on the
+// grey of a disabled box, 6.5:1.
 const QLatin1String Yellow("rgb(255, 255, 0)");
 const QLatin1String LightGreen("rgb(128, 255, 128)");
 const QLatin1String Text("rgb(0, 0, 0)");
