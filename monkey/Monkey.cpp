@@ -33,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
@@ -335,6 +336,10 @@ QStringList Monkey::chartProblems(const qm::ChartPlan& drawn) {
         problems << QStringLiteral("%1 bars with %2 labels")
                         .arg(drawn.series.front().size())
                         .arg(drawn.categories.size());
+    // The axis draws equal labels as one, so a bar would stand under another's name.
+    if (QSet<QString>(drawn.categories.begin(), drawn.categories.end()).size() !=
+        drawn.categories.size())
+        problems << QStringLiteral("two bars share a label");
     return problems;
 }
 

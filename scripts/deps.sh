@@ -9,6 +9,8 @@ test)
     # The tests, the fuzz run, and the print tests (a private print scheduler whose printed
     # PDF files are read back).
     packages+=(libgtest-dev clang-14 libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils)
+    # Screenshots of the windows under Xvfb ("import -window root"), to look at them.
+    packages+=(xvfb xauth imagemagick)
     ;;
 bench) packages+=(libbenchmark-dev) ;;
 package) packages+=(dpkg-dev file) ;; # the Debian package's library dependencies

@@ -8,6 +8,7 @@
 #include "calculators/RetiredIncome.h"
 #include "input/BoxTable.h"
 #include "input/InputBox.h"
+#include "ui/BoxColours.h"
 #include "ui/WindowLayout.h"
 
 #include <QButtonGroup>
@@ -26,9 +27,6 @@
 namespace qm {
 
 namespace {
-
-const QLatin1String YellowBox("background-color: rgb(255, 255, 0);");
-const QLatin1String GreenBox("background-color: rgb(128, 255, 128);");
 
 // Labels stand left in the first column of a page's grid; boxes and result labels stand right
 // in the second, so the right-justified figures of a tab end in one line.
@@ -252,7 +250,7 @@ QLabel* addResult(QGridLayout* grid, int row, const char* name, const QString& l
     caption->setObjectName(QLatin1String(name) + QLatin1String("Label"));
     auto* result = new QLabel(parent);
     result->setObjectName(QLatin1String(name));
-    result->setStyleSheet(GreenBox);
+    PaintBox(result, BoxColour::Result);
     result->setFont(FixedPitchFont());
     result->setAlignment(FieldAlignment);
     result->setMargin(3);
@@ -406,7 +404,7 @@ void MortgagePage::paintSolvedBox(MortgageSolveFor solveFor) {
         InputBox* target = box(o.box);
         const bool solved = o.solveFor == solveFor;
         target->setReadOnly(solved);
-        target->setStyleSheet(solved ? GreenBox : YellowBox);
+        PaintBox(target, solved ? BoxColour::Result : BoxColour::Input);
     }
 }
 

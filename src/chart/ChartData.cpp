@@ -1,5 +1,6 @@
 #include "chart/ChartData.h"
 
+#include <QSet>
 #include <cmath>
 
 namespace qm {
@@ -72,6 +73,30 @@ void fillComparisons(ChartPlan& plan, std::vector<std::vector<Currency>> series,
 }
 
 } // namespace
+
+QStringList DistinctLabels(const QStringList& names) {
+    // Labels are compared as they show: blanks at the ends and runs of blanks inside do not.
+    const auto shown = [](const QString& label) { return label.simplified(); };
+    QSet<QString> taken;
+    for (const QString& name : names)
+        taken.insert(shown(name));
+    QSet<QString> used;
+    QStringList labels;
+    for (const QString& name : names) {
+        QString label = name;
+        if (used.contains(shown(label))) {
+            // Numbered from the second of a name on, past any name that already reads so.
+            for (int n = 2;; ++n) {
+                label = QStringLiteral("%1 (%2)").arg(name.simplified()).arg(n);
+                if (!taken.contains(label) && !used.contains(label))
+                    break;
+            }
+        }
+        used.insert(shown(label));
+        labels << label;
+    }
+    return labels;
+}
 
 ChartPlan BuildCalculatorChart(CalcState& state) {
     ChartPlan plan;
@@ -154,7 +179,7 @@ ChartPlan BuildManagerChart(int points,
     plan.legend = true;
     plan.comparison = true;
     plan.series = {std::move(values)};
-    plan.categories = names;
+    plan.categories = DistinctLabels(names);
     plan.categoryAxis = QStringLiteral("Fund");
     plan.percent = measure == ManagerMeasure::GainPercent;
     switch (measure) {

@@ -31,6 +31,10 @@ struct ChartPlan {
 // as it was built (the caption; no values).
 ChartPlan BuildCalculatorChart(CalcState& state);
 
+// The labels of bars named `names`, in order, each one its own: a name that shows as an earlier
+// one does (funds may share a name) gets the first free number after it: "Name (2)", "Name (3)".
+QStringList DistinctLabels(const QStringList& names);
+
 // The manager's measures: column 3 current value, 4 gain or loss in money, 5 in percent.
 enum class ManagerMeasure { CurrentValue = 3, GainDollars = 4, GainPercent = 5 };
 

@@ -17,6 +17,7 @@
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QHBoxLayout>
@@ -103,6 +104,22 @@ QValueAxis* yearAxis(int years) {
     return axis;
 }
 
+// Labels wider than their bars' share of the axis are cut short; standing upright they have
+// more room, so most names show whole (funds that share a name differ only at the end).
+void standUprightWhenCrowded(QChart* chart, QBarCategoryAxis* axis, const QStringList& labels) {
+    const auto fit = [axis, labels](const QRectF& plot) {
+        const QFontMetricsF metrics(axis->labelsFont());
+        double widest = 0.0;
+        for (const QString& label : labels)
+            widest = std::max(widest, metrics.horizontalAdvance(label));
+        const double share = plot.width() / std::max<qsizetype>(1, labels.size());
+        const int angle = widest + metrics.averageCharWidth() > share ? -90 : 0;
+        if (axis->labelsAngle() != angle)
+            axis->setLabelsAngle(angle);
+    };
+    QObject::connect(chart, &QChart::plotAreaChanged, axis, fit);
+}
+
 } // namespace
 
 QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool color) {
@@ -131,7 +148,12 @@ QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool col
         }
         chart->addSeries(bars);
         auto* categories = new QBarCategoryAxis;
-        categories->append(plan.categories);
+        // The axis reads its labels as rich text; a fund's name shows as it was typed.
+        QStringList labels;
+        for (const QString& label : plan.categories)
+            labels << label.toHtmlEscaped();
+        categories->append(labels);
+        standUprightWhenCrowded(chart, categories, plan.categories);
         categories->setTitleText(plan.categoryAxis);
         chart->addAxis(categories, Qt::AlignBottom);
         bars->attachAxis(categories);
@@ -165,6 +187,7 @@ QImage RenderChartImage(const ChartPlan& plan, QSize logicalSize, double scale, 
     view.resize(logicalSize);
     view.show(); // laid out but never on screen
     view.chart()->layout()->activate();
+    view.chart()->layout()->activate(); // again once the labels have found their angle
     QImage image(logicalSize * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -4,6 +4,7 @@
 #include "app/Dialogs.h"
 #include "input/KeyFilters.h"
 #include "text/Conversions.h"
+#include "ui/BoxColours.h"
 
 #include <QDropEvent>
 #include <QFocusEvent>
@@ -19,8 +20,6 @@ void focusByName(BoxHost& host, const char* name) {
     if (QWidget* target = host.control(QString::fromLatin1(name)))
         target->setFocus(Qt::TabFocusReason);
 }
-
-const QLatin1String YellowStyle("background-color: rgb(255, 255, 0);");
 
 } // namespace
 
@@ -49,7 +48,7 @@ InputBox::InputBox(const char* name, BoxHost& host, QWidget* parent)
     : FilteredLineEdit(parent), host_(host) {
     setObjectName(QLatin1String(name));
     Q_ASSERT(FindBox(objectName(), 0)); // a row for any choice, or for the first option
-    setStyleSheet(YellowStyle);
+    PaintBox(this, BoxColour::Input);
     onKeyDown = [this](QKeyEvent* event) { return keyDown(event); };
     onKeyPress = [this](int code) { return keyPress(code); };
 }
@@ -190,7 +189,7 @@ ChoiceList::ChoiceList(const char* name, BoxHost& host, QWidget* parent)
     : QComboBox(parent), host_(host), rule_(*FindList(QString::fromLatin1(name))) {
     setObjectName(QLatin1String(name));
     setEditable(false);
-    setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(255, 255, 0); }"));
+    PaintBox(this, BoxColour::Input);
     connect(this, &QComboBox::activated, this, [this] { chosen(); });
 }
 

@@ -5,6 +5,7 @@
 #include "input/InputBox.h"
 #include "input/KeyFilters.h"
 #include "manager/RecordEntry.h"
+#include "ui/BoxColours.h"
 #include "ui/WindowLayout.h"
 
 #include <QFocusEvent>
@@ -18,13 +19,7 @@
 
 namespace qm {
 
-namespace {
-
-// Boxes to type into are yellow; a box that cannot be used now is grey.
-const QLatin1String YellowBox("QLineEdit { background-color: rgb(255, 255, 0); }"
-                              "QLineEdit:disabled { background-color: rgb(230, 230, 230); }");
-
-} // namespace
+namespace {} // namespace
 
 QPushButton* ManagerButton(const char* name, const char* caption, QWidget* parent) {
     return NamedButton(QLatin1String(name), QLatin1String(caption), parent);
@@ -33,6 +28,8 @@ QPushButton* ManagerButton(const char* name, const char* caption, QWidget* paren
 QLabel* ManagerLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
+    // Names the user typed show character for character, never as markup.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 
@@ -59,7 +56,7 @@ QPlainTextEdit* ManagerResultsBox(const char* name, int columns, QWidget* parent
 
 AmountBox::AmountBox(const QString& name, QWidget* parent) : FilteredLineEdit(parent) {
     setObjectName(name);
-    setStyleSheet(YellowBox);
+    PaintBox(this, BoxColour::Input);
     onKeyDown = [](QKeyEvent* event) {
         if (event->key() == Qt::Key_Delete)
             app().editFlag = 1; // the key then deletes as usual
@@ -95,7 +92,7 @@ void AmountBox::focusOutEvent(QFocusEvent* event) {
 
 DateBox::DateBox(const QString& name, QWidget* parent) : FilteredLineEdit(parent) {
     setObjectName(name);
-    setStyleSheet(YellowBox);
+    PaintBox(this, BoxColour::Input);
     onKeyPress = [this](int code) { return keyPress(code); };
 }
 
@@ -139,7 +136,7 @@ LockedList::LockedList(const QString& name, QWidget* parent) : QComboBox(parent)
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     lineEdit()->setReadOnly(true);
-    setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(255, 255, 0); }"));
+    PaintBox(this, BoxColour::Input);
     connect(this, &QComboBox::activated, this, [this](int index) {
         // Choosing the item that is already current must still show it as the text.
         setEditText(itemText(index));

@@ -215,7 +215,7 @@ bool QMManagement::setupCurrentValueTab() {
         return false;
     }
     for (std::size_t i = 0; i < MaxFunds; ++i) {
-        cvFundName_[i]->setText(setup.names[i]);
+        cvFundName_[i]->setText(AsTyped(setup.names[i]));
         cvInPrice_[i]->setText(setup.prices[i]);
         cvInPrice_[i]->setEnabled(setup.enabled[i]);
         // A price box is named after its fund; the rows past the last fund stay hidden.

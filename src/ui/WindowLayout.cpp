@@ -88,6 +88,12 @@ QString SpokenCaption(const QString& caption) {
     return out.trimmed();
 }
 
+QString AsTyped(const QString& text) {
+    QString out = text;
+    out.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return out;
+}
+
 void NameAfterLabel(QLabel* label, QWidget* control) {
     label->setBuddy(control);
     control->setAccessibleName(SpokenCaption(label->text()));

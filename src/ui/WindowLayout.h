@@ -44,6 +44,10 @@ QPushButton* NamedButton(const QString& objectName, const QString& caption, QWid
 // without the blanks around it.
 QString SpokenCaption(const QString& caption);
 
+// `text` (a name the user typed) as the caption of a label or button shows it: every "&" doubled,
+// so none becomes an access key.
+QString AsTyped(const QString& text);
+
 // Makes `label` the caption of `control`: its buddy, so that the label's mnemonic and screen
 // readers reach the control, and the control's accessible name. Run it again after the label's
 // text changed.

@@ -1,5 +1,6 @@
 #include "chart/ChartData.h"
 
+#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace qm;
@@ -161,6 +162,36 @@ TEST(ManagerChart, OpensOnGainInMoneyAndSwitchesMeasures) {
                   (std::vector<Currency>{units(100 + c.column), units(200 + c.column)}));
     }
     EXPECT_EQ(BuildManagerChart(2, totals, names).dataLabel, "Gain or Loss in dollars");
+}
+
+// Funds may share a name; each bar keeps a label of its own, in the funds' order, and a name
+// shows as typed where it is the first of its kind.
+TEST(ManagerChart, FundsOfOneNameGetLabelsOfTheirOwn) {
+    const struct {
+        QStringList names, labels;
+    } cases[] = {
+        {{"Alpha", "Beta"}, {"Alpha", "Beta"}},
+        {{"Growth", "S&P 500 Index", "Growth"}, {"Growth", "S&P 500 Index", "Growth (2)"}},
+        {{"A", "A", "A"}, {"A", "A (2)", "A (3)"}},
+        // A name that already reads "A (2)" keeps it; the second "A" takes the next number.
+        {{"A", "A (2)", "A"}, {"A", "A (2)", "A (3)"}},
+        {{"A", "A", "A (2)"}, {"A", "A (3)", "A (2)"}},
+        // Names that show alike (blanks at the ends, or doubled inside) are told apart too.
+        {{"Big  Fund", "Big Fund ", " Big Fund"}, {"Big  Fund", "Big Fund (2)", "Big Fund (3)"}},
+        {{"a", "A"}, {"a", "A"}},
+    };
+    for (const auto& c : cases) {
+        const QStringList labels = DistinctLabels(c.names);
+        EXPECT_EQ(labels, c.labels) << c.names.join('|').toStdString();
+        EXPECT_EQ(QSet<QString>(labels.begin(), labels.end()).size(), labels.size());
+    }
+
+    // The manager's chart: one label per bar, the values in the funds' order.
+    auto totals = [](int row, int column) { return Currency::fromUnits(row * 100 + column); };
+    const ChartPlan plan =
+        BuildManagerChart(3, totals, {"Growth", "Growth", "Bonds"}, ManagerMeasure::CurrentValue);
+    EXPECT_EQ(plan.categories, QStringList({"Growth", "Growth (2)", "Bonds"}));
+    EXPECT_EQ(plan.series.front(), (std::vector<Currency>{units(103), units(203), units(303)}));
 }
 
 } // namespace

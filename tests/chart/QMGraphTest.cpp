@@ -4,15 +4,19 @@
 #include "print/PrintJob.h"
 #include "support/UiHelpers.h"
 
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QValueAxis>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace qm;
 using namespace qmtest;
@@ -351,6 +355,56 @@ TEST(ChartWindow, PrintedImageHasThePrintSizeInColourOrGrey) {
             for (int x = 0; x < image.width(); ++x)
                 inked += image.pixel(x, y) != qRgb(255, 255, 255);
         EXPECT_GT(inked, image.width() * image.height() / 50) << "color " << color;
+    }
+}
+
+// The category axis reads its labels as rich text; names with markup or entities in them still
+// show character for character, each under its own bar.
+TEST(ChartWindow, FundNamesShowAsTyped) {
+    const QStringList names{"AT&amp;T", "<b>Bold</b> & Co", "Growth", "Growth", "1 < 2 > 0"};
+    const ChartPlan plan = BuildManagerChart(
+        static_cast<int>(names.size()), [](int row, int) { return units(row * 100); }, names);
+    std::unique_ptr<QChart> chart(MakeChart(plan, QStringLiteral("$")));
+    QStringList shown;
+    for (QAbstractAxis* axis : chart->axes(Qt::Horizontal)) {
+        if (auto* categories = qobject_cast<QBarCategoryAxis*>(axis)) {
+            for (const QString& label : categories->categories()) {
+                QTextDocument document;
+                document.setHtml(label);
+                shown << document.toPlainText();
+            }
+        }
+    }
+    EXPECT_EQ(shown,
+              QStringList({"AT&amp;T", "<b>Bold</b> & Co", "Growth", "Growth (2)", "1 < 2 > 0"}));
+}
+
+// In the chart window, names that do not fit side by side stand upright and show whole; names
+// that fit stay level.
+TEST(ChartWindow, CrowdedFundNamesStandUprightAndShowWhole) {
+    const struct {
+        int funds;
+        int angle;
+    } cases[] = {{3, 0}, {18, -90}};
+    for (const auto& c : cases) {
+        QStringList names;
+        for (int i = 0; i < c.funds; ++i)
+            names << (i % 3 == 2 ? QStringLiteral("Growth") : QStringLiteral("Fund %1").arg(i));
+        QMGraph window(BuildManagerChart(
+            c.funds, [](int row, int) { return units(row * 100); }, names));
+        window.show();
+        QApplication::processEvents();
+        auto* view = child<QChartView>(&window, QStringLiteral("MSChart1"));
+        auto* axis = qobject_cast<QBarCategoryAxis*>(view->chart()->axes(Qt::Horizontal).front());
+        ASSERT_NE(axis, nullptr);
+        EXPECT_EQ(axis->labelsAngle(), c.angle) << c.funds << " funds";
+        QStringList drawn;
+        for (QGraphicsItem* item : view->scene()->items())
+            if (auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+                text && text->isVisible())
+                drawn << text->toPlainText();
+        for (const QString& label : DistinctLabels(names))
+            EXPECT_TRUE(drawn.contains(label)) << c.funds << " funds: " << label.toStdString();
     }
 }
 
