@@ -34,10 +34,10 @@ TEST_P(SeedFile, OpensSavesAndOpensAgainUnchanged) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("AGAIN.QMD"));
     if (c.records == 0) {
-        EXPECT_EQ(SaveDatabase(p, path), std::vector<int>{15});
+        EXPECT_EQ(SaveDatabase(p, path).messages, std::vector<int>{15});
         return;
     }
-    ASSERT_TRUE(SaveDatabase(p, path).empty());
+    ASSERT_TRUE(SaveDatabase(p, path).saved);
     Portfolio again;
     InitPortfolio(again);
     ASSERT_TRUE(OpenDatabase(again, path).empty());
