@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTabBar>
@@ -162,6 +163,9 @@ std::optional<QString> QMManagement::FileDirectory(bool save) {
         places << QUrl::fromLocalFile(documents);
     places << QUrl::fromLocalFile(SampleFolder());
     dialog.setSidebarUrls(places);
+    // Wide enough a side bar for the folders' names to show whole.
+    if (auto* panes = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+        panes->setSizes({180, 520});
     dialog.selectFile(portfolio_.databaseName);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
