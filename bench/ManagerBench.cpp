@@ -69,8 +69,7 @@ void SaveFile(benchmark::State& state) {
     const QString path = Folder().filePath(QStringLiteral("SAVE.QMD"));
     Portfolio p = Largest();
     for (auto _ : state) {
-        const std::vector<int> messages = SaveDatabase(p, path);
-        if (!messages.empty())
+        if (!SaveDatabase(p, path).saved)
             state.SkipWithError("the save failed");
     }
 }

@@ -11,6 +11,7 @@
 #include "manager/Portfolio.h"
 #include "manager/RecordEntry.h"
 #include "text/Dates.h"
+#include "text/TextEncoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,25 +118,44 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     check(p.fundCount <= qm::MaxFunds && p.recordCount <= qm::MaxRecords, "within the limits");
     check(p.databaseName == QStringLiteral("INPUT.QMD"), "named after the file");
+    // Bytes that are not UTF-8 are read as Windows-1252, every character kept: each fund name
+    // is, in the encoding the file was read in, exactly the text between its quotes.
+    const bool utf8 = qm::DecodeUtf8(bytes).has_value();
+    check(p.fileEncoding == (utf8 ? qm::TextEncoding::Utf8 : qm::TextEncoding::Windows1252),
+          "read as UTF-8 exactly when it is UTF-8");
+    for (int k = 1; k <= p.fundCount; ++k) {
+        const std::optional<QByteArray> name =
+            utf8 ? std::optional(p.fundName(k).toUtf8()) : qm::EncodeWindows1252(p.fundName(k));
+        check(name && bytes.contains('"' + *name + '"'),
+              [k] { return "fund name " + std::to_string(k) + " is not the file's bytes"; });
+    }
 
     // Save and re-open: the same model, and the same bytes when saved again.
     const qm::Portfolio loaded = p;
-    const std::vector<int> save = qm::SaveDatabase(p, saved);
+    const qm::SaveOutcome save = qm::SaveDatabase(p, saved);
     if (p.recordCount == 0) {
-        check(save == std::vector<int>{15} && !QFile::exists(saved), "no records: nothing saved");
+        check(save.messages == std::vector<int>{15} && save.failure.isEmpty() &&
+                  !QFile::exists(saved),
+              "no records: nothing saved");
         const auto again = qm::ReadDatabase(qm::WriteDatabase(p));
         check(again.has_value(), "an empty portfolio's text reads back");
         qm::Portfolio reread;
         qm::LoadContents(reread, *again, input);
         checkSameModel(loaded, reread, "writing an empty portfolio");
     } else {
-        check(save.empty(), "a loaded file saves");
+        check(save.saved && save.nothingToShow(), "a loaded file saves");
         check(p.unsavedChanges == 0 && p.databaseName == QStringLiteral("SAVED.QMD"),
               "a save clears the unsaved state");
         qm::Portfolio reopened;
         qm::InitPortfolio(reopened);
         check(qm::OpenDatabase(reopened, saved).empty(), "a saved file opens");
         checkSameModel(loaded, reopened, "save and open");
+        // An 8-bit file is saved 8-bit unless its names would then read as UTF-8.
+        const QByteArray written = readAll(saved);
+        check(p.fileEncoding == loaded.fileEncoding ||
+                  (loaded.fileEncoding == qm::TextEncoding::Windows1252 &&
+                   qm::DecodeUtf8(written).has_value()),
+              "saved in the encoding it was read in");
         check(qm::WriteDatabase(reopened) == readAll(saved), "saving again gives the same bytes");
     }
 

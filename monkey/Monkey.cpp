@@ -497,8 +497,9 @@ QStringList Monkey::fileProblems(QMManagement& window) {
                             .arg(p.databaseName);
         return problems;
     }
-    if (f.save && shown(25))
-        return problems; // the save failed and said so
+    // The save failed and said so: the file on disk is whatever it was.
+    if (f.save && (shown(25) || saveFailuresSeen_ > f.saveFailuresBefore))
+        return problems;
     if (!contents)
         return {(f.save ? QStringLiteral("saved %1 without a message, but it cannot be read back")
                         : QStringLiteral("%1 cannot be read, yet it was opened without message 13"))
@@ -723,6 +724,8 @@ void Monkey::seeDialog(QWidget* dialog) {
     } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         tally(QStringLiteral("plain messages"));
         Note(QStringLiteral("plain message \"%1\"").arg(box->text().left(80)));
+        if (box->text().startsWith(QLatin1String("Could not save ")))
+            ++saveFailuresSeen_;
     } else if (name == QLatin1String("AMsgbox")) {
         messagesSeen_.push_back(qm::app().messageCode);
         tally(QStringLiteral("messages"));
@@ -965,7 +968,7 @@ void Monkey::answerFiles(QFileDialog* dialog) {
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (!edit)
         fail(QStringLiteral("the file dialog has no file name box"));
-    pendingFile_ = PendingFile{save, path, messagesSeen_.size()};
+    pendingFile_ = PendingFile{save, path, messagesSeen_.size(), saveFailuresSeen_};
     if (!save) {
         const std::optional<qm::DatabaseContents> contents = qm::ReadDatabaseFile(path);
         if (contents && !DatesInOrder(*contents)) {

@@ -164,6 +164,7 @@ private:
         bool save = false;
         QString path;
         std::size_t messagesBefore = 0;
+        int saveFailuresBefore = 0;
     };
     std::optional<PendingFile> pendingFile_;
     int fileCounter_ = 0;
@@ -175,6 +176,7 @@ private:
     QStringList savedFiles_;
 
     std::vector<int> messagesSeen_;
+    int saveFailuresSeen_ = 0; // plain messages of a save the system refused
     std::map<QString, int> counts_;
 };
 

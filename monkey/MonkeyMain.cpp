@@ -139,8 +139,11 @@ int main(int argc, char** argv) {
     const char* const symbol = symbols[setup() % std::size(symbols)];
     const char* const localeName = locales[setup() % std::size(locales)];
     const QDate today = todays[setup() % std::size(todays)];
+    // The file dialog starts in the folder of the last database: the run's own folder.
     writeText(root.filePath(QStringLiteral("config/Quillmark/Quillmark.conf")),
-              QByteArray("[General]\nCurrencySymbol=") + symbol + "\n");
+              QByteArray("[General]\nCurrencySymbol=") + symbol + "\nLastDatabase=" +
+                  QFile::encodeName(QDir(options.folder).filePath(QStringLiteral("DtaSampl.QMD"))) +
+                  "\n");
 
     qputenv("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", root.filePath(QStringLiteral("runtime")).toLocal8Bit());
@@ -158,7 +161,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLatin1String(localeName)));
     qm::SetTodaySource([today] { return today; });
     qm::RunStartup();
-    // The file dialog opens in the current folder: the run's files stay in their own folder.
+    // Relative names resolve in the run's own folder too.
     QDir::setCurrent(options.folder);
     // Something to paste, so that a refused paste is really refused.
     QApplication::clipboard()->setText(QStringLiteral("1234.5678"));

@@ -1,13 +1,23 @@
 #include "manager/DatabaseFile.h"
 
 #include "text/Dates.h"
+#include "text/TextEncoding.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace qm {
 
@@ -156,15 +166,24 @@ std::optional<Record> parseRecord(QStringView line, int fundCount, std::vector<I
     return rec;
 }
 
-} // namespace
+bool isAscii(const QByteArray& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+}
 
-QByteArray WriteDatabase(const Portfolio& p) {
-    // Written straight as bytes: every item but the fund names is plain ASCII.
+// The file text with every text item encoded by `encode`; nothing when an item cannot be.
+// Written straight as bytes: every item but the fund names is plain ASCII.
+template <typename Encode>
+std::optional<QByteArray> writeDatabase(const Portfolio& p, Encode encode) {
     QByteArray out;
     out.reserve(64 + 48 * p.fundCount + 72 * p.recordCount);
-    const auto text = [&out](const QString& value) {
+    bool encoded = true;
+    const auto text = [&](const QString& value) {
+        const std::optional<QByteArray> bytes = encode(value);
+        encoded = encoded && bytes.has_value();
         out += '"';
-        out += value.toUtf8();
+        if (bytes)
+            out += *bytes;
         out += '"';
     };
     const auto amount = [&out](Currency value) {
@@ -177,12 +196,14 @@ QByteArray WriteDatabase(const Portfolio& p) {
     out += ',';
     text(AllRecordsNumber);
     endLine();
-    for (int k = 1; k <= p.fundCount; ++k) {
+    for (int k = 1; k <= p.fundCount && encoded; ++k) {
         text(p.fundName(k));
         out += ',';
         text(FundNumberText(k));
         endLine();
     }
+    if (!encoded)
+        return std::nullopt;
     for (int r = 1; r <= p.recordCount; ++r) {
         const Record& rec = p.record(r);
         for (Currency value :
@@ -195,13 +216,72 @@ QByteArray WriteDatabase(const Portfolio& p) {
         out += DateLiteral(rec.tradeDate).toLatin1();
         endLine();
     }
+    if (!encoded)
+        return std::nullopt;
     return out;
+}
+
+// The system's text for an error number, as Qt gives it for its own file errors.
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// A second name for the file `path` in its folder (a hard link, else a copy), under a name no
+// other file has; "" and `reason` set when none can be made.
+QString keepOldFile(const QString& path, QString& reason) {
+    const QByteArray from = QFile::encodeName(path);
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString name =
+            path + QStringLiteral(".bak-%1").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                 QLatin1Char('0'));
+        if (QFileInfo::exists(name))
+            continue;
+#ifdef Q_OS_UNIX
+        if (::link(from.constData(), QFile::encodeName(name).constData()) == 0)
+            return name;
+        if (errno == EEXIST)
+            continue;
+#endif
+        // A file system without hard links: a copy, itself written through a temporary file.
+        QFile old(path);
+        if (old.copy(name))
+            return name;
+        reason = old.errorString();
+        QFile::remove(name);
+        return QString();
+    }
+    reason = systemReason(EEXIST);
+    return QString();
+}
+
+} // namespace
+
+DatabaseText EncodeDatabase(const Portfolio& p) {
+    if (p.fileEncoding == TextEncoding::Windows1252) {
+        std::optional<QByteArray> bytes =
+            writeDatabase(p, [](const QString& value) { return EncodeWindows1252(value); });
+        // Bytes that are also valid UTF-8 would read back as other characters ("Ã©" as "é"):
+        // such a file is written in UTF-8, which reads back as it was.
+        if (bytes && (isAscii(*bytes) || !DecodeUtf8(*bytes)))
+            return {std::move(*bytes), TextEncoding::Windows1252};
+    }
+    std::optional<QByteArray> bytes =
+        writeDatabase(p, [](const QString& value) { return std::optional(value.toUtf8()); });
+    return {std::move(*bytes), TextEncoding::Utf8};
+}
+
+QByteArray WriteDatabase(const Portfolio& p) {
+    return EncodeDatabase(p).bytes;
 }
 
 std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes) {
     if (bytes.size() > MaxFileBytes)
         return std::nullopt;
-    QString text = QString::fromUtf8(bytes);
+    TextEncoding encoding = TextEncoding::Utf8;
+    std::optional<QString> utf8 = DecodeUtf8(bytes);
+    if (!utf8)
+        encoding = TextEncoding::Windows1252;
+    QString text = utf8 ? std::move(*utf8) : DecodeWindows1252(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     std::vector<QStringView> lines;
@@ -220,6 +300,7 @@ std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes) {
 
     DatabaseContents contents;
     contents.fundCount = *fundCount;
+    contents.encoding = encoding;
     std::size_t next = 1;
     for (int k = 1; k <= *fundCount; ++k) {
         if (!splitItems(lines[next++], items) || items.size() != 2 || !items[0].quoted ||
@@ -271,21 +352,74 @@ std::optional<DatabaseContents> ReadDatabaseFile(const QString& path) {
     return ReadDatabase(file);
 }
 
-bool WriteDatabaseFile(const Portfolio& p, const QString& path) {
-    if (path.isEmpty() || QFileInfo(path).isDir())
-        return false;
+QString SaveFailureText(const QString& path, const QString& reason) {
+    return QStringLiteral("Could not save %1: %2. The file on disk is unchanged.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+FileWriteResult WriteDatabaseFile(const Portfolio& p, const QString& path) {
+    FileWriteResult result;
+    const QFileInfo target(path);
+    if (path.isEmpty() || path.endsWith(QLatin1Char('/')) || target.isDir()) {
+        result.notAFileName = true;
+        return result;
+    }
+    // A file that may not be written is not replaced (the temporary file could be put in its
+    // place all the same); the system's own word for it is the reason given.
+    if (target.exists() && !target.isWritable()) {
+        result.reason = systemReason(EACCES);
+        return result;
+    }
     // Unbuffered, so that a write the system refuses part-way (a full disk, a file-size limit)
     // fails here: bytes held in a buffer would only fail when the file is committed, and the
     // commit would then put a short file in place of the old one and report success.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray bytes = WriteDatabase(p);
-    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        result.reason = file.errorString();
+        return result;
     }
-    return file.commit();
+    const DatabaseText text = EncodeDatabase(p);
+    // A write the system cut short is tried again for the rest, so that the system says why.
+    qint64 done = 0;
+    while (done < text.bytes.size() && file.error() == QFileDevice::NoError) {
+        const qint64 n = file.write(text.bytes.constData() + done, text.bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (done != text.bytes.size() || file.error() != QFileDevice::NoError) {
+        result.reason =
+            file.error() != QFileDevice::NoError ? file.errorString() : systemReason(EIO);
+        file.cancelWriting();
+        return result;
+    }
+    // The new file is whole. The old one (the file a link points to, which is the one
+    // replaced) gets a second name before the new one takes its place, and that name becomes
+    // the backup only afterwards: a failed commit leaves the old file and the old backup.
+    const QString replaced = target.exists() ? target.canonicalFilePath() : QString();
+    const QString backup = replaced + QStringLiteral(".bak");
+    QString kept;
+    if (!replaced.isEmpty()) {
+        kept = keepOldFile(replaced, result.reason);
+        if (kept.isEmpty()) {
+            file.cancelWriting();
+            return result;
+        }
+    }
+    if (!file.commit()) {
+        result.reason = file.errorString();
+        if (!kept.isEmpty())
+            QFile::remove(kept);
+        return result;
+    }
+    // The new file is in place. Should the backup fail to take its name (nothing but a folder
+    // of that name would stop it), the previous backup stays and the save still stands.
+    if (!kept.isEmpty() && std::rename(QFile::encodeName(kept).constData(),
+                                       QFile::encodeName(backup).constData()) != 0)
+        QFile::remove(kept);
+    result.written = true;
+    result.encoding = text.encoding;
+    return result;
 }
 
 void LoadContents(Portfolio& p, const DatabaseContents& contents, const QString& path) {
@@ -299,6 +433,8 @@ void LoadContents(Portfolio& p, const DatabaseContents& contents, const QString&
     for (int r = 1; r <= p.recordCount; ++r)
         p.record(r) = contents.records[static_cast<std::size_t>(r - 1)];
     p.databaseName = QFileInfo(path).fileName();
+    p.databasePath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    p.fileEncoding = contents.encoding;
     p.activeFund = 0;
     p.newFundIndex = 0;
     p.targetRecord = 0;
@@ -330,19 +466,26 @@ bool BeginSave(const Portfolio& p, std::vector<int>& messages) {
     return true;
 }
 
-std::vector<int> SaveDatabase(Portfolio& p, const std::optional<QString>& path) {
-    std::vector<int> messages;
+SaveOutcome SaveDatabase(Portfolio& p, const std::optional<QString>& path) {
+    SaveOutcome outcome;
     if (!path)
-        return messages;
-    if (!BeginSave(p, messages))
-        return messages;
-    if (WriteDatabaseFile(p, *path)) {
-        p.databaseName = QFileInfo(*path).fileName();
+        return outcome;
+    if (!BeginSave(p, outcome.messages))
+        return outcome;
+    const FileWriteResult written = WriteDatabaseFile(p, *path);
+    if (written) {
+        const QFileInfo file(*path);
+        p.databaseName = file.fileName();
+        p.databasePath = file.absoluteFilePath();
+        p.fileEncoding = written.encoding;
         p.unsavedChanges = 0;
+        outcome.saved = true;
+    } else if (written.notAFileName) {
+        outcome.messages.push_back(25);
     } else {
-        messages.push_back(25);
+        outcome.failure = SaveFailureText(QFileInfo(*path).absoluteFilePath(), written.reason);
     }
-    return messages;
+    return outcome;
 }
 
 } // namespace qm

@@ -7,6 +7,7 @@
 
 #include "calculators/CalcState.h"
 #include "text/Currency.h"
+#include "text/TextEncoding.h"
 
 #include <QDate>
 #include <QString>
@@ -63,9 +64,11 @@ struct Portfolio {
     int currentRecord = 0; // record TransLabelOf looks at
     int targetRecord = 0;  // record being corrected or deleted (0 none)
     QString targetRecordText;
-    QString transCode;  // code of the chosen transaction type
-    QString transLabel; // 10-character report label set by TransLabelOf
-    QString databaseName;
+    QString transCode;    // code of the chosen transaction type
+    QString transLabel;   // 10-character report label set by TransLabelOf
+    QString databaseName; // the file's name without its folder, as the entry tab shows it
+    QString databasePath; // the full path of the file last opened or saved ("" with no name)
+    TextEncoding fileEncoding = TextEncoding::Utf8; // that file's encoding
     int unsavedChanges = 0;
     Currency averageCost;
 

@@ -7,13 +7,18 @@
 #include "manager/DatabaseFile.h"
 #include "manager/ManagerControls.h"
 #include "print/PrintResults.h"
+#include "ui/StartFolder.h"
 #include "ui/WindowLayout.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTabBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -138,7 +143,12 @@ void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
 }
 
 std::optional<QString> QMManagement::FileDirectory(bool save) {
-    QFileDialog dialog(frames_->widget(OpenTab), QString(), QDir::currentPath());
+    // It starts in the folder of the file in memory, else where the last database was opened
+    // or saved; the folder of the sample database is one click away in its side bar.
+    const QString folder = portfolio_.databasePath.isEmpty()
+                               ? StartFolder()
+                               : QFileInfo(portfolio_.databasePath).absolutePath();
+    QFileDialog dialog(frames_->widget(OpenTab), QString(), folder);
     dialog.setObjectName(QStringLiteral("CMDialog1"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -147,6 +157,15 @@ std::optional<QString> QMManagement::FileDirectory(bool save) {
     dialog.setNameFilter(DatabaseFilterDescription);
     // Database files are listed whatever the letter case of their extension.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath())};
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        places << QUrl::fromLocalFile(documents);
+    places << QUrl::fromLocalFile(SampleFolder());
+    dialog.setSidebarUrls(places);
+    // Wide enough a side bar for the folders' names to show whole.
+    if (auto* panes = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+        panes->setSizes({180, 520});
     dialog.selectFile(portfolio_.databaseName);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -166,16 +185,24 @@ void QMManagement::openFile() {
     const std::optional<QString> path = FileDirectory(false);
     const std::vector<int> messages = OpenDatabase(portfolio_, path);
     // The portfolio now is the file's: nothing in memory is left unsaved.
-    if (path && messages.empty())
+    if (path && messages.empty()) {
         portfolio_.unsavedChanges = 0;
+        RememberDatabasePath(portfolio_.databasePath);
+    }
     showMessages(messages);
     selectTab(EntryTab);
 }
 
 void QMManagement::saveFile() {
     std::vector<int> messages;
-    if (BeginSave(portfolio_, messages))
-        messages = SaveDatabase(portfolio_, FileDirectory(true));
+    if (BeginSave(portfolio_, messages)) {
+        const SaveOutcome outcome = SaveDatabase(portfolio_, FileDirectory(true));
+        if (outcome.saved)
+            RememberDatabasePath(portfolio_.databasePath);
+        if (!outcome.failure.isEmpty())
+            ShowPlainMessage(outcome.failure);
+        messages = outcome.messages;
+    }
     showMessages(messages);
     selectTab(EntryTab);
 }

@@ -28,8 +28,9 @@ QString StartFolder() {
     const QFileInfo programFolder(QCoreApplication::applicationDirPath());
     if (programFolder.isDir() && programFolder.isWritable())
         return programFolder.absoluteFilePath();
+    // The documents folder a desktop names may not have been made yet: then the home folder.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString SampleFolder() {

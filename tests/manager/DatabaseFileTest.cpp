@@ -68,7 +68,7 @@ TEST(DatabaseFile, WritesTheExampleByteForByteAndOpensItBack) {
     std::vector<int> none;
     ASSERT_TRUE(BeginSave(p, none));
     EXPECT_TRUE(none.empty());
-    EXPECT_TRUE(SaveDatabase(p, path).empty());
+    EXPECT_TRUE(SaveDatabase(p, path).saved);
     EXPECT_EQ(fileBytes(path), ExampleFile);
     EXPECT_EQ(p.databaseName, QStringLiteral("DATA.QMD"));
     EXPECT_EQ(p.unsavedChanges, 0);
@@ -227,7 +227,7 @@ TEST(DatabaseFile, OpenFailuresAndCancel) {
     EXPECT_TRUE(OpenDatabase(p, std::nullopt).empty());
     EXPECT_EQ(p.recordCount, 3);
     EXPECT_TRUE(p.fundTotals.at(1, 2).isZero());
-    EXPECT_TRUE(SaveDatabase(p, std::nullopt).empty());
+    EXPECT_TRUE(SaveDatabase(p, std::nullopt).nothingToShow());
     EXPECT_EQ(p.databaseName, QString());
 }
 
@@ -240,7 +240,7 @@ TEST(DatabaseFile, SavingNoRecordsWritesNothing) {
     std::vector<int> messages;
     EXPECT_FALSE(BeginSave(p, messages));
     EXPECT_EQ(messages, std::vector<int>{15});
-    EXPECT_EQ(SaveDatabase(p, path), std::vector<int>{15});
+    EXPECT_EQ(SaveDatabase(p, path).messages, std::vector<int>{15});
     EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -291,7 +291,7 @@ TEST_P(RoundTrip, FullPortfolioReopensUnchanged) {
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("FULL.QMD"));
-    ASSERT_TRUE(SaveDatabase(p, path).empty());
+    ASSERT_TRUE(SaveDatabase(p, path).saved);
     Portfolio opened;
     InitPortfolio(opened);
     ASSERT_TRUE(OpenDatabase(opened, path).empty());

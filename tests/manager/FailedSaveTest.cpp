@@ -1,6 +1,7 @@
-// Saves that fail part-way or cannot start: the file already on disk stays byte for byte as it
-// was, no scratch file is left beside it, message 25 is shown, and the portfolio, its database
-// name and its unsaved state are untouched. Saves that need a restricted process (a file-size
+// Saves that fail part-way or cannot start: the file already on disk and its backup stay byte for
+// byte as they were, no scratch file is left beside them, the message names the file and the
+// system's reason (message 25 for a folder), and the portfolio, its database name and its
+// unsaved state are untouched. Saves that need a restricted process (a file-size
 // limit, another user) run in a forked child that reports back through a pipe.
 
 #include "ManagerTestSupport.h"
@@ -10,10 +11,12 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -29,6 +32,8 @@ namespace {
 const QByteArray OldFile = "1,1,\"All Records\",\"31\"\r\n"
                            "\"Old Fund\",\" 1\"\r\n"
                            "1,10,100,0,0,1000,\"B\",#2000-01-03#\r\n";
+// The backup an earlier save left.
+const QByteArray OldBackup = "0,0,\"All Records\",\"31\"\r\n";
 
 // A portfolio whose file is several kilobytes, with changes not yet saved.
 Portfolio bigPortfolio() {
@@ -52,6 +57,7 @@ struct SaveReport {
     bool ran = false;   // the save was tried (false: the restriction could not be set)
     QString skipReason; // why it could not be
     std::vector<int> messages;
+    QString failure;
     int unsavedChanges = -1;
     QString databaseName;
     QByteArray model; // the portfolio's file text after the save
@@ -60,7 +66,7 @@ struct SaveReport {
 QByteArray encode(const SaveReport& r) {
     QByteArray out;
     QDataStream s(&out, QIODevice::WriteOnly);
-    s << r.ran << r.skipReason << QList<int>(r.messages.begin(), r.messages.end())
+    s << r.ran << r.skipReason << QList<int>(r.messages.begin(), r.messages.end()) << r.failure
       << r.unsavedChanges << r.databaseName << r.model;
     return out;
 }
@@ -69,7 +75,8 @@ SaveReport decode(const QByteArray& bytes) {
     SaveReport r;
     QDataStream s(bytes);
     QList<int> messages;
-    s >> r.ran >> r.skipReason >> messages >> r.unsavedChanges >> r.databaseName >> r.model;
+    s >> r.ran >> r.skipReason >> messages >> r.failure >> r.unsavedChanges >> r.databaseName >>
+        r.model;
     r.messages.assign(messages.begin(), messages.end());
     return r;
 }
@@ -77,7 +84,9 @@ SaveReport decode(const QByteArray& bytes) {
 SaveReport save(Portfolio& p, const QString& path) {
     SaveReport r;
     r.ran = true;
-    r.messages = SaveDatabase(p, path);
+    const SaveOutcome outcome = SaveDatabase(p, path);
+    r.messages = outcome.messages;
+    r.failure = outcome.failure;
     r.unsavedChanges = p.unsavedChanges;
     r.databaseName = p.databaseName;
     r.model = WriteDatabase(p);
@@ -128,14 +137,19 @@ QString limitFileSize(rlim_t bytes) {
     return setrlimit(RLIMIT_FSIZE, &limit) == 0 ? QString() : QStringLiteral("no file-size limit");
 }
 
-// The folder cannot be written by this process: as root, by becoming another user (root may
-// write anywhere); otherwise the folder's permissions already keep it out.
+// The folder (or file) cannot be written by this process: as root, by becoming another user
+// (root may write anywhere); otherwise its permissions already keep the user out.
 QString cannotWrite(const QString& folder) {
     if (geteuid() == 0) {
         constexpr id_t Nobody = 65534;
         if (setgroups(0, nullptr) != 0 || setgid(Nobody) != 0 || setuid(Nobody) != 0)
             return QStringLiteral("running as root and unable to become another user, so no "
                                   "folder is unwritable");
+    }
+    if (!QFileInfo(folder).isDir()) {
+        if (QFile(folder).open(QIODevice::WriteOnly | QIODevice::Append))
+            return QStringLiteral("the file stays writable for this user");
+        return QString();
     }
     QFile probe(folder + QStringLiteral("/probe"));
     if (probe.open(QIODevice::WriteOnly)) {
@@ -152,6 +166,8 @@ enum class Failure {
     FileSizeLimitOneByteShort,
     UnwritableFolder,
     UnwritableFolderWritableFile,
+    ReadOnlyFile,
+    UnderProc,
     TargetIsFolder,
     MissingFolder,
     FileAsFolder,
@@ -160,6 +176,7 @@ enum class Failure {
 struct FailureCase {
     const char* name;
     Failure failure;
+    const char* reason; // the system's reason shown ("*" any but "Unknown error"); null: 25
 };
 
 class FailedSave : public ::testing::TestWithParam<FailureCase> {};
@@ -175,6 +192,8 @@ TEST_P(FailedSave, KeepsTheOldFileAndChangesNothing) {
     QString path = folder + QStringLiteral("/DATA.QMD");
     QString oldFile = path;
     ASSERT_TRUE(writeBytes(oldFile, OldFile));
+    const QString oldBackup = path + QStringLiteral(".bak");
+    ASSERT_TRUE(writeBytes(oldBackup, OldBackup));
 
     Portfolio p = bigPortfolio();
     const QByteArray model = WriteDatabase(p);
@@ -204,6 +223,19 @@ TEST_P(FailedSave, KeepsTheOldFileAndChangesNothing) {
         chmod(QFile::encodeName(folder).constData(), 0755);
         break;
     }
+    case Failure::ReadOnlyFile:
+        // The folder is anyone's to write, the file is read-only.
+        ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0777), 0);
+        ASSERT_EQ(chmod(QFile::encodeName(oldFile).constData(), 0444), 0);
+        r = saveInChild(p, path, [oldFile] { return cannotWrite(oldFile); });
+        chmod(QFile::encodeName(folder).constData(), 0755);
+        break;
+    case Failure::UnderProc:
+        if (!QFileInfo(QStringLiteral("/proc/self")).isDir())
+            GTEST_SKIP() << "no /proc";
+        path = QStringLiteral("/proc/self/DATA.QMD");
+        r = save(p, path);
+        break;
     case Failure::TargetIsFolder:
         path = folder + QStringLiteral("/FOLDER.QMD");
         ASSERT_TRUE(QDir().mkpath(path));
@@ -221,29 +253,54 @@ TEST_P(FailedSave, KeepsTheOldFileAndChangesNothing) {
     if (!r.ran)
         GTEST_SKIP() << r.skipReason.toStdString();
 
-    EXPECT_EQ(r.messages, std::vector<int>{25});
+    if (GetParam().reason && std::string_view(GetParam().reason) == "*") {
+        EXPECT_TRUE(r.messages.empty());
+        const QString prefix = QStringLiteral("Could not save %1: ").arg(path);
+        const QString suffix = QStringLiteral(". The file on disk is unchanged.");
+        EXPECT_TRUE(r.failure.startsWith(prefix) && r.failure.endsWith(suffix) &&
+                    r.failure.size() > prefix.size() + suffix.size() &&
+                    !r.failure.contains(QLatin1String("Unknown error")))
+            << r.failure.toStdString();
+    } else if (GetParam().reason) {
+        EXPECT_TRUE(r.messages.empty());
+        EXPECT_EQ(r.failure.toStdString(),
+                  QStringLiteral("Could not save %1: %2. The file on disk is unchanged.")
+                      .arg(path, QLatin1String(GetParam().reason))
+                      .toStdString());
+    } else {
+        EXPECT_EQ(r.messages, std::vector<int>{25});
+        EXPECT_EQ(r.failure.toStdString(), "");
+    }
     EXPECT_EQ(r.unsavedChanges, 1);
     EXPECT_EQ(r.databaseName, QStringLiteral("BEFORE.QMD"));
     EXPECT_EQ(r.model, model) << "the portfolio changed";
     EXPECT_EQ(fileBytes(oldFile), OldFile) << "the old file changed";
+    EXPECT_EQ(fileBytes(oldBackup), OldBackup) << "the backup changed";
     QStringList left =
         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     left.removeAll(QStringLiteral("FOLDER.QMD"));
-    EXPECT_EQ(left, QStringList{QStringLiteral("DATA.QMD")}) << "a scratch file was left";
+    EXPECT_EQ(left, QStringList({QStringLiteral("DATA.QMD"), QStringLiteral("DATA.QMD.bak")}))
+        << "a scratch file was left";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FailedSave,
     ::testing::Values(
-        FailureCase{"FileSizeLimitZero", Failure::FileSizeLimitZero},
-        FailureCase{"FileSizeLimitOneByte", Failure::FileSizeLimitOneByte},
-        FailureCase{"FileSizeLimitFourKilobytes", Failure::FileSizeLimitFourKilobytes},
-        FailureCase{"FileSizeLimitOneByteShort", Failure::FileSizeLimitOneByteShort},
-        FailureCase{"UnwritableFolder", Failure::UnwritableFolder},
-        FailureCase{"UnwritableFolderWritableFile", Failure::UnwritableFolderWritableFile},
-        FailureCase{"TargetIsFolder", Failure::TargetIsFolder},
-        FailureCase{"MissingFolder", Failure::MissingFolder},
-        FailureCase{"FileAsFolder", Failure::FileAsFolder}),
+        FailureCase{"FileSizeLimitZero", Failure::FileSizeLimitZero, "File too large"},
+        FailureCase{"FileSizeLimitOneByte", Failure::FileSizeLimitOneByte, "File too large"},
+        FailureCase{"FileSizeLimitFourKilobytes", Failure::FileSizeLimitFourKilobytes,
+                    "File too large"},
+        FailureCase{"FileSizeLimitOneByteShort", Failure::FileSizeLimitOneByteShort,
+                    "File too large"},
+        FailureCase{"UnwritableFolder", Failure::UnwritableFolder, "Permission denied"},
+        FailureCase{"UnwritableFolderWritableFile", Failure::UnwritableFolderWritableFile,
+                    "Permission denied"},
+        FailureCase{"ReadOnlyFile", Failure::ReadOnlyFile, "Permission denied"},
+        // The system's word for it differs between kernels.
+        FailureCase{"UnderProc", Failure::UnderProc, "*"},
+        FailureCase{"TargetIsFolder", Failure::TargetIsFolder, nullptr},
+        FailureCase{"MissingFolder", Failure::MissingFolder, "No such file or directory"},
+        FailureCase{"FileAsFolder", Failure::FileAsFolder, "Not a directory"}),
     qmtest::CaseName<FailureCase>);
 
 // The same save with room enough succeeds and replaces the old file whole: the limit, not the
@@ -261,6 +318,47 @@ TEST(FailedSave, SucceedsWithRoomEnough) {
     EXPECT_EQ(r.unsavedChanges, 0);
     EXPECT_EQ(r.databaseName, QStringLiteral("DATA.QMD"));
     EXPECT_EQ(fileBytes(path), model);
+    EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), OldFile) << "the file replaced is kept";
+}
+
+// Each save keeps the file it replaces as NAME.bak, one copy, beside the file (beside the file
+// a link points to, which is the one replaced). A new file has nothing to keep.
+TEST(FailedSave, BackupKeptAndReplaced) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("real"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/DATA.QMD");
+    const QString backup = path + QStringLiteral(".bak");
+    Portfolio p = bigPortfolio();
+    const auto saveVersion = [&](int version) {
+        p.fundNames[1] = QStringLiteral("Version %1").arg(version);
+        p.unsavedChanges = 1;
+        EXPECT_TRUE(SaveDatabase(p, path).saved) << version;
+        return WriteDatabase(p);
+    };
+    const QByteArray first = saveVersion(1);
+    EXPECT_FALSE(QFile::exists(backup));
+    const QByteArray second = saveVersion(2);
+    EXPECT_EQ(fileBytes(path), second);
+    EXPECT_EQ(fileBytes(backup), first);
+    const QByteArray third = saveVersion(3);
+    EXPECT_EQ(fileBytes(path), third);
+    EXPECT_EQ(fileBytes(backup), second);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("DATA.QMD"), QStringLiteral("DATA.QMD.bak")}));
+
+    // Saved through a link in another folder: the real file is replaced and kept.
+    const QString link = dir.filePath(QStringLiteral("LINK.QMD"));
+    ASSERT_TRUE(QFile::link(path, link));
+    const QByteArray fourth = [&] {
+        p.fundNames[1] = QStringLiteral("Version 4");
+        EXPECT_TRUE(SaveDatabase(p, link).saved);
+        return WriteDatabase(p);
+    }();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(fileBytes(path), fourth);
+    EXPECT_EQ(fileBytes(backup), third);
+    EXPECT_FALSE(QFile::exists(link + QStringLiteral(".bak")));
 }
 
 } // namespace

@@ -1,7 +1,11 @@
 #include "manager/ManagerWindowFixture.h"
 
+#include "manager/DatabaseFile.h"
+#include "ui/StartFolder.h"
 #include <QDir>
 #include <QListView>
+#include <QSettings>
+#include <QUrl>
 
 using namespace qm;
 using namespace qmtest;
@@ -12,6 +16,31 @@ class ManagerFiles : public ManagerWindowTest {
 protected:
     QStringList captions() { return {text("ENumFunds"), text("ENumRec"), text("EDbaseName")}; }
     QStringList funds() { return listItems("EFunds"); }
+
+    // What the file dialog of tab `t` offers: its folder, the preset name and its side bar.
+    struct DialogView {
+        QString folder;
+        QString preset;
+        QList<QUrl> sidebar;
+    };
+    DialogView viewDialog(int t) {
+        DialogView view;
+        runAnsweringModals(
+            [&] {
+                auto* tabs = get<QTabBar>("SSTab2");
+                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(t).center());
+            },
+            [&](QWidget* dialog) {
+                auto* files = qobject_cast<QFileDialog*>(dialog);
+                ASSERT_NE(files, nullptr);
+                view.folder = files->directory().absolutePath();
+                view.preset = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+                view.sidebar = files->sidebarUrls();
+                files->reject();
+            });
+        activate();
+        return view;
+    }
 };
 
 // The example portfolio typed in (funds in the order XYZ, ABC), saved byte for byte, and opened
@@ -23,9 +52,11 @@ TEST_F(ManagerFiles, SavesTheExampleAndOpensItBack) {
     choose("EFunds", QStringLiteral("XYZ Mutual Fund"));
     enter(QStringLiteral("Dividend Shares"), QStringLiteral("2/1/2001{Enter}10{Enter}10"));
 
-    // A folder that cannot take the file: message 25, nothing saved.
-    EXPECT_EQ(clickTab(1, {"file:" + dir.filePath(QStringLiteral("missing/EXAMPLE.QMD"))}),
-              QStringList({msg(25)}));
+    // A folder that is not there: the system's reason, nothing saved.
+    const QString missing = dir.filePath(QStringLiteral("missing/EXAMPLE.QMD"));
+    EXPECT_EQ(clickTab(1, {"file:" + missing}),
+              QStringList({"Could not save " + missing +
+                           ": No such file or directory. The file on disk is unchanged."}));
     EXPECT_EQ(window->portfolio().unsavedChanges, 1);
     EXPECT_EQ(text("EDbaseName"), "Database: ");
 
@@ -113,8 +144,6 @@ TEST_F(ManagerFiles, DialogListsDatabaseFiles) {
     for (const char* name : {"a.QMD", "b.qmd", "c.Qmd", "d.txt", "e.QMD.bak"})
         writeFile(QLatin1String(name), ExampleFile);
     EXPECT_EQ(openFile(dir.filePath(QStringLiteral("a.QMD"))), QStringList());
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(dir.path());
     QStringList listed;
     QStringList filters;
     QString preset;
@@ -138,11 +167,74 @@ TEST_F(ManagerFiles, DialogListsDatabaseFiles) {
             }
             files->reject();
         });
-    QDir::setCurrent(before);
     listed.sort();
     EXPECT_EQ(listed, QStringList({"a.QMD", "b.qmd", "c.Qmd"}));
     EXPECT_EQ(filters, QStringList({"Investment Manager Database (*.QMD)"}));
     EXPECT_EQ(preset, "a.QMD");
+}
+
+// A database opened from a folder of its own is saved back there, under its own name, when
+// the dialog is accepted as offered; the dialog offers that folder again next time, also in a
+// manager opened anew.
+TEST_F(ManagerFiles, SavesWhereTheFileWasOpened) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("data")));
+    const QString path = writeFile(QStringLiteral("data/MYDATA.QMD"), ExampleFile);
+    EXPECT_EQ(openFile(path), QStringList());
+    fundWith(QStringLiteral("New Fund"), {{"Fee Cash", "1/2/2024{Enter}5{Enter}"}});
+    const QStringList shown = clickTab(1, {QStringLiteral("accept")});
+    EXPECT_EQ(shown, QStringList({QStringLiteral("MYDATA.QMD already exists.\nDo you want to "
+                                                 "replace it?")}));
+    EXPECT_EQ(window->portfolio().unsavedChanges, 0);
+    EXPECT_EQ(window->portfolio().databasePath, path);
+    EXPECT_EQ(captions(), QStringList({"Funds:  3", "Records:  4", "Database: MYDATA.QMD"}));
+    Portfolio reread;
+    InitPortfolio(reread);
+    EXPECT_TRUE(OpenDatabase(reread, path).empty());
+    EXPECT_EQ(reread.recordCount, 4);
+    EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), ExampleFile);
+    const QDir program(QCoreApplication::applicationDirPath());
+    EXPECT_FALSE(program.exists(QStringLiteral("MYDATA.QMD"))) << "saved beside the program";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList()) << "saved elsewhere";
+
+    click("EExit");
+    openManager();
+    const DialogView view = viewDialog(0);
+    EXPECT_EQ(view.folder, QFileInfo(path).absolutePath());
+    EXPECT_EQ(view.preset, QString());
+}
+
+// The dialog starts where the last database was opened or saved; with none yet, in the
+// program's folder when it may be written (this test's program folder is); the folder of the
+// sample database is in its side bar. A failed open is not remembered.
+TEST_F(ManagerFiles, DialogStartsInTheLastDatabaseFolder) {
+    QSettings(QStringLiteral("Quillmark"), QStringLiteral("Quillmark"))
+        .remove(QStringLiteral("LastDatabase"));
+    const QString program = QCoreApplication::applicationDirPath();
+    DialogView view = viewDialog(0);
+    EXPECT_EQ(view.folder, program);
+    EXPECT_TRUE(view.sidebar.contains(QUrl::fromLocalFile(SampleFolder())));
+    EXPECT_TRUE(view.sidebar.contains(QUrl::fromLocalFile(QDir::homePath())));
+
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("kept")));
+    const QString kept = writeFile(QStringLiteral("kept/KEPT.QMD"), ExampleFile);
+    EXPECT_EQ(openFile(kept), QStringList());
+    EXPECT_EQ(openFile(dir.filePath(QStringLiteral("NONE.QMD"))), QStringList({msg(13)}));
+    click("EExit");
+    openManager();
+    view = viewDialog(0);
+    EXPECT_EQ(view.folder, QFileInfo(kept).absolutePath());
+
+    // Saved elsewhere: that folder is the one offered from then on.
+    fundWith(QStringLiteral("Typed"), {{"Fee Cash", "1/2/2024{Enter}5{Enter}"}});
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("other")));
+    const QString saved = dir.filePath(QStringLiteral("other/SAVED.QMD"));
+    EXPECT_EQ(clickTab(1, {"file:" + saved}), QStringList());
+    view = viewDialog(1);
+    EXPECT_EQ(view.folder, QFileInfo(saved).absolutePath());
+    EXPECT_EQ(view.preset, QStringLiteral("SAVED.QMD"));
+    click("EExit");
+    openManager();
+    EXPECT_EQ(viewDialog(0).folder, QFileInfo(saved).absolutePath());
 }
 
 } // namespace

@@ -46,8 +46,9 @@ inline QString msg(int code) {
 }
 
 // Answers one dialog. Replies: "fund:NAME" (fund-name dialog), "number:TEXT" (record-number
-// dialog), "file:PATH" (file dialog), "yes", "no", "cancel", "close" (its close box). Messages
-// and plain boxes are closed with their button (a plain question with "Yes").
+// dialog), "file:PATH" (file dialog), "accept" (the file dialog as offered), "yes", "no", "cancel",
+// "close" (its close box). Messages and plain boxes are closed with their button (a plain question
+// with "Yes").
 inline void answerDialog(QWidget* dialog, const QString& reply) {
     const QString name = dialog->objectName();
     const QString arg = reply.section(QLatin1Char(':'), 1);
@@ -71,11 +72,15 @@ inline void answerDialog(QWidget* dialog, const QString& reply) {
                                 ? QStringLiteral("Accept")
                                 : QStringLiteral("NoAccept"));
     } else if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+        auto* edit = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (reply == QLatin1String("accept")) { // the folder and name as offered
+            QTest::keyClick(edit, Qt::Key_Return);
+            return;
+        }
         if (!reply.startsWith(QLatin1String("file:"))) {
             files->reject();
             return;
         }
-        auto* edit = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         edit->setText(arg);
         QTest::keyClick(edit, Qt::Key_Return);
     } else {
