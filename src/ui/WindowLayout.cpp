@@ -1,7 +1,10 @@
 #include "ui/WindowLayout.h"
 
+#include "ui/AccessibleList.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,8 +92,13 @@ QString SpokenCaption(const QString& caption) {
 }
 
 void NameAfterLabel(QLabel* label, QWidget* control) {
+    UseAccessibleLists();
     label->setBuddy(control);
-    control->setAccessibleName(SpokenCaption(label->text()));
+    const QString name = SpokenCaption(label->text());
+    control->setAccessibleName(name);
+    // The edit part of a list one types into is a control of its own to a screen reader.
+    if (auto* list = qobject_cast<QComboBox*>(control); list && list->lineEdit())
+        list->lineEdit()->setAccessibleName(name);
 }
 
 void SetTabChain(const std::vector<QWidget*>& chain) {

@@ -1,0 +1,94 @@
+#include "ui/AccessibleList.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace qm {
+
+namespace {
+
+QAccessibleInterface* listFactory(const QString&, QObject* object) {
+    if (auto* list = qobject_cast<QComboBox*>(object))
+        return new AccessibleList(list);
+    return nullptr;
+}
+
+} // namespace
+
+AccessibleList::AccessibleList(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+QComboBox* AccessibleList::list() const {
+    return static_cast<QComboBox*>(widget());
+}
+
+QString AccessibleList::text(QAccessible::Text t) const {
+    switch (t) {
+    case QAccessible::Value:
+        return list()->isEditable() ? list()->lineEdit()->text() : list()->currentText();
+    default:
+        // The name is the accessible name, else the label whose buddy the list is; never the
+        // chosen entry.
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QAccessible::State AccessibleList::state() const {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.expandable = true;
+    s.expanded = list()->view()->isVisible();
+    s.collapsed = !s.expanded;
+    s.editable = list()->isEditable() && !list()->lineEdit()->isReadOnly();
+    s.readOnly = !s.editable;
+    return s;
+}
+
+// The children are the drop-down's entries and, for a list one can type into, its edit part.
+int AccessibleList::childCount() const {
+    return list()->isEditable() ? 2 : 1;
+}
+
+QAccessibleInterface* AccessibleList::child(int index) const {
+    if (index == 0)
+        return QAccessible::queryAccessibleInterface(list()->view());
+    if (index == 1 && list()->isEditable())
+        return QAccessible::queryAccessibleInterface(list()->lineEdit());
+    return nullptr;
+}
+
+int AccessibleList::indexOfChild(const QAccessibleInterface* child) const {
+    if (!child)
+        return -1;
+    if (child->object() == list()->view())
+        return 0;
+    if (list()->isEditable() && child->object() == list()->lineEdit())
+        return 1;
+    return -1;
+}
+
+QStringList AccessibleList::actionNames() const {
+    return {showMenuAction(), pressAction()};
+}
+
+void AccessibleList::doAction(const QString& actionName) {
+    if (actionName != showMenuAction() && actionName != pressAction())
+        return;
+    if (list()->view()->isVisible())
+        list()->hidePopup();
+    else
+        list()->showPopup();
+}
+
+QStringList AccessibleList::keyBindingsForAction(const QString&) const {
+    return {};
+}
+
+void UseAccessibleLists() {
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QAccessible::installFactory(&listFactory);
+}
+
+} // namespace qm
