@@ -37,15 +37,6 @@ constexpr int PrintHeightTwips = 6350;
 // The printed image's resolution relative to the screen's 96 pixels per inch.
 constexpr double PrintScale = 200.0 / 96.0;
 
-// The texts above the plot: the chart title, then the data label naming the values.
-QString headingOf(const ChartPlan& plan) {
-    if (plan.title.isEmpty())
-        return plan.dataLabel;
-    if (plan.dataLabel.isEmpty() || plan.dataLabel == plan.title)
-        return plan.title;
-    return plan.title + QLatin1Char('\n') + plan.dataLabel;
-}
-
 // Fill and outline of the k-th bar set: solid for the first, hatched for the second, so that
 // the two mortgage columns stay apart on a black-and-white page.
 QBrush barBrush(std::size_t k, bool color) {
@@ -102,7 +93,7 @@ QValueAxis* yearAxis(int years) {
 
 QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool color) {
     auto* chart = new QChart;
-    chart->setTitle(headingOf(plan));
+    chart->setTitle(ChartHeading(plan));
     QFont titleFont = chart->titleFont();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     titleFont.setBold(true);
@@ -219,8 +210,11 @@ QMGraph::~QMGraph() = default;
 
 void QMGraph::showPlan() {
     setWindowTitle(plan_->caption);
-    // Screen readers name the chart by the texts above the plot.
-    view_->setAccessibleName(headingOf(*plan_).replace(QLatin1Char('\n'), QLatin1String(", ")));
+    // Screen readers name the chart by the texts above the plot and read its values, one a line,
+    // as its description; both follow the measure shown.
+    view_->setAccessibleName(ChartHeading(*plan_).replace(QLatin1Char('\n'), QLatin1String(", ")));
+    view_->setAccessibleDescription(
+        ChartInWords(*plan_, app().currencySymbol).join(QLatin1Char('\n')));
     QChart* old = view_->chart();
     view_->setChart(MakeChart(*plan_, app().currencySymbol));
     delete old;
