@@ -5,6 +5,7 @@
 #include "calculators/CalcState.h"
 #include "chart/ChartData.h"
 #include "print/PrintJob.h"
+#include "ui/AccessibleList.h"
 #include "ui/Geometry.h"
 #include "ui/WindowLayout.h"
 
@@ -168,6 +169,7 @@ QMGraph::QMGraph(const ChartPlan& plan, MeasureSource measures, QWidget* parent)
     setObjectName(QStringLiteral("QMGraph"));
     view_ = new QChartView(this);
     view_->setObjectName(QStringLiteral("MSChart1"));
+    SetAccessibleRole(view_, QAccessible::Chart);
     view_->setRenderHint(QPainter::Antialiasing);
 
     auto* row = new QHBoxLayout;
@@ -212,7 +214,7 @@ void QMGraph::showPlan() {
     setWindowTitle(plan_->caption);
     // Screen readers name the chart by the texts above the plot and read its values, one a line,
     // as its description; both follow the measure shown.
-    view_->setAccessibleName(ChartHeading(*plan_).replace(QLatin1Char('\n'), QLatin1String(", ")));
+    view_->setAccessibleName(ChartHeading(*plan_).simplified());
     view_->setAccessibleDescription(
         ChartInWords(*plan_, app().currencySymbol).join(QLatin1Char('\n')));
     QChart* old = view_->chart();

@@ -3,14 +3,22 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QVariant>
 
 namespace qm {
 
 namespace {
 
-QAccessibleInterface* listFactory(const QString&, QObject* object) {
+// The dynamic property that carries a role set by SetAccessibleRole.
+constexpr char RoleProperty[] = "qmAccessibleRole";
+
+QAccessibleInterface* interfaceFactory(const QString&, QObject* object) {
     if (auto* list = qobject_cast<QComboBox*>(object))
         return new AccessibleList(list);
+    auto* widget = qobject_cast<QWidget*>(object);
+    const QVariant role = object ? object->property(RoleProperty) : QVariant();
+    if (widget && role.isValid())
+        return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
     return nullptr;
 }
 
@@ -39,7 +47,6 @@ QAccessible::State AccessibleList::state() const {
     s.expanded = list()->view()->isVisible();
     s.collapsed = !s.expanded;
     s.editable = list()->isEditable() && !list()->lineEdit()->isReadOnly();
-    s.readOnly = !s.editable;
     return s;
 }
 
@@ -83,12 +90,17 @@ QStringList AccessibleList::keyBindingsForAction(const QString&) const {
     return {};
 }
 
-void UseAccessibleLists() {
+void UseAccessibleInterfaces() {
     static bool installed = false;
     if (installed)
         return;
     installed = true;
-    QAccessible::installFactory(&listFactory);
+    QAccessible::installFactory(&interfaceFactory);
+}
+
+void SetAccessibleRole(QWidget* widget, QAccessible::Role role) {
+    UseAccessibleInterfaces();
+    widget->setProperty(RoleProperty, static_cast<int>(role));
 }
 
 } // namespace qm

@@ -1,15 +1,20 @@
 #pragma once
 
-// Drop-down lists as screen readers meet them: named after their label like every other control,
-// with the chosen entry as their value. Qt's own description of a list on this desktop gives the
-// chosen entry as its name too, so a list read "Monthly" rather than what it is for.
+// Controls as screen readers meet them, where Qt's own description falls short: drop-down lists
+// named after their label like every other control (Qt gives a list's chosen entry as its name
+// on this desktop, so a list read "Monthly" rather than what it is for), and windows, messages
+// and charts given the role they play.
 
+#include <QAccessible>
 #include <QAccessibleWidget>
 
 class QComboBox;
 
 namespace qm {
 
+// A drop-down list: its name is its accessible name (else its label's text), its value the
+// chosen entry; its children are the drop-down's entries and, for a list one can type into, its
+// edit part.
 class AccessibleList : public QAccessibleWidget {
 public:
     explicit AccessibleList(QComboBox* list);
@@ -28,8 +33,13 @@ private:
     QComboBox* list() const;
 };
 
-// Makes every drop-down list of the program use AccessibleList (once; later calls do nothing).
-// Needs the application object; lists whose description was already asked for keep Qt's.
-void UseAccessibleLists();
+// Makes every drop-down list of the program use AccessibleList, and widgets given a role by
+// SetAccessibleRole use it (once; later calls do nothing). Needs the application object; a
+// control whose description a screen reader already asked for keeps the one it has.
+void UseAccessibleInterfaces();
+
+// Screen readers meet `widget` in `role` (for example a top-level window as a window, a message
+// dialog as an alert, a chart as a chart). Set it before the widget is shown.
+void SetAccessibleRole(QWidget* widget, QAccessible::Role role);
 
 } // namespace qm

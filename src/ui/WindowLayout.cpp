@@ -3,6 +3,7 @@
 #include "ui/AccessibleList.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontMetricsF>
@@ -92,13 +93,17 @@ QString SpokenCaption(const QString& caption) {
 }
 
 void NameAfterLabel(QLabel* label, QWidget* control) {
-    UseAccessibleLists();
+    UseAccessibleInterfaces();
     label->setBuddy(control);
     const QString name = SpokenCaption(label->text());
     control->setAccessibleName(name);
-    // The edit part of a list one types into is a control of its own to a screen reader.
-    if (auto* list = qobject_cast<QComboBox*>(control); list && list->lineEdit())
-        list->lineEdit()->setAccessibleName(name);
+    // The drop-down of a list and the edit part of a list one types into are controls of their
+    // own to a screen reader.
+    if (auto* list = qobject_cast<QComboBox*>(control)) {
+        list->view()->setAccessibleName(name);
+        if (list->lineEdit())
+            list->lineEdit()->setAccessibleName(name);
+    }
 }
 
 void SetTabChain(const std::vector<QWidget*>& chain) {
