@@ -98,9 +98,21 @@ void UseAccessibleInterfaces() {
     QAccessible::installFactory(&interfaceFactory);
 }
 
+void UseAccessibleList(QComboBox* list) {
+    UseAccessibleInterfaces();
+    // Building a widget can make Qt describe it before any role or factory is in place; such a
+    // description is dropped, and the next one asked for is ours.
+    QAccessibleInterface* current = QAccessible::queryAccessibleInterface(list);
+    if (current && !dynamic_cast<AccessibleList*>(current))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(current));
+}
+
 void SetAccessibleRole(QWidget* widget, QAccessible::Role role) {
     UseAccessibleInterfaces();
     widget->setProperty(RoleProperty, static_cast<int>(role));
+    QAccessibleInterface* current = QAccessible::queryAccessibleInterface(widget);
+    if (current && current->role() != role)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(current));
 }
 
 } // namespace qm

@@ -38,6 +38,9 @@ private:
 // control whose description a screen reader already asked for keeps the one it has.
 void UseAccessibleInterfaces();
 
+// Makes `list` use AccessibleList also when Qt described it before UseAccessibleInterfaces ran.
+void UseAccessibleList(QComboBox* list);
+
 // Screen readers meet `widget` in `role` (for example a top-level window as a window, a message
 // dialog as an alert, a chart as a chart). Set it before the widget is shown.
 void SetAccessibleRole(QWidget* widget, QAccessible::Role role);

@@ -100,6 +100,7 @@ void NameAfterLabel(QLabel* label, QWidget* control) {
     // The drop-down of a list and the edit part of a list one types into are controls of their
     // own to a screen reader.
     if (auto* list = qobject_cast<QComboBox*>(control)) {
+        UseAccessibleList(list);
         list->view()->setAccessibleName(name);
         if (list->lineEdit())
             list->lineEdit()->setAccessibleName(name);
