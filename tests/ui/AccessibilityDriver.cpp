@@ -118,6 +118,7 @@ int main(int argc, char** argv) {
     QMessageBox plain(QMessageBox::NoIcon, QStringLiteral("Quillmark"),
                       QStringLiteral("The database was saved."), QMessageBox::Ok);
     plain.setObjectName(QStringLiteral("PlainMessage"));
+    plain.setModal(false); // it would keep every other window from becoming active
     plain.show();
 
     QMGraph years(yearsChart());
@@ -128,7 +129,13 @@ int main(int argc, char** argv) {
     QMGraph funds(measures(ManagerMeasure::GainDollars), measures);
     funds.show();
 
-    QTimer::singleShot(0, [] {
+    // Once every window is up, the calculators become the active window, where focus changes
+    // show; then the walk may start.
+    QTimer::singleShot(0, [&calculators] {
+        calculators.raise();
+        calculators.activateWindow();
+        if (!QTest::qWaitForWindowActive(&calculators))
+            std::fputs("the calculators did not become the active window\n", stderr);
         std::puts("ready");
         std::fflush(stdout);
     });

@@ -224,6 +224,39 @@ class Walk:
             self.check_options(window)
             yield tab
 
+    def check_focus_moves(self, app):
+        """In the active window, each control shown that takes the focus reports it in turn."""
+        at = self.at
+        active = [w for w in self.children(app) if self.has(w, at.STATE_ACTIVE)]
+        if len(active) != 1:
+            self.fail("windows", "%d active windows" % len(active))
+            return
+        # Tabs are parts of their tab bar, which takes the focus for them.
+        controls = [n for n in self.descendants(active[0], shown_only=True)
+                    if n.getRole() in self.interactive and n.getRole() != at.ROLE_PAGE_TAB
+                    and self.has(n, at.STATE_FOCUSABLE) and self.has(n, at.STATE_ENABLED)]
+        if len(controls) < 2:
+            self.fail(self.path(active[0]), "fewer than two controls to focus")
+        for node in controls:
+            self.check_focus(node)
+
+    def check_focus(self, node):
+        """A control given the focus reports it, and the control that had it no longer does."""
+        at = self.at
+        before = [n for n in self.descendants(self.top(node), shown_only=True)
+                  if n.getRole() != at.ROLE_PAGE_TAB and self.has(n, at.STATE_FOCUSED)]
+        node.queryComponent().grabFocus()
+        if not self.wait(lambda: self.has(node, at.STATE_FOCUSED)):
+            self.fail(self.path(node), "not focused after taking the focus")
+        for other in before:
+            if other != node and self.has(other, at.STATE_FOCUSED):
+                self.fail(self.path(other), "still focused after the focus moved on")
+
+    def top(self, node):
+        while node.parent is not None and node.parent.getRole() != self.at.ROLE_APPLICATION:
+            node = node.parent
+        return node
+
     def check_dialog(self, dialog):
         at = self.at
         where = self.path(dialog)
@@ -275,6 +308,7 @@ class Walk:
                 price = self.find(window, at.ROLE_TEXT, "Amberlane Growth Fund")
                 if price is None:
                     self.fail(self.path(window), "no price box named after its fund")
+
 
     def chart_lines(self, chart):
         chart.clearCache()
@@ -364,6 +398,7 @@ class Walk:
         self.check_charts(app)
         self.check_calculators(app)
         self.check_manager(app)
+        self.check_focus_moves(app)
         for failure in self.failures:
             print("FAILED: " + failure)
         print("%d controls checked, %d failures" % (self.checked, len(self.failures)))
