@@ -1,8 +1,11 @@
 #include "ui/AccessibleList.h"
 
+#include "ui/AccessibleOption.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QVariant>
 
 namespace qm {
@@ -15,6 +18,8 @@ constexpr char RoleProperty[] = "qmAccessibleRole";
 QAccessibleInterface* interfaceFactory(const QString&, QObject* object) {
     if (auto* list = qobject_cast<QComboBox*>(object))
         return new AccessibleList(list);
+    if (auto* option = qobject_cast<QRadioButton*>(object))
+        return new AccessibleOption(option);
     auto* widget = qobject_cast<QWidget*>(object);
     const QVariant role = object ? object->property(RoleProperty) : QVariant();
     if (widget && role.isValid())

@@ -33,8 +33,9 @@ private:
     QComboBox* list() const;
 };
 
-// Makes every drop-down list of the program use AccessibleList, and widgets given a role by
-// SetAccessibleRole use it (once; later calls do nothing). Needs the application object; a
+// Makes every drop-down list of the program use AccessibleList, every option button
+// AccessibleOption, and widgets given a role by SetAccessibleRole that role (once; later calls do
+// nothing). Needs the application object; a
 // control whose description a screen reader already asked for keeps the one it has.
 void UseAccessibleInterfaces();
 

@@ -66,12 +66,15 @@ class Walk:
         return None
 
     def press(self, node):
+        """Acts on `node` as a screen reader's "activate" does: press a button or a tab, toggle
+        an option."""
         action = node.queryAction()
-        for i in range(action.nActions):
-            if action.getName(i) in ("Press", "press", "SetFocus", "click"):
-                action.doAction(i)
+        names = [action.getName(i).lower() for i in range(action.nActions)]
+        for wanted in ("press", "toggle", "click"):
+            if wanted in names:
+                action.doAction(names.index(wanted))
                 return
-        action.doAction(0)
+        self.fail(self.path(node), "cannot be acted on (actions: %s)" % ", ".join(names))
 
     def wait(self, condition, seconds=5.0):
         end = time.time() + seconds
@@ -284,12 +287,18 @@ class Walk:
             for option in options:
                 if not spoken(option.description):
                     self.fail(self.path(option), "no description")
-            for option in options:
-                box = self.find(window, at.ROLE_TEXT, answers.get(spoken(option.name)))
-                chosen = self.has(option, at.STATE_CHECKED)
-                if box is None or self.has(box, at.STATE_READ_ONLY) != chosen:
-                    self.fail(self.path(option), "its box is %s" % (
-                        "not read-only though chosen" if chosen else "read-only"))
+            # Choosing each option in turn with the screen reader's action locks its box alone.
+            for chosen in options + options[:1]:
+                self.press(chosen)
+                if not self.wait(lambda: self.has(chosen, at.STATE_CHECKED)):
+                    self.fail(self.path(chosen), "not checked once chosen")
+                for option in options:
+                    box = self.find(window, at.ROLE_TEXT, answers.get(spoken(option.name)))
+                    locked = option == chosen
+                    if box is None or not self.wait(
+                            lambda: self.has(box, at.STATE_READ_ONLY) == locked, 2):
+                        self.fail(self.path(option), "its box is %s after '%s' was chosen" % (
+                            "not read-only" if locked else "read-only", spoken(chosen.name)))
         self.press(self.find(window, at.ROLE_PUSH_BUTTON, "How to use"))
         self.check_page(window, "This program was written to incorporate the")
 
