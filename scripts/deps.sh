@@ -10,7 +10,7 @@ test)
     # PDF files are read back) and the screen-reader test (a virtual X server, a private session
     # bus with the accessibility bus on it, and an AT-SPI client).
     packages+=(libgtest-dev clang-14 libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils
-               xvfb xauth dbus at-spi2-core python3-pyatspi)
+               xvfb dbus at-spi2-core python3-pyatspi)
     ;;
 bench) packages+=(libbenchmark-dev) ;;
 package) packages+=(dpkg-dev file) ;; # the Debian package's library dependencies

@@ -19,6 +19,7 @@ Exits 77 (skipped) when no X server or bus can start.
 """
 
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -27,6 +28,8 @@ import tempfile
 import time
 
 SKIP = 77
+# How long the driver may take to open every window.
+READY_SECONDS = 60
 # The checks are imported from beside this script; the source tree stays as it is.
 sys.dont_write_bytecode = True
 
@@ -112,13 +115,19 @@ def main():
         start_display(session)
         start_buses(session)
         # The client connects to the buses named in the environment when it is loaded.
-        import pyatspi  # noqa: E402
+        try:
+            import pyatspi  # noqa: E402
+        except ImportError:
+            print("FAILED: the AT-SPI client python3-pyatspi is missing "
+                  "(scripts/deps.sh test installs it)")
+            return 1
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    QT_ACCESSIBILITY="1", HOME=session.home.name,
                    XDG_RUNTIME_DIR=session.home.name)
         program = session.start([driver, sample], env=env, stdout=subprocess.PIPE)
-        if program.stdout.readline().decode().strip() != "ready":
-            print("FAILED: the driver did not open its windows")
+        ready, _, _ = select.select([program.stdout], [], [], READY_SECONDS)
+        if not ready or program.stdout.readline().decode().strip() != "ready":
+            print("FAILED: the driver did not open its windows within %d seconds" % READY_SECONDS)
             return 1
         from ScreenReaderChecks import Walk  # noqa: E402
         return Walk(pyatspi, dump).run()
