@@ -35,10 +35,41 @@ QComboBox* AccessibleList::list() const {
     return static_cast<QComboBox*>(widget());
 }
 
+void* AccessibleList::interface_cast(QAccessible::InterfaceType t) {
+    if (t == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+}
+
+QString AccessibleList::shown() const {
+    return list()->isEditable() ? list()->lineEdit()->text() : list()->currentText();
+}
+
+QString AccessibleList::text(int startOffset, int endOffset) const {
+    const QString all = shown();
+    startOffset = qBound(0, startOffset, static_cast<int>(all.size()));
+    endOffset = endOffset < 0 ? static_cast<int>(all.size())
+                              : qBound(startOffset, endOffset, static_cast<int>(all.size()));
+    return all.mid(startOffset, endOffset - startOffset);
+}
+
+int AccessibleList::characterCount() const {
+    return static_cast<int>(shown().size());
+}
+
+void AccessibleList::selection(int, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = 0;
+}
+
+QString AccessibleList::attributes(int offset, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = offset;
+    return {};
+}
+
 QString AccessibleList::text(QAccessible::Text t) const {
     switch (t) {
     case QAccessible::Value:
-        return list()->isEditable() ? list()->lineEdit()->text() : list()->currentText();
+        return shown();
     default:
         // The name is the accessible name, else the label whose buddy the list is; never the
         // chosen entry.

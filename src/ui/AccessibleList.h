@@ -13,11 +13,14 @@ class QComboBox;
 namespace qm {
 
 // A drop-down list: its name is its accessible name (else its label's text), its value the
-// chosen entry; its children are the drop-down's entries and, for a list one can type into, its
+// chosen entry, which it also shows as its (read-only) text, where screen readers look for what a
+// list shows; its children are the drop-down's entries and, for a list one can type into, its
 // edit part.
-class AccessibleList : public QAccessibleWidget {
+class AccessibleList : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit AccessibleList(QComboBox* list);
+
+    void* interface_cast(QAccessible::InterfaceType t) override;
 
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
@@ -29,8 +32,24 @@ public:
     void doAction(const QString& actionName) override;
     QStringList keyBindingsForAction(const QString& actionName) const override;
 
+    // The chosen entry as text.
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override;
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    int selectionCount() const override { return 0; }
+    void selection(int, int* startOffset, int* endOffset) const override;
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
 private:
     QComboBox* list() const;
+    QString shown() const;
 };
 
 // Makes every drop-down list of the program use AccessibleList, every option button

@@ -60,9 +60,16 @@ TEST(AccessibleList, NamedAfterTheLabelWithTheChosenEntryAsValue) {
         EXPECT_EQ(spoken->role(), QAccessible::ComboBox);
         EXPECT_EQ(spoken->text(QAccessible::Name), QLatin1String(c.name));
         EXPECT_EQ(spoken->text(QAccessible::Value), c.items.first());
+        // The chosen entry is also the list's text, where screen readers look for it.
+        QAccessibleTextInterface* shown = spoken->textInterface();
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->text(0, -1), c.items.first());
+        EXPECT_EQ(shown->characterCount(), c.items.first().size());
+        EXPECT_EQ(shown->text(1, 3), c.items.first().mid(1, 2));
         list->setCurrentIndex(c.items.size() - 1);
         EXPECT_EQ(spoken->text(QAccessible::Name), QLatin1String(c.name)) << "after a choice";
         EXPECT_EQ(spoken->text(QAccessible::Value), c.items.last());
+        EXPECT_EQ(shown->text(0, -1), c.items.last());
         EXPECT_EQ(spoken->state().editable, c.editable && !c.locked);
         EXPECT_FALSE(spoken->state().readOnly) << "a list can always be chosen from";
 

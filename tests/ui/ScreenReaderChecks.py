@@ -133,15 +133,18 @@ class Walk:
         at = self.at
         if label is None:
             self.fail(where, "a list without a label")
-        value = ""
+        # What the list shows is its text; the edit part of a list one types into shows the same.
+        try:
+            value = spoken(node.queryText().getText(0, -1))
+        except NotImplementedError:
+            self.fail(where, "does not give the entry it shows as its text")
+            value = ""
         for child in self.children(node):
             if child.getRole() in (at.ROLE_TEXT, at.ROLE_ENTRY):
-                value = spoken(child.queryText().getText(0, -1))
+                if spoken(child.queryText().getText(0, -1)) != value:
+                    self.fail(where, "its edit part shows another text than the list")
             if spoken(child.name) != name:
                 self.fail(where, "its %s is named '%s'" % (child.getRoleName(), spoken(child.name)))
-        if not value:
-            items = [c for c in self.descendants(node) if self.has(c, at.STATE_SELECTED)]
-            value = spoken(items[0].name) if items else ""
         if value and value == name and (label is None or spoken(label.name) != value):
             self.fail(where, "named after its chosen entry '%s'" % value)
 
