@@ -520,6 +520,14 @@ InvestedPage::InvestedPage(QMInvest& window) : CalcTabPage(InvestedGrowthTab, "I
                                   EmptyPage(window_.state());
                                   window_.syncResults();
                               });
+    // What each choice shows is more than its caption says; screen readers read it.
+    complete_->setAccessibleDescription(
+        QStringLiteral("Shows one calculation in full, a line for each period; choosing it "
+                       "empties the Results page"));
+    findChild<QRadioButton*>(QStringLiteral("IGResultsChoice(1)"))
+        ->setAccessibleDescription(QStringLiteral("Keeps the totals of up to ten calculations "
+                                                  "on one page to compare them; choosing it "
+                                                  "empties the Results page"));
     addButtons();
 }
 
