@@ -21,6 +21,7 @@ class Walk:
         self.dump = dump
         self.failures = []
         self.checked = 0
+        self.tabs = 0
         self.interactive = {at.ROLE_PUSH_BUTTON, at.ROLE_TOGGLE_BUTTON, at.ROLE_CHECK_BOX,
                             at.ROLE_RADIO_BUTTON, at.ROLE_COMBO_BOX, at.ROLE_TEXT,
                             at.ROLE_ENTRY, at.ROLE_PASSWORD_TEXT, at.ROLE_SPIN_BUTTON,
@@ -198,7 +199,8 @@ class Walk:
     # --- windows, tabs, dialogs, charts -------------------------------------------------------
 
     def close_new_dialogs(self, app, known, seen):
-        """Checks and closes each message or question a step opened; returns their texts."""
+        """Checks and closes each message or question a step opened; adds their texts to
+        `seen`."""
         at = self.at
         for node in self.children(app):
             if node in known or node.getRole() not in (at.ROLE_ALERT, at.ROLE_DIALOG):
@@ -231,6 +233,9 @@ class Walk:
             time.sleep(0.2)
             messages = []
             self.close_new_dialogs(app, known, messages)
+            for message in messages:
+                print("tab '%s' showed: %s" % (spoken(tab.name), message))
+            self.tabs += 1
             self.check_controls(window)
             self.check_options(window)
             yield tab
@@ -323,7 +328,6 @@ class Walk:
                 if price is None:
                     self.fail(self.path(window), "no price box named after its fund")
 
-
     def chart_lines(self, chart):
         chart.clearCache()
         return [spoken(line) for line in (chart.description or "").split("\n")]
@@ -372,7 +376,7 @@ class Walk:
 
     def check_dialogs(self, app):
         at = self.at
-        texts = {"No data to graph, Calculate.": "Exit", "Continue with Printout.": "Yes"}
+        texts = ("No data to graph, Calculate.", "Continue with Printout.")
         found = {}
         for node in self.children(app):
             if node.getRole() in (at.ROLE_ALERT, at.ROLE_DIALOG) and self.has(node, at.STATE_SHOWING):
@@ -415,12 +419,14 @@ class Walk:
         self.check_focus_moves(app)
         for failure in self.failures:
             print("FAILED: " + failure)
-        print("%d controls checked, %d failures" % (self.checked, len(self.failures)))
+        print("%d windows, %d tabs, %d controls checked, %d failures"
+              % (len(self.children(app)), self.tabs, self.checked, len(self.failures)))
         return 1 if self.failures or self.checked == 0 else 0
 
 
 def dump_tree(node, depth=0):
-    states = [str(s).split()[1].replace("atspi_", "") for s in node.getState().getStates()]
+    states = [str(s).split()[1].lower().replace("atspi_state_", "").replace("atspi_", "")
+              for s in node.getState().getStates()]
     print("  " * depth + "%s [%s] desc=[%s] %s" % (node.getRoleName(), node.name,
                                                      node.description, ",".join(states)))
     for child in node:
