@@ -3,10 +3,12 @@
 #include "app/AppState.h"
 #include "app/Messages.h"
 #include "input/KeyFilters.h"
+#include "ui/AccessibleList.h"
 #include "ui/FilteredLineEdit.h"
 #include "ui/Geometry.h"
 #include "ui/WindowLayout.h"
 
+#include <QAccessible>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -28,6 +30,17 @@ void addButtonRow(QVBoxLayout* layout, std::initializer_list<QPushButton*> butto
         row->addWidget(button);
     layout->addSpacing(6);
     layout->addLayout(row);
+}
+
+// A message or question is an alert to a screen reader, which reads its text as it opens.
+void presentAsAlert(QDialog* dialog, const QString& text) {
+    SetAccessibleRole(dialog, QAccessible::AlertMessage);
+    dialog->setAccessibleDescription(text);
+}
+
+void announce(QDialog* dialog) {
+    QAccessibleEvent event(dialog, QAccessible::Alert);
+    QAccessible::updateAccessibility(&event);
 }
 
 bool onCalculator() {
@@ -76,7 +89,8 @@ AMsgbox::AMsgbox(QWidget* parent) : QDialog(parent) {
     textMsg_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     textMsg_->setPlainText(message);
     textMsg_->setFixedSize(TextWidth, WrappedTextHeight(textMsg_, message, TextWidth));
-    setAccessibleDescription(message);
+    textMsg_->setAccessibleName(QStringLiteral("Message"));
+    presentAsAlert(this, message);
     auto* exit = NamedButton(QStringLiteral("AMsgExit"), QStringLiteral("E&xit"), this);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
@@ -88,6 +102,7 @@ AMsgbox::AMsgbox(QWidget* parent) : QDialog(parent) {
 
 void AMsgbox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    announce(this);
     if (onCalculator())
         PlaceFromWorkWindow(this, 5550, 2500);
     else
@@ -102,7 +117,7 @@ AllYesNo::AllYesNo(const QString& databaseName, const QString& recordNumber, QWi
     label->setObjectName(QStringLiteral("Label1"));
     label->setWordWrap(true);
     label->setFixedWidth(TextWidth);
-    setAccessibleDescription(label->text());
+    presentAsAlert(this, label->text());
     auto* yes = NamedButton(QStringLiteral("AllYes"), QStringLiteral("&Yes"), this);
     auto* no = NamedButton(QStringLiteral("AllNo"), QStringLiteral("&No"), this);
     connect(yes, &QPushButton::clicked, this, [this] {
@@ -122,6 +137,7 @@ AllYesNo::AllYesNo(const QString& databaseName, const QString& recordNumber, QWi
 
 void AllYesNo::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    announce(this);
     PlaceFromWorkWindow(this, 3550, 3400);
 }
 

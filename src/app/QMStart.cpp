@@ -2,6 +2,7 @@
 
 #include "calculators/QMInvest.h"
 #include "manager/QMManagement.h"
+#include "ui/AccessibleList.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,6 +42,7 @@ QIcon ProgramIcon() {
 QMStart::QMStart(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("QMStart"));
     setWindowTitle(QStringLiteral("Quillmark"));
+    SetAccessibleRole(this, QAccessible::Window);
     // The program ends from the menu only: a work window closing while the menu is hidden must
     // not end it.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,6 +1,7 @@
 #include "app/WorkWindowBase.h"
 
 #include "app/AppState.h"
+#include "ui/AccessibleList.h"
 #include "ui/Geometry.h"
 
 #include <QCloseEvent>
@@ -9,6 +10,8 @@ namespace qm {
 
 WorkWindowBase::WorkWindowBase(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // A screen reader meets it as a window of its own (not as a pane of the start menu).
+    SetAccessibleRole(this, QAccessible::Window);
 }
 
 WorkWindowBase::~WorkWindowBase() {

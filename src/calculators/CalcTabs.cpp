@@ -279,17 +279,25 @@ void alignColumns(QGridLayout* first, QGridLayout* second) {
     }
 }
 
-// The option buttons of the quantity to solve for, their captions and the box that holds it.
+// The option buttons of the quantity to solve for, their captions, the box that holds it and
+// what choosing the option does, for screen readers (the caption alone does not say it).
 struct SolveOption {
     const char* option;
     const char* caption;
     MortgageSolveFor solveFor;
     const char* box;
+    const char* description;
 };
 constexpr SolveOption SolveOptions[] = {
-    {"MTPaymentOpt", "Payment", MortgageSolveFor::Payment, "MTInMthPayment"},
-    {"MTTermOpt", "Years", MortgageSolveFor::Years, "MTInTerm"},
-    {"MTPrincipalOpt", "Principal", MortgageSolveFor::Principal, "MTInPrincipal"},
+    {"MTPaymentOpt", "Payment", MortgageSolveFor::Payment, "MTInMthPayment",
+     "Finds the monthly principal and interest from the other boxes; its box turns green and "
+     "shows the answer"},
+    {"MTTermOpt", "Years", MortgageSolveFor::Years, "MTInTerm",
+     "Finds the amortization period in years from the other boxes; its box turns green and "
+     "shows the answer"},
+    {"MTPrincipalOpt", "Principal", MortgageSolveFor::Principal, "MTInPrincipal",
+     "Finds the principal amount of mortgage from the other boxes; its box turns green and "
+     "shows the answer"},
 };
 
 } // namespace
@@ -314,10 +322,12 @@ MortgagePage::MortgagePage(QMInvest& window)
     QGroupBox* solveFrame = twoLineFrame(QStringLiteral("Select to"), QStringLiteral("find:"),
                                          conventional, &solveBody);
     solveFrame->setObjectName(QStringLiteral("MTSelectToFind"));
+    solveFrame->setAccessibleName(QStringLiteral("Select to find"));
     int id = 0;
     for (const SolveOption& o : SolveOptions) {
         QRadioButton* option = addOption(solveGroup_, id++, QLatin1String(o.option),
                                          QLatin1String(o.caption), solveFrame);
+        option->setAccessibleDescription(QLatin1String(o.description));
         solveBody->addWidget(option);
         connect(option, &QRadioButton::clicked, this, [this, option] { solveFor(option); });
     }
@@ -344,6 +354,9 @@ MortgagePage::MortgagePage(QMInvest& window)
     QGroupBox* daysFrame =
         twoLineFrame(QStringLiteral("Days in"), QStringLiteral("year"), accelerated, &daysBody);
     daysFrame->setObjectName(QStringLiteral("MTDaysInYearFrame"));
+    daysFrame->setAccessibleName(QStringLiteral("Days in year"));
+    daysFrame->setAccessibleDescription(
+        QStringLiteral("The days in a year used for weekly and biweekly payments"));
     const QStringList dayCaptions = MortgageDaysCaptions();
     for (int i = 0; i < 7; ++i) {
         QRadioButton* day = addOption(daysGroup_, i, QStringLiteral("MTIRFactor(%1)").arg(i),
@@ -505,6 +518,14 @@ InvestedPage::InvestedPage(QMInvest& window) : CalcTabPage(InvestedGrowthTab, "I
                                   EmptyPage(window_.state());
                                   window_.syncResults();
                               });
+    // What each choice shows is more than its caption says; screen readers read it.
+    complete_->setAccessibleDescription(
+        QStringLiteral("Shows one calculation in full, a line for each period; choosing it "
+                       "empties the Results page"));
+    findChild<QRadioButton*>(QStringLiteral("IGResultsChoice(1)"))
+        ->setAccessibleDescription(QStringLiteral("Keeps the totals of up to ten calculations "
+                                                  "on one page to compare them; choosing it "
+                                                  "empties the Results page"));
     addButtons();
 }
 

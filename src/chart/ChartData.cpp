@@ -1,5 +1,7 @@
 #include "chart/ChartData.h"
 
+#include "text/Format.h"
+
 #include <QSet>
 #include <cmath>
 
@@ -195,6 +197,54 @@ ChartPlan BuildManagerChart(int points,
     }
     plan.seriesNames = {plan.dataLabel};
     return plan;
+}
+
+QString ChartHeading(const ChartPlan& plan) {
+    if (plan.title.isEmpty())
+        return plan.dataLabel;
+    if (plan.dataLabel.isEmpty() || plan.dataLabel == plan.title)
+        return plan.title;
+    return plan.title + QLatin1Char('\n') + plan.dataLabel;
+}
+
+QStringList ChartInWords(const ChartPlan& plan, const QString& currencySymbol) {
+    QStringList lines;
+    const QString heading = ChartHeading(plan).simplified();
+    if (!heading.isEmpty())
+        lines << heading;
+    const auto valueText = [&](const Currency& value) {
+        const QString number = FormatNumber(value, u"#,##0.00");
+        if (plan.percent)
+            return number + QLatin1Char('%');
+        // A loss reads with its sign before the currency symbol.
+        return number.startsWith(QLatin1Char('-'))
+                   ? QLatin1Char('-') + currencySymbol + number.mid(1)
+                   : currencySymbol + number;
+    };
+    const bool byYears = !plan.comparison;
+    const bool named = plan.series.size() > 1;
+    for (std::size_t i = 0; !plan.series.empty() && i < plan.series.front().size(); ++i) {
+        const auto point = static_cast<qsizetype>(i);
+        QString label;
+        if (byYears)
+            label = QStringLiteral("Year %1").arg(i + 1);
+        else if (plan.categoryAxis == QLatin1String("Comparison"))
+            label = QStringLiteral("Comparison %1").arg(plan.categories.value(point));
+        else
+            label = plan.categories.value(point).trimmed();
+        for (std::size_t k = 0; k < plan.series.size(); ++k) {
+            if (i >= plan.series[k].size())
+                continue;
+            QString line = label;
+            if (named)
+                line += QStringLiteral(", ") +
+                        plan.seriesNames.value(static_cast<qsizetype>(k)).trimmed();
+            lines << line + QStringLiteral(": ") + valueText(plan.series[k][i]);
+        }
+    }
+    if (plan.series.empty() || plan.series.front().empty())
+        lines << QStringLiteral("No values to show.");
+    return lines;
 }
 
 } // namespace qm

@@ -44,4 +44,15 @@ ChartPlan BuildManagerChart(int points,
                             const QStringList& fundNames,
                             ManagerMeasure measure = ManagerMeasure::GainDollars);
 
+// The texts above the plot: the chart title, then the data label naming the values (one of them
+// when they are the same or one is empty), on separate lines.
+QString ChartHeading(const ChartPlan& plan);
+
+// The chart in words, as a screen reader gives it: the heading on one line, then every plotted
+// value with its label, one a line: "Year 25: $244,711.99" over the years, "Comparison 2: 7.25%"
+// or "<fund name>: -$120.00" for bars, the series name after the label where there are several
+// ("Comparison 1, Accelerated: $9,870.00"). Money carries `currencySymbol`; a chart without
+// values says so.
+QStringList ChartInWords(const ChartPlan& plan, const QString& currencySymbol);
+
 } // namespace qm

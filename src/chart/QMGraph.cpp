@@ -6,6 +6,7 @@
 #include "chart/ChartData.h"
 #include "print/OutputFile.h"
 #include "print/PrintJob.h"
+#include "ui/AccessibleList.h"
 #include "ui/Geometry.h"
 #include "ui/SaveDialog.h"
 #include "ui/WindowLayout.h"
@@ -42,15 +43,6 @@ constexpr int PrintWidthTwips = 9530;
 constexpr int PrintHeightTwips = 6350;
 // The printed image's resolution relative to the screen's 96 pixels per inch.
 constexpr double PrintScale = 200.0 / 96.0;
-
-// The texts above the plot: the chart title, then the data label naming the values.
-QString headingOf(const ChartPlan& plan) {
-    if (plan.title.isEmpty())
-        return plan.dataLabel;
-    if (plan.dataLabel.isEmpty() || plan.dataLabel == plan.title)
-        return plan.title;
-    return plan.title + QLatin1Char('\n') + plan.dataLabel;
-}
 
 // Fill and outline of the k-th bar set: solid for the first, hatched for the second, so that
 // the two mortgage columns stay apart on a black-and-white page.
@@ -124,7 +116,7 @@ void standUprightWhenCrowded(QChart* chart, QBarCategoryAxis* axis, const QStrin
 
 QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool color) {
     auto* chart = new QChart;
-    chart->setTitle(headingOf(plan));
+    chart->setTitle(ChartHeading(plan));
     QFont titleFont = chart->titleFont();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     titleFont.setBold(true);
@@ -205,6 +197,7 @@ QMGraph::QMGraph(const ChartPlan& plan, MeasureSource measures, QWidget* parent)
     setObjectName(QStringLiteral("QMGraph"));
     view_ = new QChartView(this);
     view_->setObjectName(QStringLiteral("MSChart1"));
+    SetAccessibleRole(view_, QAccessible::Chart);
     view_->setRenderHint(QPainter::Antialiasing);
     view_->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* png = new QAction(QStringLiteral("Save as PNG..."), view_);
@@ -255,8 +248,11 @@ QMGraph::~QMGraph() = default;
 
 void QMGraph::showPlan() {
     setWindowTitle(plan_->caption);
-    // Screen readers name the chart by the texts above the plot.
-    view_->setAccessibleName(headingOf(*plan_).replace(QLatin1Char('\n'), QLatin1String(", ")));
+    // Screen readers name the chart by the texts above the plot and read its values, one a line,
+    // as its description; both follow the measure shown.
+    view_->setAccessibleName(ChartHeading(*plan_).simplified());
+    view_->setAccessibleDescription(
+        ChartInWords(*plan_, app().currencySymbol).join(QLatin1Char('\n')));
     QChart* old = view_->chart();
     view_->setChart(MakeChart(*plan_, app().currencySymbol));
     delete old;

@@ -1,7 +1,11 @@
 #include "ui/WindowLayout.h"
 
+#include "ui/AccessibleList.h"
+
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,8 +99,18 @@ QString AsTyped(const QString& text) {
 }
 
 void NameAfterLabel(QLabel* label, QWidget* control) {
+    UseAccessibleInterfaces();
     label->setBuddy(control);
-    control->setAccessibleName(SpokenCaption(label->text()));
+    const QString name = SpokenCaption(label->text());
+    control->setAccessibleName(name);
+    // The drop-down of a list and the edit part of a list one types into are controls of their
+    // own to a screen reader.
+    if (auto* list = qobject_cast<QComboBox*>(control)) {
+        UseAccessibleList(list);
+        list->view()->setAccessibleName(name);
+        if (list->lineEdit())
+            list->lineEdit()->setAccessibleName(name);
+    }
 }
 
 void SetTabChain(const std::vector<QWidget*>& chain) {

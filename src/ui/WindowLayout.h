@@ -49,8 +49,8 @@ QString SpokenCaption(const QString& caption);
 QString AsTyped(const QString& text);
 
 // Makes `label` the caption of `control`: its buddy, so that the label's mnemonic and screen
-// readers reach the control, and the control's accessible name. Run it again after the label's
-// text changed.
+// readers reach the control, and the control's accessible name (a list's edit part too). Run it
+// again after the label's text changed.
 void NameAfterLabel(QLabel* label, QWidget* control);
 
 // Chains the controls for the Tab key in this order (Shift+Tab goes back along it). Controls

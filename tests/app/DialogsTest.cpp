@@ -3,6 +3,7 @@
 #include "support/UiHelpers.h"
 #include "ui/Geometry.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -31,13 +32,22 @@ TEST(Dialogs, QuestionAnswers) {
     };
     for (const Case& c : {Case{"AllYes", true, 6}, Case{"AllNo", false, 0}}) {
         bool answer = !c.yes;
+        QString read;
         const QStringList shown =
             runAnsweringModals([&] { answer = AskQuestion(3, QStringLiteral("DATA.QMD")); },
-                               [&](QWidget* d) { pressButton(d, QString::fromLatin1(c.button)); });
+                               [&](QWidget* d) {
+                                   // A screen reader meets an alert that reads its question.
+                                   QAccessibleInterface* alert =
+                                       QAccessible::queryAccessibleInterface(d);
+                                   EXPECT_EQ(alert->role(), QAccessible::AlertMessage);
+                                   read = alert->text(QAccessible::Description);
+                                   pressButton(d, QString::fromLatin1(c.button));
+                               });
         EXPECT_EQ(answer, c.yes);
         EXPECT_EQ(app().choiceCode, c.choiceCode);
         ASSERT_EQ(shown.size(), 1);
         EXPECT_TRUE(shown.front().startsWith("File changed. DATA.QMD file in memory"));
+        EXPECT_EQ(read, shown.front());
     }
     // Closed without an answer: the question number stays, which means No.
     bool answer = true;

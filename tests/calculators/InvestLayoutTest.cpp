@@ -23,12 +23,10 @@ QString spoken(QString caption) {
     return caption.remove(QLatin1Char('&')).trimmed();
 }
 
-// What a screen reader calls the control: a button its accessible name or caption; a box, list
-// or label its accessible name (a list would otherwise be called by the item it shows).
+// What a screen reader calls the control, as its accessible interface says it (a list must not
+// be called by the item it shows).
 QString accessibleName(QWidget* widget) {
-    if (qobject_cast<QAbstractButton*>(widget))
-        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-    return widget->accessibleName();
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
 
 // The one label whose buddy `control` is.
@@ -176,7 +174,7 @@ TEST_F(InvestLayoutTest, ControlsAreNamedAfterTheirCaptions) {
                 QLabel* label = labelOf(frame, control);
                 ASSERT_NE(label, nullptr) << id.toStdString();
                 EXPECT_FALSE(spoken(label->text()).isEmpty()) << id.toStdString();
-                EXPECT_EQ(control->accessibleName(), spoken(label->text())) << id.toStdString();
+                EXPECT_EQ(accessibleName(control), spoken(label->text())) << id.toStdString();
             } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
                 const QString caption = spoken(button->text());
                 EXPECT_EQ(accessibleName(button), caption.isEmpty() ? "Normal" : caption)

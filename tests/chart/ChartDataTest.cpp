@@ -195,3 +195,88 @@ TEST(ManagerChart, FundsOfOneNameGetLabelsOfTheirOwn) {
 }
 
 } // namespace
+
+// The chart read out: the heading, then every value with its label, for each kind of chart.
+TEST(ChartInWords, EveryValueWithItsLabel) {
+    const auto amount = [](std::int64_t raw) { return Currency::fromRaw(raw); };
+    ChartPlan years;
+    years.dataLabel = QStringLiteral("Investment growth over 3 Years");
+    years.series = {{amount(10000000), amount(2447119900), amount(-5000)}};
+    years.categories = {"1", "2", "3"};
+    years.categoryAxis = QStringLiteral("Years");
+    years.seriesNames = {QStringLiteral("Value")};
+
+    ChartPlan mortgage;
+    mortgage.title = mortgage.dataLabel = QStringLiteral("Total interest paid");
+    mortgage.comparison = true;
+    mortgage.series = {{amount(1234567800), amount(10000)}, {amount(987000000), amount(0)}};
+    mortgage.categories = {"1", "2"};
+    mortgage.categoryAxis = QStringLiteral("Comparison");
+    mortgage.seriesNames = {QStringLiteral("Conventional"), QStringLiteral("Accelerated")};
+
+    ChartPlan gain;
+    gain.dataLabel = QStringLiteral("Annual percentage gain/loss comparisons");
+    gain.comparison = gain.percent = true;
+    gain.series = {{amount(72500), amount(-31000)}};
+    gain.categories = {"1", "2"};
+    gain.categoryAxis = QStringLiteral("Comparison");
+
+    const QStringList names = {QStringLiteral("Acme Growth  "), QStringLiteral("Bond Fund")};
+    const auto totals = [](int row, int column) {
+        return Currency::fromUnits(row == 1 ? 100 * column : -12 * column);
+    };
+    ChartPlan funds = BuildManagerChart(2, totals, names, ManagerMeasure::CurrentValue);
+    ChartPlan fundsPercent = BuildManagerChart(2, totals, names, ManagerMeasure::GainPercent);
+
+    ChartPlan twoHeadings;
+    twoHeadings.title = QStringLiteral("Title");
+    twoHeadings.dataLabel = QStringLiteral("Label");
+
+    struct Case {
+        const char* what;
+        const ChartPlan& plan;
+        QString symbol;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"values over the years",
+         years,
+         "$",
+         {"Investment growth over 3 Years", "Year 1: $1,000.00", "Year 2: $244,711.99",
+          "Year 3: -$0.50"}},
+        {"two series, each named",
+         mortgage,
+         "$",
+         {"Total interest paid", "Comparison 1, Conventional: $123,456.78",
+          "Comparison 1, Accelerated: $98,700.00", "Comparison 2, Conventional: $1.00",
+          "Comparison 2, Accelerated: $0.00"}},
+        {"percentages carry no currency",
+         gain,
+         "$",
+         {"Annual percentage gain/loss comparisons", "Comparison 1: 7.25%",
+          "Comparison 2: -3.10%"}},
+        {"funds by name, another symbol",
+         funds,
+         QString::fromUtf8("£"),
+         {"Current value of each company/fund", QString::fromUtf8("Acme Growth: £300.00"),
+          QString::fromUtf8("Bond Fund: -£36.00")}},
+        {"the percent measure",
+         fundsPercent,
+         "$",
+         {"Gain or Loss in percent", "Acme Growth: 500.00%", "Bond Fund: -60.00%"}},
+        {"nothing plotted", twoHeadings, "$", {"Title Label", "No values to show."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ChartInWords(c.plan, c.symbol), c.lines);
+    }
+}
+
+TEST(ChartInWords, AFailedChartSaysItHasNoValues) {
+    CalcState state;
+    state.chartKind = 9; // no periods per year: the year-end selection fails
+    state.chartPoints = 3;
+    const ChartPlan plan = BuildCalculatorChart(state);
+    ASSERT_TRUE(plan.failed);
+    EXPECT_EQ(ChartInWords(plan, "$"), QStringList{"No values to show."});
+}

@@ -4,6 +4,7 @@
 #include "print/PrintJob.h"
 #include "support/UiHelpers.h"
 
+#include <QAccessible>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -44,6 +45,9 @@ struct Shown {
     std::vector<Qt::BrushStyle> fills;       // per bar set
     bool measureButtons = false;
     QString valueFormat;
+    // What a screen reader reads of the chart: its role, name and description.
+    QAccessible::Role role = QAccessible::NoRole;
+    QString readName, readDescription;
 };
 
 Shown inspect(QWidget* window) {
@@ -51,6 +55,11 @@ Shown inspect(QWidget* window) {
     shown.caption = window->windowTitle();
     QChart* chart = child<QChartView>(window, QStringLiteral("MSChart1"))->chart();
     shown.heading = chart->title();
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(
+        child<QChartView>(window, QStringLiteral("MSChart1")));
+    shown.role = read->role();
+    shown.readName = read->text(QAccessible::Name);
+    shown.readDescription = read->text(QAccessible::Description);
     shown.legend = chart->legend()->isVisible();
     for (QAbstractSeries* series : chart->series()) {
         if (auto* bars = qobject_cast<QBarSeries*>(series)) {
@@ -142,6 +151,13 @@ TEST_P(CalculatorCharts, ShowCaptionLabelLegendAndValues) {
     EXPECT_EQ(shown.legend, c.legend);
     EXPECT_EQ(shown.bars, c.bars);
     EXPECT_EQ(shown.series, c.series);
+    // A screen reader reads the heading, then one line for each value plotted.
+    std::size_t values = 0;
+    for (const auto& series : c.series)
+        values += series.size();
+    EXPECT_EQ(shown.readName, QString::fromLatin1(c.heading).simplified());
+    EXPECT_EQ(shown.readDescription.split(QLatin1Char('\n')).size(),
+              static_cast<qsizetype>(values + 1));
     if (shown.fills.size() == 2) { // the mortgage's two columns differ by pattern, not colour alone
         EXPECT_NE(shown.fills[0], shown.fills[1]);
     }
@@ -218,12 +234,25 @@ TEST(ChartWindow, ManagerMeasuresSwitchValuesAndLabel) {
         const char* heading;
         std::vector<double> values;
         const char* format;
+        const char* read; // the values as a screen reader reads them
     };
     const std::vector<Step> steps = {
-        {"", "Gain or Loss in dollars", {1004, 2004}, "$%.0f"},
-        {"CVTotValue", "Current value of each company/fund", {1003, 2003}, "$%.0f"},
-        {"CVGainPercent", "Gain or Loss in percent", {1005, 2005}, "%.0f%"},
-        {"CVGainDollars", "Gain or Loss in dollars", {1004, 2004}, "$%.0f"},
+        {"", "Gain or Loss in dollars", {1004, 2004}, "$%.0f", "Alpha: $1,004.00\nBeta: $2,004.00"},
+        {"CVTotValue",
+         "Current value of each company/fund",
+         {1003, 2003},
+         "$%.0f",
+         "Alpha: $1,003.00\nBeta: $2,003.00"},
+        {"CVGainPercent",
+         "Gain or Loss in percent",
+         {1005, 2005},
+         "%.0f%",
+         "Alpha: 1,005.00%\nBeta: 2,005.00%"},
+        {"CVGainDollars",
+         "Gain or Loss in dollars",
+         {1004, 2004},
+         "$%.0f",
+         "Alpha: $1,004.00\nBeta: $2,004.00"},
     };
     Shown first;
     std::vector<Shown> after;
@@ -246,6 +275,11 @@ TEST(ChartWindow, ManagerMeasuresSwitchValuesAndLabel) {
         EXPECT_TRUE(shown.measureButtons);
         EXPECT_EQ(shown.series, std::vector<std::vector<double>>{steps[i].values});
         EXPECT_EQ(shown.valueFormat, QString::fromLatin1(steps[i].format));
+        // A screen reader follows the measure: the chart's name and every value with its fund.
+        EXPECT_EQ(shown.role, QAccessible::Chart);
+        EXPECT_EQ(shown.readName, QString::fromLatin1(steps[i].heading));
+        EXPECT_EQ(shown.readDescription, QString::fromLatin1(steps[i].heading) + QLatin1Char('\n') +
+                                             QString::fromLatin1(steps[i].read));
     }
 }
 
