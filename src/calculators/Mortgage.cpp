@@ -84,6 +84,22 @@ double PeriodRateOf(double r, int c, double p) {
     return Sub(Power(growth, Divide(c, p)), 1);
 }
 
+// A total interest as its caption shows it, when the Currency range holds it.
+std::optional<Currency> ShownTotal(double value) {
+    try {
+        return ShownCents(value);
+    } catch (const OverflowError&) {
+        return std::nullopt;
+    }
+}
+
+// A total as a comparison value; one beyond the Currency range cannot be kept.
+Currency ComparisonValue(const std::optional<Currency>& total) {
+    if (!total)
+        throw OverflowError("total interest out of range");
+    return *total;
+}
+
 void EmptyResultCaptions(MortgageControls& controls) {
     controls.totalPmts.clear();
     controls.numPmts.clear();
@@ -97,7 +113,7 @@ enum class Fault { None, TooSmall, TooLarge };
 
 // The accelerated block: the payment frequency of MTFreqPmt against the conventional mortgage with
 // principal p, monthly payment m and total interest ci.
-void SolveAccelerated(const CalcState& calc, const MortgageState& state, MortgageControls& controls,
+void SolveAccelerated(const CalcState& calc, MortgageState& state, MortgageControls& controls,
                       double p, double ci) {
     const double m = calc.mortgageInputs[4];
     const int n = state.paymentsPerYear;
@@ -109,6 +125,7 @@ void SolveAccelerated(const CalcState& calc, const MortgageState& state, Mortgag
         controls.piPmt = Money(m);
         controls.totIntSaved = Money(0.0);
         controls.totIntPaid = Money(ci);
+        state.acceleratedInterest = ShownTotal(ci);
         return;
     }
     const double a = FrequencyOf(controls.freqPmt, m, state).payment;
@@ -125,6 +142,7 @@ void SolveAccelerated(const CalcState& calc, const MortgageState& state, Mortgag
     controls.piPmt = Money(a);
     controls.totIntSaved = Money(saved);
     controls.totIntPaid = Money(interest);
+    state.acceleratedInterest = ShownTotal(interest);
 }
 
 // Solves the selected quantity, the conventional total interest and the accelerated block.
@@ -185,6 +203,7 @@ void Solve(CalcState& calc, MortgageState& state, MortgageControls& controls, Fa
     // Conventional total interest, from the full-precision payment and years.
     const double ci = Sub(Mul(Mul(12, y), inputs[4]), inputs[1]);
     controls.totalPmts = Money(ci);
+    state.totalInterest = ShownTotal(ci);
 
     SolveAccelerated(calc, state, controls, p, ci);
 }
@@ -239,6 +258,8 @@ bool CalcMortgage(CalcState& calc, MortgageState& state, MortgageControls& contr
         return true;
     } catch (const CalcError&) {
         EmptyResultCaptions(controls);
+        state.totalInterest = Currency();
+        state.acceleratedInterest = Currency();
         if (fault == Fault::TooLarge) {
             outcome.plainMessage = QString::fromLatin1(PaymentTooLargeText);
             outcome.focusPayment = true;
@@ -397,30 +418,20 @@ QString MortgageResultLines(const MortgageControls& c) {
            Line({QString(44, QLatin1Char('_'))}) + LineEnd;
 }
 
-Currency CaptionAmount(const QString& caption) {
-    QString text = caption;
-    const QString& symbol = app().currencySymbol;
-    if (!symbol.isEmpty())
-        text.remove(symbol);
-    text.remove(QLatin1Char(','));
-    text = text.trimmed();
-    if (text.isEmpty())
-        return Currency();
-    return Currency::fromDouble(Val(text));
-}
-
 void MortgageCalculate(CalcState& calc, MortgageState& state, MortgageControls& controls,
                        MortgageOutcome& outcome) {
     BeginComparison(calc);
     // A failed solve reports itself and leaves its captions empty; the block is still written,
-    // with the empty values, and the comparison row gets 0 for both totals.
+    // with the empty values, and the comparison row gets 0 for both totals. The row takes the
+    // totals as values: a caption holds only the first 13 characters of an amount.
     CalcMortgage(calc, state, controls, outcome);
     calc.resultsPage += MortgageResultLines(controls);
     // The count never passes 10 here, so the row always exists; should it not, the usual trap
     // reports it instead of ending the program.
     RunTrapped(outcome, [&] {
-        calc.comparisonData.at(calc.comparisonCount, 1) = CaptionAmount(controls.totalPmts);
-        calc.comparisonData.at(calc.comparisonCount, 2) = CaptionAmount(controls.totIntPaid);
+        calc.comparisonData.at(calc.comparisonCount, 1) = ComparisonValue(state.totalInterest);
+        calc.comparisonData.at(calc.comparisonCount, 2) =
+            ComparisonValue(state.acceleratedInterest);
     });
     calc.chartPoints = calc.comparisonCount;
     calc.chartKind = 5;

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace qm {
 
@@ -30,6 +31,11 @@ struct MortgageState {
     double weeklyPeriodsPerYear = 0;   // WeeklyPeriodsPerYear of the applied days option
     Currency daysInYear;               // DaysInYear shown in MTDaysInYear
     int daysOption = 6;                // DaysOption: 0 to 5 a days row, 6 the normal convention
+    // The total interests of the last solve, to the cent as MTTotalPmts and MTTotIntPaid show
+    // them, for the comparison values: 0 after a failed solve (its captions are empty), none
+    // for an amount beyond the Currency range.
+    std::optional<Currency> totalInterest;
+    std::optional<Currency> acceleratedInterest;
 };
 
 // The controls of the mortgage tab that the solver reads and writes. The window copies its
@@ -133,12 +139,9 @@ void LeaveDaysButton(CalcState& calc, MortgageState& state, MortgageControls& co
 // blank line).
 QString MortgageResultLines(const MortgageControls& controls);
 
-// A money caption read back as an amount: the currency symbol, thousands separators and blanks
-// are accepted; an empty caption (after a failed solve) gives 0.
-Currency CaptionAmount(const QString& caption);
-
 // "&Calculate" (MTCalculate): comparison bookkeeping, a solve, the result lines appended to the
-// page, the two total interests as this comparison's chart values, and message 8 at the tenth.
+// page, the two total interests as this comparison's chart values (message 3 when one is beyond
+// the Currency range), and message 8 at the tenth.
 void MortgageCalculate(CalcState& calc, MortgageState& state, MortgageControls& controls,
                        MortgageOutcome& outcome);
 

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace qm {
@@ -197,6 +198,25 @@ QString FormatNumber(const QString& text, QStringView pattern) {
     if (pattern.isEmpty())
         return text;
     return FormatNumber(Val(text), pattern);
+}
+
+Currency ShownCents(double value) {
+    if (!std::isfinite(value))
+        throw OverflowError("amount not finite");
+    Decimal d = fromDouble(value);
+    d.roundTo(2);
+    // Cents, then ten-thousandths; 20 digits already exceed the range, so the loop cannot wrap.
+    const std::string digits = d.whole + d.fraction;
+    if (digits.size() > 20)
+        throw OverflowError("amount out of range");
+    Int128 cents = 0;
+    for (const char digit : digits)
+        cents = cents * 10 + (digit - '0');
+    const Int128 raw = cents * (Currency::Scale / 100);
+    if (raw > std::numeric_limits<std::int64_t>::max())
+        throw OverflowError("amount out of range");
+    const auto magnitude = static_cast<std::int64_t>(raw);
+    return Currency::fromRaw(d.negative ? -magnitude : magnitude);
 }
 
 } // namespace qm

@@ -25,4 +25,9 @@ QString FormatNumber(int value, QStringView pattern);
 // The empty pattern applied to a text gives the text unchanged.
 QString FormatNumber(const QString& text, QStringView pattern);
 
+// The amount a double shows as under a two-decimal pattern ("###.00"), as a value: 15
+// significant digits, then to the cent, halves away from zero. Throws OverflowError for a
+// non-finite value or one beyond the Currency range.
+Currency ShownCents(double value);
+
 } // namespace qm

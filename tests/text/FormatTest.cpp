@@ -1,6 +1,7 @@
 #include "text/Format.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace qm;
 
@@ -76,6 +77,35 @@ TEST(FormatNumber, CurrencyHalvesRoundAwayFromZero) {
     EXPECT_EQ(FormatNumber(Currency::fromRaw(50050), u"###.00"), "5.01");
     EXPECT_EQ(FormatNumber(Currency::fromRaw(-50050), u"###.00"), "-5.01");
     EXPECT_EQ(FormatNumber(Currency::fromRaw(-49), u"###.00"), ".00"); // no "-" on a zero result
+}
+
+// The value of what "###.00" shows, for every width, and no value beyond the Currency range.
+TEST(ShownCents, IsTheValueThePatternShows) {
+    const struct {
+        double value;
+        const char* shown; // Currency::toPlainString of the result, or nullptr: OverflowError
+    } cases[] = {
+        {1.005, "1.01"},
+        {-1.005, "-1.01"},
+        {2.675, "2.68"},
+        {-0.004, "0"},
+        {999999.995, "1000000"},
+        {1025621439.3456, "1025621439.35"},
+        {922337203685477.0, "922337203685477"},
+        {922337203685478.0, nullptr},
+        {-1e300, nullptr},
+        {std::numeric_limits<double>::infinity(), nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        if (c.shown) {
+            EXPECT_EQ(ShownCents(c.value).toPlainString(), c.shown);
+            EXPECT_EQ(FormatNumber(ShownCents(c.value), u"###.00"),
+                      FormatNumber(c.value, u"###.00"));
+        } else {
+            EXPECT_THROW(ShownCents(c.value), OverflowError);
+        }
+    }
 }
 
 TEST(FormatNumber, WholeNumbersAndTexts) {
