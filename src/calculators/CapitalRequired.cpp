@@ -4,6 +4,7 @@
 #include "calculators/CheckedMath.h"
 #include "calculators/YearTable.h"
 #include "text/Conversions.h"
+#include "text/HelpText.h"
 #include "text/Page.h"
 
 namespace qm {
@@ -93,52 +94,9 @@ CalcOutcome CapitalRequiredCalculate(CalcState& state, const CapitalRequiredText
 }
 
 QString CapitalRequiredHelpPage(CapitalOption option) {
-    if (option == CapitalOption::Income) {
-        // The income example writes its amount with a literal "$".
-        return JoinLines({
-            QStringLiteral("    Annual Income Required Option"),
-            QString(),
-            QString(),
-            QString(),
-            QStringLiteral("40,000.00"),
-            QString(),
-            QString(),
-            QStringLiteral("       20%"),
-            QString(),
-            QString(),
-            QStringLiteral("        25"),
-            QString(),
-            QString(),
-            QString(),
-            QStringLiteral("Example. Will show how much annual savings"),
-            QStringLiteral("are required for 25 years when compounded"),
-            QStringLiteral("annually at 20% to build your capital to"),
-            QStringLiteral("give an annual income of $40,000.00."),
-            QString(),
-        });
-    }
-    return JoinLines({
-        QStringLiteral("    Amount of Capital Required Option"),
-        QString(),
-        QString(),
-        QString(),
-        QStringLiteral("100,000.00"),
-        QString(),
-        QString(),
-        QStringLiteral("        20%"),
-        QString(),
-        QString(),
-        QStringLiteral("         25"),
-        QString(),
-        QString(),
-        QString(),
-        QStringLiteral("Example. Will show how much annual savings"),
-        QStringLiteral("are required for 25 years when compounded"),
-        QStringLiteral("annually at 20% interest/growth rate to"),
-        QStringLiteral("build your capital to ") + app().currencySymbol +
-            QStringLiteral("100,000.00."),
-        QString(),
-    });
+    // The income example writes its amount with a literal "$".
+    return HelpText(option == CapitalOption::Income ? u"IncomeRequired" : u"CapitalRequired",
+                    app().currencySymbol);
 }
 
 } // namespace qm

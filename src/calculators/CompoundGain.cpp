@@ -4,6 +4,7 @@
 #include "calculators/CheckedMath.h"
 #include "calculators/YearTable.h"
 #include "text/Conversions.h"
+#include "text/HelpText.h"
 #include "text/Page.h"
 
 namespace qm {
@@ -74,37 +75,7 @@ CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& tex
 }
 
 QString CompoundGainHelpPage() {
-    const QString& symbol = app().currencySymbol;
-    return JoinLines({
-        QStringLiteral("Compare up to 10 different investments on"),
-        QStringLiteral("an annual compound yield basis. Click"),
-        QStringLiteral("Calculate after each change made."),
-        QString(),
-        QStringLiteral("Enter the Cost of your Investment, then the"),
-        QStringLiteral("Present or Future Value and the term in"),
-        QStringLiteral("years it has or will be held."),
-        QString(),
-        QStringLiteral("Example 1. Amount invested in Mutual Fund."),
-        QStringLiteral("Cost = ") + symbol + QStringLiteral("1,000.00, 5 years later with all"),
-        QStringLiteral("dividends and capital gains reinvested its "),
-        QStringLiteral("value is ") + symbol + QStringLiteral("2,000.00 for an annual compound"),
-        QStringLiteral("growth rate of 14.870%."),
-        QString(),
-        QStringLiteral("Example 2. House cost ") + symbol + QStringLiteral("25,000.00, 20 years"),
-        QStringLiteral("ago now valued ") + symbol + QStringLiteral("200,000 for an annual"),
-        QStringLiteral("compound growth rate of 10.957%."),
-        QString(),
-        QStringLiteral("Example 3. Stripped Bond with a redemption"),
-        QStringLiteral("value of ") + symbol + QStringLiteral("1,000.00 in 6 years, cost ") +
-            symbol + QStringLiteral("500.00."),
-        QStringLiteral("Annual compound growth = 12.246%."),
-        QString(),
-        QStringLiteral("Example 4. Growth in earnings per share."),
-        QStringLiteral("Earnings: (Cost) 1995 = ") + symbol + QStringLiteral("2.38, (Value) 2001"),
-        QStringLiteral(" = ") + symbol +
-            QStringLiteral("5.14. Annual compound growth rate for the"),
-        QStringLiteral("6 years = 13.692%."),
-    });
+    return HelpText(u"CompoundGain", app().currencySymbol);
 }
 
 } // namespace qm

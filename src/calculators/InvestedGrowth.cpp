@@ -4,6 +4,7 @@
 #include "calculators/CheckedMath.h"
 #include "calculators/YearTable.h"
 #include "text/Conversions.h"
+#include "text/HelpText.h"
 #include "text/Page.h"
 #include "text/Rounding.h"
 
@@ -152,63 +153,7 @@ CalcOutcome InvestedGrowthCalculate(CalcState& state, const InvestedGrowthTexts&
 }
 
 QString InvestedGrowthHelpPage() {
-    const QString& symbol = app().currencySymbol;
-    return JoinLines(
-        {
-            QString(),
-            QStringLiteral("Example 1  Example 2   Example 3   Example 4"),
-            QString(),
-            QStringLiteral("      .00   1,000.00         .00   30,000.00"),
-            QString(),
-            QStringLiteral(" 1,000.00        .00    1.000.00         .00"),
-            QString(),
-            QString(),
-            QStringLiteral(" Annually   Annually    Annually    Annually"),
-            QString(),
-            QString(),
-            QStringLiteral("       20%        20%         20%        .00%"),
-            QString(),
-            QStringLiteral("      .00%       .00%       5.00%        .00%"),
-            QString(),
-            QStringLiteral("      .00%       .00%        .00%       5.00%"),
-            QString(),
-            QStringLiteral("       25         25          25          25"),
-            QString(),
-            QStringLiteral("Example 1: Shows future value of ") + symbol +
-                QStringLiteral("1,000.00"),
-            QStringLiteral("invested each year for 25 years at a 20%"),
-            QStringLiteral("Interest/Growth Rate compounded annually."),
-            QString(),
-            QStringLiteral("Example 2: Shows future value of a lump sum"),
-            QStringLiteral("of ") + symbol +
-                QStringLiteral("1,000.00 invested for 25 years at a 20%"),
-            QStringLiteral("Interest/Growth Rate compounded annually."),
-            QString(),
-            QStringLiteral("Example 3: Shows future value of ") + symbol +
-                QStringLiteral("1,000.00"),
-            QStringLiteral("invested the first year and increased by a"),
-            QStringLiteral("5% annual Rate in each year, for 25 years at"),
-            QStringLiteral("20% Interest/Growth Rate compounded annually."),
-            QString(),
-            QStringLiteral("Example 4: Shows what the future purchasing"),
-            QStringLiteral("value would be of ") + symbol +
-                QStringLiteral("30,000.00 at a 5% annnual"),
-            QStringLiteral("inflation Rate for 25 years."),
-            QString(),
-            QStringLiteral("Any combination of entries can be used."),
-            QString(),
-            QStringLiteral("When changing frequency, be sure contribution"),
-            QStringLiteral("amount is scaled to it."),
-            QString(),
-            QStringLiteral("Compounding takes place at the frequency"),
-            QStringLiteral("chosen: Annually, once a year. Quarterly,"),
-            QStringLiteral("4 times a year. Monthly, 12 times a year."),
-            QString(),
-            QStringLiteral("All percentage rates used in monthly and"),
-            QStringLiteral("quarterly calculations are adjusted for"),
-            QStringLiteral("the annual percentage rate."),
-        },
-        false);
+    return HelpText(u"InvestedGrowth", app().currencySymbol);
 }
 
 void GrowthInputChanged(CalcState& state, GrowthResults results) {

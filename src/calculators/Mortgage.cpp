@@ -6,6 +6,7 @@
 #include "input/DisplayForm.h"
 #include "text/Conversions.h"
 #include "text/Format.h"
+#include "text/HelpText.h"
 #include "text/Page.h"
 
 #include <array>
@@ -441,51 +442,7 @@ void MortgageCalculate(CalcState& calc, MortgageState& state, MortgageControls& 
 }
 
 QString MortgageHelpPage() {
-    return JoinLines({
-        QStringLiteral("Calculations are automatic, change the"),
-        QStringLiteral("values in any yellow input box and on"),
-        QStringLiteral("leaving the box a new result is calculated"),
-        QStringLiteral("and results shown in the green boxes."),
-        QString(),
-        QStringLiteral("Compare up to 10 different Mortgages."),
-        QStringLiteral("Click Calculate to show results in the"),
-        QStringLiteral("Results textbox after each change made."),
-        QString(),
-        QStringLiteral("Conventional Mortgage: Calculation, inputs"),
-        QStringLiteral("and results are for normal (conventional)"),
-        QStringLiteral("mortgages. Interest compounding periods per"),
-        QStringLiteral("year: U.S.A. = Monthly, Canada = Semiannual."),
-        QString(),
-        QStringLiteral("Select to find: Change to Principal, Years or"),
-        QStringLiteral("Payment to solve for these, box beside them"),
-        QStringLiteral("changes to green. Changes in any yellow input"),
-        QStringLiteral("box will show in green boxes."),
-        QString(),
-        QStringLiteral("Example: To solve for how much Principal you"),
-        QStringLiteral("could afford for a given Monthly payment."),
-        QStringLiteral("In Select to find: click on Principal, then"),
-        QStringLiteral("type in the Monthly payment, on leaving the"),
-        QStringLiteral("box, results will show in the green boxes."),
-        QString(),
-        QStringLiteral("When using Select to find: - Years: Box"),
-        QStringLiteral("will show results to two decimal places but"),
-        QStringLiteral("will only allow whole year input."),
-        QString(),
-        QStringLiteral("Since a (conventional) normal mortgage is"),
-        QStringLiteral("based on 360 days per year, use Monthly"),
-        QStringLiteral("settings for loans also."),
-        QString(),
-        QStringLiteral("Accelerated Mortgage: Biweekly(acl) and"),
-        QStringLiteral("Weekly(acl). Shows results for selected"),
-        QStringLiteral("'Frequency and type of payment'."),
-        QString(),
-        QStringLiteral("Days in year: Some lenders use different"),
-        QStringLiteral("days in year to calculate accelerated"),
-        QStringLiteral("mortgages. Most use 365 days. Monthly or"),
-        QStringLiteral("Semimonthly calculations are not affected"),
-        QStringLiteral("and the option button is disabled when"),
-        QStringLiteral("using these."),
-    });
+    return HelpText(u"Mortgage", app().currencySymbol);
 }
 
 } // namespace qm

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "calculators/YearTable.h"
 #include "text/Conversions.h"
+#include "text/HelpText.h"
 #include "text/Page.h"
 #include "text/Rounding.h"
 
@@ -119,33 +120,7 @@ CalcOutcome CalculatePensionGrowth(CalcState& state, const PensionGrowthBoxes& b
 }
 
 QString PensionGrowthHelpPage() {
-    return JoinLines({
-        QStringLiteral("To view the hidden Value column on the"),
-        QStringLiteral("right use the scroll bar."),
-        QString(),
-        QStringLiteral("If you have already have a plan, type the"),
-        QStringLiteral("current balance. If none type 0."),
-        QString(),
-        QStringLiteral("Type in your current annual salary."),
-        QString(),
-        QStringLiteral("Type in your annual contribution rate."),
-        QString(),
-        QStringLiteral("Your company contribution rate. If none"),
-        QStringLiteral("type 0."),
-        QString(),
-        QStringLiteral("Type in the estimated percentage of annual"),
-        QStringLiteral("salary increase."),
-        QString(),
-        QStringLiteral("Type estimated annual interest/growth rate."),
-        QString(),
-        QStringLiteral("Type in inflation rate. Current Value each"),
-        QStringLiteral("year will be reduced at this rate."),
-        QString(),
-        QStringLiteral("Type in the estimated number of years to"),
-        QStringLiteral("retirement."),
-        QString(),
-        QStringLiteral("In USA also use for 401(k) investment plan."),
-    });
+    return HelpText(u"PensionGrowth", app().currencySymbol);
 }
 
 } // namespace qm

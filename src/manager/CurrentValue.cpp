@@ -1,7 +1,9 @@
 #include "manager/CurrentValue.h"
 
+#include "app/AppState.h"
 #include "input/DisplayForm.h"
 #include "text/Format.h"
+#include "text/HelpText.h"
 #include "text/Page.h"
 
 #include <limits>
@@ -175,10 +177,7 @@ bool PrepareCurrentValueChart(Portfolio& p, const QString& shownReport) {
 }
 
 QString ShowCurrentValueHelp(Portfolio& p) {
-    p.resultsPage = QStringLiteral("Type the current share price or whatif price beside each fund "
-                                   "name then click Calculate.") +
-                    LineEnd + LineEnd + QStringLiteral("For DtaSampl enter ") +
-                    QStringLiteral("20.00 for all current price inputs. ");
+    p.resultsPage = HelpText(u"CurrentValue", app().currencySymbol);
     return p.resultsPage;
 }
 

@@ -1,6 +1,8 @@
 #include "manager/FundDisplay.h"
 
+#include "app/AppState.h"
 #include "text/Dates.h"
+#include "text/HelpText.h"
 #include "text/Page.h"
 
 namespace qm {
@@ -138,8 +140,7 @@ DisplayAllOutcome DisplayAllFunds(Portfolio& p) {
 }
 
 QString ShowDisplayHelp(Portfolio& p) {
-    p.resultsPage = QStringLiteral("To show an individual fund. Double click on it.") + LineEnd +
-                    LineEnd + QStringLiteral("For all funds click the Display All Funds button.");
+    p.resultsPage = HelpText(u"FundDisplay", app().currencySymbol);
     return p.resultsPage;
 }
 

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "input/DisplayForm.h"
 #include "text/Dates.h"
+#include "text/HelpText.h"
 #include "text/Page.h"
 
 namespace qm {
@@ -21,14 +22,6 @@ bool fundMatches(const Portfolio& p, const QString& fundText) {
 
 QString boxText(int index, Currency value) {
     return index == 2 ? Display(forms::ManagerShares, value) : Display(forms::ManagerMoney, value);
-}
-
-// A sample line of the help page: the type name centred in 19 characters, the date, the figures.
-QString sampleLine(const QString& name, const QString& today, const char* figures) {
-    const qsizetype left = (19 - name.size()) / 2;
-    const QString centred =
-        QString(left, QLatin1Char(' ')) + name + QString(19 - left - name.size(), QLatin1Char(' '));
-    return centred + today + QString::fromLatin1(figures);
 }
 
 } // namespace
@@ -314,80 +307,7 @@ DeleteOutcome ConfirmDelete(Portfolio& p, bool yes) {
 }
 
 QString EntryHelpPage(const QString& todayText) {
-    const QString& d = todayText;
-    return JoinLines({
-        QStringLiteral("On startup Funds: 0. Either use Open file tab to retrieve a database file "
-                       "from disk or"),
-        QStringLiteral("click Add fund to start a new database. Funds shows how many funds are in "
-                       "memory,"),
-        QStringLiteral("Records how many transaction records."),
-        QString(),
-        QStringLiteral(
-            "To add a record, select the active fund from the Name of active fund list,"),
-        QStringLiteral("then select the Transaction type from its list. The transaction type must "
-                       "be"),
-        QStringLiteral("selected first: it decides which boxes are used and how the book value is "
-                       "worked"),
-        QStringLiteral("out. Type in the date and the figures, then click Add Record."),
-        QString(),
-        QStringLiteral("To Create a New Database File."),
-        QStringLiteral("1. Click Add fund and type in the name of the fund or company."),
-        QStringLiteral("2. Select the Transaction type, then type in the date and the figures."),
-        QStringLiteral("3. Click Add Record. Repeat for every transaction of the fund."),
-        QStringLiteral("4. Click the Save file tab and name your file in the form MYFILE.QMD."),
-        QString(),
-        QStringLiteral("To add more records to a fund, select it in the Name of active fund list."),
-        QStringLiteral("To add another fund, click Add fund. A file holds up to 18 funds and 600 "
-                       "records."),
-        QString(),
-        QStringLiteral("To clear the record data row, click the Transaction Type shown and press "
-                       "the Delete key."),
-        QStringLiteral("All records are shown sorted by the transaction date."),
-        QStringLiteral("All changes exist in computer memory only. Click Save file tab, name your "
-                       "database file."),
-        QStringLiteral("Retrieve a previously saved database file by clicking the Open file tab."),
-        QString(),
-        QStringLiteral("Shown below are 6 sample inputs which cover all possible transactions."),
-        QString(),
-        sampleLine(QStringLiteral("Bought"), d, "     10.00         100       50.00 or 0"),
-        QStringLiteral("Shows data entry for shares Bought."),
-        sampleLine(QStringLiteral("Sold"), d, "     10.00         100       50.00 or 0"),
-        QStringLiteral("Shows data entry for shares Sold."),
-        sampleLine(QStringLiteral("Cash Dividend"), d,
-                   "                                      "
-                   "100.00"),
-        QStringLiteral("Shows data entry for a Cash Dividend received."),
-        sampleLine(QStringLiteral("Dividend Shares"), d, "     10.00          10"),
-        QStringLiteral("Shows data entry for Dividend Shares received. For a stock split enter a "
-                       "price"),
-        QStringLiteral("of 0.0001 and the number of new shares received."),
-        sampleLine(QStringLiteral("Fee Cash"), d, "                            100.00"),
-        QStringLiteral("Shows data entry for a fee or commission paid in cash."),
-        sampleLine(QStringLiteral("Unit Fee"), d, "     10.00           5"),
-        QStringLiteral("Shows data entry for units sold to pay a fee. For a reverse split enter a "
-                       "price"),
-        QStringLiteral("of 0.0001 and the reduction in the number of shares."),
-        QString(),
-        QStringLiteral("To correct a record, select its fund, click Correct record and type in the "
-                       "number"),
-        QStringLiteral(
-            "shown in the Rec No. column. Change the date or the figures, then click Add "
-            "Record."),
-        QStringLiteral("Fund Name or Transaction Type cannot be changed."),
-        QStringLiteral("To delete a record, click Delete record and type in its number."),
-        QStringLiteral("To Delete a Fund Name all records in Fund must be deleted first. With no "
-                       "records left,"),
-        QStringLiteral("clicking Delete Record will then delete the Fund Name."),
-        QString(),
-        QStringLiteral("After returning here from other modules, Name of Active fund must be "
-                       "selected again."),
-        QString(),
-        QStringLiteral("Book Value: A positive figure represents cash paid out by you, a negative "
-                       "figure cash"),
-        QStringLiteral("received and .00 a none cash transaction"),
-        QString(),
-        QStringLiteral("Load the file DtaSampl.QMD and try out all the features."),
-    });
+    return HelpText(u"RecordEntry", app().currencySymbol, todayText);
 }
 
 QString ShowEntryHelp(Portfolio& p) {
