@@ -60,7 +60,7 @@ for ((p = 1; p <= processes; p++)); do
         echo "The frame bench failed." >&2
         exit 1
     fi
-    grep -v '^QStandardPaths' "$work/log" >&2 || true
+    grep -v '^QStandardPaths' "$work/log" | tee -a "$work/problems" >&2 || true
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
@@ -121,5 +121,9 @@ awk -F'\t' -v plain="plain window (three buttons)" '
     echo "$processes processes x $rounds rounds (first = round 1 of each process), start-up $startup_runs runs each;"
     echo "$(nproc) cores, load average (1, 5, 15 min) $load_before before, $load_after after."
     echo "$(grep -c '| NO |' "$table" || true) rows miss their target."
+    if [ -s "$work/problems" ]; then
+        echo "Problems during the run (a sample missing where one is named):"
+        sed 's/^/    /' "$work/problems"
+    fi
 } >>"$table"
 cat "$table"

@@ -21,6 +21,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -289,16 +290,23 @@ void Bench::run(int rounds) {
         std::exit(1);
     }
 
-    // An unexpected question or message would stop the run: it is noted and closed.
+    // An unexpected question or message would stop the run: one still open after ten seconds
+    // is noted and closed.
     QTimer guard;
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    QPointer<QWidget> lastModal;
+    QElapsedTimer open;
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != lastModal) {
+            lastModal = modal;
+            open.start();
+        } else if (modal && open.elapsed() > 10000) {
             std::fprintf(stderr, "frame bench: closing an unexpected dialog %s\n",
                          qPrintable(modal->objectName()));
             modal->close();
         }
     });
-    guard.start(3000);
+    guard.start(500);
 
     menu_ = std::make_unique<QMStart>();
     const qint64 start = app_.now();
