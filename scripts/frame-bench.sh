@@ -116,11 +116,12 @@ awk -F'\t' -v plain="plain window (three buttons)" '
         }
     }' "$work/samples" "$work/startup-stats" "$work/action-stats" >"$table"
 
+misses=$(grep -c '| NO |' "$table" || true)
 {
     echo
     echo "$processes processes x $rounds rounds (first = round 1 of each process), start-up $startup_runs runs each;"
     echo "$(nproc) cores, load average (1, 5, 15 min) $load_before before, $load_after after."
-    echo "$(grep -c '| NO |' "$table" || true) rows miss their target."
+    echo "$misses rows miss their target."
     if [ -s "$work/problems" ]; then
         echo "Problems during the run (a sample missing where one is named):"
         sed 's/^/    /' "$work/problems"
