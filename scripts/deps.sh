@@ -14,7 +14,13 @@ test)
     # Screenshots of the windows under Xvfb ("import -window root"), to look at them.
     packages+=(imagemagick)
     ;;
-bench) packages+=(libbenchmark-dev) ;;
+bench)
+    packages+=(libbenchmark-dev)
+    # scripts/frame-bench.sh: a virtual X server, the X client library for one round trip after
+    # each frame, and the private print queue of the print tests (scheduler, PDF tools, and the
+    # test library its helpers report through).
+    packages+=(xvfb xauth libxcb1-dev cups poppler-utils libgtest-dev)
+    ;;
 package) packages+=(dpkg-dev file) ;; # the Debian package's library dependencies
 esac
 
