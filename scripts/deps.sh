@@ -8,7 +8,7 @@ case "${1:-run}" in
 test)
     # The tests, the fuzz run, and the print tests (a private print scheduler whose printed
     # PDF files are read back).
-    packages+=(libgtest-dev clang-14 libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils)
+    packages+=(libgtest-dev clang-14 libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils xvfb xauth)
     ;;
 bench) packages+=(libbenchmark-dev) ;;
 package) packages+=(dpkg-dev file) ;; # the Debian package's library dependencies
