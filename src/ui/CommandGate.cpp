@@ -43,7 +43,8 @@ bool CommandGate::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         auto* button = qobject_cast<QPushButton*>(watched);
         auto* key = static_cast<QKeyEvent*>(event);
-        if (button && button->hasFocus() && isEnterKey(key)) {
+        // Keys go to the focused control: a push button receiving Enter has the focus.
+        if (button && isEnterKey(key)) {
             key->accept();
             if (!key->isAutoRepeat() && button->isEnabled())
                 button->click();

@@ -255,6 +255,8 @@ TEST(StartMenuKeys, EnterOnAFocusedButtonOpensItsWindow) {
 TEST(DialogKeys, EnterOnAFocusedButtonAndAccessKeysPressIt) {
     const auto keyClick = [](QWidget* dialog, const char* focusName, Qt::Key key,
                              Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
         QWidget* to = child<QWidget>(dialog, QString::fromLatin1(focusName));
         to->setFocus(Qt::TabFocusReason);
         QTest::keyClick(to, key, mods);
