@@ -1274,8 +1274,7 @@ void Monkey::pressAccessKey(QWidget* root) {
     const Qt::Key letter = combination.key();
     noteCommand(button);
     press(keyTarget(root),
-          Key{letter, Qt::AltModifier,
-              QString(QChar(static_cast<char16_t>(letter))).toLower(),
+          Key{letter, Qt::AltModifier, QString(QChar(static_cast<char16_t>(letter))).toLower(),
               QStringLiteral("Alt+%1 (%2)")
                   .arg(QChar(static_cast<char16_t>(letter)))
                   .arg(button->objectName())});
@@ -1297,8 +1296,9 @@ void Monkey::pressFocusedButton(QWidget* root) {
             return;
     }
     noteCommand(button);
-    press(button, chance(0.5) ? Enter
-                              : Key{Qt::Key_Space, {}, QStringLiteral(" "), QStringLiteral("Space")});
+    press(button, chance(0.5)
+                      ? Enter
+                      : Key{Qt::Key_Space, {}, QStringLiteral(" "), QStringLiteral("Space")});
 }
 
 void Monkey::middleClick(QLineEdit* box) {
@@ -1375,17 +1375,51 @@ void Monkey::chooseAnyFund(QMManagement& window) {
 void Monkey::clickCalculate(QWidget& window) {
     for (QPushButton* b : usable<QPushButton>(&window)) {
         if (b->objectName().endsWith(QLatin1String("Calculate"))) {
-            click(b, QStringLiteral("click"));
+            useButton(&window, b);
             return;
         }
     }
+}
+
+void Monkey::useButton(QWidget* root, QAbstractButton* button) {
+    // Mostly a click; else its access key typed where the keyboard is (a box being edited, as
+    // often as not), or Enter or Space once the button has the focus.
+    const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+    switch (weighted(
+        {6, mnemonic.isEmpty() ? 0.0 : 2.5, qobject_cast<QPushButton*>(button) ? 1.5 : 0.0})) {
+    case 1: {
+        const Qt::Key letter = mnemonic[0].key();
+        noteCommand(button);
+        press(keyTarget(root->window()),
+              Key{letter, Qt::AltModifier, QString(QChar(static_cast<char16_t>(letter))).toLower(),
+                  QStringLiteral("Alt+%1 (%2)")
+                      .arg(QChar(static_cast<char16_t>(letter)))
+                      .arg(button->objectName())});
+        return;
+    }
+    case 2:
+        Note(QStringLiteral("tab to %1").arg(describe(button)));
+        button->setFocus(Qt::TabFocusReason);
+        if (button->hasFocus()) {
+            noteCommand(button);
+            press(button,
+                  chance(0.5)
+                      ? Enter
+                      : Key{Qt::Key_Space, {}, QStringLiteral(" "), QStringLiteral("Space")});
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    click(button, QStringLiteral("click"));
 }
 
 bool Monkey::clickNamed(QWidget* root, const QString& name) {
     auto* button = root->findChild<QAbstractButton*>(name);
     if (!button || !button->isVisible() || !button->isEnabled())
         return false;
-    click(button, QStringLiteral("click"));
+    useButton(root, button);
     return true;
 }
 

@@ -23,6 +23,7 @@
 #include <random>
 #include <vector>
 
+class QAbstractButton;
 class QComboBox;
 class QFileDialog;
 class QLineEdit;
@@ -132,6 +133,8 @@ private:
     void commitText(QWidget* root, const QString& text);
     // A command of a "&Calculate" button was started: the next check at rest looks at the page.
     void noteCommand(const QWidget* button);
+    // Presses a button as a user does: by a click, its access key, or Enter or Space on it.
+    void useButton(QWidget* root, QAbstractButton* button);
     bool clickNamed(QWidget* root, const QString& name);
     void typeIntoNamed(QWidget* root, const QString& name, const QString& text);
     QWidget* keyTarget(QWidget* root) const;
