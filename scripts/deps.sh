@@ -7,8 +7,10 @@ packages=(build-essential cmake qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt
 case "${1:-run}" in
 test)
     # The tests, the fuzz run, and the print tests (a private print scheduler whose printed
-    # PDF files are read back).
-    packages+=(libgtest-dev clang-14 libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils xvfb xauth)
+    # PDF files are read back), and an X server for the tests of what only X11 has (the mouse
+    # selection's paste).
+    packages+=(libgtest-dev clang-14 libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils
+        xvfb xauth)
     ;;
 bench) packages+=(libbenchmark-dev) ;;
 package) packages+=(dpkg-dev file) ;; # the Debian package's library dependencies

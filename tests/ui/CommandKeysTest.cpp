@@ -148,6 +148,20 @@ TEST_F(CommandKeys, ExitKeyLeavesTheBoxThenCloses) {
     window = guard.data();
 }
 
+TEST_F(CommandKeys, CloseBoxLeavesTheBoxFirst) {
+    QPointer<QMInvest> guard(window);
+    QWidget* years = get("IGInYearsInvested");
+    focus(years);
+    type(years, QStringLiteral("55"));
+    const QStringList shown = runAnsweringModals(
+        [&] { window->close(); }, // the close box
+        [](QWidget* dialog) { pressButton(dialog, QStringLiteral("AMsgExit")); });
+    EXPECT_EQ(shown, QStringList{MessageText(5)});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull()) << "the window closed";
+    window = guard.data();
+}
+
 TEST_F(CommandKeys, EnterOnTheCalculateButtonAtTheEndOfTheEnterWalk) {
     selectTab(Compound);
     QWidget* cost = get("CGInCostofInvest");
