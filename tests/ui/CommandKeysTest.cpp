@@ -239,6 +239,17 @@ TEST_F(CommandKeys, InputMethodTextIsFiltered) {
         QApplication::sendEvent(box, &commit);
         EXPECT_EQ(text(c.box), QString::fromUtf8(c.shown)) << c.commit;
     }
+    // A list takes no text: an input method does not choose an item by it.
+    selectTab(Mortgage);
+    QWidget* frequency = get("MTFreqPmt");
+    focus(frequency);
+    const QString chosen = text("MTFreqPmt");
+    for (const char* typed : {"M", "W", "Q", "B", "S"}) {
+        QInputMethodEvent commit;
+        commit.setCommitString(QLatin1String(typed));
+        QApplication::sendEvent(frequency, &commit);
+        EXPECT_EQ(text("MTFreqPmt"), chosen) << typed;
+    }
     // The filtered years are what is stored: the doubling of compound gain is over 7 years.
     selectTab(Pension);
     selectTab(Compound);
