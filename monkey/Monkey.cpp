@@ -1311,6 +1311,9 @@ void Monkey::middleClick(QLineEdit* box) {
 
 void Monkey::commitText(QWidget* root, const QString& text) {
     QWidget* target = keyTarget(root);
+    // An input method only sends to a control that takes its text (not to a read-only page).
+    if (!target->testAttribute(Qt::WA_InputMethodEnabled))
+        return;
     Note(QStringLiteral("input method commits \"%1\" to %2").arg(text, describe(target)));
     if (chance(0.3)) {
         QInputMethodEvent composing(text.left(2), {});
