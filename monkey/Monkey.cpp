@@ -9,16 +9,20 @@
 #include "calculators/QMInvest.h"
 #include "chart/ChartData.h"
 #include "chart/QMGraph.h"
+#include "input/BoxTable.h"
+#include "input/DisplayForm.h"
 #include "input/InputBox.h"
 #include "manager/DatabaseFile.h"
 #include "manager/QMManagement.h"
 #include "manager/RecordEntry.h"
 #include "text/Dates.h"
+#include "text/Format.h"
 #include "ui/Geometry.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialogButtonBox>
@@ -26,6 +30,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -269,8 +275,71 @@ void Monkey::check(QWidget* context) {
         else if (auto* manager = qobject_cast<QMManagement*>(work))
             problems += managerProblems(*manager, topLevel);
     }
+    if (topLevel && work && work->isVisible() && QApplication::activeModalWidget() == nullptr) {
+        const bool justCalculated = calculatedFrom_.has_value();
+        if (auto* calc = qobject_cast<QMInvest*>(work)) {
+            const bool changed = justCalculated && *calculatedFrom_ != calc->state().results;
+            problems += calculatorBoxProblems(*calc, changed);
+        } else if (auto* manager = qobject_cast<QMManagement*>(work)) {
+            problems += priceBoxProblems(*manager, justCalculated);
+        }
+        calculatedFrom_.reset();
+    }
     if (!problems.isEmpty())
         fail(problems.join(QLatin1String("; ")));
+}
+
+QStringList Monkey::calculatorBoxProblems(QMInvest& window, bool justCalculated) {
+    QStringList problems;
+    auto* frames = window.findChild<QStackedWidget*>();
+    QWidget* frame = frames ? frames->currentWidget() : nullptr;
+    if (!frame)
+        return problems;
+    const qm::CalcState& state = window.state();
+    QWidget* edited = window.focusWidget();
+    for (qm::InputBox* box : frame->findChildren<qm::InputBox*>()) {
+        // The locked box of the quantity the mortgage solver finds shows the solver's answer.
+        if (!box->isVisible() || box->isReadOnly() || (box == edited && !justCalculated))
+            continue;
+        const qm::BoxRule& row = box->rule();
+        const auto index = static_cast<std::size_t>(row.index);
+        QString expected;
+        switch (row.store) {
+        case qm::BoxStore::MortgageInputs:
+            expected = qm::Display(row.form, state.mortgageInputs.at(index));
+            break;
+        case qm::BoxStore::InputValues:
+            expected = qm::Display(row.form, state.inputValues.at(index));
+            break;
+        case qm::BoxStore::None:
+            continue;
+        }
+        if (box->text() != expected)
+            problems << QStringLiteral("%1 shows \"%2\" for the stored \"%3\"%4")
+                            .arg(box->objectName(), box->text(), expected,
+                                 justCalculated ? QStringLiteral(" on a page just calculated")
+                                                : QString());
+    }
+    return problems;
+}
+
+QStringList Monkey::priceBoxProblems(QMManagement& window, bool justCalculated) {
+    QStringList problems;
+    const qm::Portfolio& p = window.portfolio();
+    QWidget* edited = window.focusWidget();
+    for (int i = 0; i < std::min(p.fundCount, qm::MaxFunds); ++i) {
+        auto* box = window.findChild<QLineEdit*>(QStringLiteral("CVInPrice(%1)").arg(i));
+        if (!box || !box->isVisible() || !box->isEnabled() || (box == edited && !justCalculated))
+            continue;
+        const qm::Currency price = p.fundTotals.at(i + 1, 2);
+        // The tab shows the prices without the currency symbol; a box left shows it with.
+        const QString plain = qm::FormatNumber(price, u"####,,###.0000");
+        const QString left = qm::Display(qm::forms::ManagerMoney, price);
+        if (box->text() != plain && box->text() != left)
+            problems << QStringLiteral("%1 shows \"%2\" for the stored price \"%3\"")
+                            .arg(box->objectName(), box->text(), left);
+    }
+    return problems;
 }
 
 QStringList Monkey::windowProblems(bool topLevel) {
@@ -599,7 +668,8 @@ void Monkey::onWorkWindow(QWidget* window) {
     for (QComboBox* l : lists)
         wheeled << l;
     switch (weighted({w(buttons, 16), w(tabs, 7), w(options, 5), w(lists, 5), w(boxes, 12), 30, 8,
-                      w(itemLists, 4), w(pages, 1), w(boxes, 1), w(wheeled, 2), 0.3})) {
+                      w(itemLists, 4), w(pages, 1), w(boxes, 1), w(wheeled, 2), 0.3, 4,
+                      w(buttons, 4), w(boxes, 1), 2})) {
     case 0: {
         std::vector<double> weights;
         for (QPushButton* b : buttons)
@@ -679,9 +749,23 @@ void Monkey::onWorkWindow(QWidget* window) {
         turnWheel(target, down ? -1 : 1);
         break;
     }
-    default:
+    case 11:
         closeBox(window, describe(window));
         break;
+    case 12:
+        pressAccessKey(window);
+        break;
+    case 13:
+        pressFocusedButton(window);
+        break;
+    case 14:
+        middleClick(pick(boxes));
+        break;
+    default: {
+        const int kind = weighted({6, 2, 2});
+        commitText(window, kind == 0 ? randomAmount() : kind == 1 ? randomDate() : randomText(8));
+        break;
+    }
     }
 }
 
@@ -1205,8 +1289,81 @@ void Monkey::planCalculation(QMInvest& window) {
 
 // ---- User actions -----------------------------------------------------------------------
 
+void Monkey::noteCommand(const QWidget* button) {
+    if (button && button->objectName().endsWith(QLatin1String("Calculate"))) {
+        if (auto* calc = qobject_cast<QMInvest*>(menu_.workWindow()))
+            calculatedFrom_ = calc->state().results;
+        else
+            calculatedFrom_ = QString();
+    }
+}
+
+void Monkey::pressAccessKey(QWidget* root) {
+    QList<QAbstractButton*> keyed;
+    for (QAbstractButton* b : usable<QAbstractButton>(root)) {
+        if (!QKeySequence::mnemonic(b->text()).isEmpty())
+            keyed << b;
+    }
+    if (keyed.isEmpty())
+        return;
+    QAbstractButton* button = pick(keyed);
+    const QKeyCombination combination = QKeySequence::mnemonic(button->text())[0];
+    const Qt::Key letter = combination.key();
+    noteCommand(button);
+    press(keyTarget(root),
+          Key{letter, Qt::AltModifier, QString(QChar(static_cast<char16_t>(letter))).toLower(),
+              QStringLiteral("Alt+%1 (%2)")
+                  .arg(QChar(static_cast<char16_t>(letter)))
+                  .arg(button->objectName())});
+}
+
+void Monkey::pressFocusedButton(QWidget* root) {
+    auto* button = qobject_cast<QPushButton*>(keyTarget(root));
+    if (!button) {
+        const QList<QPushButton*> buttons = usable<QPushButton>(root);
+        if (buttons.isEmpty())
+            return;
+        std::vector<double> weights;
+        for (QPushButton* b : buttons)
+            weights.push_back(WorkExitButtons.contains(b->objectName()) ? 0.05 : 1.0);
+        button = buttons.at(weighted(weights));
+        Note(QStringLiteral("tab to %1").arg(describe(button)));
+        button->setFocus(Qt::TabFocusReason);
+        if (!button->hasFocus())
+            return;
+    }
+    noteCommand(button);
+    press(button, chance(0.5)
+                      ? Enter
+                      : Key{Qt::Key_Space, {}, QStringLiteral(" "), QStringLiteral("Space")});
+}
+
+void Monkey::middleClick(QLineEdit* box) {
+    // Where the platform has a mouse selection, it holds something no filter lets through.
+    if (QGuiApplication::clipboard()->supportsSelection())
+        QGuiApplication::clipboard()->setText(QStringLiteral("-7abc1"), QClipboard::Selection);
+    Note(QStringLiteral("middle-click %1").arg(describe(box)));
+    QTest::mouseClick(box, Qt::MiddleButton, {}, box->rect().center());
+}
+
+void Monkey::commitText(QWidget* root, const QString& text) {
+    QWidget* target = keyTarget(root);
+    // An input method only sends to a control that takes its text (not to a read-only page).
+    if (!target->testAttribute(Qt::WA_InputMethodEnabled))
+        return;
+    Note(QStringLiteral("input method commits \"%1\" to %2").arg(text, describe(target)));
+    if (chance(0.3)) {
+        QInputMethodEvent composing(text.left(2), {});
+        QCoreApplication::sendEvent(target, &composing);
+    }
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(target, &commit);
+}
+
 void Monkey::click(QWidget* widget, const QString& what, QPoint at) {
     Note(QStringLiteral("%1 %2").arg(what, describe(widget)));
+    noteCommand(widget);
     QTest::mouseClick(widget, Qt::LeftButton, {}, at.isNull() ? widget->rect().center() : at);
 }
 
@@ -1258,17 +1415,51 @@ void Monkey::chooseAnyFund(QMManagement& window) {
 void Monkey::clickCalculate(QWidget& window) {
     for (QPushButton* b : usable<QPushButton>(&window)) {
         if (b->objectName().endsWith(QLatin1String("Calculate"))) {
-            click(b, QStringLiteral("click"));
+            useButton(&window, b);
             return;
         }
     }
+}
+
+void Monkey::useButton(QWidget* root, QAbstractButton* button) {
+    // Mostly a click; else its access key typed where the keyboard is (a box being edited, as
+    // often as not), or Enter or Space once the button has the focus.
+    const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+    switch (weighted(
+        {6, mnemonic.isEmpty() ? 0.0 : 2.5, qobject_cast<QPushButton*>(button) ? 1.5 : 0.0})) {
+    case 1: {
+        const Qt::Key letter = mnemonic[0].key();
+        noteCommand(button);
+        press(keyTarget(root->window()),
+              Key{letter, Qt::AltModifier, QString(QChar(static_cast<char16_t>(letter))).toLower(),
+                  QStringLiteral("Alt+%1 (%2)")
+                      .arg(QChar(static_cast<char16_t>(letter)))
+                      .arg(button->objectName())});
+        return;
+    }
+    case 2:
+        Note(QStringLiteral("tab to %1").arg(describe(button)));
+        button->setFocus(Qt::TabFocusReason);
+        if (button->hasFocus()) {
+            noteCommand(button);
+            press(button,
+                  chance(0.5)
+                      ? Enter
+                      : Key{Qt::Key_Space, {}, QStringLiteral(" "), QStringLiteral("Space")});
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    click(button, QStringLiteral("click"));
 }
 
 bool Monkey::clickNamed(QWidget* root, const QString& name) {
     auto* button = root->findChild<QAbstractButton*>(name);
     if (!button || !button->isVisible() || !button->isEnabled())
         return false;
-    click(button, QStringLiteral("click"));
+    useButton(root, button);
     return true;
 }
 
@@ -1345,7 +1536,7 @@ Key Monkey::randomKey() {
     const auto character = [](char16_t c) {
         return Key{keyCodeOf(c), {}, QString(QChar(c)), QString(QChar(c))};
     };
-    switch (weighted({36, 7, 2, 2, 3, 2, 8, 6, 5, 7, 5, 2, 2, 2, 1, 4, 2, 2, 1})) {
+    switch (weighted({36, 7, 2, 2, 3, 2, 8, 6, 5, 7, 5, 2, 2, 2, 1, 4, 2, 2, 1, 2})) {
     case 0:
         return character(static_cast<char16_t>(u'0' + below(10)));
     case 1:
@@ -1398,10 +1589,26 @@ Key Monkey::randomKey() {
         const char16_t symbols[] = {u'$', u'%', u'"', u'\'', u'#', u'+'};
         return character(symbols[below(6)]);
     }
-    default:
+    case 18:
         return chance(0.5)
                    ? Key{Qt::Key_F4, {}, QString(), QStringLiteral("F4")}
                    : Key{Qt::Key_Down, Qt::AltModifier, QString(), QStringLiteral("Alt+Down")};
+    default: {
+        // The windows' command keys: help, print, and the manager's open and save.
+        switch (below(4)) {
+        case 0:
+            return Key{Qt::Key_F1, {}, QString(), QStringLiteral("F1")};
+        case 1:
+            return Key{Qt::Key_P, Qt::ControlModifier, QStringLiteral("\x10"),
+                       QStringLiteral("Ctrl+P")};
+        case 2:
+            return Key{Qt::Key_O, Qt::ControlModifier, QStringLiteral("\x0f"),
+                       QStringLiteral("Ctrl+O")};
+        default:
+            return Key{Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"),
+                       QStringLiteral("Ctrl+S")};
+        }
+    }
     }
 }
 

@@ -23,8 +23,10 @@
 #include <random>
 #include <vector>
 
+class QAbstractButton;
 class QComboBox;
 class QFileDialog;
+class QLineEdit;
 class QTabBar;
 class QWidget;
 
@@ -77,6 +79,10 @@ private:
     QStringList chartProblems(const qm::ChartPlan& drawn);
     QStringList managerProblems(qm::QMManagement& window, bool topLevel);
     QStringList fileProblems(qm::QMManagement& window);
+    // Boxes that show another value than the one stored for them: boxes not being edited, or
+    // every box once a page was just calculated (its echo of the inputs is what they show).
+    QStringList calculatorBoxProblems(qm::QMInvest& window, bool justCalculated);
+    QStringList priceBoxProblems(qm::QMManagement& window, bool justCalculated);
 
     // What is on top.
     void onPopup(QWidget* popup);
@@ -119,6 +125,18 @@ private:
     void typeInto(QWidget* target, const QString& text);
     void press(QWidget* target, const Key& key);
     void pressRandomKey(QWidget* root);
+    // The access key (Alt with the underlined letter) of a button or option shown.
+    void pressAccessKey(QWidget* root);
+    // Enter or Space on a push button that has the focus (given it by Tab if none has).
+    void pressFocusedButton(QWidget* root);
+    // The middle mouse button on a box (the mouse selection's paste).
+    void middleClick(QLineEdit* box);
+    // Text committed by an input method to the focused control.
+    void commitText(QWidget* root, const QString& text);
+    // A command of a "&Calculate" button was started: the next check at rest looks at the page.
+    void noteCommand(const QWidget* button);
+    // Presses a button as a user does: by a click, its access key, or Enter or Space on it.
+    void useButton(QWidget* root, QAbstractButton* button);
     bool clickNamed(QWidget* root, const QString& name);
     void typeIntoNamed(QWidget* root, const QString& name, const QString& text);
     QWidget* keyTarget(QWidget* root) const;
@@ -174,6 +192,9 @@ private:
     int lastRecordCount_ = 0;
     int lastFundCount_ = 0;
     QStringList savedFiles_;
+
+    // A Calculate was started, with the page as it was before; checked once back at rest.
+    std::optional<QString> calculatedFrom_;
 
     std::vector<int> messagesSeen_;
     int saveFailuresSeen_ = 0; // plain messages of a save the system refused

@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(build-essential cmake qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev fonts-liberation)
 case "${1:-run}" in
 test)
-    # The tests, the fuzz run, the print tests (a private print scheduler whose printed
-    # PDF files are read back) and the screen-reader test (a virtual X server, a private session
-    # bus with the accessibility bus on it, and an AT-SPI client).
+    # The tests, the fuzz run, the print tests (a private print scheduler whose printed PDF
+    # files are read back), the tests of what only X11 has (the mouse selection's paste: a
+    # virtual X server) and the screen-reader test (a private session bus with the accessibility
+    # bus on it, and an AT-SPI client).
     packages+=(libgtest-dev clang-14 libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils
                xvfb xauth dbus at-spi2-core python3-pyatspi)
     # Screenshots of the windows under Xvfb ("import -window root"), to look at them.

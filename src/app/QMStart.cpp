@@ -3,6 +3,7 @@
 #include "calculators/QMInvest.h"
 #include "manager/QMManagement.h"
 #include "ui/AccessibleList.h"
+#include "ui/WindowLayout.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -81,8 +82,7 @@ QMStart::QMStart(QWidget* parent) : QWidget(parent) {
                    {"StartStockMgmt", "Investment manager", &QMStart::StartStockMgmt_Click},
                    {"StartExit", "Exit program", &QMStart::StartExit_Click}};
     for (const auto& b : buttons) {
-        auto* button = new QPushButton(QLatin1String(b.caption), this);
-        button->setObjectName(QLatin1String(b.name));
+        auto* button = NamedButton(QLatin1String(b.name), QLatin1String(b.caption), this);
         button->setMinimumSize(240, 34);
         const auto handler = b.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });

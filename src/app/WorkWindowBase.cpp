@@ -2,9 +2,11 @@
 
 #include "app/AppState.h"
 #include "ui/AccessibleList.h"
+#include "ui/CommandGate.h"
 #include "ui/Geometry.h"
 
 #include <QCloseEvent>
+#include <QPointer>
 
 namespace qm {
 
@@ -31,8 +33,14 @@ void WorkWindowBase::release() {
 }
 
 void WorkWindowBase::closeEvent(QCloseEvent* event) {
+    // The box being edited is left before anything is asked, as a click on an exit button
+    // leaves it; the close box takes no focus, so the focus goes back to it if the window stays.
+    QPointer<QWidget> edited = focusWidget();
+    LeaveEditFor(this);
     if (!mayClose()) {
         event->ignore();
+        if (edited && edited->isVisible() && !focusWidget())
+            edited->setFocus(Qt::OtherFocusReason);
         return;
     }
     event->accept();

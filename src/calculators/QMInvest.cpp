@@ -7,6 +7,7 @@
 #include "chart/QMGraph.h"
 #include "print/PrintResults.h"
 #include "print/ResultsMenu.h"
+#include "ui/CommandGate.h"
 #include "ui/WindowLayout.h"
 
 #include <QAbstractButton>
@@ -129,6 +130,8 @@ void QMInvest::build() {
     }
     chain.insert(chain.end(), {results_, graph, howTo, clear, exit});
     SetTabChain(chain);
+
+    AddHelpAndPrintKeys(this, [this] { return frames_->currentWidget(); });
 
     // It opens at the size its layout asks for; the layout keeps it from shrinking below the
     // size at which every caption and a whole page line still show.

@@ -8,6 +8,7 @@
 
 #include <QDropEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <algorithm>
 #include <string>
@@ -225,6 +226,12 @@ void ChoiceList::keyPressEvent(QKeyEvent* event) {
     }
     // Typed characters are discarded: the item changes only by choosing it.
     if (rule_.keyEndsEdit)
+        app().editFlag = 0;
+}
+
+void ChoiceList::inputMethodEvent(QInputMethodEvent* event) {
+    event->accept();
+    if (!event->commitString().isEmpty() && rule_.keyEndsEdit)
         app().editFlag = 0;
 }
 

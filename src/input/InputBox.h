@@ -80,6 +80,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Text from an input method is discarded as typed characters are (the list would choose
+    // an item by it otherwise).
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

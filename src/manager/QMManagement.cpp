@@ -7,6 +7,7 @@
 #include "manager/DatabaseFile.h"
 #include "manager/ManagerControls.h"
 #include "print/PrintResults.h"
+#include "ui/CommandGate.h"
 #include "ui/StartFolder.h"
 #include "ui/WindowLayout.h"
 
@@ -87,6 +88,15 @@ void QMManagement::build() {
     for (const char* name : {"CVCalc", "CVPrint", "CVGraph", "CVHelp", "CVExit", "CVResults"})
         chain.push_back(findChild<QWidget*>(QLatin1String(name)));
     SetTabChain(chain);
+
+    // The file tabs by the keyboard (the arrow keys on the tab bar would pass "Save file" on
+    // the way to "Open file"), and each tab's help and printout.
+    const auto tabBar = [this]() -> QWidget* { return tabs_; };
+    AddCommandKey(this, QKeySequence(Qt::CTRL | Qt::Key_O), tabBar,
+                  [this](QWidget*) { selectTab(OpenTab); });
+    AddCommandKey(this, QKeySequence(Qt::CTRL | Qt::Key_S), tabBar,
+                  [this](QWidget*) { selectTab(SaveTab); });
+    AddHelpAndPrintKeys(this, [this] { return frames_->currentWidget(); });
 
     // It opens at the size its layout asks for, every report line showing whole.
     ensurePolished();

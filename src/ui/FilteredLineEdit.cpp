@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -87,6 +88,13 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const int code = characterCode(event);
+    if (code < 0 && event->text().size() > 1 && !(event->modifiers() & Qt::ControlModifier)) {
+        // A key that types several characters (or one outside the basic plane) types each
+        // through the filter.
+        event->accept();
+        typeText(event->text());
+        return;
+    }
     if (code < 0) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -108,13 +116,51 @@ void FilteredLineEdit::focusInEvent(QFocusEvent* event) {
     }
 }
 
+void FilteredLineEdit::typeText(const QString& text) {
+    for (const char32_t c : QStringView(text).toUcs4()) {
+        if (QChar::requiresSurrogates(c)) {
+            // No key event carries it as one character: the hook decides alone.
+            const int code = static_cast<int>(c);
+            if (isReadOnly() || (onKeyPress && onKeyPress(code) == 0))
+                continue;
+            insert(QString::fromUcs4(&c, 1));
+            continue;
+        }
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier,
+                      QString(QChar(static_cast<char16_t>(c))));
+        keyPressEvent(&key);
+    }
+}
+
+void FilteredLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+    // Only committed text counts, typed as keys. Text still being composed is not shown: the
+    // line edit would put it in place of the selected text, changing the box unfiltered.
+    event->accept();
+    if (!event->commitString().isEmpty())
+        typeText(event->commitString());
+}
+
 void FilteredLineEdit::mousePressEvent(QMouseEvent* event) {
+    // The middle button pastes the selection of another program on some desktops: refused
+    // like any other paste.
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
     QLineEdit::mousePressEvent(event);
     // A click that gave the focus keeps the whole text selected, as Tab does.
     if (selectOnNextClick_) {
         selectOnNextClick_ = false;
         selectAll();
     }
+}
+
+void FilteredLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void FilteredLineEdit::focusOutEvent(QFocusEvent* event) {

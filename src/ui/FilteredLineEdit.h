@@ -11,8 +11,10 @@ void Beep();
 void SetBeepHook(std::function<void()> hook);
 
 // A single-line box whose typed characters pass through a hook before they reach the text,
-// and which refuses paste and drops (the keyboard shortcuts, the context menu and drag and
-// drop), so only keys that pass the hook can change it. The system clipboard is never touched.
+// and which refuses paste and drops (the keyboard shortcuts, the context menu, the middle
+// mouse button and drag and drop), so only keys that pass the hook can change it. Text an
+// input method commits is typed character by character through the same hook. The system
+// clipboard is never touched.
 class FilteredLineEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -43,11 +45,15 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     // Whether typing `code` now (at the cursor, over the selection) leaves a text whose number
     // still fits the Currency range with at most 15 integer digits. Backspace always does.
     bool keyKeepsAmountInRange(int code) const;
+    // Types `text` one character at a time, each as its own key.
+    void typeText(const QString& text);
 
     bool selectAllOnFocus_ = true;
     bool selectOnNextClick_ = false;

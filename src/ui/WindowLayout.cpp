@@ -1,6 +1,7 @@
 #include "ui/WindowLayout.h"
 
 #include "ui/AccessibleList.h"
+#include "ui/CommandGate.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -75,6 +76,9 @@ QPushButton* NamedButton(const QString& objectName, const QString& caption, QWid
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(objectName);
     button->setAutoDefault(false);
+    // Enter on the focused button presses it, and its access key leaves the box being edited
+    // first, as a click does.
+    CommandGate::install();
     return button;
 }
 

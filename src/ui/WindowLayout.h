@@ -37,7 +37,7 @@ int TextBoxWidth(const QPlainTextEdit* box, int columns);
 void ShowPage(QPlainTextEdit* box, const QString& page);
 
 // A push button named `objectName` that never becomes its window's default button, so Enter
-// typed in a box does not press it.
+// typed in a box does not press it; Enter on the button itself does (see CommandGate).
 QPushButton* NamedButton(const QString& objectName, const QString& caption, QWidget* parent);
 
 // A caption as a screen reader says it: without the mnemonic "&" ("&&" is a plain "&") and
