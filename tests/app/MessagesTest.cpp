@@ -1,4 +1,5 @@
 #include "app/Messages.h"
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,10 @@ struct MessageCase {
     int code;
     const char* text;
 };
+
+void PrintTo(const MessageCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.code, c.text);
+}
 
 class MessageTextTest : public ::testing::TestWithParam<MessageCase> {};
 
@@ -49,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{51, "A transaction type must be selected, click Dn/Arrow and select one."},
         // numbers not in the table
         MessageCase{0, ""}, MessageCase{6, ""}, MessageCase{10, ""}, MessageCase{52, ""},
-        MessageCase{-1, ""}));
+        MessageCase{-1, ""}),
+    [](const auto& info) { return qmtest::NameOf("Message", info.param.code); });
 
 TEST(QuestionText, ComposesTheNamedValues) {
     EXPECT_EQ(QuestionText(1), " Continue with Printout.");

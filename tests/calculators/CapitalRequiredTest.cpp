@@ -1,4 +1,5 @@
 #include "calculators/CapitalRequired.h"
+#include "support/CaseName.h"
 
 #include "PageColumns.h"
 #include "app/AppState.h"
@@ -44,6 +45,12 @@ struct CapitalCase {
     const char* finalValue;
 };
 
+void PrintTo(const CapitalCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.choice, c.amount, c.rate, c.years, c.savingRaw, c.finalRaw, c.saving,
+                        c.year1Interest, c.year1Value, c.year2Interest, c.year2Value,
+                        c.totalInvested, c.totalInterest, c.finalValue);
+}
+
 class CapitalRequiredTable : public ::testing::TestWithParam<CapitalCase> {};
 
 TEST_P(CapitalRequiredTable, SavingGrowsToTheCapital) {
@@ -80,7 +87,11 @@ INSTANTIATE_TEST_SUITE_P(
         CapitalCase{0, 100000, 20, 25, 1765607, 1000000000, "176.56", "35.31", "211.87", "77.69",
                     "466.12", "4,414.02", "95,585.98", "100,000.00"},
         CapitalCase{2, 40000, 20, 25, 3531215, 2000000000, "353.12", "70.62", "423.75", "155.37",
-                    "932.24", "8,828.04", "191,171.96", "200,000.00"}));
+                    "932.24", "8,828.04", "191,171.96", "200,000.00"}),
+    [](const auto& info) {
+        return qmtest::NameOf("Option", info.param.choice, info.param.amount, "at", info.param.rate,
+                              "for", info.param.years);
+    });
 
 TEST(CapitalRequired, TwoYearPageLineByLine) {
     CalcState state;
@@ -122,6 +133,10 @@ struct FailureCase {
     int linesKept; // page lines (each ended) left by the failed attempt
 };
 
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.choice, c.amount, c.rate, c.years, c.linesKept);
+}
+
 class CapitalRequiredFailures : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(CapitalRequiredFailures, TrapKeepsTheBoxAndTheChart) {
@@ -143,9 +158,13 @@ INSTANTIATE_TEST_SUITE_P(
     ZeroRateOrYearsOrOutOfRange, CapitalRequiredFailures,
     ::testing::Values(FailureCase{0, 100000, 0, 25, 6}, FailureCase{2, 40000, 0, 25, 6},
                       FailureCase{0, 100000, 15, 0, 6}, FailureCase{2, 40000, 15, 0, 6},
-                      FailureCase{0, 100000, 1e13, 40, 6},    // the power overflows
-                      FailureCase{2, 9e14, 0.0001, 25, 6},    // the saving leaves the amounts
-                      FailureCase{0, 100000, 15, 600, 506})); // year 501 has no chart row
+                      FailureCase{0, 100000, 1e13, 40, 6},   // the power overflows
+                      FailureCase{2, 9e14, 0.0001, 25, 6},   // the saving leaves the amounts
+                      FailureCase{0, 100000, 15, 600, 506}), // year 501 has no chart row
+    [](const auto& info) {
+        return qmtest::NameOf("Option", info.param.choice, info.param.amount, "at", info.param.rate,
+                              "for", info.param.years);
+    });
 
 TEST(CapitalRequired, HelpPagesByOption) {
     const QString saved = app().currencySymbol;

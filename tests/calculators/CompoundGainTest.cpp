@@ -1,4 +1,5 @@
 #include "calculators/CompoundGain.h"
+#include "support/CaseName.h"
 
 #include "PageColumns.h"
 #include "app/AppState.h"
@@ -30,6 +31,10 @@ struct RateCase {
     const char* row; // the data row as the page shows it
 };
 
+void PrintTo(const RateCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.cost, c.value, c.years, c.row);
+}
+
 class CompoundGainRates : public ::testing::TestWithParam<RateCase> {};
 
 TEST_P(CompoundGainRates, RowShowsAnnualAndTotalGain) {
@@ -45,7 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                       RateCase{25000, 200000, 20, "20   25,000.00   200,000.00  10.957%  700.00%"},
                       RateCase{500, 1000, 6, " 6      500.00     1,000.00  12.246%  100.00%"},
                       RateCase{2.38, 5.14, 6, " 6        2.38         5.14  13.692%  115.97%"},
-                      RateCase{2000, 1000, 5, " 5    2,000.00     1,000.00 -12.945%  -50.00%"}));
+                      RateCase{2000, 1000, 5, " 5    2,000.00     1,000.00 -12.945%  -50.00%"}),
+    [](const auto& info) {
+        return qmtest::NameOf(info.param.cost, "to", info.param.value, "in", info.param.years);
+    });
 
 TEST(CompoundGain, DefaultsGiveTheWholeBlockAndChartValues) {
     CalcState state;
@@ -138,6 +146,10 @@ struct FailureCase {
     int linesKept; // page lines (each ended) left by the failed attempt
 };
 
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.what, c.cost, c.value, c.years, c.countBefore, c.linesKept);
+}
+
 class CompoundGainFailures : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(CompoundGainFailures, TrapShowsMessage3AndKeepsTheBoxText) {
@@ -156,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FailureCase{"negative value: no logarithm", 1000, -1000, 5, 0, 7},
                       FailureCase{"rate beyond the amount range", 0.0001, 9e14, 1, 0, 10},
                       FailureCase{"year beyond the chart table", 1000, 2000, 600, 0, 7},
-                      FailureCase{"comparison beyond the last row", 1000, 2000, 5, 21, 10}));
+                      FailureCase{"comparison beyond the last row", 1000, 2000, 5, 21, 10}),
+    [](const auto& info) { return qmtest::NameOf(info.param.what); });
 
 TEST(CompoundGain, HelpPageWritesTheSymbolBeforeItsAmounts) {
     const QStringList lines = splitLines(CompoundGainHelpPage());

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "calculators/QMInvest.h"
 #include "input/InputBox.h"
+#include "support/CaseName.h"
 #include "support/UiHelpers.h"
 
 #include <QAbstractButton>
@@ -12,11 +13,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <ostream>
-
-// Texts in test messages as text, not as lists of characters.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace qmtest {
 

@@ -74,6 +74,10 @@ struct TabOrder {
     std::size_t enterChain; // how many of `controls` Enter goes through
 };
 
+void PrintTo(const TabOrder& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.tab, c.controls, c.enterChain);
+}
+
 const TabOrder TabOrders[] = {
     {PensionGrowthTab,
      {"PGInCurrBalance", "PGInCurrAnnSalary", "PGInAnnContribRate", "PGInCompAnnContribRate",

@@ -1,4 +1,5 @@
 #include "calculators/InvestedGrowth.h"
+#include "support/CaseName.h"
 
 #include "PageColumns.h"
 #include "app/AppState.h"
@@ -24,6 +25,11 @@ struct Inputs {
     GrowthResults results = GrowthResults::Complete;
 };
 
+void PrintTo(const Inputs& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.begin, c.contribution, c.frequency, c.growth, c.increase, c.inflation,
+                        c.years, c.results);
+}
+
 // The window hands over the boxes' texts; the calculation reads the values.
 CalcOutcome Calculate(CalcState& state, const Inputs& in, const char* growthText = "15.00%") {
     state.inputValues[1] = Currency::fromDouble(in.begin);
@@ -46,6 +52,10 @@ struct GrowthCase {
     // shorter text checks the leading fields only.
     std::vector<const char*> lines;
 };
+
+void PrintTo(const GrowthCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.in, c.periods, c.finalRaw, c.lines);
+}
 
 class InvestedGrowthTable : public ::testing::TestWithParam<GrowthCase> {};
 
@@ -205,6 +215,10 @@ struct FailureCase {
     GrowthResults results;
 };
 
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.what, c.beginRaw, c.frequency, c.years, c.results);
+}
+
 class InvestedGrowthFailures : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(InvestedGrowthFailures, TrapShowsMessage3) {
@@ -242,7 +256,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"years beyond a whole number", 0, "Annually", 40000, GrowthResults::Complete},
         FailureCase{"periods beyond a whole number", 0, "Monthly", 3000,
                     GrowthResults::ComparisonTotals},
-        FailureCase{"periods beyond the chart table", 0, "Monthly", 42, GrowthResults::Complete}));
+        FailureCase{"periods beyond the chart table", 0, "Monthly", 42, GrowthResults::Complete}),
+    [](const auto& info) { return qmtest::NameOf(info.param.what); });
 
 TEST(InvestedGrowth, OptionClickKeepsTheCountAndHelpRestartsIt) {
     CalcState state;

@@ -57,6 +57,11 @@ struct SolveCase {
     int daysButton;
 };
 
+void PrintTo(const SolveCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.solveFor, c.steps, c.beeps, c.messages, c.shown,
+                        c.daysButton);
+}
+
 // clang-format off
 const SolveCase SolveCases[] = {
     {"defaults", nullptr, {}, 0, {},
@@ -114,10 +119,7 @@ TEST_P(MortgageSolveTest, BoxesAndCaptions) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Solves, MortgageSolveTest, ::testing::ValuesIn(SolveCases),
-                         [](const auto& info) {
-                             QString name = QString::fromLatin1(info.param.name);
-                             return name.replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
-                         });
+                         qmtest::CaseName<SolveCase>);
 
 // A payment that cannot repay the loan in 40 years, or one not below the principal: the plain
 // message box, the focus on the payment box, the result captions emptied except the days.

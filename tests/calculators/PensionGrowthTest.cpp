@@ -1,4 +1,5 @@
 #include "calculators/PensionGrowth.h"
+#include "support/CaseName.h"
 
 #include "PageColumns.h"
 #include "app/AppState.h"
@@ -43,7 +44,7 @@ struct PensionCase {
 };
 
 void PrintTo(const PensionCase& c, std::ostream* os) {
-    *os << c.name;
+    qmtest::PrintFields(os, c.name, c.inputs, c.yearLines, c.years, c.totals, c.chartPoints);
 }
 
 class PensionGrowthCase : public ::testing::TestWithParam<PensionCase> {};

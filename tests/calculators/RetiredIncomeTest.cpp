@@ -1,4 +1,5 @@
 #include "calculators/RetiredIncome.h"
+#include "support/CaseName.h"
 
 #include "PageColumns.h"
 #include "app/AppState.h"
@@ -49,7 +50,8 @@ struct IncomeCase {
 };
 
 void PrintTo(const IncomeCase& c, std::ostream* os) {
-    *os << c.name;
+    qmtest::PrintFields(os, c.name, c.option, c.inputs, c.rows, c.years, c.totals, c.chartPoints,
+                        c.chartKind);
 }
 
 class RetiredIncomeCase : public ::testing::TestWithParam<IncomeCase> {};

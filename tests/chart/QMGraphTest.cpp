@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "chart/ChartData.h"
 #include "print/PrintJob.h"
+#include "support/CaseName.h"
 #include "support/UiHelpers.h"
 
 #include <QAccessible>
@@ -137,6 +138,10 @@ struct CodeCase {
     bool legend, bars;
     std::vector<std::vector<double>> series;
 };
+
+void PrintTo(const CodeCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.kind, c.caption, c.heading, c.legend, c.bars, c.series);
+}
 
 class CalculatorCharts : public ::testing::TestWithParam<CodeCase> {};
 

@@ -26,6 +26,10 @@ struct TypingCase {
     bool yearsMessage;
 };
 
+void PrintTo(const TypingCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.tab, c.box, c.keys, c.shown, c.stored, c.beeps, c.yearsMessage);
+}
+
 class TypingTest : public InvestWindowTest, public ::testing::WithParamInterface<TypingCase> {};
 
 // The value the box stored: a double for the mortgage boxes, otherwise an exact amount (made
@@ -98,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(Boxes, TypingTest, ::testing::Values(
     // Pension boxes: Delete empties the box without marking it edited.
     TypingCase{0, "PGInCurrAnnSalary", "{Del}",           u"", NAN, 0, false},
     TypingCase{0, "PGInCurrAnnSalary", "{End}{Del}",      u"", NAN, 0, false},
-    TypingCase{0, "PGInCurrAnnSalary", "{Del}5",          u"        $5.00", 5, 0, false}));
+    TypingCase{0, "PGInCurrAnnSalary", "{Del}5",          u"        $5.00", 5, 0, false}),
+    [](const auto& info) { return NameOf(info.param.box, info.param.keys); });
 // clang-format on
 
 // Enter moves the focus along each tab and ends on its Calculate button without calculating.

@@ -1,4 +1,5 @@
 #include "input/KeyFilters.h"
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,10 @@ struct MoneyCase {
     int extra;
     bool accepted;
 };
+
+void PrintTo(const MoneyCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.code, c.before, c.extra, c.accepted);
+}
 
 class MoneyKeyFilterTest : public ::testing::TestWithParam<MoneyCase> {};
 
@@ -34,7 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
                       MoneyCase{'-', u"", 0, false}, MoneyCase{',', u"", 0, false},
                       MoneyCase{'$', u"", 0, false}, MoneyCase{'%', u"", 0, false},
                       MoneyCase{' ', u"", 0, false}, MoneyCase{22, u"", 0, false}, // Ctrl+V
-                      MoneyCase{3, u"", 0, false}));                               // Ctrl+C
+                      MoneyCase{3, u"", 0, false}),                                // Ctrl+C
+    [](const auto& info) {
+        return qmtest::NameOf("Key", info.param.code, "after", info.param.before, "allowing",
+                              info.param.extra);
+    });
 
 TEST(DigitKeyFilter, DigitsAndBackspaceOnly) {
     for (int code = 0; code < 256; ++code) {

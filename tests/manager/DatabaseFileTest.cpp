@@ -1,4 +1,5 @@
 #include "ManagerTestSupport.h"
+#include "support/CaseName.h"
 
 #include "manager/DatabaseFile.h"
 #include "text/Dates.h"
@@ -124,6 +125,10 @@ struct MalformedCase {
     const char* name;
     QByteArray bytes;
 };
+
+void PrintTo(const MalformedCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.bytes);
+}
 
 QByteArray fileWith(int records, int funds, const QByteArray& header = QByteArray()) {
     QByteArray out = header.isEmpty()
@@ -299,6 +304,7 @@ TEST_P(RoundTrip, FullPortfolioReopensUnchanged) {
     EXPECT_EQ(WriteDatabase(opened), fileBytes(path));
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RoundTrip, ::testing::Values(1u, 20240309u, 4242u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RoundTrip, ::testing::Values(1u, 20240309u, 4242u),
+                         [](const auto& info) { return qmtest::NameOf("Seed", info.param); });
 
 } // namespace

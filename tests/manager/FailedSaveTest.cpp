@@ -1,4 +1,5 @@
 // Saves that fail part-way or cannot start: the file already on disk and its backup stay byte for
+#include "support/CaseName.h"
 // byte as they were, no scratch file is left beside them, the message names the file and the
 // system's reason (message 25 for a folder), and the portfolio, its database name and its
 // unsaved state are untouched. Saves that need a restricted process (a file-size
@@ -178,6 +179,10 @@ struct FailureCase {
     Failure failure;
     const char* reason; // the system's reason shown ("*" any but "Unknown error"); null: 25
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.failure, c.reason);
+}
 
 class FailedSave : public ::testing::TestWithParam<FailureCase> {};
 

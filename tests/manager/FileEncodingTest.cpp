@@ -1,4 +1,5 @@
 // Database files in UTF-8 and in the 8-bit Windows-1252 of older files: every character is read
+#include "support/CaseName.h"
 // as it was written, and a save writes the file's own encoding back whenever it can.
 
 #include "ManagerTestSupport.h"
@@ -26,6 +27,10 @@ struct EncodingCase {
     const char16_t* read;  // the fund name read
     TextEncoding encoding; // the encoding it is read and saved in
 };
+
+void PrintTo(const EncodingCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.bytes, c.read, c.encoding);
+}
 
 class FileEncoding : public ::testing::TestWithParam<EncodingCase> {};
 

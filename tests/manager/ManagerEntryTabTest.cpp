@@ -344,6 +344,11 @@ struct LeaveCase {
     const char* exitBy; // a button, or "close" for the close box
     int tab;
 };
+
+void PrintTo(const LeaveCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.change, c.exitBy, c.tab);
+}
+
 class Leaving : public ManagerWindowTest, public ::testing::WithParamInterface<LeaveCase> {};
 
 TEST_P(Leaving, AsksBeforeDiscardingChanges) {

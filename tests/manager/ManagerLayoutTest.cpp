@@ -53,6 +53,10 @@ struct TabOrder {
     std::vector<const char*> then;
 };
 
+void PrintTo(const TabOrder& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.tab, c.type, c.enterChain, c.then);
+}
+
 const std::vector<const char*> EntryButtons{"ECreateFund", "ECorrectRec", "EDelRec", "EPrint",
                                             "EHelp",       "EExit",       "EResults"};
 

@@ -34,6 +34,10 @@ struct Entry {
     const char* cash = "0";
 };
 
+inline void PrintTo(const Entry& e, std::ostream* os) {
+    PrintFields(os, e.fund, e.code, e.date, e.price, e.shares, e.fees, e.cash);
+}
+
 // Adds the fund when it is not there yet, picks it, and stores the entry. Returns the outcome.
 inline qm::AddRecordOutcome enter(qm::Portfolio& p, const Entry& e) {
     const QString fund = QString::fromUtf8(e.fund);

@@ -28,17 +28,6 @@
 
 #include <ostream>
 
-// Readable texts in failure output.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* os) {
-    *os << "{";
-    for (const QString& t : texts)
-        *os << " \"" << t.toStdString() << '"';
-    *os << " }";
-}
-
 namespace qmtest {
 
 inline QString msg(int code) {

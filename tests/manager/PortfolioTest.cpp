@@ -1,4 +1,5 @@
 #include "ManagerTestSupport.h"
+#include "support/CaseName.h"
 
 #include "manager/DatabaseFile.h"
 
@@ -19,6 +20,10 @@ struct StoredCase {
     const char* shares;
     const char* bookValue;
 };
+
+void PrintTo(const StoredCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.entry, c.shares, c.bookValue);
+}
 
 class StoreSigns : public ::testing::TestWithParam<StoredCase> {};
 
@@ -48,7 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
                       // Product rounded to four decimals, ties to even: 0.16665 -> 0.1666.
                       StoredCase{
                           {"F", "B", "01/15/01", "0.3333", "0.5", "0.0001"}, "0.5", "0.1667"},
-                      StoredCase{{"F", "D", "1-15-2001", "0.0001", "300"}, "300", "0"}));
+                      StoredCase{{"F", "D", "1-15-2001", "0.0001", "300"}, "300", "0"}),
+    [](const auto& info) {
+        const qmtest::Entry& e = info.param.entry;
+        return qmtest::NameOf(e.code, e.date, e.price, e.shares, e.fees, e.cash);
+    });
 
 // ---- Refused entries: the message, and nothing changed -------------------------------------
 
@@ -60,6 +69,10 @@ struct RefusedCase {
     int correctMode;
     int message;
 };
+
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.typeText, c.date, c.code, c.boxes, c.correctMode, c.message);
+}
 
 class RefusedEntry : public ::testing::TestWithParam<RefusedCase> {};
 
@@ -102,7 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"Fee Cash", "1/1/2001", "F", {"0", "0", "0", "0"}, 0, 20},
         RefusedCase{"Bought", "1/1/2001", "", {"10", "100", "0", "0"}, 0, 20},
         // A book value beyond the Currency range.
-        RefusedCase{"Bought", "1/1/2001", "B", {"900000000000000", "9000000", "0", "0"}, 0, 20}));
+        RefusedCase{"Bought", "1/1/2001", "B", {"900000000000000", "9000000", "0", "0"}, 0, 20}),
+    [](const auto& info) {
+        return qmtest::NameOf(info.param.typeText, info.param.date, info.param.code,
+                              info.param.boxes, "mode", info.param.correctMode);
+    });
 
 TEST(RecordEntry, RefusalsOfTheEntryRow) {
     Portfolio p = qmtest::portfolioOf({{"Fund", "B", "1/2/2001", "5", "5"}});
@@ -263,6 +280,10 @@ struct DeleteRecordCase {
     std::vector<int> remaining;     // fees in list order
 };
 
+void PrintTo(const DeleteRecordCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.dates, c.number, c.remaining);
+}
+
 class DeleteRecords : public ::testing::TestWithParam<DeleteRecordCase> {};
 
 TEST_P(DeleteRecords, RemovesExactlyTheChosenRecord) {
@@ -293,7 +314,10 @@ INSTANTIATE_TEST_SUITE_P(
                       DeleteRecordCase{{"1/1/2001", "1/1/2079", "6/1/2080"}, 2, {1, 3}},
                       DeleteRecordCase{{"12/10/2078", "1/1/2079", "6/1/2080"}, 3, {1, 2}},
                       DeleteRecordCase{{"1/1/2079", "12/12/2078", "1/1/2001"}, 3, {3, 2}},
-                      DeleteRecordCase{{"5/5/2005"}, 1, {}}));
+                      DeleteRecordCase{{"5/5/2005"}, 1, {}}),
+    [](const auto& info) {
+        return qmtest::NameOf("Record", info.param.number, "of", info.param.dates);
+    });
 
 TEST(DeleteRecords, NumbersThatAreNotRecords) {
     Portfolio p = qmtest::portfolioOf({{"Fund", "F", "1/1/2001", "0", "0", "1"},
@@ -331,6 +355,10 @@ struct DeleteFundCase {
     QStringList remaining; // in name order
 };
 
+void PrintTo(const DeleteFundCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.funds, c.withRecords, c.deleted, c.remaining);
+}
+
 class DeleteFunds : public ::testing::TestWithParam<DeleteFundCase> {};
 
 TEST_P(DeleteFunds, RemovesExactlyTheChosenFund) {
@@ -360,24 +388,24 @@ TEST_P(DeleteFunds, RemovesExactlyTheChosenFund) {
     EXPECT_EQ(recordsByName(p), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, DeleteFunds,
-                         ::testing::Values(DeleteFundCase{{"Beta", "Alpha", "Gamma"},
-                                                          {"Beta", "Gamma"},
-                                                          "Alpha",
-                                                          {"Beta", "Gamma"}},
-                                           DeleteFundCase{{"Alpha", "zzzzzzzzzz", "~Tilde"},
-                                                          {"Alpha", "~Tilde"},
-                                                          "zzzzzzzzzz",
-                                                          {"Alpha", "~Tilde"}},
-                                           DeleteFundCase{{"Alpha", "zzzzzzzzzz", "~Tilde"},
-                                                          {"zzzzzzzzzz", "~Tilde"},
-                                                          "Alpha",
-                                                          {"zzzzzzzzzz", "~Tilde"}},
-                                           DeleteFundCase{{"~Tilde", "zzzzzzzzz", "Alpha"},
-                                                          {"zzzzzzzzz", "Alpha"},
-                                                          "~Tilde",
-                                                          {"Alpha", "zzzzzzzzz"}},
-                                           DeleteFundCase{{"Only"}, {}, "Only", {}}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, DeleteFunds,
+    ::testing::Values(
+        DeleteFundCase{{"Beta", "Alpha", "Gamma"}, {"Beta", "Gamma"}, "Alpha", {"Beta", "Gamma"}},
+        DeleteFundCase{{"Alpha", "zzzzzzzzzz", "~Tilde"},
+                       {"Alpha", "~Tilde"},
+                       "zzzzzzzzzz",
+                       {"Alpha", "~Tilde"}},
+        DeleteFundCase{{"Alpha", "zzzzzzzzzz", "~Tilde"},
+                       {"zzzzzzzzzz", "~Tilde"},
+                       "Alpha",
+                       {"zzzzzzzzzz", "~Tilde"}},
+        DeleteFundCase{{"~Tilde", "zzzzzzzzz", "Alpha"},
+                       {"zzzzzzzzz", "Alpha"},
+                       "~Tilde",
+                       {"Alpha", "zzzzzzzzz"}},
+        DeleteFundCase{{"Only"}, {}, "Only", {}}),
+    [](const auto& info) { return qmtest::NameOf(info.param.deleted, "of", info.param.funds); });
 
 TEST(Correction, ReplacesTheFetchedRecordAndACancelledFetchAppends) {
     app().currencySymbol = QStringLiteral("$");

@@ -1,4 +1,5 @@
 #include "ManagerTestSupport.h"
+#include "support/CaseName.h"
 
 #include "manager/CurrentValue.h"
 #include "manager/DatabaseFile.h"
@@ -143,6 +144,10 @@ struct TotalsCase {
     QStringList total; // shares, fees, dividend shares, cash dividends, book value
     const char* averageCost;
 };
+
+void PrintTo(const TotalsCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.entries, c.total, c.averageCost);
+}
 
 class FundDisplayTotals : public ::testing::TestWithParam<TotalsCase> {};
 
@@ -311,6 +316,10 @@ struct FundLineCase {
     QString totalPercent;
 };
 
+void PrintTo(const FundLineCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.entries, c.prices, c.fund, c.line, c.totalPercent);
+}
+
 class CurrentValueLines : public ::testing::TestWithParam<FundLineCase> {};
 
 TEST_P(CurrentValueLines, FundLineAndTotalPercent) {
@@ -381,6 +390,10 @@ struct RefusedReportCase {
     std::vector<const char*> prices; // "" leaves the box as the tab opened it
     int message;
 };
+
+void PrintTo(const RefusedReportCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.addEmptyFund, c.prices, c.message);
+}
 
 class CurrentValueRefused : public ::testing::TestWithParam<RefusedReportCase> {};
 

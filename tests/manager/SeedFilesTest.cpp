@@ -1,4 +1,5 @@
 // The database files the fuzzer starts from are valid files of every shape: each opens through
+#include "support/CaseName.h"
 // "Open file" with the funds and records it declares, saves, and opens again to the same model
 // and the same bytes.
 
@@ -19,6 +20,10 @@ struct SeedCase {
     int funds;
     int records;
 };
+
+void PrintTo(const SeedCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.funds, c.records);
+}
 
 class SeedFile : public ::testing::TestWithParam<SeedCase> {};
 

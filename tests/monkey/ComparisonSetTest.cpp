@@ -1,4 +1,5 @@
 // Found by the random-use driver: a compound-gain Calculate that is refused (a number missing)
+#include "support/CaseName.h"
 // or fails still uses up a comparison number, but only a calculated tenth ended the set. When
 // the tenth number went to a refused attempt the count passed 10, the page kept growing past ten
 // blocks, and from number 22 on every Calculate failed with "Wrong or missing entry" until the
@@ -33,6 +34,10 @@ struct Clicks {
     int countAfter;
 };
 
+void PrintTo(const Clicks& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.clicks, c.lastMessages, c.countAfter);
+}
+
 class ComparisonSet : public ::testing::TestWithParam<Clicks> {};
 
 TEST_P(ComparisonSet, EndsAtTheTenthNumberWhateverBecameOfIt) {
@@ -66,6 +71,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Clicks{"RefusedBetweenTwo", "GZG", {}, 3},
                       Clicks{"TwentyFiveRefused", std::string(25, 'Z'), {18}, 5},
                       Clicks{"FailedAndRefusedPastTwenty", "GZFZGFZZGFZZFGGZZFFGZZZ", {18}, 3}),
-    [](const ::testing::TestParamInfo<Clicks>& info) { return std::string(info.param.name); });
+    qmtest::CaseName<Clicks>);
 
 } // namespace

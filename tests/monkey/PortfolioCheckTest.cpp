@@ -27,6 +27,10 @@ struct Broken {
     const char* reported; // part of the line that must name the fault
 };
 
+void PrintTo(const Broken& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.reported);
+}
+
 class PortfolioRules : public ::testing::TestWithParam<Broken> {};
 
 // Each broken rule is reported, and only a portfolio that breaks it is.
@@ -88,6 +92,10 @@ struct Change {
     std::function<void(Portfolio&)> change;
     const char* reported; // "" when the portfolio still holds what the file holds
 };
+
+void PrintTo(const Change& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.reported);
+}
 
 class FileContents : public ::testing::TestWithParam<Change> {};
 

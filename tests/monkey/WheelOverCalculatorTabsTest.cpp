@@ -26,6 +26,10 @@ struct WheelCase {
     int notches;
 };
 
+void PrintTo(const WheelCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.tab, c.calculate, c.box, c.typed, c.notches);
+}
+
 class WheelOverCalculatorTabs : public InvestWindowTest,
                                 public ::testing::WithParamInterface<WheelCase> {};
 

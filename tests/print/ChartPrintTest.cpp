@@ -2,6 +2,7 @@
 #include "chart/ChartData.h"
 #include "chart/QMGraph.h"
 #include "print/PrintSystem.h"
+#include "support/CaseName.h"
 #include "support/UiHelpers.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,10 @@ struct ChartPrintCase {
     bool printed;
     const char* color; // the printed image's colour space
 };
+
+void PrintTo(const ChartPrintCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.answers, c.questions, c.printed, c.color);
+}
 
 class ChartPrintOnPaper : public RealPrinterTest,
                           public ::testing::WithParamInterface<ChartPrintCase> {};

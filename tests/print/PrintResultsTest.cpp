@@ -3,6 +3,7 @@
 #include "print/PrintJob.h"
 #include "print/PrintLayout.h"
 #include "print/PrintSystem.h"
+#include "support/CaseName.h"
 #include "support/UiHelpers.h"
 
 #include <QFileDialog>
@@ -171,6 +172,10 @@ struct FailureCase {
     const char* what;
     QString message; // the message, or its beginning
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.what, c.message);
+}
 
 class PrintFailures : public RealPrinterTest, public ::testing::WithParamInterface<FailureCase> {};
 

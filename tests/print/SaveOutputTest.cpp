@@ -20,10 +20,6 @@
 #include <QTimer>
 #include <cmath>
 
-inline void PrintTo(const QStringList& texts, std::ostream* os) {
-    *os << '"' << texts.join(QStringLiteral("\", \"")).toStdString() << '"';
-}
-
 using namespace qm;
 using namespace qmtest;
 

@@ -1,4 +1,5 @@
 #include "text/Conversions.h"
+#include "support/CaseName.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -13,6 +14,10 @@ struct ValCase {
     double value;
 };
 
+void PrintTo(const ValCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.text, c.value);
+}
+
 class ValTest : public ::testing::TestWithParam<ValCase> {};
 
 TEST_P(ValTest, ReadsTheLeadingNumber) {
@@ -26,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ValCase{u"-2.25", -2.25}, ValCase{u"+7", 7}, ValCase{u"- 5", -5},
                       ValCase{u".", 0}, ValCase{u"-", 0}, ValCase{u".5", 0.5}, ValCase{u"5.", 5},
                       ValCase{u"--5", 0}, ValCase{u"   $10,000.00", 0}, ValCase{u"2500", 2500},
-                      ValCase{u"12.345", 12.345}, ValCase{u"0.0001", 0.0001}, ValCase{u"1e5", 1}));
+                      ValCase{u"12.345", 12.345}, ValCase{u"0.0001", 0.0001}, ValCase{u"1e5", 1}),
+    [](const auto& info) { return qmtest::NameOf(info.param.text, "is", info.param.value); });
 
 TEST(Val, HugeDigitRunsDoNotFail) {
     EXPECT_TRUE(std::isinf(Val(QString(400, QLatin1Char('9')))));
@@ -48,6 +54,10 @@ struct WholeCase {
     int whole;
 };
 
+void PrintTo(const WholeCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.value, c.whole);
+}
+
 class ToWholeTest : public ::testing::TestWithParam<WholeCase> {};
 
 TEST_P(ToWholeTest, RoundsTiesToEven) {
@@ -60,7 +70,10 @@ INSTANTIATE_TEST_SUITE_P(Table, ToWholeTest,
                                            WholeCase{-2.5, -2}, WholeCase{-3.5, -4},
                                            WholeCase{25, 25}, WholeCase{2.4999, 2},
                                            WholeCase{2.5001, 3}, WholeCase{32767, 32767},
-                                           WholeCase{-32768, -32768}, WholeCase{32767.4, 32767}));
+                                           WholeCase{-32768, -32768}, WholeCase{32767.4, 32767}),
+                         [](const auto& info) {
+                             return qmtest::NameOf(info.param.value, "is", info.param.whole);
+                         });
 
 TEST(ToWhole, OutsideSixteenBitsIsAnOverflowError) {
     EXPECT_THROW(ToWhole(32767.5), OverflowError); // ties to even: 32768

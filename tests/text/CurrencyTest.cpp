@@ -1,4 +1,5 @@
 #include "text/Currency.h"
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -13,22 +14,26 @@ struct FromDoubleCase {
     std::int64_t raw;
 };
 
+void PrintTo(const FromDoubleCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.value, c.raw);
+}
+
 class CurrencyFromDouble : public ::testing::TestWithParam<FromDoubleCase> {};
 
 TEST_P(CurrencyFromDouble, RoundsToNearestTenThousandthTiesToEven) {
     EXPECT_EQ(Currency::fromDouble(GetParam().value).raw(), GetParam().raw);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CurrencyFromDouble,
-                         ::testing::Values(FromDoubleCase{0.0, 0}, FromDoubleCase{1.0, 10000},
-                                           FromDoubleCase{-1.5, -15000},
-                                           FromDoubleCase{14.869835499703, 148698},
-                                           FromDoubleCase{0.00025, 2},   // tie -> even
-                                           FromDoubleCase{0.00035, 4},   // tie -> even
-                                           FromDoubleCase{-0.00025, -2}, // tie -> even
-                                           FromDoubleCase{0.00026, 3},
-                                           FromDoubleCase{1234.56789, 12345679},
-                                           FromDoubleCase{-1234.56784, -12345678}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, CurrencyFromDouble,
+    ::testing::Values(FromDoubleCase{0.0, 0}, FromDoubleCase{1.0, 10000},
+                      FromDoubleCase{-1.5, -15000}, FromDoubleCase{14.869835499703, 148698},
+                      FromDoubleCase{0.00025, 2},   // tie -> even
+                      FromDoubleCase{0.00035, 4},   // tie -> even
+                      FromDoubleCase{-0.00025, -2}, // tie -> even
+                      FromDoubleCase{0.00026, 3}, FromDoubleCase{1234.56789, 12345679},
+                      FromDoubleCase{-1234.56784, -12345678}),
+    [](const auto& info) { return qmtest::NameOf(info.param.value, "is", info.param.raw); });
 
 TEST(Currency, OverflowIsATypedError) {
     EXPECT_THROW(Currency::fromDouble(1e15), OverflowError);
@@ -58,6 +63,10 @@ struct ProductCase {
     std::int64_t a, b, product;
 };
 
+void PrintTo(const ProductCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.a, c.b, c.product);
+}
+
 class CurrencyProductOfAmounts : public ::testing::TestWithParam<ProductCase> {};
 
 TEST_P(CurrencyProductOfAmounts, RoundsToFourDecimalsTiesToEven) {
@@ -71,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ProductCase{12345, 12345, 15240},       // 1.52399025 -> 1.5240
                       ProductCase{1, 5000, 0},                // 0.00005 -> 0 (even)
                       ProductCase{3, 5000, 2},                // 0.00015 -> 0.0002 (even)
-                      ProductCase{-3, 5000, -2}, ProductCase{-100000, 50000, -500000}));
+                      ProductCase{-3, 5000, -2}, ProductCase{-100000, 50000, -500000}),
+    [](const auto& info) { return qmtest::NameOf(info.param.a, "by", info.param.b); });
 
 TEST(Currency, PlainTextHasNoGroupingAndNoTrailingZeros) {
     EXPECT_EQ(Currency::fromUnits(100).toPlainString(), "100");

@@ -1,4 +1,5 @@
 #include "text/Dates.h"
+#include "support/CaseName.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,10 @@ struct ShortDateCase {
     const char* locale;
     const char16_t* text; // 15 January 2001
 };
+
+void PrintTo(const ShortDateCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.locale, c.text);
+}
 
 class ShortDateTest : public ::testing::TestWithParam<ShortDateCase> {};
 
@@ -26,12 +31,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ShortDateCase{"C", u"1/15/2001"}, ShortDateCase{"en_US", u"1/15/2001"},
                       ShortDateCase{"de_DE", u"15.01.2001"}, ShortDateCase{"en_GB", u"15/01/2001"},
                       ShortDateCase{"nl_NL", u"15-01-2001"}, ShortDateCase{"sv_SE", u"2001-01-15"},
-                      ShortDateCase{"ja_JP", u"2001/01/15"}));
+                      ShortDateCase{"ja_JP", u"2001/01/15"}),
+    [](const auto& info) { return qmtest::NameOf(info.param.locale); });
 
 struct ParseCase {
     const char16_t* text;
     QDate date; // invalid = not a date
 };
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.text, c.date);
+}
 
 class ParseDateTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -53,7 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{u"2/29/2023", {}}, ParseCase{u"15/1/2001", {}}, ParseCase{u"1/15/201", {}},
         ParseCase{u"1/15", {}}, ParseCase{u"", {}}, ParseCase{u"1//15/2001", {}},
         ParseCase{u"1/15/2001/2", {}}, ParseCase{u"123/1/2001", {}}, ParseCase{u"a/1/2001", {}},
-        ParseCase{u"1/15/20011", {}}));
+        ParseCase{u"1/15/20011", {}}),
+    // The row number first: texts that differ only in their separators read alike.
+    [](const auto& info) { return qmtest::NameOf(info.index, info.param.text); });
 
 TEST(DateLiteral, WritesAndReadsTheFileForm) {
     EXPECT_EQ(DateLiteral(QDate(2001, 1, 15)), "#2001-01-15#");

@@ -1,4 +1,5 @@
 #include "text/Format.h"
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -14,7 +15,7 @@ struct FormatCase {
 };
 
 void PrintTo(const FormatCase& c, std::ostream* os) {
-    *os << c.value << " by " << QString::fromUtf16(c.pattern).toStdString();
+    qmtest::PrintFields(os, c.value, c.pattern, c.text);
 }
 
 // Every pattern the program uses, each value given both as a Double and as a Currency.
@@ -59,7 +60,11 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{0.5, u"####,,##0.0000", u"0.5000"},
         FormatCase{20, u"####,,##0.0000", u"20.0000"}, FormatCase{0, u"####,,##0.0000", u"0.0000"},
         FormatCase{12.3456, u"####,,##0.0000", u"12.3456"}, FormatCase{365, u"###.00", u"365.00"},
-        FormatCase{20.675, u"##.00", u"20.68"}));
+        FormatCase{20.675, u"##.00", u"20.68"}),
+    // The row number first: patterns that differ only in their signs read alike.
+    [](const auto& info) {
+        return qmtest::NameOf(info.index, info.param.value, "gives", info.param.text);
+    });
 
 TEST(FormatNumber, DoublesRoundAsAPersonReadsThem) {
     // 1.005 is stored just below 1.005; taken to 15 digits it is 1.005 and rounds up.
@@ -121,6 +126,10 @@ struct JustifyCase {
     const char16_t* result;
 };
 
+void PrintTo(const JustifyCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.text, c.width, c.result);
+}
+
 class RightJustifyTest : public ::testing::TestWithParam<JustifyCase> {};
 
 TEST_P(RightJustifyTest, GivesExactlyWidthCharacters) {
@@ -128,14 +137,14 @@ TEST_P(RightJustifyTest, GivesExactlyWidthCharacters) {
     EXPECT_EQ(RightJustify(QString::fromUtf16(c.text), c.width), QString::fromUtf16(c.result));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, RightJustifyTest,
-                         ::testing::Values(JustifyCase{u"12", 5, u"   12"},
-                                           JustifyCase{u"abcdef", 3, u"abc"},
-                                           JustifyCase{u"abc", 0, u""},
-                                           JustifyCase{u"abc", 3, u"abc"},
-                                           JustifyCase{u"", 2, u"  "},
-                                           // a 15-character money text in a 13-wide box
-                                           JustifyCase{u"$1,234,567.891", 13, u"$1,234,567.89"},
-                                           JustifyCase{u"125.00", 5, u"125.0"}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, RightJustifyTest,
+    ::testing::Values(JustifyCase{u"12", 5, u"   12"}, JustifyCase{u"abcdef", 3, u"abc"},
+                      JustifyCase{u"abc", 0, u""}, JustifyCase{u"abc", 3, u"abc"},
+                      JustifyCase{u"", 2, u"  "},
+                      // a 15-character money text in a 13-wide box
+                      JustifyCase{u"$1,234,567.891", 13, u"$1,234,567.89"},
+                      JustifyCase{u"125.00", 5, u"125.0"}),
+    [](const auto& info) { return qmtest::NameOf(info.param.text, "in", info.param.width); });
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "text/Rounding.h"
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,10 @@ struct CentsCase {
     std::int64_t raw;
 };
 
+void PrintTo(const CentsCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.amount, c.rate, c.raw);
+}
+
 class CentsProductTest : public ::testing::TestWithParam<CentsCase> {};
 
 TEST_P(CentsProductTest, TruncatesToCentsAndAddsFiveHundredthsOfACent) {
@@ -19,12 +24,12 @@ TEST_P(CentsProductTest, TruncatesToCentsAndAddsFiveHundredthsOfACent) {
     EXPECT_EQ(CentsProduct(Currency::fromDouble(c.amount), c.rate).raw(), c.raw);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CentsProductTest,
-                         ::testing::Values(CentsCase{12.3456, 1, 123405},
-                                           CentsCase{12.3499, 1, 123405}, CentsCase{7, 1, 70005},
-                                           CentsCase{100, 0.05, 50005},
-                                           CentsCase{100000, 0.15, 150000005},
-                                           CentsCase{-12.3456, 1, -123495}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, CentsProductTest,
+    ::testing::Values(CentsCase{12.3456, 1, 123405}, CentsCase{12.3499, 1, 123405},
+                      CentsCase{7, 1, 70005}, CentsCase{100, 0.05, 50005},
+                      CentsCase{100000, 0.15, 150000005}, CentsCase{-12.3456, 1, -123495}),
+    [](const auto& info) { return qmtest::NameOf(info.param.amount, "by", info.param.rate); });
 
 TEST(CentsGrowth, GrowsByTheDifferenceOfRatesTruncatedToCents) {
     // 100,000 grown by 20 % less 15 %: 105,000 + 0.0005.

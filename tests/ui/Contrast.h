@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QRect>
 #include <QString>
+#include <ostream>
 
 class QWidget;
 
@@ -38,6 +39,11 @@ struct Theme {
     const char* name;
     QPalette (*palette)();
 };
+
+inline void PrintTo(const Theme& theme, std::ostream* os) {
+    *os << theme.name;
+}
+
 QPalette LightPalette();
 QPalette DarkPalette();
 QPalette HighContrastPalette();
