@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, or says what to install.
-# Usage: scripts/deps.sh [run|test|bench|package]
+# Usage: scripts/deps.sh [run|test|bench|package|fresh]
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev fonts-liberation)
@@ -9,9 +9,15 @@ test)
     # The tests, the fuzz run, and the print tests (a private print scheduler whose printed
     # PDF files are read back).
     packages+=(libgtest-dev clang-14 libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils)
+    # The install test validates the menu entry, the AppStream metadata and the file type.
+    packages+=(desktop-file-utils appstream shared-mime-info)
     ;;
 bench) packages+=(libbenchmark-dev) ;;
-package) packages+=(dpkg-dev file) ;; # the Debian package's library dependencies
+package)
+    # The library dependencies and hardening flags (dpkg-dev, file), the checks of the result.
+    packages+=(dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
+    ;;
+fresh) packages=(debootstrap git) ;; # scripts/fresh-check.sh: a new Debian system to test in
 esac
 
 missing=()
