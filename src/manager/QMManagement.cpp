@@ -16,6 +16,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace qm {
 
 ManagerHooks& managerHooks() {
@@ -163,13 +165,23 @@ void QMManagement::openFile() {
         selectTab(EntryTab);
         return;
     }
-    const std::optional<QString> path = FileDirectory(false);
+    const std::optional<QString> path =
+        givenPath_ ? std::exchange(givenPath_, std::nullopt) : FileDirectory(false);
     const std::vector<int> messages = OpenDatabase(portfolio_, path);
     // The portfolio now is the file's: nothing in memory is left unsaved.
     if (path && messages.empty())
         portfolio_.unsavedChanges = 0;
     showMessages(messages);
     selectTab(EntryTab);
+}
+
+void QMManagement::openDatabaseFile(const QString& path) {
+    givenPath_ = path;
+    if (tabs_->currentIndex() == OpenTab)
+        ChangesSSTab2();
+    else
+        selectTab(OpenTab);
+    givenPath_.reset(); // not used when the open was called off
 }
 
 void QMManagement::saveFile() {
