@@ -11,8 +11,14 @@
 # away with it, and the new system is deleted at the end, also on failure and on Ctrl+C.
 # Nothing is cached between runs: every package is installed anew each time.
 #
-# Usage: scripts/fresh-check.sh [ctest arguments...]   (as root; arguments go to scripts/test.sh)
-# QM_FUZZ_SECONDS and QM_MONKEY_EVENTS are passed on to the test command.
+# With --package it then also follows the README's package commands there: scripts/package.sh
+# (which fails on any lintian error or warning), the .deb installed with apt-get, the installed
+# program answering --version without a display and showing the start menu first, its manual
+# page and file type registered, and the package removed again. --no-tests leaves the test and
+# run commands out (to try the package steps alone).
+#
+# Usage: scripts/fresh-check.sh [--package] [--no-tests] [ctest arguments...]   (as root; the
+# ctest arguments go to scripts/test.sh). QM_FUZZ_SECONDS and QM_MONKEY_EVENTS are passed on.
 set -euo pipefail
 
 if [ "${1:-}" = --inside ]; then
@@ -43,6 +49,16 @@ fi
 
 cd "$(dirname "$0")/.."
 repo="$PWD"
+run_tests=1
+run_package=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --package) run_package=1 ;;
+    --no-tests) run_tests=0 ;;
+    *) break ;;
+    esac
+    shift
+done
 if [ "$(id -u)" -ne 0 ]; then
     echo "fresh-check: run as root (it makes a Debian system and mounts file systems in it)" >&2
     exit 1
@@ -50,7 +66,7 @@ fi
 scripts/deps.sh fresh
 
 work="$repo/build-fresh"
-root="$work/root"
+root="$work/root-$$" # runs may overlap, each in its own system
 inside_pid=
 
 # Every mount point under the new system that this mount namespace still sees (none once the
@@ -91,19 +107,23 @@ security=$(grep -oE 'https?://[^ ]*/debian-security/?( |$)' <<<"$sources" | head
 mirror="${mirror:-http://deb.debian.org/debian}"
 mirror="${mirror%/}"
 
-if [ -e "$root" ]; then
-    echo "fresh-check: removing the system left by an earlier run"
-    [ -z "$(mounted)" ] || { echo "fresh-check: $root is mounted" >&2; exit 1; }
-    rm -rf --one-file-system "$root"
-fi
+# A system left by a run that was killed outright (its process is gone, nothing is mounted).
+for old in "$work"/root-*; do
+    [ -d "$old" ] || continue
+    kill -0 "${old##*/root-}" 2>/dev/null && continue
+    grep -q " $old[ /]" /proc/self/mountinfo && continue
+    echo "fresh-check: removing $old, left by an earlier run"
+    rm -rf --one-file-system "$old"
+done
 mkdir -p "$work"
 
 stage "debootstrap --variant=minbase bookworm from $mirror"
 unshare --mount --propagation private \
-    debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 || {
-    tail -n 30 "$work/debootstrap.log" >&2
+    debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.log" 2>&1 || {
+    tail -n 30 "$root.log" >&2
     exit 1
 }
+rm -f "$root.log"
 
 # The new system's package sources: the same mirror, with the updates and security suites a
 # new installation has; services are not started inside (there is no init).
@@ -124,25 +144,49 @@ git clone --quiet --no-checkout "$repo" "$root/root/quillmark"
 git -C "$root/root/quillmark" checkout --quiet --detach "$head"
 
 # The steps run inside, as root, from the clone: the README's commands as written there.
-cat >"$root/root/fresh-steps.sh" <<'EOF'
-set -euo pipefail
-cd /root/quillmark
-echo "== inside: QM_WERROR=ON scripts/test.sh $*"
-QM_WERROR=ON scripts/test.sh "$@"
-echo "== inside: tests done after $SECONDS s; scripts/run.sh on the offscreen platform"
+{
+    echo "set -euo pipefail"
+    echo "cd /root/quillmark"
+    echo "run_tests=$run_tests run_package=$run_package"
+    cat <<'EOF'
 probe=/root/quillmark/build/bench/startup/libqm_show_probe.so
-[ -f "$probe" ] || { echo "the test build made no $probe" >&2; exit 1; }
-status=0
-QT_QPA_PLATFORM=offscreen LD_PRELOAD="$probe" timeout 300 scripts/run.sh >/dev/null 2>/tmp/run.err ||
-    status=$?
-cat /tmp/run.err >&2
-shown=$(grep '^first window shown: ' /tmp/run.err || true)
-if [ "$status" -ne 0 ] || [ "$shown" != "first window shown: QMStart" ]; then
-    echo "scripts/run.sh did not show the start menu first (status $status, ${shown:-no window})" >&2
-    exit 1
+# The first window `program` shows on the offscreen platform (the probe ends it there).
+first_window() {
+    local status=0
+    QT_QPA_PLATFORM=offscreen LD_PRELOAD="$probe" timeout 300 "$@" >/dev/null 2>/tmp/run.err ||
+        status=$?
+    cat /tmp/run.err >&2
+    shown=$(grep '^first window shown: ' /tmp/run.err || true)
+    if [ "$status" -ne 0 ] || [ "$shown" != "first window shown: QMStart" ]; then
+        echo "$* did not show the start menu first (status $status, ${shown:-no window})" >&2
+        exit 1
+    fi
+}
+if [ "$run_tests" = 1 ]; then
+    echo "== inside: QM_WERROR=ON scripts/test.sh $*"
+    QM_WERROR=ON scripts/test.sh "$@"
+    echo "== inside: tests done after $SECONDS s; scripts/run.sh on the offscreen platform"
+    [ -f "$probe" ] || { echo "the test build made no $probe" >&2; exit 1; }
+    first_window scripts/run.sh
+    echo "== inside: the start menu was shown first ($SECONDS s)"
 fi
-echo "== inside: the start menu was shown first ($SECONDS s)"
+if [ "$run_package" = 1 ]; then
+    echo "== inside: scripts/package.sh"
+    QM_WERROR=ON scripts/package.sh
+    apt-get install -y -qq ./build-package/quillmark_*.deb >/dev/null
+    version=$(env -u DISPLAY -u WAYLAND_DISPLAY quillmark --version)
+    [ "$version" = "quillmark $(sed -n 's/^quillmark (\(.*\)) .*/\1/p;q' packaging/changelog)" ] ||
+        { echo "the installed program says: $version" >&2; exit 1; }
+    [ ! -f "$probe" ] || first_window /usr/bin/quillmark
+    [ "$(man -w quillmark)" = /usr/share/man/man1/quillmark.1.gz ]
+    grep -q '^50:application/x-quillmark-database:\*\.qmd$' /usr/share/mime/globs2
+    [ -f /usr/share/quillmark/DtaSampl.QMD ]
+    apt-get remove -y -qq quillmark >/dev/null
+    [ ! -e /usr/bin/quillmark ]
+    echo "== inside: the package installs, starts and is removed ($SECONDS s)"
+fi
 EOF
+} >"$root/root/fresh-steps.sh"
 
 stage "running the README's commands inside"
 unshare --mount --propagation private --pid --fork --kill-child --mount-proc="$root/proc" \
