@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, or says what to install.
-# Usage: scripts/deps.sh [run|test|bench|package]
+# Usage: scripts/deps.sh [run|test|bench|package|fresh]
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev fonts-liberation)
@@ -12,6 +12,10 @@ test)
     # bus on it, and an AT-SPI client).
     packages+=(libgtest-dev clang-14 libclang-rt-14-dev cups printer-driver-cups-pdf poppler-utils
                xvfb xauth dbus at-spi2-core python3-pyatspi)
+    # The start-up probe the tests use makes one X round trip (the X client library).
+    packages+=(libxcb1-dev)
+    # The install test validates the menu entry, the AppStream metadata and the file type.
+    packages+=(desktop-file-utils appstream shared-mime-info)
     # Screenshots of the windows under Xvfb ("import -window root"), to look at them.
     packages+=(imagemagick)
     ;;
@@ -22,7 +26,11 @@ bench)
     # test library its helpers report through).
     packages+=(xvfb xauth libxcb1-dev cups poppler-utils libgtest-dev)
     ;;
-package) packages+=(dpkg-dev file) ;; # the Debian package's library dependencies
+package)
+    # The library dependencies and hardening flags (dpkg-dev, file), the checks of the result.
+    packages+=(dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
+    ;;
+fresh) packages=(debootstrap git) ;; # scripts/fresh-check.sh: a new Debian system to test in
 esac
 
 missing=()

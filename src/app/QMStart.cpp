@@ -114,6 +114,16 @@ template <typename Window> void QMStart::showWorkWindow() {
     open(new Window);
 }
 
+void QMStart::start(const std::optional<QString>& database) {
+    if (!database) {
+        show();
+        return;
+    }
+    StartStockMgmt_Click();
+    if (auto* manager = qobject_cast<QMManagement*>(work_.data()))
+        manager->openDatabaseFile(*database);
+}
+
 void QMStart::StartCalc_Click() {
     showWorkWindow<QMInvest>();
 }

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 namespace qm {
 
@@ -22,6 +23,11 @@ class QMStart : public QWidget {
 public:
     explicit QMStart(QWidget* parent = nullptr);
     ~QMStart() override;
+
+    // How the program starts: the menu shown, or, given a database file, the investment
+    // manager opened on it as its "Open file" tab opens a file (the menu shows when the manager
+    // is left).
+    void start(const std::optional<QString>& database = std::nullopt);
 
     // The open work window, or null.
     WorkWindowBase* workWindow() const { return work_.data(); }

@@ -1,14 +1,25 @@
+#include "app/CommandLine.h"
 #include "app/QMStart.h"
 #include "app/Startup.h"
 #include "ui/AccessibleList.h"
+#include "ui/StartFolder.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // The command line is read before the window system is reached: --help, --version and a
+    // mistake are answered without a display.
+    const qm::CommandLine line = qm::ParseCommandLine(qm::ArgumentList(argc, argv));
+    if (line.action != qm::CommandLine::Action::Start) {
+        const QCoreApplication core(argc, argv); // tells where the program lies
+        return qm::AnswerCommandLine(line, qm::SampleFolder());
+    }
     QApplication application(argc, argv);
     qm::UseAccessibleInterfaces();
+    // Window managers match the windows with the menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmark.quillmark"));
     qm::RunStartup();
     qm::QMStart menu;
-    menu.show();
+    menu.start(line.database);
     return application.exec();
 }

@@ -22,6 +22,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace qm {
 
 ManagerHooks& managerHooks() {
@@ -192,7 +194,8 @@ void QMManagement::openFile() {
         selectTab(EntryTab);
         return;
     }
-    const std::optional<QString> path = FileDirectory(false);
+    const std::optional<QString> path =
+        givenPath_ ? std::exchange(givenPath_, std::nullopt) : FileDirectory(false);
     const std::vector<int> messages = OpenDatabase(portfolio_, path);
     // The portfolio now is the file's: nothing in memory is left unsaved.
     if (path && messages.empty()) {
@@ -201,6 +204,15 @@ void QMManagement::openFile() {
     }
     showMessages(messages);
     selectTab(EntryTab);
+}
+
+void QMManagement::openDatabaseFile(const QString& path) {
+    givenPath_ = path;
+    if (tabs_->currentIndex() == OpenTab)
+        ChangesSSTab2();
+    else
+        selectTab(OpenTab);
+    givenPath_.reset(); // not used when the open was called off
 }
 
 void QMManagement::saveFile() {

@@ -54,6 +54,10 @@ public:
 
     const Portfolio& portfolio() const { return portfolio_; }
 
+    // Opens `path` through the "Open file" tab as if the user had chosen it in the file dialog
+    // (the program started with a database file).
+    void openDatabaseFile(const QString& path);
+
     // The tab change: the selected tab's frame shown, the pages and result boxes emptied, the
     // funds put in name order, then the tab's own step.
     void ChangesSSTab2();
@@ -118,6 +122,8 @@ private:
     void CVHelp_Click();
 
     Portfolio portfolio_;
+    // A file to open in place of asking the file dialog (openDatabaseFile).
+    std::optional<QString> givenPath_;
 
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;
