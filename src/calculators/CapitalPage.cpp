@@ -1,0 +1,60 @@
+#include "calculators/CapitalPage.h"
+
+#include "calculators/CapitalRequired.h"
+#include "calculators/QMInvest.h"
+#include "ui/WindowLayout.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+namespace qm {
+
+CapitalPage::CapitalPage(QMInvest& window) : CalcTabPage(CapitalRequiredTab, "CR", window) {
+    addBox("CRInCapitalReq", QString(), &label26_);
+    label26_->setObjectName(QStringLiteral("Label26"));
+    addBox("CRInIntGrowthRate", QStringLiteral("Annual interest/growth rate %"));
+    addBox("CRInTimeInYrs", QStringLiteral("Number of years"));
+    capital_ = addOptionPair(QStringLiteral("Select option"), QStringLiteral("CRCapitalChoices"),
+                             QStringLiteral("Amount of capital required"),
+                             QStringLiteral("Annual income required"), [this] {
+                                 EmptyPage(window_.state());
+                                 window_.syncResults();
+                                 choseCalc();
+                             });
+    addButtons();
+    reserveWidth(label26_, {QStringLiteral("Amount of capital required $"),
+                            QStringLiteral("Annual income required $")});
+    loadDefaults();
+}
+
+void CapitalPage::loadDefaults() {
+    capital_->setChecked(true);
+    choseCalc();
+}
+
+void CapitalPage::choseCalc() {
+    CalcState& state = window_.state();
+    state.calcChoice = 0;
+    if (capital_->isChecked()) {
+        loadBoxDefaults(0);
+        label26_->setText(QStringLiteral("Amount of capital required $"));
+    } else {
+        loadBoxDefaults(2);
+        label26_->setText(QStringLiteral("Annual income required $"));
+        state.calcChoice = 2;
+    }
+    NameAfterLabel(label26_, box("CRInCapitalReq"));
+}
+
+void CapitalPage::calculate() {
+    const CapitalRequiredTexts texts{text("CRInCapitalReq"), text("CRInIntGrowthRate"),
+                                     text("CRInTimeInYrs")};
+    window_.showOutcome(CapitalRequiredCalculate(window_.state(), texts));
+}
+
+QString CapitalPage::helpPage() const {
+    return CapitalRequiredHelpPage(capital_->isChecked() ? CapitalOption::Capital
+                                                         : CapitalOption::Income);
+}
+
+} // namespace qm

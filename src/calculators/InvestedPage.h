@@ -1,0 +1,24 @@
+#pragma once
+
+#include "calculators/CalcTabPage.h"
+#include "calculators/InvestedGrowth.h"
+
+class QRadioButton;
+
+namespace qm {
+
+class InvestedPage : public CalcTabPage {
+    Q_OBJECT
+public:
+    explicit InvestedPage(QMInvest& window);
+    void loadDefaults() override;
+    void calculate() override;
+    QString helpPage() const override;
+    // The "Show results" option selected now.
+    GrowthResults results() const;
+
+private:
+    QRadioButton* complete_;
+};
+
+} // namespace qm

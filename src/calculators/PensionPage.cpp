@@ -1,0 +1,36 @@
+#include "calculators/PensionPage.h"
+
+#include "calculators/PensionGrowth.h"
+#include "calculators/QMInvest.h"
+
+namespace qm {
+
+PensionPage::PensionPage(QMInvest& window) : CalcTabPage(PensionGrowthTab, "PG", window) {
+    addBox("PGInCurrBalance", QStringLiteral("Current balance in account"));
+    addBox("PGInCurrAnnSalary", QStringLiteral("My current annual salary"));
+    addBox("PGInAnnContribRate", QStringLiteral("My annual contribution rate %"));
+    addBox("PGInCompAnnContribRate", QStringLiteral("Company annual contribution rate %"));
+    addBox("PGInEstSalIncrease", QStringLiteral("Estimated annual salary increase %"));
+    addBox("PGInAnnIntGrowthRate", QStringLiteral("Annual interest/growth rate %"));
+    addBox("PGInEstAnnFlatRate", QStringLiteral("Estimated annual inflation rate %"));
+    addBox("PGInNumYearsToRetire", QStringLiteral("Number of years to retirement"));
+    addButtons();
+}
+
+void PensionPage::loadDefaults() {
+    loadBoxDefaults(0);
+}
+
+void PensionPage::calculate() {
+    const PensionGrowthBoxes boxes{text("PGInCurrBalance"),    text("PGInCurrAnnSalary"),
+                                   text("PGInAnnContribRate"), text("PGInCompAnnContribRate"),
+                                   text("PGInEstSalIncrease"), text("PGInAnnIntGrowthRate"),
+                                   text("PGInEstAnnFlatRate"), text("PGInNumYearsToRetire")};
+    window_.showOutcome(CalculatePensionGrowth(window_.state(), boxes));
+}
+
+QString PensionPage::helpPage() const {
+    return PensionGrowthHelpPage();
+}
+
+} // namespace qm

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "calculators/CalcTabPage.h"
+
+namespace qm {
+
+class PensionPage : public CalcTabPage {
+    Q_OBJECT
+public:
+    explicit PensionPage(QMInvest& window);
+    void loadDefaults() override;
+    void calculate() override;
+    QString helpPage() const override;
+};
+
+} // namespace qm

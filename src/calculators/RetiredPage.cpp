@@ -1,0 +1,61 @@
+#include "calculators/RetiredPage.h"
+
+#include "calculators/QMInvest.h"
+#include "calculators/RetiredIncome.h"
+#include "ui/WindowLayout.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+namespace qm {
+
+RetiredPage::RetiredPage(QMInvest& window) : CalcTabPage(RetiredIncomeTab, "RI", window) {
+    addBox("RIInCurrValue", QStringLiteral("Starting value of your investments"));
+    addBox("RIInAnnIntGrowthRate", QStringLiteral("Annual interest/growth rate %"));
+    addBox("RIInAnnIncWDrawnRate", QString(), &label32_);
+    addBox("RIInTimeInYrs", QString(), &label33_);
+    label32_->setObjectName(QStringLiteral("Label32"));
+    label33_->setObjectName(QStringLiteral("Label33"));
+    percentage_ = addOptionPair(
+        QStringLiteral("Withdrawal choices"), QStringLiteral("RIWDrawalChoice"),
+        QStringLiteral("Annual percentage"), QStringLiteral("Fixed monthly amount"), [this] {
+            EmptyPage(window_.state());
+            window_.syncResults();
+            choseCalc();
+        });
+    addButtons();
+    reserveWidth(label32_, {QString::fromUtf16(RetiredIncomeChoiceFor(0).label32),
+                            QString::fromUtf16(RetiredIncomeChoiceFor(1).label32)});
+    reserveWidth(label33_, {QString::fromUtf16(RetiredIncomeChoiceFor(0).label33),
+                            QString::fromUtf16(RetiredIncomeChoiceFor(1).label33)});
+    // The captions are shown (and the boxes named) from the start; the window's load step
+    // starts every calculation afresh after the pages are built.
+    loadDefaults();
+}
+
+void RetiredPage::loadDefaults() {
+    percentage_->setChecked(true);
+    choseCalc();
+}
+
+void RetiredPage::choseCalc() {
+    const RetiredIncomeChoice& choice = RetiredIncomeChoiceFor(percentage_->isChecked() ? 0 : 1);
+    LoadRetiredIncomeChoice(window_.state(), choice);
+    label32_->setText(QString::fromUtf16(choice.label32));
+    label33_->setText(QString::fromUtf16(choice.label33));
+    NameAfterLabel(label32_, box("RIInAnnIncWDrawnRate"));
+    NameAfterLabel(label33_, box("RIInTimeInYrs"));
+    loadBoxDefaults(choice.calcChoice);
+}
+
+void RetiredPage::calculate() {
+    const RetiredIncomeBoxes boxes{text("RIInCurrValue"), text("RIInAnnIntGrowthRate"),
+                                   text("RIInAnnIncWDrawnRate"), text("RIInTimeInYrs")};
+    window_.showOutcome(CalculateRetiredIncome(window_.state(), boxes));
+}
+
+QString RetiredPage::helpPage() const {
+    return RetiredIncomeHelpPage(window_.state().calcChoice);
+}
+
+} // namespace qm
