@@ -39,7 +39,6 @@ QStringList PortfolioProblems(const Portfolio& p, bool dateOrder) {
     if (!problems.isEmpty())
         return problems; // the tables cannot be walked safely
 
-    const QStringList types{"B", "S", "C", "D", "F", "U"};
     for (int r = 1; r <= p.recordCount; ++r) {
         const Record& rec = p.record(r);
         const QString at = QStringLiteral("record %1: ").arg(r);
@@ -58,7 +57,7 @@ QStringList PortfolioProblems(const Portfolio& p, bool dateOrder) {
             problems << at + QStringLiteral("fund index %1 outside 1..%2")
                                  .arg(amount(rec.fundIndex))
                                  .arg(p.fundCount);
-        if (!types.contains(rec.typeCode))
+        if (!rec.type())
             problems << at + QStringLiteral("type \"%1\"").arg(rec.typeCode);
     }
     for (int r = p.recordCount + 1; r < qm::RecordSlots; ++r) {

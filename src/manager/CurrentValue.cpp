@@ -98,7 +98,7 @@ CurrentValueOutcome CalculateCurrentValue(Portfolio& p) {
                 continue;
             t.at(k, 0) += rec.shares;
             t.at(k, 1) += rec.bookValue;
-            if (rec.typeCode != QLatin1String("S"))
+            if (rec.type() != TransactionType::Sold)
                 t.at(k, 6) += rec.bookValue;
         }
         for (int k = 1; k <= p.fundCount; ++k) {

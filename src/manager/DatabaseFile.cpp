@@ -119,10 +119,6 @@ std::optional<int> parseCount(const Item& item) {
     return value;
 }
 
-bool isTypeCode(QStringView code) {
-    return code.size() == 1 && QStringView(u"BSCDFU").contains(code.at(0));
-}
-
 // Splits the text into lines (CRLF or LF); false when a line is too long.
 bool splitLines(QStringView all, std::vector<QStringView>& lines) {
     qsizetype pos = 0;
@@ -154,7 +150,7 @@ std::optional<Record> parseRecord(QStringView line, int fundCount, std::vector<I
     }
     if (rec.fundIndex.raw() % Currency::Scale != 0 || rec.fund() < 1 || rec.fund() > fundCount)
         return std::nullopt;
-    if (!items[6].quoted || !isTypeCode(items[6].text))
+    if (!items[6].quoted || !TypeFromCode(items[6].text))
         return std::nullopt;
     rec.typeCode = items[6].text.toString();
     if (items[7].quoted)

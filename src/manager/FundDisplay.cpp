@@ -30,9 +30,8 @@ void appendFund(Portfolio& p, int f, QString& page, Currency& divShareTotal) {
             continue;
         p.currentRecord = r;
         TransLabelOf(p);
-        const bool movesShares =
-            rec.typeCode == QLatin1String("D") || rec.typeCode == QLatin1String("U");
-        const Currency divShareValue = movesShares ? rec.price * rec.shares : Currency();
+        const Currency divShareValue =
+            MovesSharesOnly(rec.type()) ? rec.price * rec.shares : Currency();
         divShareTotal += divShareValue;
         page +=
             Line({Field(p.transLabel, 10), Field(ShortDate(rec.tradeDate), 10),

@@ -331,7 +331,7 @@ void QMManagement::applyBoxes(const EntryBoxes& b) {
 }
 
 void QMManagement::enterFromEntryBox(EntryControl from) {
-    const EntryControl target = EnterTarget(from, portfolio_.transCode);
+    const EntryControl target = EnterTarget(from, portfolio_.transType());
     QWidget* to = target == EntryControl::AddRecord ? static_cast<QWidget*>(eAddaRec_)
                   : target == EntryControl::Date
                       ? static_cast<QWidget*>(eInDate_)

@@ -11,26 +11,38 @@ namespace qm {
 namespace {
 
 struct TypeInfo {
+    TransactionType type;
     const char16_t* name;
     const char16_t* code;
     const char16_t* label;
 };
 
 constexpr std::array<TypeInfo, 6> Types{{
-    {u"Bought", u"B", u"Bought    "},
-    {u"Sold", u"S", u"Sold      "},
-    {u"Cash Dividend", u"C", u"Cash Div. "},
-    {u"Dividend Shares", u"D", u"Div/Shrs. "},
-    {u"Fee Cash", u"F", u"Fee Cash  "},
-    {u"Unit Fee", u"U", u"Unit Fee  "},
+    {TransactionType::Bought, u"Bought", u"B", u"Bought    "},
+    {TransactionType::Sold, u"Sold", u"S", u"Sold      "},
+    {TransactionType::CashDividend, u"Cash Dividend", u"C", u"Cash Div. "},
+    {TransactionType::DividendShares, u"Dividend Shares", u"D", u"Div/Shrs. "},
+    {TransactionType::FeeCash, u"Fee Cash", u"F", u"Fee Cash  "},
+    {TransactionType::UnitFee, u"Unit Fee", u"U", u"Unit Fee  "},
 }};
 
-const TypeInfo* typeByCode(const QString& code) {
-    for (const TypeInfo& t : Types) {
-        if (code == QStringView(t.code))
-            return &t;
+// Each row sits at the index of its own type.
+constexpr bool typesInOrder() {
+    for (std::size_t i = 0; i < Types.size(); ++i) {
+        if (static_cast<std::size_t>(Types[i].type) != i)
+            return false;
     }
-    return nullptr;
+    return true;
+}
+static_assert(typesInOrder());
+
+const TypeInfo& typeInfo(TransactionType type) {
+    return Types.at(static_cast<std::size_t>(type));
+}
+
+const TypeInfo* typeByCode(QStringView code) {
+    const std::optional<TransactionType> type = TypeFromCode(code);
+    return type ? &typeInfo(*type) : nullptr;
 }
 
 // Shell sort of entries 1..n with halving gaps (entries with equal keys end where those steps
@@ -124,6 +136,18 @@ QString DatabaseCaption(const QString& databaseName) {
     return QStringLiteral("Database: ") + databaseName;
 }
 
+std::optional<TransactionType> TypeFromCode(QStringView code) {
+    for (const TypeInfo& t : Types) {
+        if (code == QStringView(t.code))
+            return t.type;
+    }
+    return std::nullopt;
+}
+
+QString CodeOf(TransactionType type) {
+    return QString::fromUtf16(typeInfo(type).code);
+}
+
 QStringList TransactionTypeNames() {
     QStringList names;
     for (const TypeInfo& t : Types)
@@ -197,8 +221,9 @@ AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<int>& messa
     return AddFundResult::Added;
 }
 
-int ValidateEntry(const QString& typeText, const QString& dateText, const QString& transCode,
-                  const std::array<Currency, 6>& values, int correctMode) {
+int ValidateEntry(const QString& typeText, const QString& dateText,
+                  std::optional<TransactionType> type, const std::array<Currency, 6>& values,
+                  int correctMode) {
     if (typeText.isEmpty())
         return 51;
     if (dateText.isEmpty())
@@ -209,14 +234,24 @@ int ValidateEntry(const QString& typeText, const QString& dateText, const QStrin
     const Currency fees = values[3];
     const Currency cash = values[4];
     bool ok = false;
-    if (transCode == QLatin1String("B") || transCode == QLatin1String("S"))
-        ok = price > zero && shares > zero && cash == zero;
-    else if (transCode == QLatin1String("D") || transCode == QLatin1String("U"))
-        ok = price > zero && shares > zero && fees == zero && cash == zero;
-    else if (transCode == QLatin1String("C"))
-        ok = price == zero && shares == zero && fees == zero && cash > zero;
-    else if (transCode == QLatin1String("F"))
-        ok = price == zero && shares == zero && fees > zero && cash == zero;
+    if (type) {
+        switch (*type) {
+        case TransactionType::Bought:
+        case TransactionType::Sold:
+            ok = price > zero && shares > zero && cash == zero;
+            break;
+        case TransactionType::DividendShares:
+        case TransactionType::UnitFee:
+            ok = price > zero && shares > zero && fees == zero && cash == zero;
+            break;
+        case TransactionType::CashDividend:
+            ok = price == zero && shares == zero && fees == zero && cash > zero;
+            break;
+        case TransactionType::FeeCash:
+            ok = price == zero && shares == zero && fees > zero && cash == zero;
+            break;
+        }
+    }
     if (ok)
         return 0;
     return correctMode == 1 ? 29 : 20;
@@ -230,7 +265,7 @@ StoreResult StoreRecord(Portfolio& p, const EntryRow& row) {
         return result;
     }
     const int invalid =
-        ValidateEntry(row.typeText, row.dateText, p.transCode, p.inputValues, correctMode);
+        ValidateEntry(row.typeText, row.dateText, p.transType(), p.inputValues, correctMode);
     const std::optional<QDate> date = ParseDate(row.dateText);
     if (invalid != 0 || !date) {
         // A date box holding something that is not a date counts as no date.
@@ -254,20 +289,20 @@ StoreResult StoreRecord(Portfolio& p, const EntryRow& row) {
     rec.fees = p.inputValues[3];
     rec.cashDividend = p.inputValues[4];
     try {
-        const QString& code = rec.typeCode;
-        if (code == QLatin1String("S"))
+        const std::optional<TransactionType> type = rec.type();
+        if (type == TransactionType::Sold)
             rec.shares = -rec.shares;
-        if (code == QLatin1String("C"))
+        if (type == TransactionType::CashDividend)
             rec.bookValue = -rec.cashDividend;
-        if (code == QLatin1String("D"))
+        if (type == TransactionType::DividendShares)
             rec.bookValue = Currency();
-        if (code == QLatin1String("F") && rec.price.isZero() && rec.shares.isZero())
+        if (type == TransactionType::FeeCash && rec.price.isZero() && rec.shares.isZero())
             rec.bookValue = rec.fees;
-        if (code == QLatin1String("U") && rec.shares > Currency()) {
+        if (type == TransactionType::UnitFee && rec.shares > Currency()) {
             rec.shares = -rec.shares;
             rec.bookValue = Currency();
         }
-        if (code == QLatin1String("B") || code == QLatin1String("S"))
+        if (type == TransactionType::Bought || type == TransactionType::Sold)
             rec.bookValue = rec.price * rec.shares + rec.fees;
     } catch (const CalcError&) {
         // Amounts too large for a book value: refused like any other wrong entry.
@@ -319,11 +354,11 @@ void TransLabelOf(Portfolio& p) {
         return;
     // Every record holds one of the six codes (stored entries and files are checked), so the
     // label always follows the record's own type; it never keeps a previous record's type.
-    const TypeInfo* t = typeByCode(p.record(p.currentRecord).typeCode);
-    if (!t)
+    const std::optional<TransactionType> type = p.record(p.currentRecord).type();
+    if (!type)
         return;
-    p.transLabel = QString::fromUtf16(t->label);
-    p.transCode = QString::fromUtf16(t->code);
+    p.transLabel = QString::fromUtf16(typeInfo(*type).label);
+    p.transCode = CodeOf(*type);
 }
 
 bool DeleteRecord(Portfolio& p, int r) {

@@ -31,6 +31,20 @@ inline constexpr int MaxFundNameLength = 32767;
 inline const QString AllRecordsName = QStringLiteral("All Records");
 inline const QString AllRecordsNumber = QStringLiteral("31");
 
+// The six transaction types, in the order of the type list. The database file and the records
+// hold each as its one-letter code; TypeFromCode and CodeOf convert between the two.
+enum class TransactionType { Bought, Sold, CashDividend, DividendShares, FeeCash, UnitFee };
+
+// The type a one-letter code stands for ("B", "S", "C", "D", "F", "U"); nothing for any other
+// text, an empty one included.
+std::optional<TransactionType> TypeFromCode(QStringView code);
+// The one-letter code of a type.
+QString CodeOf(TransactionType type);
+// Dividend Shares and Unit Fee: shares come in or go out without money changing hands.
+inline bool MovesSharesOnly(std::optional<TransactionType> type) {
+    return type == TransactionType::DividendShares || type == TransactionType::UnitFee;
+}
+
 // One transaction record. Amounts are Currency (four decimals).
 struct Record {
     Currency fundIndex;    // fund entry the record belongs to, as an amount (1 to FundCount)
@@ -44,6 +58,7 @@ struct Record {
     int recordNumber = 0; // the record's own index, rewritten after every date sort
 
     int fund() const { return static_cast<int>(fundIndex.raw() / Currency::Scale); }
+    std::optional<TransactionType> type() const { return TypeFromCode(typeCode); }
 };
 
 // Per-fund totals of the reports: rows 0..31 (row k fund k, row 31 totals), columns 0..8.
@@ -79,6 +94,9 @@ struct Portfolio {
     int chartKind = 0;
 
     Portfolio();
+
+    // The chosen transaction type (transCode); nothing when none is chosen.
+    std::optional<TransactionType> transType() const { return TypeFromCode(transCode); }
 
     // FundName of entry k; the empty text outside 0..31.
     QString fundName(int k) const;
@@ -121,8 +139,9 @@ AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<int>& messa
 
 // Checks an entry before it is stored: 0 when it may be stored, else the message number:
 // 51 no type chosen, 31 no date, 20 (29 when correcting) figures not as the type requires.
-int ValidateEntry(const QString& typeText, const QString& dateText, const QString& transCode,
-                  const std::array<Currency, 6>& values, int correctMode);
+int ValidateEntry(const QString& typeText, const QString& dateText,
+                  std::optional<TransactionType> type, const std::array<Currency, 6>& values,
+                  int correctMode);
 
 // The entry row as the window shows it.
 struct EntryRow {

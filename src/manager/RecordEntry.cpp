@@ -10,10 +10,6 @@ namespace qm {
 
 namespace {
 
-bool is(const QString& code, const char* letter) {
-    return code == QLatin1String(letter);
-}
-
 // The fund box names the active fund (a real fund entry).
 bool fundMatches(const Portfolio& p, const QString& fundText) {
     return !fundText.isEmpty() && p.activeFund >= 1 && p.activeFund <= p.fundCount &&
@@ -31,14 +27,14 @@ EntryCaptions Captions(const Portfolio& p) {
             DatabaseCaption(p.databaseName)};
 }
 
-EntryBoxes BoxesForType(const QString& code) {
+EntryBoxes BoxesForType(std::optional<TransactionType> type) {
     EntryBoxes b;
-    const bool tradesShares = is(code, "B") || is(code, "S");
-    const bool movesShares = is(code, "D") || is(code, "U");
-    const bool cash = is(code, "C");
-    const bool fee = is(code, "F");
-    if (!tradesShares && !movesShares && !cash && !fee)
+    if (!type)
         return b;
+    const bool tradesShares = type == TransactionType::Bought || type == TransactionType::Sold;
+    const bool movesShares = MovesSharesOnly(type);
+    const bool cash = type == TransactionType::CashDividend;
+    const bool fee = type == TransactionType::FeeCash;
     b.dateEnabled = true;
     b.priceEnabled = b.sharesEnabled = tradesShares || movesShares;
     b.feesEnabled = tradesShares || fee;
@@ -53,18 +49,18 @@ EntryBoxes BoxesForType(const QString& code) {
     return b;
 }
 
-EntryControl EnterTarget(EntryControl from, const QString& code) {
+EntryControl EnterTarget(EntryControl from, std::optional<TransactionType> type) {
     switch (from) {
     case EntryControl::Date:
-        return BoxesForType(code).enterFromDate;
+        return BoxesForType(type).enterFromDate;
     case EntryControl::Price:
         return EntryControl::Shares;
     case EntryControl::Shares:
-        return is(code, "D") || is(code, "U") ? EntryControl::AddRecord : EntryControl::Fees;
+        return MovesSharesOnly(type) ? EntryControl::AddRecord : EntryControl::Fees;
     case EntryControl::Fees:
-        return code.size() == 1 && QStringLiteral("BSUDF").contains(code)
-                   ? EntryControl::AddRecord
-                   : EntryControl::CashDividend;
+        // Every type but Cash Dividend has its last box here or before.
+        return type && type != TransactionType::CashDividend ? EntryControl::AddRecord
+                                                             : EntryControl::CashDividend;
     case EntryControl::CashDividend:
     case EntryControl::AddRecord:
         break;
@@ -100,9 +96,8 @@ QString ShowFundRecords(Portfolio& p) {
             ++k;
             p.currentRecord = r;
             TransLabelOf(p);
-            const Currency divUnitValue = is(rec.typeCode, "D") || is(rec.typeCode, "U")
-                                              ? rec.price * rec.shares
-                                              : Currency();
+            const Currency divUnitValue =
+                MovesSharesOnly(rec.type()) ? rec.price * rec.shares : Currency();
             divUnitTotal += divUnitValue;
             t.at(31, 4) += rec.fees;
             t.at(31, 5) += rec.cashDividend;
@@ -160,7 +155,7 @@ ChooseTypeOutcome ChooseType(Portfolio& p, const QString& fullName) {
     p.inputValues = {};
     p.transCode = TypeCodeOf(fullName);
     out.accepted = true;
-    out.boxes = BoxesForType(p.transCode);
+    out.boxes = BoxesForType(p.transType());
     return out;
 }
 
@@ -251,7 +246,7 @@ FetchOutcome FetchForCorrection(Portfolio& p, const QString& dialogText) {
     const Record& rec = p.record(target);
     out.fetched = true;
     out.typeText = TypeNameOf(p.transCode);
-    out.boxes = BoxesForType(p.transCode);
+    out.boxes = BoxesForType(p.transType());
     out.dateText = ShortDate(rec.tradeDate);
     const std::array<Currency, 5> values{Currency(), rec.price,
                                          rec.shares < Currency() ? -rec.shares : rec.shares,

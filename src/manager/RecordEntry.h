@@ -43,11 +43,11 @@ struct EntryBoxes {
     bool cashDividendVisible = true;
     EntryControl enterFromDate = EntryControl::Price;
 };
-// An unknown code (no type chosen) enables nothing and shows every box.
-EntryBoxes BoxesForType(const QString& code);
+// No type chosen enables nothing and shows every box.
+EntryBoxes BoxesForType(std::optional<TransactionType> type);
 
-// Where Enter moves the focus from a box of the entry row for the type `code`.
-EntryControl EnterTarget(EntryControl from, const QString& code);
+// Where Enter moves the focus from a box of the entry row for the chosen type.
+EntryControl EnterTarget(EntryControl from, std::optional<TransactionType> type);
 
 // Tab setup: the fund box text and list, the type list, the captions; TodayText taken;
 // NewFundIndex and TargetRecord 0 (a fund must be picked again).

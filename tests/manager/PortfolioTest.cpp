@@ -13,6 +13,34 @@ namespace {
 
 const QString Fund = QStringLiteral("Fund");
 
+// ---- The one-letter codes the records and the database file hold --------------------------
+
+TEST(TransactionTypes, CodesConvertBothWaysAndNothingElseIsAType) {
+    const struct {
+        TransactionType type;
+        const char* code;
+        const char* name;
+    } types[] = {
+        {TransactionType::Bought, "B", "Bought"},
+        {TransactionType::Sold, "S", "Sold"},
+        {TransactionType::CashDividend, "C", "Cash Dividend"},
+        {TransactionType::DividendShares, "D", "Dividend Shares"},
+        {TransactionType::FeeCash, "F", "Fee Cash"},
+        {TransactionType::UnitFee, "U", "Unit Fee"},
+    };
+    QStringList names;
+    for (const auto& t : types) {
+        const QString code = QString::fromLatin1(t.code);
+        EXPECT_EQ(TypeFromCode(code), t.type) << t.code;
+        EXPECT_EQ(CodeOf(t.type), code) << t.code;
+        EXPECT_EQ(TypeCodeOf(QString::fromLatin1(t.name)), code) << t.code;
+        names << QString::fromLatin1(t.name);
+    }
+    EXPECT_EQ(TransactionTypeNames(), names);
+    for (const char* other : {"", "b", "X", "BS", " B", "B ", "Bought"})
+        EXPECT_EQ(TypeFromCode(QString::fromLatin1(other)), std::nullopt) << '"' << other << '"';
+}
+
 // ---- The sign and book value of every valid entry (the six help samples and rounding) ------
 
 struct StoredCase {
