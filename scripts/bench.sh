@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the benchmarks into build-bench/ (the program's own build type, core library only),
+# Builds the benchmarks into build-bench/ (the "bench" preset: the program's own build type, core library only),
 # runs them and writes a results table to build-bench/results.md (also printed).
 # Every user action must take less than 2 ms of computation; a slower one is marked. Times are
 # wall-clock medians of three runs; a save includes flushing the file to the disk.
@@ -8,9 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh bench
-cmake -S . -B build-bench -DQM_BENCH=ON -DQM_CORE_ONLY=ON -DQM_BUILD_TESTS=OFF \
-    -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
-cmake --build build-bench -j2 --target quillmark_bench
+cmake --preset bench -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
+cmake --build --preset bench --target quillmark_bench
 
 csv=build-bench/results.csv
 build-bench/bench/quillmark_bench --benchmark_format=csv --benchmark_repetitions=3 \

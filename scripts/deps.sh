@@ -16,6 +16,8 @@ test)
     packages+=(libxcb1-dev)
     # The install test validates the menu entry, the AppStream metadata and the file type.
     packages+=(desktop-file-utils appstream shared-mime-info)
+    # The formatting check of the C++ files (scripts/test.sh runs clang-format-14).
+    packages+=(clang-format-14)
     # Screenshots of the windows under Xvfb ("import -window root"), to look at them.
     packages+=(imagemagick)
     ;;

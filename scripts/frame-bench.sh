@@ -16,7 +16,8 @@
 #
 # Usage: scripts/frame-bench.sh [PROCESSES [ROUNDS [STARTUP_RUNS]]]
 #   defaults 15, 10 and 45; also QM_FRAME_PROCESSES, QM_FRAME_ROUNDS, QM_FRAME_STARTUP_RUNS.
-#   QM_FRAME_BUILD names the build folder (build-startup; an existing build tree is reused).
+#   QM_FRAME_BUILD names the build folder (build-startup, the "startup" preset; an existing
+#   build tree is reused).
 #   The table is also written to <build>/frame-results.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,8 +31,7 @@ if [ -z "${QM_FRAME_UNDER_X:-}" ]; then
     if [ -f "$build/CMakeCache.txt" ]; then
         cmake "$build" -DQM_BENCH=ON >/dev/null
     else
-        cmake -S . -B "$build" -DQM_BENCH=ON -DQM_BUILD_TESTS=OFF \
-            -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
+        cmake --preset startup -B "$build" -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
     fi
     cmake --build "$build" -j2 --target quillmark qm_frame_bench qm_show_probe \
         qm_minimal_program >/dev/null

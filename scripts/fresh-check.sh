@@ -18,7 +18,8 @@
 # run commands out (to try the package steps alone).
 #
 # Usage: scripts/fresh-check.sh [--package] [--no-tests] [ctest arguments...]   (as root; the
-# ctest arguments go to scripts/test.sh). QM_FUZZ_SECONDS and QM_MONKEY_EVENTS are passed on.
+# ctest arguments go to scripts/test.sh). QM_FUZZ_SECONDS, QM_MONKEY_EVENTS, QM_MONKEY_SEEDS and
+# QM_CORE_TESTS are passed on.
 set -euo pipefail
 
 if [ "${1:-}" = --inside ]; then
@@ -44,6 +45,8 @@ if [ "${1:-}" = --inside ]; then
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         ${CI:+CI="$CI"} ${QM_FUZZ_SECONDS:+QM_FUZZ_SECONDS="$QM_FUZZ_SECONDS"} \
         ${QM_MONKEY_EVENTS:+QM_MONKEY_EVENTS="$QM_MONKEY_EVENTS"} \
+        ${QM_MONKEY_SEEDS:+QM_MONKEY_SEEDS="$QM_MONKEY_SEEDS"} \
+        ${QM_CORE_TESTS:+QM_CORE_TESTS="$QM_CORE_TESTS"} \
         /bin/bash /root/fresh-steps.sh "$@"
 fi
 

@@ -5,7 +5,8 @@
 # "Exit program". Fails when a run breaks a check, hangs or makes a sanitizer report; the report
 # names the seed and the command that replays it. Nothing is printed on paper.
 # Usage: scripts/monkey.sh [events] [seed...]
-#   (default: 5000 events; seeds 1, 2, 3 and a new one taken from the clock)
+#   (default: 5000 events; seeds 1, 2, 3 and a new one taken from the clock, for long runs by
+#   hand: scripts/test.sh always names its seeds, so that a CI run can be repeated)
 # Each run's output is kept in build-fuzz/logs/monkey-<seed>.log. QM_MONKEY_VERBOSE=1 prints
 # every action (with one seed, to follow a replay step by step).
 set -euo pipefail

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the program without tests into build-package/ with Debian's hardening flags
-# (dpkg-buildflags: PIE, bind-now, fortified functions, stack protector) and makes the Debian
-# package there (quillmark_<version>_<arch>.deb, the program stripped); then checks it with
-# lintian (no error, no warning), desktop-file-validate and appstreamcli.
+# Builds the program without tests into build-package/ (the "package" preset) with Debian's
+# hardening flags (dpkg-buildflags: PIE, bind-now, fortified functions, stack protector) and
+# makes the Debian package there (quillmark_<version>_<arch>.deb, the program stripped); then
+# checks it with lintian (no error, no warning), desktop-file-validate and appstreamcli.
 # Install it with: sudo apt-get install ./build-package/quillmark_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,11 +12,9 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 # CMake reads no preprocessor flags of its own: the fortify define goes with the compiler flags.
 cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
-cmake -S . -B build-package -DQM_BUILD_TESTS=OFF -DQM_WERROR="${QM_WERROR:-OFF}" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
-    -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" >/dev/null
-cmake --build build-package -j2
+cmake --preset package -DQM_WERROR="${QM_WERROR:-OFF}" -DCMAKE_CXX_FLAGS="$cxxflags" \
+    -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" >/dev/null
+cmake --build --preset package
 cd build-package
 rm -f quillmark_*.deb
 cpack -G DEB >/dev/null

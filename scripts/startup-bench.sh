@@ -5,8 +5,8 @@
 # fails when the program takes more than 1.2 times as long.
 # scripts/frame-bench.sh runs it on an X server to the first painted frame, through these
 # variables: QM_STARTUP_PLATFORM (offscreen), QM_PROBE_END (show, or frame), QM_STARTUP_BUILD (the
-# build folder, build-startup) and QM_STARTUP_SAMPLES (a file that gets every run's microseconds:
-# "program N" and "minimal N" lines).
+# build folder, build-startup; a new one is configured with the "startup" preset) and
+# QM_STARTUP_SAMPLES (a file that gets every run's microseconds: "program N" and "minimal N" lines).
 # Usage: scripts/startup-bench.sh [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,8 +16,7 @@ build="${QM_STARTUP_BUILD:-build-startup}"
 if [ -f "$build/CMakeCache.txt" ]; then
     cmake "$build" -DQM_BENCH=ON >/dev/null
 else
-    cmake -S . -B "$build" -DQM_BENCH=ON -DQM_BUILD_TESTS=OFF -DQM_WERROR="${QM_WERROR:-OFF}" \
-        >/dev/null
+    cmake --preset startup -B "$build" -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
 fi
 cmake --build "$build" -j2 --target quillmark qm_show_probe qm_minimal_program >/dev/null
 
