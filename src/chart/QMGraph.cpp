@@ -171,9 +171,10 @@ QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool col
 }
 
 QImage RenderChartImage(const ChartPlan& plan, QSize logicalSize, double scale, bool color) {
-    QChartView view;
+    // Made with its chart: a view made without one makes a chart of its own, which setChart
+    // would hand back to nobody.
+    QChartView view(MakeChart(plan, app().currencySymbol, color));
     view.setRenderHint(QPainter::Antialiasing);
-    view.setChart(MakeChart(plan, app().currencySymbol, color));
     view.setFrameShape(QFrame::NoFrame);
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.resize(logicalSize);
