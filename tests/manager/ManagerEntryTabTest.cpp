@@ -234,9 +234,7 @@ class EditRecords : public ManagerWindowTest {
 protected:
     void SetUp() override {
         ManagerWindowTest::SetUp();
-        fundWith(QStringLiteral("F"), {{"Bought", "1/1/2024{Enter}10{Enter}100{Enter}{Enter}"},
-                                       {"Bought", "2/1/2024{Enter}11{Enter}100{Enter}{Enter}"},
-                                       {"Bought", "3/1/2024{Enter}12{Enter}100{Enter}{Enter}"}});
+        threeRecordFund();
     }
     // Date, price and number of each listed record.
     QStringList listed() {

@@ -231,6 +231,12 @@ protected:
         for (const auto& [type, typed] : rows)
             EXPECT_EQ(enter(QLatin1String(type), QLatin1String(typed)), QStringList()) << typed;
     }
+    // One fund "F" with three records, dated 1/1, 2/1 and 3/1/2024 at prices 10, 11 and 12.
+    void threeRecordFund() {
+        fundWith(QStringLiteral("F"), {{"Bought", "1/1/2024{Enter}10{Enter}100{Enter}{Enter}"},
+                                       {"Bought", "2/1/2024{Enter}11{Enter}100{Enter}{Enter}"},
+                                       {"Bought", "3/1/2024{Enter}12{Enter}100{Enter}{Enter}"}});
+    }
     QString writeFile(const QString& name, const QByteArray& bytes) {
         const QString path = dir.filePath(name);
         EXPECT_TRUE(writeBytes(path, bytes));

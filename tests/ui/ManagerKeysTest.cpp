@@ -17,9 +17,7 @@ class ManagerKeys : public ManagerWindowTest {
 protected:
     void SetUp() override {
         ManagerWindowTest::SetUp();
-        fundWith(QStringLiteral("F"), {{"Bought", "1/1/2024{Enter}10{Enter}100{Enter}{Enter}"},
-                                       {"Bought", "2/1/2024{Enter}11{Enter}100{Enter}{Enter}"},
-                                       {"Bought", "3/1/2024{Enter}12{Enter}100{Enter}{Enter}"}});
+        threeRecordFund();
     }
     // Types an access key (Alt+`key`) into the focused control and waits for the button's click.
     QStringList altKey(Qt::Key key, const QStringList& replies = {}) {
