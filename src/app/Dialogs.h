@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Messages.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -69,6 +71,13 @@ void ShowMessage(int code);
 // Asks question `code` (1 to 5); true when it was answered "&Yes".
 bool AskQuestion(int code, const QString& databaseName = QString(),
                  const QString& recordNumber = QString());
+inline void ShowMessage(Message m) {
+    ShowMessage(Number(m));
+}
+inline bool AskQuestion(Question q, const QString& databaseName = QString(),
+                        const QString& recordNumber = QString()) {
+    return AskQuestion(Number(q), databaseName, recordNumber);
+}
 // Asks for one line of text; the answer is left in AppState::lineInputText and returned.
 QString AskLine(const QString& acceptCaption, const QString& prompt);
 // Asks for a record number in mode `correctMode`; the answer is left in AppState::dialogText

@@ -5,7 +5,7 @@
 // and remove records and funds. Everything here is Qt Core only; the manager window calls these
 // functions from its handlers and shows what they return.
 
-#include "calculators/CalcState.h"
+#include "text/CurrencyTable.h"
 #include "text/Currency.h"
 #include "text/TextEncoding.h"
 
