@@ -43,6 +43,9 @@ struct CalcState {
     int chartPeriodsPerYear = 0;
     int calcChoice = 0;
     int visibleTab = InvestedGrowthTab;
+    // 1 while a box of the window is being edited: set by its first key, ended when it is left
+    // and by every command.
+    int editFlag = 0;
 };
 
 // What a handler asks the window to show afterwards: message numbers, in order.

@@ -27,7 +27,7 @@ void AppendInputLines(CalcState& state, const CapitalRequiredTexts& texts) {
 
 CalcOutcome CapitalRequiredCalculate(CalcState& state, const CapitalRequiredTexts& texts) {
     CalcOutcome outcome;
-    app().editFlag = 0;
+    state.editFlag = 0;
     state.startNewPage = 0;
     state.resultsPage.clear();
 

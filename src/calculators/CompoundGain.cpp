@@ -26,7 +26,7 @@ void AppendInputLines(CalcState& state, const CompoundGainTexts& texts) {
 CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& texts) {
     CalcOutcome outcome;
     BeginComparison(state);
-    app().editFlag = 0;
+    state.editFlag = 0;
     state.periodData.clear();
 
     RunTrapped(outcome, [&] {

@@ -138,7 +138,7 @@ CalcOutcome InvestedGrowthCalculate(CalcState& state, const InvestedGrowthTexts&
     if (complete)
         state.startNewPage = 1;
     BeginComparison(state);
-    app().editFlag = 0;
+    state.editFlag = 0;
 
     const bool succeeded = RunTrapped(outcome, [&] { Calculate(state, texts); });
 

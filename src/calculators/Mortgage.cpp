@@ -251,7 +251,7 @@ void SetMortgageRates(const CalcState& calc, MortgageState& state,
 
 bool CalcMortgage(CalcState& calc, MortgageState& state, MortgageControls& controls,
                   MortgageOutcome& outcome) {
-    app().editFlag = 0;
+    calc.editFlag = 0;
     state.monthlyRate = 0;
     Fault fault = Fault::None;
     try {
@@ -296,7 +296,7 @@ void OpenMortgageTab(CalcState& calc, MortgageState& state, MortgageControls& co
     calc.mortgageInputs = {};
     state.daysOption = NoDaysOption;
     controls.daysButton = NoDaysOption;
-    SelectMortgageSolveFor(controls, MortgageSolveFor::Payment);
+    SelectMortgageSolveFor(calc, controls, MortgageSolveFor::Payment);
     controls.compPeriod = Monthly;
     calc.mortgageInputs[1] = 100000;
     controls.principal = Display(forms::Money, calc.mortgageInputs[1]);
@@ -306,12 +306,13 @@ void OpenMortgageTab(CalcState& calc, MortgageState& state, MortgageControls& co
     controls.term = Display(forms::Years5, calc.mortgageInputs[3]);
     controls.freqPmt = Monthly;
     CalcMortgage(calc, state, controls, outcome);
-    app().editFlag = 0;
+    calc.editFlag = 0;
 }
 
-void SelectMortgageSolveFor(MortgageControls& controls, MortgageSolveFor solveFor) {
+void SelectMortgageSolveFor(CalcState& calc, MortgageControls& controls,
+                            MortgageSolveFor solveFor) {
     controls.solveFor = solveFor;
-    app().editFlag = 0;
+    calc.editFlag = 0;
 }
 
 MortgageBox SolvedBox(MortgageSolveFor solveFor) {
@@ -363,29 +364,29 @@ void StoreMortgageBox(CalcState& calc, MortgageControls& controls, MortgageBox b
 
 void LeaveMortgageBox(CalcState& calc, MortgageState& state, MortgageControls& controls,
                       MortgageBox box, MortgageOutcome& outcome) {
-    if (app().editFlag != 1)
+    if (calc.editFlag != 1)
         return;
     StoreMortgageBox(calc, controls, box);
-    app().editFlag = 0;
+    calc.editFlag = 0;
     CalcMortgage(calc, state, controls, outcome);
 }
 
-void ClickMortgageListItem() {
-    app().editFlag = 1;
+void ClickMortgageListItem(CalcState& calc) {
+    calc.editFlag = 1;
 }
 
 void LeaveCompoundingList(CalcState& calc, MortgageState& state, MortgageControls& controls,
                           MortgageOutcome& outcome) {
-    if (app().editFlag == 1)
+    if (calc.editFlag == 1)
         CalcMortgage(calc, state, controls, outcome);
-    app().editFlag = 0;
+    calc.editFlag = 0;
 }
 
 void LeaveFrequencyList(CalcState& calc, MortgageState& state, MortgageControls& controls,
                         MortgageOutcome& outcome) {
-    if (app().editFlag == 1)
+    if (calc.editFlag == 1)
         ApplyDaysOption(calc, state, controls, outcome);
-    app().editFlag = 0;
+    calc.editFlag = 0;
 }
 
 void ClickDaysButton(MortgageState& state, MortgageControls& controls, int index) {

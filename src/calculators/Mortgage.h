@@ -99,7 +99,7 @@ void OpenMortgageTab(CalcState& calc, MortgageState& state, MortgageControls& co
 
 // A click on one of the option buttons: selects the quantity to solve for and sets EditFlag to
 // 0. It does not solve. The window paints the box of that quantity green and locks it.
-void SelectMortgageSolveFor(MortgageControls& controls, MortgageSolveFor solveFor);
+void SelectMortgageSolveFor(CalcState& calc, MortgageControls& controls, MortgageSolveFor solveFor);
 
 // The box that holds the quantity being solved for (locked, light green); MTInRate never is.
 MortgageBox SolvedBox(MortgageSolveFor solveFor);
@@ -117,7 +117,7 @@ void LeaveMortgageBox(CalcState& calc, MortgageState& state, MortgageControls& c
                       MortgageBox box, MortgageOutcome& outcome);
 
 // A click on an item of MTCompPeriod or MTFreqPmt: remembered in EditFlag until the list is left.
-void ClickMortgageListItem();
+void ClickMortgageListItem(CalcState& calc);
 
 // Leaving MTCompPeriod: solves when an item was clicked; EditFlag = 0.
 void LeaveCompoundingList(CalcState& calc, MortgageState& state, MortgageControls& controls,

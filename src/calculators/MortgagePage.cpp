@@ -202,7 +202,7 @@ void MortgagePage::solveFor(QRadioButton* option) {
             break;
         }
     }
-    app().editFlag = 0;
+    window_.state().editFlag = 0;
 }
 
 void MortgagePage::paintSolvedBox(MortgageSolveFor solveFor) {

@@ -112,7 +112,7 @@ void runCalculation(CalcState& state, const PensionGrowthBoxes& boxes) {
 
 CalcOutcome CalculatePensionGrowth(CalcState& state, const PensionGrowthBoxes& boxes) {
     CalcOutcome outcome;
-    app().editFlag = 0;
+    state.editFlag = 0;
     state.resultsPage.clear();
     state.periodData.clear();
     RunTrapped(outcome, [&] { runCalculation(state, boxes); });

@@ -196,7 +196,7 @@ void QMInvest::syncResults() {
 
 void QMInvest::ChangeSSTab() {
     ResetForTabChange(state_);
-    app().editFlag = 0;
+    state_.editFlag = 0;
     const int selected = tabs_->currentIndex();
     frames_->setCurrentIndex(selected); // hides the frame shown so far, shows the selected one
     state_.visibleTab = selected;

@@ -184,12 +184,12 @@ void LoadRetiredIncomeChoice(CalcState& state, const RetiredIncomeChoice& choice
         state.inputValues[static_cast<std::size_t>(box->index)] = Currency::fromDouble(d.value);
     }
     state.calcChoice = choice.calcChoice;
-    app().editFlag = 0;
+    state.editFlag = 0;
 }
 
 CalcOutcome CalculateRetiredIncome(CalcState& state, const RetiredIncomeBoxes& boxes) {
     CalcOutcome outcome;
-    app().editFlag = 0;
+    state.editFlag = 0;
     state.chartKind = 0;
     state.chartPoints = 0;
     state.resultsPage.clear();

@@ -86,7 +86,7 @@ bool InputBox::keyDown(QKeyEvent* event) {
         return false;
     switch (rule().deleteKey) {
     case DeleteKey::MarksEdited:
-        app().editFlag = 1;
+        host_.calcState().editFlag = 1;
         return false;
     case DeleteKey::EmptiesBox:
         if (!isReadOnly())
@@ -115,7 +115,7 @@ void InputBox::emptyPageIfConfigured(const BoxRule& row) {
 int InputBox::keyPress(int code) {
     // The box of the quantity the mortgage solver finds is locked: a key only ends the edit.
     if (isReadOnly()) {
-        app().editFlag = 0;
+        host_.calcState().editFlag = 0;
         return 0;
     }
     const BoxRule& row = rule();
@@ -123,7 +123,7 @@ int InputBox::keyPress(int code) {
         focusByName(host_, row.enterTarget);
         return 0;
     }
-    if (app().editFlag == 0) {
+    if (host_.calcState().editFlag == 0) {
         clear();
         emptyPageIfConfigured(row);
     }
@@ -140,7 +140,7 @@ int InputBox::keyPress(int code) {
     }
     if (row.filter != BoxFilter::None)
         out = finishAmountKey(out);
-    app().editFlag = 1;
+    host_.calcState().editFlag = 1;
     return out;
 }
 
@@ -165,16 +165,16 @@ void InputBox::dropEvent(QDropEvent* event) {
 void InputBox::leave() {
     const BoxRule& row = rule();
     if (row.kind == BoxKind::Text) {
-        app().editFlag = 0;
+        host_.calcState().editFlag = 0;
         return;
     }
     if (row.yearsCheck == YearsCheck::EveryLeave && Val(text()) > 40) {
         ShowMessage(5);
         setText(QStringLiteral("40"));
     }
-    if (app().editFlag != 1)
+    if (host_.calcState().editFlag != 1)
         return;
-    app().editFlag = 0;
+    host_.calcState().editFlag = 0;
     const double value = Val(text());
     if (row.store == BoxStore::InputValues && !FitsCurrency(text())) {
         // Only text put in by the program could get here; keep the stored value.
@@ -207,7 +207,7 @@ void ChoiceList::chosen() {
         host_.growthInputChanged();
         break;
     case ListClick::MarksEdited:
-        app().editFlag = 1;
+        host_.calcState().editFlag = 1;
         break;
     }
 }
@@ -226,29 +226,29 @@ void ChoiceList::keyPressEvent(QKeyEvent* event) {
     }
     // Typed characters are discarded: the item changes only by choosing it.
     if (rule_.keyEndsEdit)
-        app().editFlag = 0;
+        host_.calcState().editFlag = 0;
 }
 
 void ChoiceList::inputMethodEvent(QInputMethodEvent* event) {
     event->accept();
     if (!event->commitString().isEmpty() && rule_.keyEndsEdit)
-        app().editFlag = 0;
+        host_.calcState().editFlag = 0;
 }
 
 void ChoiceList::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
     if (IsWindowFocusChange(event->reason()))
         return;
-    if (app().editFlag == 1) {
+    if (host_.calcState().editFlag == 1) {
         if (rule_.leave == ListLeave::RecalculateMortgage) {
-            app().editFlag = 0;
+            host_.calcState().editFlag = 0;
             host_.recalculateMortgage();
         } else if (rule_.leave == ListLeave::ApplyDaysOption) {
-            app().editFlag = 0;
+            host_.calcState().editFlag = 0;
             host_.applyDaysOption();
         }
     }
-    app().editFlag = 0;
+    host_.calcState().editFlag = 0;
 }
 
 } // namespace qm

@@ -21,7 +21,6 @@ namespace qmtest {
 class InvestWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qm::app().editFlag = 0;
         qm::app().currencySymbol = QStringLiteral("$");
         qm::SetBeepHook([this] { ++beeps; });
         window = new qm::QMInvest;

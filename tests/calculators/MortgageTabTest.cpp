@@ -115,7 +115,7 @@ TEST_P(MortgageSolveTest, BoxesAndCaptions) {
         EXPECT_EQ(text(name), QString::fromLatin1(expected)) << name;
     EXPECT_EQ(window->daysOption(), c.daysButton);
     EXPECT_TRUE(window->state().results.isEmpty()) << "solving writes no page";
-    EXPECT_EQ(app().editFlag, 0);
+    EXPECT_EQ(window->state().editFlag, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Solves, MortgageSolveTest, ::testing::ValuesIn(SolveCases),
@@ -189,7 +189,7 @@ TEST_F(MortgageTabTest, OptionButtonsColourTheBoxes) {
     };
     for (const auto& c : cases) {
         window->setControlText(QStringLiteral("MTTotalPmts"), QStringLiteral("unsolved"));
-        app().editFlag = 1;
+        window->state().editFlag = 1;
         get<QRadioButton>(c.option)->click();
         for (const char* name : {"MTInPrincipal", "MTInRate", "MTInTerm", "MTInMthPayment"}) {
             const bool solved = QLatin1String(name) == QLatin1String(c.solved);
@@ -197,7 +197,7 @@ TEST_F(MortgageTabTest, OptionButtonsColourTheBoxes) {
             EXPECT_EQ(box(name)->isReadOnly(), solved) << c.option << " " << name;
         }
         EXPECT_EQ(text("MTTotalPmts"), "unsolved") << c.option;
-        EXPECT_EQ(app().editFlag, 0);
+        EXPECT_EQ(window->state().editFlag, 0);
     }
 }
 

@@ -22,17 +22,17 @@ struct Tab {
     Tab() { OpenMortgageTab(calc, state, c, out); }
     void type(MortgageBox box, const char* text) {
         MortgageBoxText(c, box) = QString::fromLatin1(text);
-        app().editFlag = 1;
+        calc.editFlag = 1;
         LeaveMortgageBox(calc, state, c, box, out);
     }
     void compounding(const char* item) {
         c.compPeriod = QString::fromLatin1(item);
-        ClickMortgageListItem();
+        ClickMortgageListItem(calc);
         LeaveCompoundingList(calc, state, c, out);
     }
     void frequency(const char* item) {
         c.freqPmt = QString::fromLatin1(item);
-        ClickMortgageListItem();
+        ClickMortgageListItem(calc);
         LeaveFrequencyList(calc, state, c, out);
     }
     void days(int button) {
@@ -98,7 +98,7 @@ TEST(MortgageSolve, ShowsTheResultsToTheCent) {
         SCOPED_TRACE(p.summary);
         Tab t;
         t.compounding(p.compounding);
-        SelectMortgageSolveFor(t.c, p.solveFor);
+        SelectMortgageSolveFor(t.calc, t.c, p.solveFor);
         if (p.payment)
             t.type(MortgageBox::Payment, p.payment);
         t.frequency(p.frequency);
@@ -145,7 +145,7 @@ TEST(MortgageFailure, EmptiesTheResultCaptionsAndReportsIt) {
         t.frequency("Biweekly(acl)");
         t.c.compPeriod = QString::fromLatin1(p.compounding);
         t.c.freqPmt = QString::fromLatin1(p.frequency);
-        SelectMortgageSolveFor(t.c, p.solveFor);
+        SelectMortgageSolveFor(t.calc, t.c, p.solveFor);
         t.calc.mortgageInputs = {0, p.principal, p.rate, p.years, p.payment, 0};
         EXPECT_FALSE(t.solve());
         const QStringList captions{t.c.totalPmts, t.c.numPmts,     t.c.daysInYear, t.c.numYrs,
@@ -201,7 +201,7 @@ TEST(MortgageDays, MonthlyAgainDropsTheOptionAndAnUnclickedListDoesNothing) {
     t.frequency("Weekly(acl)"); // starts at 365 days again, not at the last row
     EXPECT_EQ(t.c.daysButton, 1);
     t.c.freqPmt = QStringLiteral("Monthly");
-    app().editFlag = 0;
+    t.calc.editFlag = 0;
     LeaveFrequencyList(t.calc, t.state, t.c, t.out);
     EXPECT_EQ(t.c.numPmts, "52");
 }
@@ -226,7 +226,7 @@ TEST(MortgageBoxes, StoreAndRedisplayOnlyWhenEdited) {
         t.type(p.box, p.typed);
         EXPECT_EQ(t.calc.mortgageInputs[static_cast<std::size_t>(p.box)], p.value);
         EXPECT_EQ(MortgageBoxText(t.c, p.box), p.shown);
-        EXPECT_EQ(app().editFlag, 0);
+        EXPECT_EQ(t.calc.editFlag, 0);
     }
 }
 
@@ -261,11 +261,11 @@ QString DefaultBlock() {
 
 TEST(MortgageCalculate, ReopenedTabWritesTheSixteenLinesOfTheDefaults) {
     Tab t;
-    SelectMortgageSolveFor(t.c, S::Years);
+    SelectMortgageSolveFor(t.calc, t.c, S::Years);
     t.type(MortgageBox::Principal, "5");
     t.frequency("Weekly(acl)");
     OpenMortgageTab(t.calc, t.state, t.c, t.out);
-    EXPECT_EQ(app().editFlag, 0);
+    EXPECT_EQ(t.calc.editFlag, 0);
     t.calculate();
     const QStringList got = t.calc.resultsPage.split("\r\n"), want = DefaultBlock().split("\r\n");
     ASSERT_EQ(got.size(), want.size());
@@ -289,7 +289,7 @@ TEST(MortgageCalculate, TenthCalculateEndsThePageAndEleventhStartsAgain) {
         for (int i = 1; i <= 9; ++i)
             t.calculate();
         if (tenthFails) {
-            SelectMortgageSolveFor(t.c, S::Years);
+            SelectMortgageSolveFor(t.calc, t.c, S::Years);
             t.calc.mortgageInputs[4] = 500;
         }
         t.calculate();

@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PensionGrowthPage, WholePageLineByLine) {
     CalcState state = stateWith({0, 10000, 50000, 5, 5, 0, 0, 0, 10});
     state.resultsPage = QStringLiteral("earlier page") + LineEnd;
-    app().editFlag = 1;
+    state.editFlag = 1;
     ASSERT_TRUE(CalculatePensionGrowth(state, boxesFor(state)).messages.empty());
     const QString underline(59, QLatin1Char('_'));
     QStringList expected{"Current balance in account:     $10,000.00",
@@ -131,7 +131,7 @@ TEST(PensionGrowthPage, WholePageLineByLine) {
     EXPECT_EQ(state.results, state.resultsPage + LineEnd +
                                  QStringLiteral("                            Hidden column >"));
     EXPECT_EQ(state.chartTitle, QStringLiteral(" Pension growth over "));
-    EXPECT_EQ(app().editFlag, 0);
+    EXPECT_EQ(state.editFlag, 0);
 }
 
 TEST(PensionGrowthPage, EmptiedBoxIsEchoedWhileTheStoredValueIsUsed) {

@@ -297,7 +297,7 @@ TEST_F(InvestWindowTest, OptionsReloadTheirDefaults) {
             EXPECT_EQ(text(name), QString::fromLatin1(expected)) << c.option << " " << name;
         EXPECT_EQ(window->state().calcChoice, c.calcChoice) << c.option;
         EXPECT_TRUE(shownResults(window).isEmpty()) << c.option;
-        EXPECT_EQ(app().editFlag, 0);
+        EXPECT_EQ(window->state().editFlag, 0);
     }
 
     // The last retired-income box follows the choice: a percentage under "Fixed monthly

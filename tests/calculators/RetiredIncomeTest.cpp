@@ -197,11 +197,11 @@ TEST(RetiredIncomeChoice, OptionsLoadTheirDefaultsAndCaptions) {
     for (int option = 0; option < 2; ++option) {
         const auto& c = cases[option];
         CalcState state;
-        app().editFlag = 1;
+        state.editFlag = 1;
         const RetiredIncomeChoice& choice = RetiredIncomeChoiceFor(option);
         LoadRetiredIncomeChoice(state, choice);
         EXPECT_EQ(state.calcChoice, c.calcChoice);
-        EXPECT_EQ(app().editFlag, 0);
+        EXPECT_EQ(state.editFlag, 0);
         EXPECT_EQ(QString::fromUtf16(choice.label32), QString::fromUtf16(c.label32));
         EXPECT_EQ(QString::fromUtf16(choice.label33), QString::fromUtf16(c.label33));
         for (std::size_t i = 1; i <= 4; ++i)

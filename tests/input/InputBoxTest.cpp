@@ -57,7 +57,7 @@ TEST_P(TypingTest, LeavingParsesStoresAndRedisplays) {
     EXPECT_EQ(beeps, c.beeps);
     EXPECT_EQ(messages,
               c.yearsMessage ? QStringList{QString::fromLatin1(YearsLimit)} : QStringList{});
-    EXPECT_EQ(app().editFlag, 0);
+    EXPECT_EQ(window->state().editFlag, 0);
 }
 
 // clang-format off
@@ -253,7 +253,7 @@ TEST_F(InvestWindowTest, MortgageSolvedBoxIsLocked) {
         const QString before = target->text();
         focus(target);
         type(target, QStringLiteral("5"));
-        EXPECT_EQ(app().editFlag, 0);
+        EXPECT_EQ(window->state().editFlag, 0);
         EXPECT_EQ(target->text(), before);
         leaveTo(get("MTCalculate"));
     }
@@ -265,14 +265,14 @@ TEST_F(InvestWindowTest, MortgageSolvedBoxIsLocked) {
 TEST_F(InvestWindowTest, ListsAndTheMortgageSolves) {
     auto* frequency = get<QComboBox>("IGInMonthsYrs");
     focus(frequency);
-    app().editFlag = 1;
+    window->state().editFlag = 1;
     type(frequency, QStringLiteral("Mq "));
     EXPECT_EQ(frequency->currentText(), "Annually");
-    EXPECT_EQ(app().editFlag, 0);
+    EXPECT_EQ(window->state().editFlag, 0);
 
     selectTab(1);
     EXPECT_EQ(text("MTTotalPmts"), "  $102,562.14") << "the tab opens with a solve";
-    EXPECT_EQ(app().editFlag, 0);
+    EXPECT_EQ(window->state().editFlag, 0);
 
     const struct {
         const char* control;
