@@ -51,7 +51,7 @@ void EndComparison(CalcState& state, CalcOutcome& outcome) {
     if (state.comparisonCount == 10) {
         state.resultsPage.clear();
         state.comparisonCount = 0;
-        outcome.messages.push_back(8);
+        outcome.add(Message::TenComparisons);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Messages.h"
 #include "chart/ChartKind.h"
 #include "text/CurrencyTable.h"
 
@@ -51,6 +52,7 @@ struct CalcState {
 // What a handler asks the window to show afterwards: message numbers, in order.
 struct CalcOutcome {
     std::vector<int> messages;
+    void add(Message m) { messages.push_back(Number(m)); }
 };
 
 // The error trap shared by the calculators: runs `step`; a CalcError adds message 3 ("Wrong or
@@ -61,7 +63,7 @@ template <typename Step> bool RunTrapped(CalcOutcome& outcome, Step&& step) {
         step();
         return true;
     } catch (const CalcError&) {
-        outcome.messages.push_back(3);
+        outcome.add(Message::WrongEntry);
         return false;
     }
 }

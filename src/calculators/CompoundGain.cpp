@@ -36,7 +36,7 @@ CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& tex
         AppendInputLines(state, texts);
 
         if (cost.isZero() || value.isZero() || years.isZero()) {
-            outcome.messages.push_back(18);
+            outcome.add(Message::NumbersInAllThreeBoxes);
             return;
         }
 

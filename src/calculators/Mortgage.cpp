@@ -268,7 +268,7 @@ bool CalcMortgage(CalcState& calc, MortgageState& state, MortgageControls& contr
             outcome.plainMessage = QString::fromLatin1(PaymentTooSmallText);
             outcome.focusPayment = true;
         } else {
-            outcome.messages.push_back(3);
+            outcome.add(Message::WrongEntry);
         }
         return false;
     }

@@ -197,7 +197,7 @@ CalcOutcome CalculateRetiredIncome(CalcState& state, const RetiredIncomeBoxes& b
     bool accepted = true;
     RunTrapped(outcome, [&] { accepted = runCalculation(state, boxes); });
     if (!accepted)
-        outcome.messages.push_back(7);
+        outcome.add(Message::WithdrawalAboveSavings);
     return outcome;
 }
 
