@@ -13,7 +13,7 @@ void ResetForTabChange(CalcState& state) {
     state.startNewPage = 0;
     state.comparisonCount = 0;
     state.chartPoints = 0;
-    state.chartKind = 0;
+    state.chartKind = ChartKind::None;
     state.periodData.clear();
     state.comparisonData.clear();
     state.inputValues = {};

@@ -38,7 +38,7 @@ struct CalcState {
     PeriodTable periodData;
     ComparisonTable comparisonData;
     int chartPoints = 0;
-    int chartKind = 0;
+    ChartKind chartKind = ChartKind::None;
     QString chartTitle;
     int chartPeriodCount = 0;
     int chartPeriodsPerYear = 0;

@@ -87,7 +87,7 @@ CalcOutcome CapitalRequiredCalculate(CalcState& state, const CapitalRequiredText
         state.periodData = table;
         state.results = state.resultsPage;
         state.chartPoints = years;
-        state.chartKind = 3;
+        state.chartKind = ChartKind::CapitalRequired;
         state.chartTitle = QStringLiteral("Growth in capital required over ");
     });
     return outcome;

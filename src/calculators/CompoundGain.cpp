@@ -63,7 +63,7 @@ CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& tex
 
         state.comparisonData.at(state.comparisonCount, 1) = Currency::fromDouble(annual * 100.0);
         state.chartPoints = state.comparisonCount;
-        state.chartKind = 6;
+        state.chartKind = ChartKind::CompoundGain;
         state.chartTitle = QStringLiteral("Percentage gain/loss for comparisions ");
         state.results = state.resultsPage;
     });

@@ -113,7 +113,7 @@ void Calculate(CalcState& state, const InvestedGrowthTexts& texts) {
             state.resultsPage += YearLine(table, row);
         state.resultsPage += PageRule + LineEnd;
         state.resultsPage += YearLine(table, shown + 1);
-        state.chartKind = 9;
+        state.chartKind = ChartKind::InvestedGrowth;
         state.chartPoints = years;
         state.chartTitle = QStringLiteral("Investment growth over ");
         state.chartPeriodCount = shown;
@@ -122,7 +122,7 @@ void Calculate(CalcState& state, const InvestedGrowthTexts& texts) {
         state.resultsPage += YearLine(table, shown + 1);
         state.comparisonData.at(state.comparisonCount, 1) = value;
         state.resultsPage += PageRule + LineEnd + LineEnd;
-        state.chartKind = 7;
+        state.chartKind = ChartKind::InvestedComparisons;
         state.chartPoints = state.comparisonCount;
         state.chartTitle = QStringLiteral("Totals for comparisons, number ");
     }

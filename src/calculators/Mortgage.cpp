@@ -436,7 +436,7 @@ void MortgageCalculate(CalcState& calc, MortgageState& state, MortgageControls& 
             ComparisonValue(state.acceleratedInterest);
     });
     calc.chartPoints = calc.comparisonCount;
-    calc.chartKind = 5;
+    calc.chartKind = ChartKind::MortgageComparisons;
     calc.chartTitle = QStringLiteral("Totals for comparisons, number ");
     calc.results = calc.resultsPage;
     EndComparison(calc, outcome);

@@ -103,7 +103,7 @@ void runCalculation(CalcState& state, const PensionGrowthBoxes& boxes) {
 
     state.results = state.resultsPage + LineEnd + PensionHiddenColumnHint;
 
-    state.chartKind = 4;
+    state.chartKind = ChartKind::PensionGrowth;
     state.chartPoints = std::max(0, years); // the years box takes digits only
     state.chartTitle = QStringLiteral(" Pension growth over ");
 }

@@ -166,7 +166,7 @@ bool runCalculation(CalcState& state, const RetiredIncomeBoxes& boxes) {
     state.results = state.resultsPage;
 
     state.chartPoints = rows;
-    state.chartKind = fixed ? 10 : 11;
+    state.chartKind = fixed ? ChartKind::RetiredIncomeFixed : ChartKind::RetiredIncomeRunningDown;
     state.chartTitle = fixed ? QStringLiteral("Retirement beginning balance over ")
                              : QStringLiteral("Retirement ending balance over ");
     return true;
@@ -190,7 +190,7 @@ void LoadRetiredIncomeChoice(CalcState& state, const RetiredIncomeChoice& choice
 CalcOutcome CalculateRetiredIncome(CalcState& state, const RetiredIncomeBoxes& boxes) {
     CalcOutcome outcome;
     state.editFlag = 0;
-    state.chartKind = 0;
+    state.chartKind = ChartKind::None;
     state.chartPoints = 0;
     state.resultsPage.clear();
     state.periodData.clear();

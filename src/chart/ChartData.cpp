@@ -9,24 +9,24 @@ namespace qm {
 
 namespace {
 
-QString captionOf(int kind) {
+QString captionOf(ChartKind kind) {
     switch (kind) {
-    case 3:
+    case ChartKind::CapitalRequired:
         return QStringLiteral("Capital required");
-    case 4:
+    case ChartKind::PensionGrowth:
         return QStringLiteral("Pension growth");
-    case 5:
+    case ChartKind::MortgageComparisons:
         return QStringLiteral("Mortgage comparisons");
-    case 6:
+    case ChartKind::CompoundGain:
         return QStringLiteral("Compound gain");
-    case 7:
+    case ChartKind::InvestedComparisons:
         return QStringLiteral("Investment growth");
-    case 8:
+    case ChartKind::Manager:
         return QStringLiteral("Investment manager charts");
-    case 9:
+    case ChartKind::InvestedGrowth:
         return QStringLiteral("Invested growth");
-    case 10:
-    case 11:
+    case ChartKind::RetiredIncomeFixed:
+    case ChartKind::RetiredIncomeRunningDown:
         return QStringLiteral("Retirement income");
     default:
         return QString();
@@ -102,30 +102,30 @@ QStringList DistinctLabels(const QStringList& names) {
 
 ChartPlan BuildCalculatorChart(CalcState& state) {
     ChartPlan plan;
-    const int kind = state.chartKind;
+    const ChartKind kind = state.chartKind;
     plan.caption = captionOf(kind);
     try {
-        if (kind == 9)
+        if (kind == ChartKind::InvestedGrowth)
             selectYearEnds(state);
         const int n = state.chartPoints;
         std::vector<Currency> values;
         switch (kind) {
-        case 3:
-        case 4:
-        case 9:
-        case 11:
+        case ChartKind::CapitalRequired:
+        case ChartKind::PensionGrowth:
+        case ChartKind::InvestedGrowth:
+        case ChartKind::RetiredIncomeRunningDown:
             for (int i = 1; i <= n; ++i)
-                values.push_back(state.periodData.at(i, kind == 9 ? 5 : 4));
+                values.push_back(state.periodData.at(i, kind == ChartKind::InvestedGrowth ? 5 : 4));
             fillByYears(plan, std::move(values), state.chartTitle);
             plan.seriesNames = {QStringLiteral("Value")};
             break;
-        case 10:
+        case ChartKind::RetiredIncomeFixed:
             for (int i = 1; i <= n; ++i)
                 values.push_back(i == 1 ? state.inputValues.at(1) : state.periodData.at(i - 1, 4));
             fillByYears(plan, std::move(values), state.chartTitle);
             plan.seriesNames = {QStringLiteral("Beginning balance")};
             break;
-        case 5: {
+        case ChartKind::MortgageComparisons: {
             std::vector<Currency> conventional, accelerated;
             for (int i = 1; i <= n; ++i) {
                 conventional.push_back(state.comparisonData.at(i, 1));
@@ -137,16 +137,17 @@ ChartPlan BuildCalculatorChart(CalcState& state) {
             plan.seriesNames = {QStringLiteral("Conventional"), QStringLiteral("Accelerated")};
             break;
         }
-        case 6:
-        case 7:
+        case ChartKind::CompoundGain:
+        case ChartKind::InvestedComparisons:
             for (int i = 1; i <= n; ++i)
                 values.push_back(state.comparisonData.at(i, 1));
             fillComparisons(plan, {std::move(values)},
-                            kind == 6 ? QStringLiteral("Annual percentage gain/loss comparisons")
-                                      : QStringLiteral("Total growth values for each comparision"));
-            plan.percent = kind == 6;
-            plan.seriesNames = {kind == 6 ? QStringLiteral("Annual %")
-                                          : QStringLiteral("Final value")};
+                            kind == ChartKind::CompoundGain
+                                ? QStringLiteral("Annual percentage gain/loss comparisons")
+                                : QStringLiteral("Total growth values for each comparision"));
+            plan.percent = kind == ChartKind::CompoundGain;
+            plan.seriesNames = {kind == ChartKind::CompoundGain ? QStringLiteral("Annual %")
+                                                                : QStringLiteral("Final value")};
             break;
         default:
             break;
@@ -165,7 +166,7 @@ ChartPlan BuildManagerChart(int points,
                             const std::function<Currency(int row, int column)>& fundTotal,
                             const QStringList& fundNames, ManagerMeasure measure) {
     ChartPlan plan;
-    plan.caption = captionOf(8);
+    plan.caption = captionOf(ChartKind::Manager);
     plan.measureButtons = true;
     std::vector<Currency> values;
     QStringList names;

@@ -87,7 +87,7 @@ TEST_F(CalculateTest, CompoundGainDefaults) {
     for (int year = 1; year <= 5; ++year)
         EXPECT_EQ(state.periodData.at(year, 4), Currency::fromUnits(yearValues[year - 1]));
     EXPECT_EQ(state.chartPoints, 1);
-    EXPECT_EQ(state.chartKind, 6);
+    EXPECT_EQ(state.chartKind, ChartKind::CompoundGain);
 }
 
 // Ten blocks on one page, message 8 at the tenth (the ten stay on screen), and the eleventh
@@ -170,7 +170,7 @@ TEST_F(CalculateTest, CapitalRequiredBothOptions) {
         expectFields(lines.at(6), c.year1);
         expectFields(lines.at(32), c.totals);
         EXPECT_EQ(window->state().chartPoints, 25);
-        EXPECT_EQ(window->state().chartKind, 3);
+        EXPECT_EQ(window->state().chartKind, ChartKind::CapitalRequired);
     }
 }
 
@@ -234,7 +234,7 @@ TEST_F(CalculateTest, InvestedGrowthComparisonTotals) {
     const QStringList lines = shownLines();
     expectFields(lines.at(10), "25 25,000.00 219,711.99 244,711.99");
     EXPECT_EQ(FormatNumber(window->state().comparisonData.at(1, 1), u"####,,###.00"), "244,711.99");
-    EXPECT_EQ(window->state().chartKind, 7);
+    EXPECT_EQ(window->state().chartKind, ChartKind::InvestedComparisons);
     EXPECT_EQ(window->state().chartPoints, 1);
 }
 
@@ -269,7 +269,7 @@ TEST_F(CalculateTest, PensionGrowthDefaultsWithTheHint) {
     EXPECT_EQ(lines.at(39), "                            Hidden column >");
     EXPECT_FALSE(window->state().resultsPage.contains(QLatin1String("Hidden")));
     EXPECT_EQ(window->state().chartPoints, 25);
-    EXPECT_EQ(window->state().chartKind, 4);
+    EXPECT_EQ(window->state().chartKind, ChartKind::PensionGrowth);
 }
 
 // ---- Retired income ---------------------------------------------------------------------
@@ -298,7 +298,7 @@ TEST_F(CalculateTest, RetiredIncomeDefaultsOfBothChoices) {
         expectFields(lines.at(6 + c.rows), c.last);
         expectFields(lines.at(lines.size() - 2), c.totals);
         EXPECT_EQ(window->state().chartPoints, c.rows);
-        EXPECT_EQ(window->state().chartKind, c.chartKind);
+        EXPECT_EQ(Number(window->state().chartKind), c.chartKind);
     }
 }
 
@@ -364,7 +364,7 @@ TEST_F(CalculateTest, TooLargeInputsGiveMessageThree) {
         if (c.option)
             get<QRadioButton>(c.option)->click();
         EXPECT_TRUE(press(c.calculate).isEmpty()) << c.calculate;
-        const int chartKind = window->state().chartKind;
+        const ChartKind chartKind = window->state().chartKind;
         enterAll(c.entries);
         const QStringList before = shownLines(); // emptied by typing, except compound gain
         EXPECT_EQ(press(c.calculate), QStringList{msg(3)}) << c.calculate;

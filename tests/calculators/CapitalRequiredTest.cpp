@@ -71,7 +71,7 @@ TEST_P(CapitalRequiredTable, SavingGrowsToTheCapital) {
     EXPECT_EQ(state.periodData.at(n + 1, 4).raw(), c.finalRaw);
     EXPECT_EQ(state.periodData.at(n + 1, 1), Currency::fromUnits(n + 1));
     EXPECT_EQ(state.chartPoints, n);
-    EXPECT_EQ(state.chartKind, 3);
+    EXPECT_EQ(state.chartKind, ChartKind::CapitalRequired);
     EXPECT_EQ(state.chartTitle, "Growth in capital required over ");
 }
 

@@ -80,7 +80,7 @@ TEST(CompoundGain, DefaultsGiveTheWholeBlockAndChartValues) {
     }
     EXPECT_EQ(state.comparisonData.at(1, 1).raw(), 148698);
     EXPECT_EQ(state.chartPoints, 1);
-    EXPECT_EQ(state.chartKind, 6);
+    EXPECT_EQ(state.chartKind, ChartKind::CompoundGain);
     EXPECT_EQ(state.chartTitle, "Percentage gain/loss for comparisions ");
 }
 

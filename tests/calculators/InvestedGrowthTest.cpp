@@ -79,7 +79,7 @@ TEST_P(InvestedGrowthTable, RowsAndTotalsToTheCent) {
     }
     EXPECT_EQ(state.periodData.at(c.periods + 1, 1), Currency::fromUnits(c.periods));
     EXPECT_EQ(state.periodData.at(c.periods + 1, 4).raw(), c.finalRaw);
-    EXPECT_EQ(state.chartKind, 9);
+    EXPECT_EQ(state.chartKind, ChartKind::InvestedGrowth);
     EXPECT_EQ(state.chartPoints, static_cast<int>(c.in.years));
     EXPECT_EQ(state.chartTitle, "Investment growth over ");
     EXPECT_EQ(state.chartPeriodCount, c.periods);
@@ -157,7 +157,7 @@ TEST(InvestedGrowth, ComparisonTotalsTenThenEleven) {
     EXPECT_EQ(LineCount(state.results), 10 * 13);
     EXPECT_TRUE(state.resultsPage.isEmpty());
     EXPECT_EQ(state.comparisonCount, 0);
-    EXPECT_EQ(state.chartKind, 7);
+    EXPECT_EQ(state.chartKind, ChartKind::InvestedComparisons);
     EXPECT_EQ(state.chartPoints, 10);
     EXPECT_EQ(state.chartTitle, "Totals for comparisons, number ");
     EXPECT_EQ(state.chartPeriodCount, 0); // left as it was

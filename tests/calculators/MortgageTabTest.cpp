@@ -226,7 +226,7 @@ TEST_F(MortgageTabTest, CalculatePageOfTheDefaults) {
     EXPECT_EQ(state.comparisonData.at(1, 1), Currency::fromRaw(1025621400));
     EXPECT_EQ(state.comparisonData.at(1, 2), Currency::fromRaw(1025621400));
     EXPECT_EQ(state.chartPoints, 1);
-    EXPECT_EQ(state.chartKind, 5);
+    EXPECT_EQ(state.chartKind, ChartKind::MortgageComparisons);
 }
 
 TEST_F(MortgageTabTest, TenComparisonsThenAFreshPage) {

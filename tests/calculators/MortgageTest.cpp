@@ -275,7 +275,7 @@ TEST(MortgageCalculate, ReopenedTabWritesTheSixteenLinesOfTheDefaults) {
     EXPECT_EQ(t.calc.comparisonData.at(1, 1), Currency::fromRaw(1025621400));
     EXPECT_EQ(t.calc.comparisonData.at(1, 2), Currency::fromRaw(1025621400));
     EXPECT_EQ(t.calc.chartPoints, 1);
-    EXPECT_EQ(t.calc.chartKind, 5);
+    EXPECT_EQ(t.calc.chartKind, ChartKind::MortgageComparisons);
     EXPECT_EQ(t.calc.chartTitle, "Totals for comparisons, number ");
     EXPECT_EQ(t.out.messages, None);
 }

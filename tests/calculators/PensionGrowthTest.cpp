@@ -59,7 +59,7 @@ TEST_P(PensionGrowthCase, TableMatchesToTheCent) {
         qmtest::expectYearLine(lines, TableStart, year);
     qmtest::expectFields(lines.last(), (std::string("Total: ") + c.totals).c_str());
     EXPECT_EQ(state.chartPoints, c.chartPoints);
-    EXPECT_EQ(state.chartKind, 4);
+    EXPECT_EQ(state.chartKind, ChartKind::PensionGrowth);
     // The totals row carries the number of year lines and the final value.
     EXPECT_EQ(state.periodData.at(c.yearLines + 1, 1), Currency::fromUnits(c.yearLines));
     EXPECT_EQ(state.periodData.at(c.yearLines + 1, 4), state.periodData.at(c.yearLines, 4));

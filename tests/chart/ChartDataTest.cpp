@@ -16,7 +16,7 @@ CalcState growthTable(int periods, int perYear, int years) {
     CalcState state;
     for (int r = 1; r <= periods; ++r)
         state.periodData.at(r, 4) = units(1000 * r);
-    state.chartKind = 9;
+    state.chartKind = ChartKind::InvestedGrowth;
     state.chartPoints = years;
     state.chartTitle = QStringLiteral("Investment growth over ");
     state.chartPeriodCount = periods;
@@ -68,7 +68,7 @@ TEST(CalculatorChart, ByYearsCodesUseTheTitleStemAndCount) {
         CalcState state;
         for (int r = 1; r <= 4; ++r)
             state.periodData.at(r, 4) = units(r);
-        state.chartKind = c.kind;
+        state.chartKind = static_cast<ChartKind>(c.kind);
         state.chartPoints = 3;
         state.chartTitle = QString::fromLatin1(c.stem);
         const ChartPlan plan = BuildCalculatorChart(state);
@@ -84,7 +84,7 @@ TEST(CalculatorChart, RetiredIncomeFixedAmountStartsWithTheStartingValue) {
     state.inputValues[1] = units(100000);
     state.periodData.at(1, 4) = units(97459);
     state.periodData.at(2, 4) = units(94000);
-    state.chartKind = 10;
+    state.chartKind = ChartKind::RetiredIncomeFixed;
     state.chartPoints = 3;
     state.chartTitle = QStringLiteral("Retirement beginning balance over ");
     const ChartPlan plan = BuildCalculatorChart(state);
@@ -110,7 +110,7 @@ TEST(CalculatorChart, ComparisonCodesTurnTheLegendOn) {
          {Case{5, "Mortgage comparisons", "Total interest paid", 2},
           Case{6, "Compound gain", "Annual percentage gain/loss comparisons", 1},
           Case{7, "Investment growth", "Total growth values for each comparision", 1}}) {
-        state.chartKind = c.kind;
+        state.chartKind = static_cast<ChartKind>(c.kind);
         const ChartPlan plan = BuildCalculatorChart(state);
         EXPECT_EQ(plan.caption, QString::fromLatin1(c.caption));
         EXPECT_EQ(plan.dataLabel, QString::fromLatin1(c.label));
@@ -129,14 +129,14 @@ TEST(CalculatorChart, FailuresAreReportedNotThrown) {
     CalcState noPeriods = growthTable(12, 0, 1); // no periods per year: division by zero
     EXPECT_TRUE(BuildCalculatorChart(noPeriods).failed);
     CalcState tooMany;
-    tooMany.chartKind = 6;
+    tooMany.chartKind = ChartKind::CompoundGain;
     tooMany.chartPoints = 22; // beyond the comparison table
     const ChartPlan plan = BuildCalculatorChart(tooMany);
     EXPECT_TRUE(plan.failed);
     EXPECT_EQ(plan.caption, "Compound gain");
     EXPECT_TRUE(plan.series.empty());
     CalcState unknown;
-    unknown.chartKind = 0;
+    unknown.chartKind = ChartKind::None;
     EXPECT_EQ(BuildCalculatorChart(unknown).caption, "");
 }
 
@@ -274,7 +274,8 @@ TEST(ChartInWords, EveryValueWithItsLabel) {
 
 TEST(ChartInWords, AFailedChartSaysItHasNoValues) {
     CalcState state;
-    state.chartKind = 9; // no periods per year: the year-end selection fails
+    state.chartKind =
+        ChartKind::InvestedGrowth; // no periods per year: the year-end selection fails
     state.chartPoints = 3;
     const ChartPlan plan = BuildCalculatorChart(state);
     ASSERT_TRUE(plan.failed);

@@ -109,7 +109,7 @@ QStringList openAndInspect(const std::function<void()>& open, Shown& shown,
 // series 10, 20, 30), with the title stem its calculator leaves.
 CalcState handOver(int kind) {
     CalcState state;
-    state.chartKind = kind;
+    state.chartKind = static_cast<ChartKind>(kind);
     state.chartPoints = 3;
     for (int i = 1; i <= 12; ++i)
         state.periodData.at(i, 4) = units(100 * i);

@@ -30,7 +30,7 @@ class ChartPrintOnPaper : public RealPrinterTest,
 TEST_P(ChartPrintOnPaper, PrintsTheChartImageOnlyAfterYes) {
     const ChartPrintCase& c = GetParam();
     CalcState state;
-    state.chartKind = 5;
+    state.chartKind = ChartKind::MortgageComparisons;
     state.chartPoints = 3;
     for (int i = 1; i <= 3; ++i) {
         state.comparisonData.at(i, 1) = Currency::fromUnits(90000 + 1000 * i);

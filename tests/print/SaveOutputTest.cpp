@@ -157,7 +157,7 @@ TEST_F(CalculatorCopies, ResultsMenuSavesThePageAsPdfAndText) {
 // colour, at the printed size.
 TEST_F(CalculatorCopies, ChartPrintsToPdfAndSavesPngAndPdf) {
     CalcState state;
-    state.chartKind = 5;
+    state.chartKind = ChartKind::MortgageComparisons;
     state.chartPoints = 3;
     for (int i = 1; i <= 3; ++i) {
         state.comparisonData.at(i, 1) = Currency::fromUnits(90000 + 1000 * i);

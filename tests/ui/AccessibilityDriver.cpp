@@ -33,7 +33,7 @@ namespace {
 // Pension growth over 25 years, ending at $244,711.99.
 ChartPlan yearsChart() {
     CalcState state;
-    state.chartKind = 4;
+    state.chartKind = ChartKind::PensionGrowth;
     state.chartPoints = 25;
     state.chartTitle = QStringLiteral(" Pension growth over ");
     for (int year = 1; year <= 25; ++year)
