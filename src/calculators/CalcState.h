@@ -47,6 +47,8 @@ struct CalcState {
     // 1 while a box of the window is being edited: set by its first key, ended when it is left
     // and by every command.
     int editFlag = 0;
+    // Placed before money amounts on pages and in boxes; the window sets it from the settings.
+    QString currencySymbol = QStringLiteral("$");
 };
 
 // What a handler asks the window to show afterwards: message numbers, in order.

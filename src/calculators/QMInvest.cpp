@@ -44,6 +44,7 @@ QMInvest::QMInvest(QWidget* parent) : WorkWindowBase(parent) {
     // Load step: this is the work window; it always opens on "Invested growth".
     becomeWorkWindow(WorkWindow::Calculator);
     state_ = CalcState{};
+    state_.currencySymbol = app().currencySymbol;
     state_.visibleTab = PensionGrowthTab;
     {
         const QSignalBlocker quiet(tabs_);
