@@ -53,8 +53,9 @@ void CapitalPage::calculate() {
 }
 
 QString CapitalPage::helpPage() const {
-    return CapitalRequiredHelpPage(capital_->isChecked() ? CapitalOption::Capital
-                                                         : CapitalOption::Income);
+    return CapitalRequiredHelpPage(window_.state().currencySymbol, capital_->isChecked()
+                                                                       ? CapitalOption::Capital
+                                                                       : CapitalOption::Income);
 }
 
 } // namespace qm

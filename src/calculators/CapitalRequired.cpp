@@ -1,9 +1,7 @@
 #include "calculators/CapitalRequired.h"
 
-#include "app/AppState.h"
-#include "calculators/CheckedMath.h"
 #include "calculators/YearTable.h"
-#include "text/Conversions.h"
+#include "finance/CapitalRequiredFigures.h"
 #include "text/HelpText.h"
 #include "text/Page.h"
 
@@ -38,65 +36,39 @@ CalcOutcome CapitalRequiredCalculate(CalcState& state, const CapitalRequiredText
         PeriodTable table;
         AppendInputLines(state, texts);
 
-        const double amount = state.inputValues[1].toDouble();
-        const double ratePercent = state.inputValues[2].toDouble();
-        const int years = ToWhole(state.inputValues[3]);
-
-        // The capital to reach: typed, or the capital whose yearly yield at the rate is the
-        // income typed.
-        double capital = amount;
-        if (state.calcChoice == 2)
-            capital = Divide(100.0, ratePercent) * amount;
-
-        // One compounding period a year.
-        const double rate = ratePercent / 100;
-
-        // The equal saving made at the start of each year that grows to the capital at the end
-        // of the last year.
-        const double growth = Power(1.0 + rate, years) - 1.0;
-        const double saving = Divide(capital, Divide((1.0 + rate) * growth, rate));
-
-        double balance = 0.0;
-        double totalInvested = 0.0;
-        double totalGrowth = 0.0;
-        double interest = saving * rate;
-        double shownInterest = saving * rate;
-        for (int year = 1; year <= years; ++year) {
-            balance = Finite(balance + saving + interest);
-            totalInvested += saving;
-            totalGrowth += interest;
-
-            StoreYearRow(table, year, year, Currency::fromDouble(saving),
-                         Currency::fromDouble(shownInterest), Currency::fromDouble(balance));
-            state.resultsPage += YearLine(table, year);
-
-            // Next year's interest on the balance plus next year's saving; the page and the
-            // chart show it rounded half up to whole cents, the balance keeps it unrounded.
-            interest = Finite((balance + saving) * rate);
-            shownInterest = Int(100.0 * interest + 0.5) / 100.0;
+        const CapitalRequiredFigures figures = ComputeCapitalRequired(
+            {state.inputValues[1], state.inputValues[2], state.inputValues[3],
+             state.calcChoice == 2 ? CapitalOption::Income : CapitalOption::Capital});
+        // The years computed go on the page; a year past the last row of the table fails there.
+        for (const GrowthRow& row : figures.rows) {
+            StoreYearRow(table, row.number, row.number, row.paidIn, row.growth, row.value);
+            state.resultsPage += YearLine(table, row.number);
+        }
+        if (figures.error != CapitalRequiredError::None) {
+            outcome.add(Message::WrongEntry);
+            return;
         }
 
         // The totals row is numbered with its own row number.
-        const int totalsRow = years + 1;
-        StoreYearRow(table, totalsRow, totalsRow, Currency::fromDouble(totalInvested),
-                     Currency::fromDouble(totalGrowth), Currency::fromDouble(balance));
-
+        const GrowthRow& totals = figures.totals;
+        StoreYearRow(table, totals.number, totals.number, totals.paidIn, totals.growth,
+                     totals.value);
         state.resultsPage += PageRule + LineEnd;
-        state.resultsPage += TotLine(table, totalsRow);
+        state.resultsPage += TotLine(table, totals.number);
 
         state.periodData = table;
         state.results = state.resultsPage;
-        state.chartPoints = years;
+        state.chartPoints = figures.years;
         state.chartKind = ChartKind::CapitalRequired;
         state.chartTitle = QStringLiteral("Growth in capital required over ");
     });
     return outcome;
 }
 
-QString CapitalRequiredHelpPage(CapitalOption option) {
+QString CapitalRequiredHelpPage(const QString& currencySymbol, CapitalOption option) {
     // The income example writes its amount with a literal "$".
     return HelpText(option == CapitalOption::Income ? u"IncomeRequired" : u"CapitalRequired",
-                    app().currencySymbol);
+                    currencySymbol);
 }
 
 } // namespace qm

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calculators/CalcState.h"
+#include "finance/CapitalRequiredFigures.h"
 
 #include <QString>
 
@@ -15,17 +16,14 @@ struct CapitalRequiredTexts {
     QString years;  // CRInTimeInYrs
 };
 
-// The option buttons "Amount of capital required" (0) and "Annual income required" (1).
-enum class CapitalOption { Capital = 0, Income = 1 };
-
 // "&Calculate" on the capital-required tab: a fresh page with the inputs and the table of the
 // equal yearly saving made at the start of each year that grows to the capital; stores the years
 // for the chart and shows the page. Returns message 3 when the calculation fails (a rate of 0,
-// 0 years, an amount out of range); the page then holds the input lines only and the box keeps
-// what it showed.
+// 0 years, an amount out of range); the page then holds the input lines and the years computed
+// before the failure, and the box keeps what it showed.
 CalcOutcome CapitalRequiredCalculate(CalcState& state, const CapitalRequiredTexts& texts);
 
-// The help page of the selected option, with the currency symbol where the page shows it.
-QString CapitalRequiredHelpPage(CapitalOption option);
+// The help page of the selected option, with `currencySymbol` where the page shows it.
+QString CapitalRequiredHelpPage(const QString& currencySymbol, CapitalOption option);
 
 } // namespace qm

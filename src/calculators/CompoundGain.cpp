@@ -1,9 +1,7 @@
 #include "calculators/CompoundGain.h"
 
-#include "app/AppState.h"
-#include "calculators/CheckedMath.h"
 #include "calculators/YearTable.h"
-#include "text/Conversions.h"
+#include "finance/CompoundGainFigures.h"
 #include "text/HelpText.h"
 #include "text/Page.h"
 
@@ -30,38 +28,37 @@ CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& tex
     state.periodData.clear();
 
     RunTrapped(outcome, [&] {
-        const Currency cost = state.inputValues[1];
-        const Currency value = state.inputValues[2];
-        const Currency years = state.inputValues[3];
+        const CompoundGainInputs inputs{state.inputValues[1], state.inputValues[2],
+                                        state.inputValues[3]};
         AppendInputLines(state, texts);
 
-        if (cost.isZero() || value.isZero() || years.isZero()) {
+        const CompoundGainFigures figures = ComputeCompoundGain(inputs);
+        if (figures.error == CompoundGainError::MissingNumber) {
             outcome.add(Message::NumbersInAllThreeBoxes);
             return;
         }
-
-        const double c = cost.toDouble();
-        const double annual =
-            Exp(Divide(1.0, years.toDouble()) * Ln(Divide(value.toDouble(), c))) - 1.0;
-        const double total = Divide((value - cost).toDouble(), c);
-
-        // Year values compounded from the cost; the chart plots them in whole units.
-        double yearValue = Finite(c * annual + c);
-        state.periodData.at(1, 1) = Currency::fromUnits(1);
-        state.periodData.at(1, 4) = Currency::fromDouble(Int(yearValue));
-        const int lastYear = ToWhole(years);
-        for (int n = 2; n <= lastYear; ++n) {
-            yearValue = Finite(yearValue * annual + yearValue);
-            state.periodData.at(n, 1) = Currency::fromUnits(n);
-            state.periodData.at(n, 4) = Currency::fromDouble(Int(yearValue));
+        // The year values go to the chart table as far as they were computed; a year past its
+        // last row fails there.
+        int year = 0;
+        for (const Currency yearValue : figures.yearValues) {
+            ++year;
+            state.periodData.at(year, 1) = Currency::fromUnits(year);
+            state.periodData.at(year, 4) = yearValue;
+        }
+        if (figures.error != CompoundGainError::None) {
+            outcome.add(Message::WrongEntry);
+            return;
         }
 
-        state.resultsPage += Line({Field(years, u"##", 2), Field(cost, u"####,,###.00", 12),
-                                   Field(value, u"####,,###.00", 13), Field(annual, u"###.000%", 9),
-                                   Field(total, u"###.00%", 9)});
+        state.resultsPage += Line(
+            {Field(inputs.years, u"##", 2), Field(inputs.cost, u"####,,###.00", 12),
+             Field(inputs.value, u"####,,###.00", 13), Field(figures.annualRate, u"###.000%", 9),
+             Field(figures.totalRate, u"###.00%", 9)});
         state.resultsPage += PageRule + LineEnd + LineEnd;
 
-        state.comparisonData.at(state.comparisonCount, 1) = Currency::fromDouble(annual * 100.0);
+        // The chart compares the annual rates in percent.
+        state.comparisonData.at(state.comparisonCount, 1) =
+            Currency::fromDouble(figures.annualRate * 100.0);
         state.chartPoints = state.comparisonCount;
         state.chartKind = ChartKind::CompoundGain;
         state.chartTitle = QStringLiteral("Percentage gain/loss for comparisions ");
@@ -74,8 +71,8 @@ CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& tex
     return outcome;
 }
 
-QString CompoundGainHelpPage() {
-    return HelpText(u"CompoundGain", app().currencySymbol);
+QString CompoundGainHelpPage(const QString& currencySymbol) {
+    return HelpText(u"CompoundGain", currencySymbol);
 }
 
 } // namespace qm

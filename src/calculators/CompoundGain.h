@@ -23,7 +23,7 @@ struct CompoundGainTexts {
 // refused or failed calculation, which then shows both messages).
 CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& texts);
 
-// The tab's help page, with the currency symbol before its amounts.
-QString CompoundGainHelpPage();
+// The tab's help page, with `currencySymbol` before its amounts.
+QString CompoundGainHelpPage(const QString& currencySymbol);
 
 } // namespace qm

@@ -27,7 +27,7 @@ void CompoundPage::calculate() {
 }
 
 QString CompoundPage::helpPage() const {
-    return CompoundGainHelpPage();
+    return CompoundGainHelpPage(window_.state().currencySymbol);
 }
 
 } // namespace qm

@@ -1,48 +1,38 @@
 #include "calculators/InvestedGrowth.h"
 
-#include "app/AppState.h"
-#include "calculators/CheckedMath.h"
 #include "calculators/YearTable.h"
-#include "text/Conversions.h"
+#include "finance/InvestedGrowthFigures.h"
 #include "text/HelpText.h"
 #include "text/Page.h"
-#include "text/Rounding.h"
-
-#include <limits>
 
 namespace qm {
 
 namespace {
 
-Currency cur(double x) {
-    return Currency::fromDouble(x);
-}
-
-struct Frequency {
-    int periodsPerYear = 0;
-    QString rowLabel;
-};
-
 // The list's text is matched exactly; anything else has no periods (and the rates then fail).
-Frequency FrequencyOf(const QString& text) {
+ContributionFrequency FrequencyOf(const QString& text) {
     if (text == QLatin1String("Annually"))
-        return {1, QStringLiteral("Year    ")};
+        return ContributionFrequency::Annually;
     if (text == QLatin1String("Monthly"))
-        return {12, QStringLiteral("Month   ")};
+        return ContributionFrequency::Monthly;
     if (text == QLatin1String("Quarterly"))
-        return {4, QStringLiteral("Quarter ")};
-    return {};
+        return ContributionFrequency::Quarterly;
+    return ContributionFrequency::None;
 }
 
-// The rate per period that, compounded periodsPerYear times, gives `annualPercent` in a year
-// (never the annual rate simply divided). It is taken through the nominal annual percentage and
-// back in double precision, the way this rate has always been formed, so that its last bits
-// stay the same.
-double RatePerPeriod(Currency annualPercent, int periodsPerYear) {
-    const double perPeriod =
-        Power(1.0 + annualPercent.toDouble() / 100.0, Divide(1.0, periodsPerYear)) - 1.0;
-    const double nominalPercent = perPeriod * periodsPerYear * 100.0;
-    return Divide(Divide(nominalPercent, 100.0), periodsPerYear);
+// The heading's first column.
+QString RowLabel(ContributionFrequency frequency) {
+    switch (frequency) {
+    case ContributionFrequency::Annually:
+        return QStringLiteral("Year    ");
+    case ContributionFrequency::Quarterly:
+        return QStringLiteral("Quarter ");
+    case ContributionFrequency::Monthly:
+        return QStringLiteral("Month   ");
+    case ContributionFrequency::None:
+        break;
+    }
+    return QString();
 }
 
 void AppendEcho(CalcState& state, const InvestedGrowthTexts& texts) {
@@ -58,54 +48,33 @@ void AppendEcho(CalcState& state, const InvestedGrowthTexts& texts) {
         QStringLiteral("Number years invested:                 ") + texts.years + LineEnd + LineEnd;
 }
 
-void Calculate(CalcState& state, const InvestedGrowthTexts& texts) {
+// The page, the chart data and the comparison entry of one calculation; false when it could not
+// be completed (message 3 added).
+bool Calculate(CalcState& state, const InvestedGrowthTexts& texts, CalcOutcome& outcome) {
     AppendEcho(state, texts);
+
+    const ContributionFrequency frequency = FrequencyOf(texts.frequency);
+    state.resultsPage +=
+        RowLabel(frequency) + QStringLiteral(" Invested    Int/Growth         Value") + LineEnd;
+    state.resultsPage += PageRule + LineEnd;
+
+    const InvestedGrowthFigures figures = ComputeInvestedGrowth(
+        {state.inputValues[1], state.inputValues[2], frequency, state.inputValues[4],
+         state.inputValues[5], state.inputValues[6], state.inputValues[7]});
 
     // The period table is built aside and replaces the chart data only when the whole
     // calculation succeeds, so a failed attempt leaves the chart matching the table the
-    // Results box still shows.
+    // Results box still shows. A period past its last row fails there.
     PeriodTable table;
-
-    const Currency beginning = state.inputValues[1];
-    Currency contribution = state.inputValues[2];
-
-    const Frequency frequency = FrequencyOf(texts.frequency);
-    state.resultsPage +=
-        frequency.rowLabel + QStringLiteral(" Invested    Int/Growth         Value") + LineEnd;
-    state.resultsPage += PageRule + LineEnd;
-
-    const int years = ToWhole(state.inputValues[7]);
-    const int periods = years * frequency.periodsPerYear;
-    if (periods < std::numeric_limits<std::int16_t>::min() ||
-        periods > std::numeric_limits<std::int16_t>::max())
-        throw OverflowError("Whole-number overflow");
-
-    const float growthRate =
-        static_cast<float>(RatePerPeriod(state.inputValues[4], frequency.periodsPerYear));
-    const double increaseRate = RatePerPeriod(state.inputValues[5], frequency.periodsPerYear);
-    const double inflationRate = RatePerPeriod(state.inputValues[6], frequency.periodsPerYear);
-
-    // The first period is always computed: the beginning balance and the first contribution
-    // grow together.
-    Currency growth = CurrencyProduct(beginning + contribution, growthRate);
-    Currency value = beginning + contribution + growth;
-    value = value - cur(value.toDouble() * inflationRate);
-    Currency invested = beginning + contribution;
-    StoreYearRow(table, 1, 1, beginning + contribution, growth, value);
-
-    // Each later contribution grows before it is paid in at the start of its period and earns
-    // that period's growth on the value left after the last inflation deduction.
-    for (int period = 2; period <= periods; ++period) {
-        contribution = contribution + cur(contribution.toDouble() * increaseRate);
-        growth = CurrencyProduct(value + contribution, growthRate);
-        value = value + contribution + growth;
-        value = value - cur(value.toDouble() * inflationRate);
-        invested = invested + contribution;
-        StoreYearRow(table, period, period, contribution, growth, value);
+    for (const GrowthRow& row : figures.rows)
+        StoreYearRow(table, row.number, row.number, row.paidIn, row.growth, row.value);
+    if (figures.error != InvestedGrowthError::None) {
+        outcome.add(Message::WrongEntry);
+        return false;
     }
-
-    const int shown = periods >= 2 ? periods : 1;
-    StoreYearRow(table, shown + 1, shown, invested, value - invested, value);
+    const GrowthRow& totals = figures.totals;
+    const int shown = totals.number;
+    StoreYearRow(table, shown + 1, shown, totals.paidIn, totals.growth, totals.value);
 
     state.periodData = table;
     if (texts.results == GrowthResults::Complete) {
@@ -114,19 +83,20 @@ void Calculate(CalcState& state, const InvestedGrowthTexts& texts) {
         state.resultsPage += PageRule + LineEnd;
         state.resultsPage += YearLine(table, shown + 1);
         state.chartKind = ChartKind::InvestedGrowth;
-        state.chartPoints = years;
+        state.chartPoints = figures.years;
         state.chartTitle = QStringLiteral("Investment growth over ");
         state.chartPeriodCount = shown;
-        state.chartPeriodsPerYear = frequency.periodsPerYear;
+        state.chartPeriodsPerYear = figures.periodsPerYear;
     } else {
         state.resultsPage += YearLine(table, shown + 1);
-        state.comparisonData.at(state.comparisonCount, 1) = value;
+        state.comparisonData.at(state.comparisonCount, 1) = totals.value;
         state.resultsPage += PageRule + LineEnd + LineEnd;
         state.chartKind = ChartKind::InvestedComparisons;
         state.chartPoints = state.comparisonCount;
         state.chartTitle = QStringLiteral("Totals for comparisons, number ");
     }
     state.results = state.resultsPage;
+    return true;
 }
 
 } // namespace
@@ -140,7 +110,8 @@ CalcOutcome InvestedGrowthCalculate(CalcState& state, const InvestedGrowthTexts&
     BeginComparison(state);
     state.editFlag = 0;
 
-    const bool succeeded = RunTrapped(outcome, [&] { Calculate(state, texts); });
+    bool succeeded = false;
+    RunTrapped(outcome, [&] { succeeded = Calculate(state, texts, outcome); });
 
     // Closing step, reached after a failure too: a failed full table leaves no page behind,
     // and a full comparison page is started anew.
@@ -152,8 +123,8 @@ CalcOutcome InvestedGrowthCalculate(CalcState& state, const InvestedGrowthTexts&
     return outcome;
 }
 
-QString InvestedGrowthHelpPage() {
-    return HelpText(u"InvestedGrowth", app().currencySymbol);
+QString InvestedGrowthHelpPage(const QString& currencySymbol) {
+    return HelpText(u"InvestedGrowth", currencySymbol);
 }
 
 void GrowthInputChanged(CalcState& state, GrowthResults results) {

@@ -32,8 +32,9 @@ struct InvestedGrowthTexts {
 // comparison gives both).
 CalcOutcome InvestedGrowthCalculate(CalcState& state, const InvestedGrowthTexts& texts);
 
-// The tab's help page: 48 lines, the last without a line end.
-QString InvestedGrowthHelpPage();
+// The tab's help page: 48 lines, the last without a line end; `currencySymbol` before its
+// amounts.
+QString InvestedGrowthHelpPage(const QString& currencySymbol);
 
 // A frequency was chosen from the list, or an input box was first typed into: while the full
 // table is selected its page and the box are emptied.

@@ -53,7 +53,7 @@ void InvestedPage::calculate() {
 }
 
 QString InvestedPage::helpPage() const {
-    return InvestedGrowthHelpPage();
+    return InvestedGrowthHelpPage(window_.state().currencySymbol);
 }
 
 } // namespace qm

@@ -108,7 +108,7 @@ TEST_F(CalculateTest, CompoundGainHelpThenCalculate) {
     press("CGCalculate");
     press("CGCalculate");
     EXPECT_TRUE(press("CGHelp").isEmpty());
-    EXPECT_EQ(window->state().results, CompoundGainHelpPage());
+    EXPECT_EQ(window->state().results, CompoundGainHelpPage(window->state().currencySymbol));
     EXPECT_EQ(shownLines().first(), "Compare up to 10 different investments on");
     press("CGCalculate");
     EXPECT_EQ(shownLines().size(), 11);

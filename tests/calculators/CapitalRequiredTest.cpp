@@ -2,7 +2,6 @@
 #include "support/CaseName.h"
 
 #include "PageColumns.h"
-#include "app/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -167,11 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(CapitalRequired, HelpPagesByOption) {
-    const QString saved = app().currencySymbol;
-    app().currencySymbol = QStringLiteral("EUR ");
-    const QStringList capital = splitLines(CapitalRequiredHelpPage(CapitalOption::Capital));
-    const QStringList income = splitLines(CapitalRequiredHelpPage(CapitalOption::Income));
-    app().currencySymbol = saved;
+    const QString euro = QStringLiteral("EUR ");
+    const QStringList capital = splitLines(CapitalRequiredHelpPage(euro, CapitalOption::Capital));
+    const QStringList income = splitLines(CapitalRequiredHelpPage(euro, CapitalOption::Income));
 
     ASSERT_EQ(capital.size(), 20);
     ASSERT_EQ(income.size(), 20);
@@ -191,9 +188,9 @@ TEST(CapitalRequired, HelpPagesByOption) {
     }
 
     CalcState state;
-    ShowHelpPage(state, CapitalRequiredHelpPage(CapitalOption::Income));
+    ShowHelpPage(state, CapitalRequiredHelpPage(QStringLiteral("$"), CapitalOption::Income));
     EXPECT_EQ(state.startNewPage, 1);
-    EXPECT_EQ(state.results, CapitalRequiredHelpPage(CapitalOption::Income));
+    EXPECT_EQ(state.results, CapitalRequiredHelpPage(QStringLiteral("$"), CapitalOption::Income));
     EmptyPage(state);
     EXPECT_TRUE(state.results.isEmpty());
     EXPECT_TRUE(state.resultsPage.isEmpty());

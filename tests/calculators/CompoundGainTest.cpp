@@ -2,7 +2,6 @@
 #include "support/CaseName.h"
 
 #include "PageColumns.h"
-#include "app/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -106,8 +105,8 @@ TEST(CompoundGain, HelpThenCalculateShowsOneBlock) {
     CalcState state;
     Calculate(state, 10000, 20000, 5);
     Calculate(state, 10000, 20000, 5);
-    ShowHelpPage(state, CompoundGainHelpPage());
-    EXPECT_EQ(state.results, CompoundGainHelpPage());
+    ShowHelpPage(state, CompoundGainHelpPage(QStringLiteral("$")));
+    EXPECT_EQ(state.results, CompoundGainHelpPage(QStringLiteral("$")));
     EXPECT_EQ(state.startNewPage, 1);
     Calculate(state, 10000, 20000, 5);
     EXPECT_EQ(state.comparisonCount, 1);
@@ -172,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return qmtest::NameOf(info.param.what); });
 
 TEST(CompoundGain, HelpPageWritesTheSymbolBeforeItsAmounts) {
-    const QStringList lines = splitLines(CompoundGainHelpPage());
+    const QStringList lines = splitLines(CompoundGainHelpPage(QStringLiteral("$")));
     ASSERT_EQ(lines.size(), 27);
     EXPECT_EQ(lines.at(0), "Compare up to 10 different investments on");
     EXPECT_EQ(lines.at(10), "dividends and capital gains reinvested its ");
@@ -180,10 +179,7 @@ TEST(CompoundGain, HelpPageWritesTheSymbolBeforeItsAmounts) {
     EXPECT_EQ(lines.at(25), "6 years = 13.692%.");
     EXPECT_EQ(lines.at(26), "");
 
-    const QString saved = app().currencySymbol;
-    app().currencySymbol = QStringLiteral("EUR ");
-    const QStringList other = splitLines(CompoundGainHelpPage());
-    app().currencySymbol = saved;
+    const QStringList other = splitLines(CompoundGainHelpPage(QStringLiteral("EUR ")));
     EXPECT_EQ(other.at(9), "Cost = EUR 1,000.00, 5 years later with all");
     EXPECT_EQ(other.at(24), " = EUR 5.14. Annual compound growth rate for the");
 }

@@ -2,7 +2,6 @@
 #include "support/CaseName.h"
 
 #include "PageColumns.h"
-#include "app/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -268,15 +267,15 @@ TEST(InvestedGrowth, OptionClickKeepsTheCountAndHelpRestartsIt) {
     EXPECT_TRUE(state.results.isEmpty() && state.resultsPage.isEmpty());
     EXPECT_EQ(state.comparisonCount, 2);
 
-    ShowHelpPage(state, InvestedGrowthHelpPage());
-    EXPECT_EQ(state.results, InvestedGrowthHelpPage());
+    ShowHelpPage(state, InvestedGrowthHelpPage(QStringLiteral("$")));
+    EXPECT_EQ(state.results, InvestedGrowthHelpPage(QStringLiteral("$")));
     Calculate(state, in);
     EXPECT_EQ(state.comparisonCount, 1);
     EXPECT_EQ(LineCount(state.results), 13);
 }
 
 TEST(InvestedGrowth, HelpPageHas48Lines) {
-    const QStringList lines = splitLines(InvestedGrowthHelpPage());
+    const QStringList lines = splitLines(InvestedGrowthHelpPage(QStringLiteral("$")));
     ASSERT_EQ(lines.size(), 48);
     const std::set<int> blank{1, 3, 5, 7, 8, 10, 11, 13, 15, 17, 19, 23, 27, 32, 36, 38, 41, 45};
     for (int n = 1; n <= 48; ++n)
