@@ -38,12 +38,12 @@ CalcOutcome CompoundGainCalculate(CalcState& state, const CompoundGainTexts& tex
             return;
         }
         // The year values go to the chart table as far as they were computed; a year past its
-        // last row fails there.
+        // last row, or a value outside the amounts, fails there.
         int year = 0;
-        for (const Currency yearValue : figures.yearValues) {
+        for (const double yearValue : figures.yearValues) {
             ++year;
             state.periodData.at(year, 1) = Currency::fromUnits(year);
-            state.periodData.at(year, 4) = yearValue;
+            state.periodData.at(year, 4) = Currency::fromDouble(yearValue);
         }
         if (figures.error != CompoundGainError::None) {
             outcome.add(Message::WrongEntry);

@@ -17,11 +17,11 @@ CompoundGainFigures ComputeCompoundGain(const CompoundGainInputs& in) {
         figures.totalRate = TotalGainRate(in.cost, in.value);
 
         double yearValue = GrownOnePeriod(cost, figures.annualRate);
-        figures.yearValues.push_back(Currency::fromDouble(Int(yearValue)));
+        figures.yearValues.push_back(Int(yearValue));
         const int lastYear = ToWhole(in.years);
         for (int n = 2; n <= lastYear; ++n) {
             yearValue = GrownOnePeriod(yearValue, figures.annualRate);
-            figures.yearValues.push_back(Currency::fromDouble(Int(yearValue)));
+            figures.yearValues.push_back(Int(yearValue));
         }
     } catch (const CalcError&) {
         figures.error = CompoundGainError::NotComputable;

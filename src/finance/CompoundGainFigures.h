@@ -24,9 +24,10 @@ struct CompoundGainFigures {
     double annualRate = 0.0; // the annual compound rate, a fraction
     double totalRate = 0.0;  // the gain over the whole time on the cost, a fraction
     // The cost compounded at the annual rate, years 1, 2, ... up to the years (year 1 also when
-    // they are fewer), each cut to whole units toward minus infinity. After a failure the years
-    // computed before it are kept.
-    std::vector<Currency> yearValues;
+    // they are fewer), each cut to whole units toward minus infinity. They are left as numbers:
+    // one may lie outside the amounts, and a caller that stores them as amounts fails at that
+    // year. After a failure the years computed before it are kept.
+    std::vector<double> yearValues;
     CompoundGainError error = CompoundGainError::None;
 };
 
