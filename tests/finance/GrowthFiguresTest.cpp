@@ -55,41 +55,6 @@ INSTANTIATE_TEST_SUITE_P(finance, CompoundGainYears, ::testing::Values(
     qmtest::CaseName<YearValuesCase>);
 // clang-format on
 
-struct CompoundErrorCase {
-    const char* name;
-    double cost, value, years;
-    CompoundGainError error;
-    std::size_t yearsKept;
-};
-
-void PrintTo(const CompoundErrorCase& c, std::ostream* os) {
-    qmtest::PrintFields(os, c.name, c.cost, c.value, c.years, c.error, c.yearsKept);
-}
-
-class CompoundGainErrors : public ::testing::TestWithParam<CompoundErrorCase> {};
-
-TEST_P(CompoundGainErrors, ComeAsValues) {
-    const CompoundErrorCase& c = GetParam();
-    const CompoundGainFigures f =
-        ComputeCompoundGain({Units(c.cost), Units(c.value), Units(c.years)});
-    EXPECT_EQ(f.error, c.error);
-    EXPECT_EQ(f.yearValues.size(), c.yearsKept);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(finance, CompoundGainErrors, ::testing::Values(
-    CompoundErrorCase{"No_cost", 0, 2000, 5, CompoundGainError::MissingNumber, 0},
-    CompoundErrorCase{"No_value", 1000, 0, 5, CompoundGainError::MissingNumber, 0},
-    CompoundErrorCase{"No_years", 1000, 2000, 0, CompoundGainError::MissingNumber, 0},
-    CompoundErrorCase{"Value_below_0", 1000, -1000, 5, CompoundGainError::NotComputable, 0},
-    CompoundErrorCase{"Cost_below_0", -1000, 1000, 5, CompoundGainError::NotComputable, 0},
-    // A year value beyond the amounts is left to the caller that stores it.
-    CompoundErrorCase{"Year_value_beyond_the_amounts", 1000, 1000000, 0.1, CompoundGainError::None, 1},
-    // Year 1 is computed before the years are made a whole number.
-    CompoundErrorCase{"Years_beyond_a_whole_number", 1000, 2000, 40000, CompoundGainError::NotComputable, 1}),
-    qmtest::CaseName<CompoundErrorCase>);
-// clang-format on
-
 // ---- Capital required: the level saving at the start of each year grows to the capital.
 // Expected amounts from Python's decimal module: saving s = C r / ((1 + r) ((1 + r) ^ n - 1)),
 // year 1 interest s r and balance s (1 + r), totals n s and C - n s, all to the nearest
@@ -135,36 +100,6 @@ INSTANTIATE_TEST_SUITE_P(finance, CapitalRequiredYears, ::testing::Values(
     CapitalCase{"Income_5000_at_5_for_10", CapitalOption::Income, 5000, 5, 10, 75718643, 3785932, 79504575, 1000000000, 757186428, 242813572},
     CapitalCase{"Capital_1000_at_10_for_1", CapitalOption::Capital, 1000, 10, 1, 9090909, 909091, 10000000, 10000000, 9090909, 909091}),
     qmtest::CaseName<CapitalCase>);
-// clang-format on
-
-struct CapitalErrorCase {
-    const char* name;
-    CapitalOption option;
-    double amount, ratePercent, years;
-};
-
-void PrintTo(const CapitalErrorCase& c, std::ostream* os) {
-    qmtest::PrintFields(os, c.name, c.option, c.amount, c.ratePercent, c.years);
-}
-
-class CapitalRequiredErrors : public ::testing::TestWithParam<CapitalErrorCase> {};
-
-TEST_P(CapitalRequiredErrors, ComeAsValues) {
-    const CapitalErrorCase& c = GetParam();
-    const CapitalRequiredFigures f =
-        ComputeCapitalRequired({Units(c.amount), Units(c.ratePercent), Units(c.years), c.option});
-    EXPECT_EQ(f.error, CapitalRequiredError::NotComputable);
-    EXPECT_TRUE(f.rows.empty());
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(finance, CapitalRequiredErrors, ::testing::Values(
-    CapitalErrorCase{"Capital_at_0_percent", CapitalOption::Capital, 100000, 0, 25},
-    CapitalErrorCase{"Income_at_0_percent", CapitalOption::Income, 40000, 0, 25},
-    CapitalErrorCase{"No_years", CapitalOption::Capital, 100000, 15, 0},
-    CapitalErrorCase{"Years_beyond_a_whole_number", CapitalOption::Capital, 100000, 15, 40000},
-    CapitalErrorCase{"Saving_beyond_the_amounts", CapitalOption::Income, 9e14, 0.0001, 25}),
-    qmtest::CaseName<CapitalErrorCase>);
 // clang-format on
 
 // ---- Invested growth: closed forms of single effects. Without growth or inflation the value is
@@ -214,33 +149,64 @@ INSTANTIATE_TEST_SUITE_P(finance, InvestedGrowthTotals, ::testing::Values(
     qmtest::CaseName<GrowthCase>);
 // clang-format on
 
-struct GrowthErrorCase {
-    const char* name;
-    InvestedGrowthInputs in;
-    std::size_t periodsKept;
+// ---- After a failure: the error as a value, and the years or periods computed before it kept
+// (the screen tests check the common failures through the pages).
+
+struct Failure {
+    int error; // the calculator's error enumeration as a number
+    std::size_t kept;
 };
 
-void PrintTo(const GrowthErrorCase& c, std::ostream* os) {
-    qmtest::PrintFields(os, c.name, c.periodsKept);
+template <typename Error> int Code(Error e) {
+    return static_cast<int>(e);
 }
 
-class InvestedGrowthErrors : public ::testing::TestWithParam<GrowthErrorCase> {};
-
-TEST_P(InvestedGrowthErrors, ComeAsValuesWithThePeriodsBefore) {
-    const GrowthErrorCase& c = GetParam();
-    const InvestedGrowthFigures f = ComputeInvestedGrowth(c.in);
-    EXPECT_EQ(f.error, InvestedGrowthError::NotComputable);
-    EXPECT_EQ(f.rows.size(), c.periodsKept);
+Failure Of(const CompoundGainFigures& f) {
+    return {Code(f.error), f.yearValues.size()};
 }
+Failure Of(const CapitalRequiredFigures& f) {
+    return {Code(f.error), f.rows.size()};
+}
+Failure Of(const InvestedGrowthFigures& f) {
+    return {Code(f.error), f.rows.size()};
+}
+
+struct FailureCase {
+    const char* name;
+    Failure (*compute)();
+    Failure expected;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    qmtest::PrintFields(os, c.name, c.expected.error, c.expected.kept);
+}
+
+class FiguresAfterAFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(FiguresAfterAFailure, CarryTheErrorAndWhatCameBefore) {
+    const Failure f = GetParam().compute();
+    EXPECT_EQ(f.error, GetParam().expected.error);
+    EXPECT_EQ(f.kept, GetParam().expected.kept);
+}
+
+using CG = CompoundGainError;
+using CR = CapitalRequiredError;
+using IG = InvestedGrowthError;
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(finance, InvestedGrowthErrors, ::testing::Values(
-    GrowthErrorCase{"Unknown_frequency", {Zero, Units(1000), F::None, Units(15), Zero, Zero, Units(25)}, 0},
-    GrowthErrorCase{"Years_beyond_a_whole_number", {Zero, Units(1000), F::Annually, Units(15), Zero, Zero, Units(40000)}, 0},
-    GrowthErrorCase{"Periods_beyond_a_whole_number", {Zero, Units(1000), F::Monthly, Units(15), Zero, Zero, Units(3000)}, 0},
+INSTANTIATE_TEST_SUITE_P(finance, FiguresAfterAFailure, ::testing::Values(
+    FailureCase{"CompoundGain_no_cost", [] { return Of(ComputeCompoundGain({Zero, Units(2000), Units(5)})); }, {Code(CG::MissingNumber), 0}},
+    FailureCase{"CompoundGain_value_below_0", [] { return Of(ComputeCompoundGain({Units(1000), Units(-1000), Units(5)})); }, {Code(CG::NotComputable), 0}},
+    // Year 1 is computed before the years are made a whole number.
+    FailureCase{"CompoundGain_years_beyond_a_whole_number", [] { return Of(ComputeCompoundGain({Units(1000), Units(2000), Units(40000)})); }, {Code(CG::NotComputable), 1}},
+    // A year value beyond the amounts is left to the caller that stores it.
+    FailureCase{"CompoundGain_year_value_beyond_the_amounts", [] { return Of(ComputeCompoundGain({Units(1000), Units(1000000), Units(0.1)})); }, {Code(CG::None), 1}},
+    FailureCase{"CapitalRequired_income_at_0_percent", [] { return Of(ComputeCapitalRequired({Units(40000), Zero, Units(25), CapitalOption::Income})); }, {Code(CR::NotComputable), 0}},
+    FailureCase{"CapitalRequired_years_beyond_a_whole_number", [] { return Of(ComputeCapitalRequired({Units(100000), Units(15), Units(40000), CapitalOption::Capital})); }, {Code(CR::NotComputable), 0}},
+    FailureCase{"InvestedGrowth_unknown_frequency", [] { return Of(ComputeInvestedGrowth({Zero, Units(1000), F::None, Units(15), Zero, Zero, Units(25)})); }, {Code(IG::NotComputable), 0}},
     // 500 billion grows by half to 750 billion; the next year leaves the amounts.
-    GrowthErrorCase{"Value_beyond_the_amounts", {Units(5e14), Zero, F::Annually, Units(50), Zero, Zero, Units(2)}, 1}),
-    qmtest::CaseName<GrowthErrorCase>);
+    FailureCase{"InvestedGrowth_value_beyond_the_amounts", [] { return Of(ComputeInvestedGrowth({Units(5e14), Zero, F::Annually, Units(50), Zero, Zero, Units(2)})); }, {Code(IG::NotComputable), 1}}),
+    qmtest::CaseName<FailureCase>);
 // clang-format on
 
 } // namespace
