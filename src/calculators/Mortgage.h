@@ -71,8 +71,9 @@ QStringList MortgageDaysCaptions();
 int CompoundingPeriodsPerYear(const QString& text);
 
 // Solves the selected quantity, then the accelerated block, and fills the boxes and captions.
-// A failure empties the result captions (MTDaysInYear keeps its text) and puts the message into
-// `outcome`. Returns whether the solve succeeded. Sets EditFlag to 0.
+// A failure empties the result captions (MTDaysInYear keeps its text, updated when the
+// accelerated block had begun; the solved box shows what the solve found, else it stays empty)
+// and puts the message into `outcome`. Returns whether the solve succeeded. Sets EditFlag to 0.
 bool CalcMortgage(CalcState& calc, MortgageState& state, MortgageControls& controls,
                   MortgageOutcome& outcome);
 
