@@ -4,6 +4,14 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+namespace qm {
+// Faults by name in failure output.
+void PrintTo(MortgageFault fault, std::ostream* os) {
+    const char* const names[] = {"None", "Failed", "PaymentTooSmall", "PaymentTooLarge"};
+    *os << names[static_cast<int>(fault)];
+}
+} // namespace qm
+
 using namespace qm;
 
 namespace {

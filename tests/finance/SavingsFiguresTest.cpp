@@ -4,6 +4,17 @@
 
 #include <gtest/gtest.h>
 
+namespace qm {
+// Errors by name in failure output.
+void PrintTo(PensionGrowthError error, std::ostream* os) {
+    *os << (error == PensionGrowthError::None ? "None" : "Failed");
+}
+void PrintTo(RetiredIncomeError error, std::ostream* os) {
+    const char* const names[] = {"None", "WithdrawalAboveSavings", "Failed"};
+    *os << names[static_cast<int>(error)];
+}
+} // namespace qm
+
 using namespace qm;
 
 namespace {
