@@ -79,12 +79,12 @@ void PensionGrowth(benchmark::State& state) {
     for (std::size_t i = 1; i < 9; ++i)
         calc.inputValues[i] = Money(inputs[i]);
     const auto& v = calc.inputValues;
-    const PensionGrowthBoxes boxes{Display(forms::Money, v[1]),   Display(forms::Money, v[2]),
+    const PensionGrowthTexts boxes{Display(forms::Money, v[1]),   Display(forms::Money, v[2]),
                                    Display(forms::Percent, v[3]), Display(forms::Percent, v[4]),
                                    Display(forms::Percent, v[5]), Display(forms::Percent, v[6]),
                                    Display(forms::Percent, v[7]), Display(forms::Years3, v[8])};
     for (auto _ : state)
-        Expect(state, CalculatePensionGrowth(calc, boxes));
+        Expect(state, PensionGrowthCalculate(calc, boxes));
 }
 BENCHMARK(PensionGrowth)->Unit(benchmark::kMicrosecond);
 
@@ -100,11 +100,11 @@ void RetiredIncome(benchmark::State& state) {
         return Display(FindBox(QLatin1String(names[i]), choice.calcChoice)->form,
                        calc.inputValues[i]);
     };
-    const RetiredIncomeBoxes boxes{text(1), text(2), text(3), text(4)};
+    const RetiredIncomeTexts boxes{text(1), text(2), text(3), text(4)};
     const auto defaults = calc.inputValues;
     for (auto _ : state) {
         calc.inputValues = defaults;
-        Expect(state, CalculateRetiredIncome(calc, boxes));
+        Expect(state, RetiredIncomeCalculate(calc, boxes));
     }
 }
 BENCHMARK(RetiredIncome)->ArgName("choice")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -1,8 +1,7 @@
 #include "calculators/Mortgage.h"
 
-#include "app/AppState.h"
 #include "app/Messages.h"
-#include "calculators/CheckedMath.h"
+#include "finance/MortgageFigures.h"
 #include "input/DisplayForm.h"
 #include "text/Conversions.h"
 #include "text/Format.h"
@@ -11,23 +10,10 @@
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 namespace qm {
 
 namespace {
-
-// Checked double arithmetic (with Divide, Ln and Power): every step that would give a
-// non-finite result ends the solve with a CalcError.
-double Add(double a, double b) {
-    return Finite(a + b);
-}
-double Sub(double a, double b) {
-    return Finite(a - b);
-}
-double Mul(double a, double b) {
-    return Finite(a * b);
-}
 
 // One row of the days-in-year table: stored constants, not computed.
 struct DaysRow {
@@ -50,39 +36,28 @@ constexpr int NoDaysOption = 6;
 const QString Monthly = QStringLiteral("Monthly");
 const QString Semimonthly = QStringLiteral("Semimonthly");
 
-// Payment a, payments per year n and periods per year p of a payment frequency.
-struct Frequency {
-    double payment = 0;
-    int paymentsPerYear = 0;
-    double periodsPerYear = 0;
-};
-
-Frequency FrequencyOf(const QString& text, double monthlyPayment, const MortgageState& state) {
-    const double m = monthlyPayment;
-    if (text == Monthly)
-        return {m, 12, 12};
-    if (text == Semimonthly)
-        return {Divide(m, 2), 24, 24};
-    if (text == QLatin1String("2 Weeks"))
-        return {Divide(Mul(m, 12), 26), 26, state.biweeklyPeriodsPerYear};
-    if (text == QLatin1String("1 Week"))
-        return {Divide(Mul(m, 12), 52), 52, state.weeklyPeriodsPerYear};
-    if (text == QLatin1String("Biweekly(acl)"))
-        return {Divide(m, 2), 26, state.biweeklyPeriodsPerYear};
-    if (text == QLatin1String("Weekly(acl)"))
-        return {Divide(m, 4), 52, state.weeklyPeriodsPerYear};
-    return {};
+// The frequency of an MTFreqPmt text.
+PaymentFrequency FrequencyOf(const QString& text) {
+    const struct {
+        const char* item;
+        PaymentFrequency frequency;
+    } frequencies[] = {
+        {"Monthly", PaymentFrequency::Monthly},
+        {"Semimonthly", PaymentFrequency::Semimonthly},
+        {"2 Weeks", PaymentFrequency::TwoWeeks},
+        {"1 Week", PaymentFrequency::OneWeek},
+        {"Biweekly(acl)", PaymentFrequency::BiweeklyAccelerated},
+        {"Weekly(acl)", PaymentFrequency::WeeklyAccelerated},
+    };
+    for (const auto& f : frequencies) {
+        if (text == QLatin1String(f.item))
+            return f.frequency;
+    }
+    return PaymentFrequency::Unknown;
 }
 
 QString Money(double value) {
     return Display(forms::Money, value);
-}
-
-// Rate of one period when interest compounds c times a year at the annual rate r:
-// (1 + r / c)^(c / p) - 1.
-double PeriodRateOf(double r, int c, double p) {
-    const double growth = Add(1, Divide(r, c));
-    return Sub(Power(growth, Divide(c, p)), 1);
 }
 
 // A total interest as its caption shows it, when the Currency range holds it.
@@ -110,103 +85,72 @@ void EmptyResultCaptions(MortgageControls& controls) {
     controls.totIntPaid.clear();
 }
 
-enum class Fault { None, TooSmall, TooLarge };
-
-// The accelerated block: the payment frequency of MTFreqPmt against the conventional mortgage with
-// principal p, monthly payment m and total interest ci.
-void SolveAccelerated(const CalcState& calc, MortgageState& state, MortgageControls& controls,
-                      double p, double ci) {
-    const double m = calc.mortgageInputs[4];
-    const int n = state.paymentsPerYear;
-    controls.daysInYear =
-        (n == 12 || n == 24) ? QStringLiteral("Normal") : FormatNumber(state.daysInYear, u"###.00");
-    if (controls.freqPmt == Monthly) {
-        controls.numPmts = RightJustify(FormatNumber(n, u"##"), 2);
-        controls.numYrs = RightJustify(FormatNumber(calc.mortgageInputs[3], u"##.00"), 5);
-        controls.piPmt = Money(m);
-        controls.totIntSaved = Money(0.0);
-        controls.totIntPaid = Money(ci);
-        state.acceleratedInterest = ShownTotal(ci);
-        return;
-    }
-    const double a = FrequencyOf(controls.freqPmt, m, state).payment;
-    const double rate = state.periodRate;
-    const double years = Divide(Sub(Ln(a), Ln(Sub(a, Mul(rate, p)))), Mul(n, Ln(Add(1, rate))));
-    const double payments = Mul(n, years);
-    const double growth = Power(Add(1, rate), payments);
-    const double level = Divide(Mul(Mul(rate, growth), p), Sub(growth, 1));
-    const double interest = Sub(Mul(payments, level), calc.mortgageInputs[1]);
-    const double saved = Sub(ci, interest);
-
-    controls.numPmts = RightJustify(FormatNumber(n, u"##"), 2);
-    controls.numYrs = RightJustify(FormatNumber(years, u"##.00"), 5);
-    controls.piPmt = Money(a);
-    controls.totIntSaved = Money(saved);
-    controls.totIntPaid = Money(interest);
-    state.acceleratedInterest = ShownTotal(interest);
+MortgageInputs InputsOf(const CalcState& calc, const MortgageState& state,
+                        const MortgageControls& controls) {
+    MortgageInputs in;
+    in.solveFor = controls.solveFor;
+    in.principal = calc.mortgageInputs[1];
+    in.annualRatePercent = calc.mortgageInputs[2];
+    in.years = calc.mortgageInputs[3];
+    in.monthlyPayment = calc.mortgageInputs[4];
+    in.compoundingsPerYear = CompoundingPeriodsPerYear(controls.compPeriod);
+    in.frequency = FrequencyOf(controls.freqPmt);
+    in.biweeklyPeriodsPerYear = state.biweeklyPeriodsPerYear;
+    in.weeklyPeriodsPerYear = state.weeklyPeriodsPerYear;
+    return in;
 }
 
-// Solves the selected quantity, the conventional total interest and the accelerated block.
-// `fault` says which message a failure reports.
-void Solve(CalcState& calc, MortgageState& state, MortgageControls& controls, Fault& fault) {
-    auto& inputs = calc.mortgageInputs;
-    double p = inputs[1];
-    double y = inputs[3];
-    double m = inputs[4];
-
+// The solved box and its input, emptied while the solve runs (a failure leaves them so).
+void ClearSolvedBox(CalcState& calc, MortgageControls& controls) {
     switch (controls.solveFor) {
-    case MortgageSolveFor::Payment: {
-        inputs[4] = 0;
+    case MortgageSolveFor::Payment:
+        calc.mortgageInputs[4] = 0;
         controls.payment = Money(0.0);
-        SetMortgageRates(calc, state, controls);
-        const double rate = state.monthlyRate;
-        const double f = Power(Add(1, rate), Mul(12, y));
-        m = Divide(Mul(Mul(rate, f), p), Sub(f, 1));
-        if (p == 0)
-            throw CalcError("no principal");
-        inputs[4] = m;
-        controls.payment = Money(m);
         break;
-    }
-    case MortgageSolveFor::Principal: {
-        inputs[1] = 0;
+    case MortgageSolveFor::Principal:
+        calc.mortgageInputs[1] = 0;
         controls.principal.clear();
-        SetMortgageRates(calc, state, controls);
-        const double rate = state.monthlyRate;
-        const double f = Power(Add(1, rate), Mul(12, y));
-        p = Divide(m, Divide(Mul(rate, f), Sub(f, 1)));
-        if (m == 0)
-            throw CalcError("no payment");
-        inputs[1] = p;
-        controls.principal = Money(p);
         break;
-    }
-    case MortgageSolveFor::Years: {
-        inputs[3] = 0;
+    case MortgageSolveFor::Years:
+        calc.mortgageInputs[3] = 0;
         controls.term.clear();
-        SetMortgageRates(calc, state, controls);
-        // From here on every failure means the payment cannot repay the loan in time.
-        fault = Fault::TooSmall;
-        const double rate = state.monthlyRate;
-        y = Divide(Sub(Ln(m), Ln(Sub(m, Mul(rate, p)))), Mul(12, Ln(Add(1, rate))));
-        if (y > 40.004)
-            throw CalcError("over 40 years");
-        if (inputs[4] >= inputs[1]) {
-            fault = Fault::TooLarge;
-            throw CalcError("payment not below principal");
-        }
-        inputs[3] = y;
-        controls.term = Display(forms::SolvedYears, y);
         break;
     }
+}
+
+void ShowSolvedBox(CalcState& calc, MortgageControls& controls, const MortgageFigures& f) {
+    switch (controls.solveFor) {
+    case MortgageSolveFor::Payment:
+        calc.mortgageInputs[4] = f.monthlyPayment;
+        controls.payment = Money(f.monthlyPayment);
+        break;
+    case MortgageSolveFor::Principal:
+        calc.mortgageInputs[1] = f.principal;
+        controls.principal = Money(f.principal);
+        break;
+    case MortgageSolveFor::Years:
+        calc.mortgageInputs[3] = f.years;
+        controls.term = Display(forms::SolvedYears, f.years);
+        break;
     }
+}
 
-    // Conventional total interest, from the full-precision payment and years.
-    const double ci = Sub(Mul(Mul(12, y), inputs[4]), inputs[1]);
-    controls.totalPmts = Money(ci);
-    state.totalInterest = ShownTotal(ci);
+QString DaysInYearCaption(int paymentsPerYear, const MortgageState& state) {
+    const int n = paymentsPerYear;
+    return (n == 12 || n == 24) ? QStringLiteral("Normal")
+                                : FormatNumber(state.daysInYear, u"###.00");
+}
 
-    SolveAccelerated(calc, state, controls, p, ci);
+void ShowResultCaptions(MortgageState& state, MortgageControls& controls,
+                        const MortgageFigures& f) {
+    controls.totalPmts = Money(f.totalInterest);
+    state.totalInterest = ShownTotal(f.totalInterest);
+    controls.numPmts = RightJustify(FormatNumber(f.paymentsPerYear, u"##"), 2);
+    controls.numYrs = RightJustify(FormatNumber(f.acceleratedYears, u"##.00"), 5);
+    controls.piPmt = Money(f.acceleratedPayment);
+    controls.totIntSaved = Money(f.interestSaved);
+    controls.totIntPaid = Money(f.acceleratedInterest);
+    state.acceleratedInterest = ShownTotal(f.acceleratedInterest);
 }
 
 } // namespace
@@ -234,44 +178,33 @@ int CompoundingPeriodsPerYear(const QString& text) {
     return 0;
 }
 
-void SetMortgageRates(const CalcState& calc, MortgageState& state,
-                      const MortgageControls& controls) {
-    const int c = CompoundingPeriodsPerYear(controls.compPeriod);
-    // The annual rate is held in single precision; its rounding shows in the last cents.
-    const double wide = Divide(calc.mortgageInputs[2], 100);
-    if (std::fabs(wide) > std::numeric_limits<float>::max())
-        throw OverflowError("rate overflow");
-    const double rate = static_cast<float>(wide);
-    state.monthlyRate = PeriodRateOf(rate, c, 12);
-
-    const Frequency frequency = FrequencyOf(controls.freqPmt, 0, state);
-    state.paymentsPerYear = frequency.paymentsPerYear;
-    state.periodRate = PeriodRateOf(rate, c, frequency.periodsPerYear);
-}
-
 bool CalcMortgage(CalcState& calc, MortgageState& state, MortgageControls& controls,
                   MortgageOutcome& outcome) {
     calc.editFlag = 0;
-    state.monthlyRate = 0;
-    Fault fault = Fault::None;
-    try {
-        Solve(calc, state, controls, fault);
+    const MortgageInputs inputs = InputsOf(calc, state, controls);
+    ClearSolvedBox(calc, controls);
+    const MortgageFigures figures = ComputeMortgage(inputs);
+    if (figures.quantityFound)
+        ShowSolvedBox(calc, controls, figures);
+    if (figures.acceleratedBegun)
+        controls.daysInYear = DaysInYearCaption(figures.paymentsPerYear, state);
+    if (figures.fault == MortgageFault::None) {
+        ShowResultCaptions(state, controls, figures);
         return true;
-    } catch (const CalcError&) {
-        EmptyResultCaptions(controls);
-        state.totalInterest = Currency();
-        state.acceleratedInterest = Currency();
-        if (fault == Fault::TooLarge) {
-            outcome.plainMessage = QString::fromLatin1(PaymentTooLargeText);
-            outcome.focusPayment = true;
-        } else if (fault == Fault::TooSmall) {
-            outcome.plainMessage = QString::fromLatin1(PaymentTooSmallText);
-            outcome.focusPayment = true;
-        } else {
-            outcome.add(Message::WrongEntry);
-        }
-        return false;
     }
+    EmptyResultCaptions(controls);
+    state.totalInterest = Currency();
+    state.acceleratedInterest = Currency();
+    if (figures.fault == MortgageFault::PaymentTooLarge) {
+        outcome.plainMessage = QString::fromLatin1(PaymentTooLargeText);
+        outcome.focusPayment = true;
+    } else if (figures.fault == MortgageFault::PaymentTooSmall) {
+        outcome.plainMessage = QString::fromLatin1(PaymentTooSmallText);
+        outcome.focusPayment = true;
+    } else {
+        outcome.add(Message::WrongEntry);
+    }
+    return false;
 }
 
 void ApplyDaysOption(CalcState& calc, MortgageState& state, MortgageControls& controls,
@@ -442,8 +375,8 @@ void MortgageCalculate(CalcState& calc, MortgageState& state, MortgageControls& 
     EndComparison(calc, outcome);
 }
 
-QString MortgageHelpPage() {
-    return HelpText(u"Mortgage", app().currencySymbol);
+QString MortgageHelpPage(const QString& currencySymbol) {
+    return HelpText(u"Mortgage", currencySymbol);
 }
 
 } // namespace qm

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calculators/CalcState.h"
+#include "finance/MortgageFigures.h"
 #include "text/Currency.h"
 
 #include <QString>
@@ -9,9 +10,8 @@
 
 namespace qm {
 
-// The quantity the mortgage solver finds: the option buttons MTPaymentOpt ("Payment"),
-// MTTermOpt ("Years") and MTPrincipalOpt ("Principal").
-enum class MortgageSolveFor { Payment, Years, Principal };
+// The quantity the mortgage solver finds (MortgageSolveFor): the option buttons MTPaymentOpt
+// ("Payment"), MTTermOpt ("Years") and MTPrincipalOpt ("Principal").
 
 // The four input boxes of the mortgage tab, numbered by their CalcState::mortgageInputs index.
 enum class MortgageBox {
@@ -24,9 +24,6 @@ enum class MortgageBox {
 // The values of the mortgage tab that outlive a solve. The window keeps one instance for the
 // life of the process: they keep their values across solves and tab changes.
 struct MortgageState {
-    double monthlyRate = 0;            // MonthlyRate: rate of one monthly payment
-    double periodRate = 0;             // PeriodRate: rate of one payment of the chosen frequency
-    int paymentsPerYear = 0;           // PaymentsPerYear: 12, 24, 26 or 52
     double biweeklyPeriodsPerYear = 0; // BiweeklyPeriodsPerYear of the applied days option
     double weeklyPeriodsPerYear = 0;   // WeeklyPeriodsPerYear of the applied days option
     Currency daysInYear;               // DaysInYear shown in MTDaysInYear
@@ -73,14 +70,10 @@ QStringList MortgageDaysCaptions();
 // Compounding periods per year of an MTCompPeriod text (12, 6, 3, 2, 1); 0 for any other text.
 int CompoundingPeriodsPerYear(const QString& text);
 
-// MonthlyRate, and PaymentsPerYear and PeriodRate of the frequency in MTFreqPmt, from the rate
-// in mortgageInputs[2]. Throws CalcError when a list text is unknown or a rate is not finite.
-void SetMortgageRates(const CalcState& calc, MortgageState& state,
-                      const MortgageControls& controls);
-
 // Solves the selected quantity, then the accelerated block, and fills the boxes and captions.
-// A failure empties the result captions (MTDaysInYear keeps its text) and puts the message into
-// `outcome`. Returns whether the solve succeeded. Sets EditFlag to 0.
+// A failure empties the result captions (MTDaysInYear keeps its text, updated when the
+// accelerated block had begun; the solved box shows what the solve found, else it stays empty)
+// and puts the message into `outcome`. Returns whether the solve succeeded. Sets EditFlag to 0.
 bool CalcMortgage(CalcState& calc, MortgageState& state, MortgageControls& controls,
                   MortgageOutcome& outcome);
 
@@ -145,7 +138,7 @@ QString MortgageResultLines(const MortgageControls& controls);
 void MortgageCalculate(CalcState& calc, MortgageState& state, MortgageControls& controls,
                        MortgageOutcome& outcome);
 
-// The help page of the tab.
-QString MortgageHelpPage();
+// The help page of the tab, amounts with `currencySymbol`.
+QString MortgageHelpPage(const QString& currencySymbol);
 
 } // namespace qm

@@ -291,7 +291,7 @@ void MortgagePage::calculate() {
 }
 
 QString MortgagePage::helpPage() const {
-    return MortgageHelpPage();
+    return MortgageHelpPage(window_.state().currencySymbol);
 }
 
 } // namespace qm

@@ -8,7 +8,7 @@ namespace qm {
 
 // The texts of the pension-growth input boxes exactly as they show them when Calculate is
 // clicked. The page echoes these texts; the numbers come from CalcState::inputValues.
-struct PensionGrowthBoxes {
+struct PensionGrowthTexts {
     QString currBalance;        // PGInCurrBalance (inputValues[1])
     QString currAnnSalary;      // PGInCurrAnnSalary (inputValues[2])
     QString annContribRate;     // PGInAnnContribRate (inputValues[3])
@@ -28,9 +28,10 @@ inline const QString PensionHiddenColumnHint =
 // fills periodData, shows the page with the hidden-column hint in `results` and sets the chart
 // values. A calculation failure ends in the shared trap (message 3): the lines appended so far
 // stay in resultsPage, `results` and the chart values keep what they held.
-CalcOutcome CalculatePensionGrowth(CalcState& state, const PensionGrowthBoxes& boxes);
+CalcOutcome PensionGrowthCalculate(CalcState& state, const PensionGrowthTexts& texts);
 
-// The help page of the pension-growth tab (25 lines, each ended by LineEnd).
-QString PensionGrowthHelpPage();
+// The help page of the pension-growth tab (25 lines, each ended by LineEnd), amounts with
+// `currencySymbol`.
+QString PensionGrowthHelpPage(const QString& currencySymbol);
 
 } // namespace qm

@@ -22,15 +22,15 @@ void PensionPage::loadDefaults() {
 }
 
 void PensionPage::calculate() {
-    const PensionGrowthBoxes boxes{text("PGInCurrBalance"),    text("PGInCurrAnnSalary"),
+    const PensionGrowthTexts texts{text("PGInCurrBalance"),    text("PGInCurrAnnSalary"),
                                    text("PGInAnnContribRate"), text("PGInCompAnnContribRate"),
                                    text("PGInEstSalIncrease"), text("PGInAnnIntGrowthRate"),
                                    text("PGInEstAnnFlatRate"), text("PGInNumYearsToRetire")};
-    window_.showOutcome(CalculatePensionGrowth(window_.state(), boxes));
+    window_.showOutcome(PensionGrowthCalculate(window_.state(), texts));
 }
 
 QString PensionPage::helpPage() const {
-    return PensionGrowthHelpPage();
+    return PensionGrowthHelpPage(window_.state().currencySymbol);
 }
 
 } // namespace qm

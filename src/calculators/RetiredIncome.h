@@ -1,18 +1,18 @@
 #pragma once
 
 #include "calculators/CalcState.h"
+#include "finance/RetiredIncomeFigures.h"
 
 #include <QString>
 
 namespace qm {
 
-// Values of CalcState::calcChoice on the retired-income tab.
-inline constexpr int RetiredIncomePercentage = 0; // "Annual percentage"
-inline constexpr int RetiredIncomeFixed = 2;      // "Fixed monthly amount"
+// CalcState::calcChoice on the retired-income tab holds a RetiredIncomeOption: 0 "Annual
+// percentage", 2 "Fixed monthly amount".
 
 // The texts of the retired-income input boxes exactly as they show them when Calculate is
 // clicked. The page echoes these texts; the numbers come from CalcState::inputValues.
-struct RetiredIncomeBoxes {
+struct RetiredIncomeTexts {
     QString currValue;        // RIInCurrValue (inputValues[1])
     QString annIntGrowthRate; // RIInAnnIntGrowthRate (inputValues[2])
     QString annIncWDrawnRate; // RIInAnnIncWDrawnRate (inputValues[3])
@@ -40,10 +40,9 @@ void LoadRetiredIncomeChoice(CalcState& state, const RetiredIncomeChoice& choice
 // A withdrawal larger than the savings ends the calculation with message 7 (the page keeps the
 // input lines, `results` is unchanged, chartPoints stays 0); a calculation failure ends in the
 // shared trap (message 3) in the same way.
-CalcOutcome CalculateRetiredIncome(CalcState& state, const RetiredIncomeBoxes& boxes);
+CalcOutcome RetiredIncomeCalculate(CalcState& state, const RetiredIncomeTexts& texts);
 
-// The help page of the given choice (RetiredIncomePercentage or RetiredIncomeFixed), each line
-// ended by LineEnd.
-QString RetiredIncomeHelpPage(int calcChoice);
+// The help page of the given option, each line ended by LineEnd, amounts with `currencySymbol`.
+QString RetiredIncomeHelpPage(const QString& currencySymbol, RetiredIncomeOption option);
 
 } // namespace qm

@@ -49,13 +49,14 @@ void RetiredPage::choseCalc() {
 }
 
 void RetiredPage::calculate() {
-    const RetiredIncomeBoxes boxes{text("RIInCurrValue"), text("RIInAnnIntGrowthRate"),
+    const RetiredIncomeTexts texts{text("RIInCurrValue"), text("RIInAnnIntGrowthRate"),
                                    text("RIInAnnIncWDrawnRate"), text("RIInTimeInYrs")};
-    window_.showOutcome(CalculateRetiredIncome(window_.state(), boxes));
+    window_.showOutcome(RetiredIncomeCalculate(window_.state(), texts));
 }
 
 QString RetiredPage::helpPage() const {
-    return RetiredIncomeHelpPage(window_.state().calcChoice);
+    return RetiredIncomeHelpPage(window_.state().currencySymbol,
+                                 RetiredIncomeOptionOf(window_.state().calcChoice));
 }
 
 } // namespace qm

@@ -29,6 +29,18 @@ inline double Ln(double x) {
     return Finite(std::log(x));
 }
 
+inline double Add(double a, double b) {
+    return Finite(a + b);
+}
+
+inline double Sub(double a, double b) {
+    return Finite(a - b);
+}
+
+inline double Mul(double a, double b) {
+    return Finite(a * b);
+}
+
 inline double Exp(double x) {
     return Finite(std::exp(x));
 }

@@ -348,7 +348,7 @@ TEST(MortgageCalculate, ComparisonValuesAreTheTotalsToTheCent) {
 TEST(MortgageCalculate, HelpPageThenCalculateStartsAFreshPage) {
     Tab t;
     t.calculate();
-    ShowHelpPage(t.calc, MortgageHelpPage());
+    ShowHelpPage(t.calc, MortgageHelpPage(t.calc.currencySymbol));
     EXPECT_EQ(t.calc.startNewPage, 1);
     EXPECT_TRUE(t.calc.results.startsWith("Calculations are automatic, change the\r\nvalues"));
     EXPECT_TRUE(t.calc.results.endsWith("option button is disabled when\r\nusing these.\r\n"));

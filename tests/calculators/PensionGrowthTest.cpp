@@ -2,7 +2,6 @@
 #include "support/CaseName.h"
 
 #include "PageColumns.h"
-#include "app/AppState.h"
 #include "input/DisplayForm.h"
 
 #include <array>
@@ -26,7 +25,7 @@ CalcState stateWith(const Inputs& inputs) {
 }
 
 // The texts the boxes show for the stored values.
-PensionGrowthBoxes boxesFor(const CalcState& s) {
+PensionGrowthTexts boxesFor(const CalcState& s) {
     const auto& v = s.inputValues;
     return {Display(forms::Money, v[1]),   Display(forms::Money, v[2]),
             Display(forms::Percent, v[3]), Display(forms::Percent, v[4]),
@@ -52,7 +51,7 @@ class PensionGrowthCase : public ::testing::TestWithParam<PensionCase> {};
 TEST_P(PensionGrowthCase, TableMatchesToTheCent) {
     const PensionCase& c = GetParam();
     CalcState state = stateWith(c.inputs);
-    ASSERT_TRUE(CalculatePensionGrowth(state, boxesFor(state)).messages.empty());
+    ASSERT_TRUE(PensionGrowthCalculate(state, boxesFor(state)).messages.empty());
     const QStringList lines = pageLines(state.resultsPage);
     ASSERT_EQ(lines.size(), TableStart + c.yearLines + 2);
     for (const char* year : c.years)
@@ -102,7 +101,7 @@ TEST(PensionGrowthPage, WholePageLineByLine) {
     CalcState state = stateWith({0, 10000, 50000, 5, 5, 0, 0, 0, 10});
     state.resultsPage = QStringLiteral("earlier page") + LineEnd;
     state.editFlag = 1;
-    ASSERT_TRUE(CalculatePensionGrowth(state, boxesFor(state)).messages.empty());
+    ASSERT_TRUE(PensionGrowthCalculate(state, boxesFor(state)).messages.empty());
     const QString underline(59, QLatin1Char('_'));
     QStringList expected{"Current balance in account:     $10,000.00",
                          "My current annual salary:       $50,000.00",
@@ -137,9 +136,9 @@ TEST(PensionGrowthPage, WholePageLineByLine) {
 TEST(PensionGrowthPage, EmptiedBoxIsEchoedWhileTheStoredValueIsUsed) {
     // Delete empties the years box without marking it edited: the stored 25 stays in use.
     CalcState state = stateWith(Defaults);
-    PensionGrowthBoxes boxes = boxesFor(state);
+    PensionGrowthTexts boxes = boxesFor(state);
     boxes.numYearsToRetire.clear();
-    ASSERT_TRUE(CalculatePensionGrowth(state, boxes).messages.empty());
+    ASSERT_TRUE(PensionGrowthCalculate(state, boxes).messages.empty());
     const QStringList lines = pageLines(state.resultsPage);
     EXPECT_EQ(lines.at(7), QStringLiteral("Number of years to retirement:          "));
     EXPECT_EQ(lines.size(), TableStart + 25 + 2);
@@ -162,7 +161,7 @@ TEST(PensionGrowthPage, FailuresEndInTheTrap) {
         CalcState state = stateWith(c.inputs);
         state.results = QStringLiteral("previous");
         state.chartPoints = 12;
-        EXPECT_EQ(CalculatePensionGrowth(state, boxesFor(state)).messages, std::vector<int>{3});
+        EXPECT_EQ(PensionGrowthCalculate(state, boxesFor(state)).messages, std::vector<int>{3});
         EXPECT_EQ(state.results, QStringLiteral("previous"));
         EXPECT_EQ(state.chartPoints, 12);
         EXPECT_EQ(pageLines(state.resultsPage).size(), c.linesLeft);
@@ -170,7 +169,7 @@ TEST(PensionGrowthPage, FailuresEndInTheTrap) {
 }
 
 TEST(PensionGrowthHelp, TwentyFiveLinesWithTheBlankLinesInPlace) {
-    const QStringList lines = pageLines(PensionGrowthHelpPage());
+    const QStringList lines = pageLines(PensionGrowthHelpPage(QStringLiteral("$")));
     ASSERT_EQ(lines.size(), 25);
     for (const int blank : {3, 6, 8, 10, 13, 16, 18, 21, 24})
         EXPECT_TRUE(lines.at(blank - 1).isEmpty()) << "line " << blank;

@@ -2,7 +2,6 @@
 #include "support/CaseName.h"
 
 #include "PageColumns.h"
-#include "app/AppState.h"
 #include "input/BoxTable.h"
 
 #include <array>
@@ -34,7 +33,7 @@ QString shownText(const CalcState& state, std::size_t i) {
 }
 
 // The texts the boxes show for the stored values under the chosen option.
-RetiredIncomeBoxes boxesFor(const CalcState& state) {
+RetiredIncomeTexts boxesFor(const CalcState& state) {
     return {shownText(state, 1), shownText(state, 2), shownText(state, 3), shownText(state, 4)};
 }
 
@@ -59,7 +58,7 @@ class RetiredIncomeCase : public ::testing::TestWithParam<IncomeCase> {};
 TEST_P(RetiredIncomeCase, ScheduleMatchesToTheCent) {
     const IncomeCase& c = GetParam();
     CalcState state = stateWith(c.option, c.inputs);
-    ASSERT_TRUE(CalculateRetiredIncome(state, boxesFor(state)).messages.empty());
+    ASSERT_TRUE(RetiredIncomeCalculate(state, boxesFor(state)).messages.empty());
     const QStringList lines = pageLines(state.resultsPage);
     ASSERT_EQ(lines.size(), TableStart + c.rows + 2);
     for (const char* year : c.years)
@@ -126,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RetiredIncomePage, WholePageLineByLine) {
     // The help example cut to four years; year 3 follows from year 2 grown by 5 %.
     CalcState state = stateWith(0, {0, 100000, 20, 15, 4});
-    ASSERT_TRUE(CalculateRetiredIncome(state, boxesFor(state)).messages.empty());
+    ASSERT_TRUE(RetiredIncomeCalculate(state, boxesFor(state)).messages.empty());
     const QString underline(45, QLatin1Char('_'));
     qmtest::expectSameLines(pageLines(state.resultsPage),
                             {"Starting value of investments:   $100,000.00",
@@ -142,7 +141,7 @@ TEST(RetiredIncomePage, WholePageLineByLine) {
     EXPECT_EQ(state.chartTitle, QStringLiteral("Retirement ending balance over "));
 
     state = stateWith(1, {0, 100000, 10, 1000, 0});
-    ASSERT_TRUE(CalculateRetiredIncome(state, boxesFor(state)).messages.empty());
+    ASSERT_TRUE(RetiredIncomeCalculate(state, boxesFor(state)).messages.empty());
     const QStringList fixed = pageLines(state.resultsPage);
     EXPECT_EQ(fixed.at(2), QStringLiteral("Monthly amount of cash withdrawn:  $1,000.00"));
     EXPECT_EQ(fixed.at(3), QStringLiteral("Increase annual income by:               .00%"));
@@ -170,7 +169,7 @@ TEST(RetiredIncomePage, RefusalsAndFailuresKeepTheBox) {
         CalcState state = stateWith(c.option, c.inputs);
         state.results = QStringLiteral("previous");
         state.chartPoints = 17;
-        EXPECT_EQ(CalculateRetiredIncome(state, boxesFor(state)).messages,
+        EXPECT_EQ(RetiredIncomeCalculate(state, boxesFor(state)).messages,
                   std::vector<int>{c.message});
         EXPECT_EQ(state.results, QStringLiteral("previous"));
         EXPECT_EQ(state.chartPoints, 0);
@@ -210,10 +209,11 @@ TEST(RetiredIncomeChoice, OptionsLoadTheirDefaultsAndCaptions) {
 }
 
 TEST(RetiredIncomeHelp, PagesFollowTheChoiceAndTheCurrencySymbol) {
-    EXPECT_EQ(pageLines(RetiredIncomeHelpPage(RetiredIncomeFixed)).size(), 34);
-    app().currencySymbol = QStringLiteral("EUR ");
-    const QStringList lines = pageLines(RetiredIncomeHelpPage(RetiredIncomePercentage));
-    app().currencySymbol = QStringLiteral("$");
+    EXPECT_EQ(
+        pageLines(RetiredIncomeHelpPage(QStringLiteral("$"), RetiredIncomeOption::Fixed)).size(),
+        34);
+    const QStringList lines =
+        pageLines(RetiredIncomeHelpPage(QStringLiteral("EUR "), RetiredIncomeOption::Percentage));
     ASSERT_EQ(lines.size(), 25);
     // Only the amount after "Shows " takes the symbol; the box pictures stay literal.
     EXPECT_EQ(lines.at(12), QStringLiteral("Shows EUR 100,000.00 amount invested on"));
