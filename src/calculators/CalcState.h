@@ -93,7 +93,7 @@ void BeginComparison(CalcState& state);
 // showing it), resets the count and adds message 8.
 void EndComparison(CalcState& state, CalcOutcome& outcome);
 
-// The general help page of "How to &use".
-QString HowToUsePage();
+// The general help page of "How to &use", money shown with `currencySymbol`.
+QString HowToUsePage(const QString& currencySymbol);
 
 } // namespace qm
