@@ -111,6 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Boxes, LeaveBoxTest, ::testing::Values(
     LeaveCase{"MTInTerm",         0, false, "45",        u"40", NAN, true, false, false},
     LeaveCase{"MTInRate",         0, true,  "7.125",     u" 7.125%", 7.125, false, false, true},
     LeaveCase{"MTInPrincipal",    0, true,  "80000.5",   u"   $80,000.50", 80000.5, false, false, true},
+    LeaveCase{"MTInPrincipal",    0, true,  "80000.5",   u"EUR 80,000.50", 80000.5, false, false, true, "EUR "},
     LeaveCase{"MTInPrincipal",    0, false, "80000.5",   nullptr, NAN, false, false, false}),
     [](const auto& info) {
         return NameOf(info.param.box, info.param.edited ? "edited" : "passed",
