@@ -34,7 +34,6 @@ public:
 
     CalcState& state() { return screen_.state(); }
     const CalcState& state() const { return screen_.state(); }
-    CalcScreen& screen() { return screen_; }
 
     // Controls by their names, for the calculations: the text of a box, list, label or button;
     // setting it; whether an option button is selected.
