@@ -1,5 +1,6 @@
 // Every calculator's "&Calculate" with its page, at its largest usual inputs.
 
+#include "app/AppState.h"
 #include "calculators/CapitalRequired.h"
 #include "calculators/CompoundGain.h"
 #include "calculators/InvestedGrowth.h"

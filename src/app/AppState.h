@@ -6,6 +6,9 @@
 
 namespace qm {
 
+class Currency;
+struct DisplayForm;
+
 // Which work window is open; dialogs place themselves by it and printing picks its font size.
 enum class WorkWindow { None = 0, Calculator = 1, Manager = 2 };
 
@@ -27,5 +30,10 @@ struct AppState {
 };
 
 AppState& app();
+
+// `value` shown in `form` with the program's currency-symbol setting, for code that does not
+// carry a symbol of its own.
+QString Display(const DisplayForm& form, Currency value);
+QString Display(const DisplayForm& form, double value);
 
 } // namespace qm

@@ -1,6 +1,5 @@
 #include "calculators/CalcState.h"
 
-#include "app/AppState.h"
 #include "text/HelpText.h"
 #include "text/Page.h"
 
@@ -55,9 +54,9 @@ void EndComparison(CalcState& state, CalcOutcome& outcome) {
     }
 }
 
-QString HowToUsePage() {
+QString HowToUsePage(const QString& currencySymbol) {
     // The "$" and "%" here are literal characters, whatever the currency symbol is.
-    return HelpText(u"HowToUse", app().currencySymbol);
+    return HelpText(u"HowToUse", currencySymbol);
 }
 
 } // namespace qm

@@ -93,7 +93,8 @@ void BeginComparison(CalcState& state);
 // showing it), resets the count and adds message 8.
 void EndComparison(CalcState& state, CalcOutcome& outcome);
 
-// The general help page of "How to &use".
-QString HowToUsePage();
+// The general help page of "How to &use" for a window showing money with `currencySymbol`
+// (the page's own "$" and "%" are literal characters).
+QString HowToUsePage(const QString& currencySymbol);
 
 } // namespace qm

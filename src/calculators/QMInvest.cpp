@@ -43,9 +43,8 @@ QMInvest::QMInvest(QWidget* parent) : WorkWindowBase(parent) {
 
     // Load step: this is the work window; it always opens on "Invested growth".
     becomeWorkWindow(WorkWindow::Calculator);
-    state_ = CalcState{};
-    state_.currencySymbol = app().currencySymbol;
-    state_.visibleTab = PensionGrowthTab;
+    screen_.open(app().currencySymbol);
+    screen_.state().visibleTab = PensionGrowthTab;
     {
         const QSignalBlocker quiet(tabs_);
         tabs_->setCurrentIndex(InvestedGrowthTab);
@@ -189,18 +188,16 @@ void QMInvest::selectDaysOption(int index) {
 }
 
 void QMInvest::syncResults() {
-    if (state_.results == shownResults_)
+    if (state().results == shownResults_)
         return;
-    shownResults_ = state_.results;
-    ShowPage(results_, state_.results);
+    shownResults_ = state().results;
+    ShowPage(results_, shownResults_);
 }
 
 void QMInvest::ChangeSSTab() {
-    ResetForTabChange(state_);
-    state_.editFlag = 0;
     const int selected = tabs_->currentIndex();
+    screen_.changeTab(selected);
     frames_->setCurrentIndex(selected); // hides the frame shown so far, shows the selected one
-    state_.visibleTab = selected;
     pages_[static_cast<std::size_t>(selected)]->loadDefaults();
     syncResults();
 }
@@ -215,7 +212,7 @@ void QMInvest::RIChoseCalc() {
 
 void QMInvest::showOutcome(const CalcOutcome& outcome) {
     syncResults();
-    for (const int message : outcome.messages)
+    for (const Message message : CalcScreen::messagesOf(outcome))
         ShowMessage(message);
 }
 
@@ -227,13 +224,12 @@ void QMInvest::showOutcome(const MortgageOutcome& outcome) {
         if (QWidget* payment = control(QStringLiteral("MTInMthPayment")))
             payment->setFocus(Qt::OtherFocusReason);
     }
-    for (const int message : outcome.messages)
+    for (const Message message : CalcScreen::messagesOf(outcome))
         ShowMessage(message);
 }
 
-void QMInvest::growthInputChanged() {
-    GrowthInputChanged(state_, invested_->results());
-    syncResults();
+GrowthResults QMInvest::growthResults() const {
+    return invested_->results();
 }
 
 void QMInvest::recalculateMortgage() {
@@ -247,48 +243,45 @@ void QMInvest::applyDaysOption() {
 }
 
 void QMInvest::calculateClicked(CalcTab tab) {
+    screen_.beginCalculate();
     pages_[static_cast<std::size_t>(tab)]->calculate();
 }
 
 void QMInvest::helpClicked(CalcTab tab) {
-    ShowHelpPage(state_, pages_[static_cast<std::size_t>(tab)]->helpPage());
+    screen_.showHelpPage(pages_[static_cast<std::size_t>(tab)]->helpPage());
     syncResults();
 }
 
 QString QMInvest::printedPage() const {
-    if (state_.results.isEmpty())
-        return QString();
-    // The page being built, or, once the tenth comparison has emptied it, the comparisons
-    // still on screen: the printout is never blank while the box shows results.
-    return state_.resultsPage.isEmpty() ? state_.results : state_.resultsPage;
+    return screen_.printedPage();
 }
 
 void QMInvest::printClicked() {
-    if (state_.results.isEmpty()) {
-        ShowMessage(1);
+    if (state().results.isEmpty()) {
+        ShowMessage(Message::NothingToPrintCalculate);
         return;
     }
     PrintResults(printedPage());
 }
 
 void QMInvest::graphClicked() {
-    if (!ReadyToGraph(state_.results, state_.chartPoints))
+    if (!ReadyToGraph(state().results, state().chartPoints))
         return;
     showChartWindow();
     syncResults();
 }
 
 void QMInvest::showChartWindow() {
-    ShowCalculatorChart(state_);
+    ShowCalculatorChart(state());
 }
 
 void QMInvest::howToUseClicked() {
-    ShowHelpPage(state_, HowToUsePage());
+    screen_.showHowToUse();
     syncResults();
 }
 
 void QMInvest::clearResultsClicked() {
-    ClearResults(state_);
+    screen_.clearResults();
     syncResults();
 }
 

@@ -32,8 +32,8 @@ public:
     explicit QMInvest(QWidget* parent = nullptr);
     ~QMInvest() override;
 
-    CalcState& state() { return state_; }
-    const CalcState& state() const { return state_; }
+    CalcState& state() { return screen_.state(); }
+    const CalcState& state() const { return screen_.state(); }
 
     // Controls by their names, for the calculations: the text of a box, list, label or button;
     // setting it; whether an option button is selected.
@@ -65,8 +65,8 @@ public:
     void showOutcome(const MortgageOutcome& outcome);
 
     // BoxHost
-    CalcState& calcState() override { return state_; }
-    void growthInputChanged() override;
+    CalcScreen& calcScreen() override { return screen_; }
+    GrowthResults growthResults() const override;
     void resultsChanged() override { syncResults(); }
     void recalculateMortgage() override;
     void applyDaysOption() override;
@@ -91,7 +91,7 @@ private:
     // True once the window is being destroyed: leaving a control then starts nothing.
     bool closing_ = false;
 
-    CalcState state_;
+    CalcScreen screen_;
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;
     QPlainTextEdit* results_ = nullptr;

@@ -15,9 +15,8 @@ struct DisplayForm {
     const char16_t* suffix = u"";
 };
 
-// The symbol comes from the program's currency-symbol setting (AppState).
-QString Display(const DisplayForm& form, Currency value);
-QString Display(const DisplayForm& form, double value);
+QString Display(const DisplayForm& form, Currency value, const QString& currencySymbol);
+QString Display(const DisplayForm& form, double value, const QString& currencySymbol);
 
 namespace forms {
 inline constexpr DisplayForm Money{true, u"####,,###.00", 13, u""};

@@ -1,9 +1,7 @@
 #include "input/InputBox.h"
 
-#include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "input/KeyFilters.h"
-#include "text/Conversions.h"
 #include "ui/BoxColours.h"
 
 #include <QDropEvent>
@@ -55,67 +53,29 @@ InputBox::InputBox(const char* name, BoxHost& host, QWidget* parent)
 }
 
 const BoxRule& InputBox::rule() const {
-    const BoxRule* row = FindBox(objectName(), host_.calcState().calcChoice);
-    if (!row)
-        row = FindBox(objectName(), 0);
-    Q_ASSERT(row);
-    return *row;
+    return host_.calcScreen().boxRule(objectName());
 }
 
 void InputBox::setValue(double value) {
-    const BoxRule& row = rule();
-    CalcState& state = host_.calcState();
-    switch (row.store) {
-    case BoxStore::MortgageInputs:
-        state.mortgageInputs[static_cast<std::size_t>(row.index)] = value;
-        setText(Display(row.form, value));
-        break;
-    case BoxStore::InputValues: {
-        const Currency amount = Currency::fromDouble(value);
-        state.inputValues[static_cast<std::size_t>(row.index)] = amount;
-        setText(Display(row.form, amount));
-        break;
-    }
-    case BoxStore::None:
-        break;
-    }
+    if (std::optional<QString> shown = host_.calcScreen().storeValue(rule(), value))
+        setText(*shown);
 }
 
 bool InputBox::keyDown(QKeyEvent* event) {
     if (event->key() != Qt::Key_Delete)
         return false;
-    switch (rule().deleteKey) {
-    case DeleteKey::MarksEdited:
-        host_.calcState().editFlag = 1;
+    if (!host_.calcScreen().deletePressed(rule()))
         return false;
-    case DeleteKey::EmptiesBox:
-        if (!isReadOnly())
-            clear();
-        return true;
-    case DeleteKey::Plain:
-        return false;
-    }
-    return false;
-}
-
-void InputBox::emptyPageIfConfigured(const BoxRule& row) {
-    switch (row.pageClear) {
-    case PageClear::Never:
-        return;
-    case PageClear::WhileComplete:
-        host_.growthInputChanged();
-        return;
-    case PageClear::Always:
-        EmptyPage(host_.calcState());
-        host_.resultsChanged();
-        return;
-    }
+    if (!isReadOnly())
+        clear();
+    return true;
 }
 
 int InputBox::keyPress(int code) {
+    CalcScreen& screen = host_.calcScreen();
     // The box of the quantity the mortgage solver finds is locked: a key only ends the edit.
     if (isReadOnly()) {
-        host_.calcState().editFlag = 0;
+        screen.endEdit();
         return 0;
     }
     const BoxRule& row = rule();
@@ -123,10 +83,11 @@ int InputBox::keyPress(int code) {
         focusByName(host_, row.enterTarget);
         return 0;
     }
-    if (host_.calcState().editFlag == 0) {
+    const KeyStart start = screen.keyTyped(row, host_.growthResults());
+    if (start.emptyBox)
         clear();
-        emptyPageIfConfigured(row);
-    }
+    if (start.pageEmptied)
+        host_.resultsChanged();
     int out = code;
     switch (row.filter) {
     case BoxFilter::Money:
@@ -140,7 +101,6 @@ int InputBox::keyPress(int code) {
     }
     if (row.filter != BoxFilter::None)
         out = finishAmountKey(out);
-    host_.calcState().editFlag = 1;
     return out;
 }
 
@@ -163,26 +123,16 @@ void InputBox::dropEvent(QDropEvent* event) {
 }
 
 void InputBox::leave() {
-    const BoxRule& row = rule();
-    if (row.kind == BoxKind::Text) {
-        host_.calcState().editFlag = 0;
-        return;
-    }
-    if (row.yearsCheck == YearsCheck::EveryLeave && Val(text()) > 40) {
-        ShowMessage(5);
-        setText(QStringLiteral("40"));
-    }
-    if (host_.calcState().editFlag != 1)
-        return;
-    host_.calcState().editFlag = 0;
-    const double value = Val(text());
-    if (row.store == BoxStore::InputValues && !FitsCurrency(text())) {
-        // Only text put in by the program could get here; keep the stored value.
+    const BoxLeave out = host_.calcScreen().leaveBox(rule(), text());
+    for (const Message message : out.messages)
+        ShowMessage(message);
+    if (out.shown)
+        setText(*out.shown);
+    if (out.refused) {
         Beep();
         return;
     }
-    setValue(value);
-    if (row.recalculatesMortgage)
+    if (out.recalculateMortgage)
         host_.recalculateMortgage();
 }
 
@@ -202,14 +152,8 @@ void ChoiceList::loadItems() {
 }
 
 void ChoiceList::chosen() {
-    switch (rule_.click) {
-    case ListClick::EmptiesPageWhileComplete:
-        host_.growthInputChanged();
-        break;
-    case ListClick::MarksEdited:
-        host_.calcState().editFlag = 1;
-        break;
-    }
+    if (host_.calcScreen().listChosen(rule_, host_.growthResults()))
+        host_.resultsChanged();
 }
 
 void ChoiceList::keyPressEvent(QKeyEvent* event) {
@@ -225,30 +169,29 @@ void ChoiceList::keyPressEvent(QKeyEvent* event) {
         return;
     }
     // Typed characters are discarded: the item changes only by choosing it.
-    if (rule_.keyEndsEdit)
-        host_.calcState().editFlag = 0;
+    host_.calcScreen().listKeyDiscarded(rule_);
 }
 
 void ChoiceList::inputMethodEvent(QInputMethodEvent* event) {
     event->accept();
-    if (!event->commitString().isEmpty() && rule_.keyEndsEdit)
-        host_.calcState().editFlag = 0;
+    if (!event->commitString().isEmpty())
+        host_.calcScreen().listKeyDiscarded(rule_);
 }
 
 void ChoiceList::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
     if (IsWindowFocusChange(event->reason()))
         return;
-    if (host_.calcState().editFlag == 1) {
-        if (rule_.leave == ListLeave::RecalculateMortgage) {
-            host_.calcState().editFlag = 0;
-            host_.recalculateMortgage();
-        } else if (rule_.leave == ListLeave::ApplyDaysOption) {
-            host_.calcState().editFlag = 0;
-            host_.applyDaysOption();
-        }
+    switch (host_.calcScreen().leaveList(rule_)) {
+    case ListLeave::RecalculateMortgage:
+        host_.recalculateMortgage();
+        break;
+    case ListLeave::ApplyDaysOption:
+        host_.applyDaysOption();
+        break;
+    case ListLeave::Nothing:
+        break;
     }
-    host_.calcState().editFlag = 0;
 }
 
 } // namespace qm

@@ -2,8 +2,8 @@
 
 #include <QComboBox>
 
-#include "calculators/CalcState.h"
 #include "input/BoxTable.h"
+#include "screens/CalcScreen.h"
 #include "ui/FilteredLineEdit.h"
 
 namespace qm {
@@ -12,11 +12,11 @@ namespace qm {
 class BoxHost {
 public:
     virtual ~BoxHost() = default;
-    virtual CalcState& calcState() = 0;
-    // An invested-growth box was first typed into, or its frequency chosen: the page is
-    // emptied while "Complete calculation" is selected, and the Results box shows it.
-    virtual void growthInputChanged() = 0;
-    // The page was emptied by a box: the Results box must show it.
+    // The window's model: it decides what a key, a choice or leaving a control does.
+    virtual CalcScreen& calcScreen() = 0;
+    // The invested-growth "Show results" option selected now.
+    virtual GrowthResults growthResults() const = 0;
+    // The page was emptied by a box or list: the Results box must show it.
     virtual void resultsChanged() = 0;
     // A mortgage box, or the compounding list, was left after an edit.
     virtual void recalculateMortgage() = 0;
@@ -27,16 +27,16 @@ public:
 };
 
 // A yellow input box of the calculator window. Everything that differs between boxes comes
-// from its row of the box table, looked up by the box's name and the window's calculation
-// choice, so the boxes whose kind follows an option switch with it.
+// from its row of the box table, looked up by the window's model from the box's name and the
+// calculation choice, so the boxes whose kind follows an option switch with it. The model
+// decides what the first key, the Delete key and leaving the box do (see CalcScreen); the box
+// filters keys, moves the focus and shows what the model returns:
 //   - getting the focus selects the whole text;
-//   - the first key typed (EditFlag 0) empties the box, and the page where the row says so,
-//     before the key is filtered, so even a refused first key replaces the old value;
+//   - the first key typed empties the box before the key is filtered, so even a refused first
+//     key replaces the old value;
 //   - money and digit boxes filter every key; a refused key beeps; a key that would make the
 //     value too large to store is refused as well;
 //   - Enter moves the focus to the row's next control and never calculates;
-//   - leaving an edited box parses its text with Val, stores the value and shows it in the
-//     row's display form; a years box first holds the text to 40 (message 5);
 //   - paste and drops are refused, and the clipboard is left alone.
 class InputBox : public FilteredLineEdit {
     Q_OBJECT
@@ -60,14 +60,14 @@ private:
     bool keyDown(QKeyEvent* event);
     int keyPress(int code);
     void leave();
-    void emptyPageIfConfigured(const BoxRule& rule);
 
     BoxHost& host_;
 };
 
 // A drop-down list of the calculator window: nothing can be typed into it (printable keys are
 // discarded, so no item is chosen by its first letter); Enter moves the focus to the row's next
-// control; choosing an item and leaving the list act as its row of the list table says.
+// control; choosing an item and leaving the list act as the window's model says for its row of
+// the list table.
 class ChoiceList : public QComboBox {
     Q_OBJECT
 public:
