@@ -80,10 +80,14 @@ void PensionGrowth(benchmark::State& state) {
     for (std::size_t i = 1; i < 9; ++i)
         calc.inputValues[i] = Money(inputs[i]);
     const auto& v = calc.inputValues;
-    const PensionGrowthTexts boxes{Display(forms::Money, v[1]),   Display(forms::Money, v[2]),
-                                   Display(forms::Percent, v[3]), Display(forms::Percent, v[4]),
-                                   Display(forms::Percent, v[5]), Display(forms::Percent, v[6]),
-                                   Display(forms::Percent, v[7]), Display(forms::Years3, v[8])};
+    const PensionGrowthTexts boxes{Display(forms::Money, v[1], calc.currencySymbol),
+                                   Display(forms::Money, v[2], calc.currencySymbol),
+                                   Display(forms::Percent, v[3], calc.currencySymbol),
+                                   Display(forms::Percent, v[4], calc.currencySymbol),
+                                   Display(forms::Percent, v[5], calc.currencySymbol),
+                                   Display(forms::Percent, v[6], calc.currencySymbol),
+                                   Display(forms::Percent, v[7], calc.currencySymbol),
+                                   Display(forms::Years3, v[8], calc.currencySymbol)};
     for (auto _ : state)
         Expect(state, PensionGrowthCalculate(calc, boxes));
 }

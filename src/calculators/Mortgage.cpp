@@ -56,8 +56,8 @@ PaymentFrequency FrequencyOf(const QString& text) {
     return PaymentFrequency::Unknown;
 }
 
-QString Money(double value) {
-    return Display(forms::Money, value);
+QString Money(const QString& symbol, double value) {
+    return Display(forms::Money, value, symbol);
 }
 
 // A total interest as its caption shows it, when the Currency range holds it.
@@ -105,7 +105,7 @@ void ClearSolvedBox(CalcState& calc, MortgageControls& controls) {
     switch (controls.solveFor) {
     case MortgageSolveFor::Payment:
         calc.mortgageInputs[4] = 0;
-        controls.payment = Money(0.0);
+        controls.payment = Money(calc.currencySymbol, 0.0);
         break;
     case MortgageSolveFor::Principal:
         calc.mortgageInputs[1] = 0;
@@ -122,15 +122,15 @@ void ShowSolvedBox(CalcState& calc, MortgageControls& controls, const MortgageFi
     switch (controls.solveFor) {
     case MortgageSolveFor::Payment:
         calc.mortgageInputs[4] = f.monthlyPayment;
-        controls.payment = Money(f.monthlyPayment);
+        controls.payment = Money(calc.currencySymbol, f.monthlyPayment);
         break;
     case MortgageSolveFor::Principal:
         calc.mortgageInputs[1] = f.principal;
-        controls.principal = Money(f.principal);
+        controls.principal = Money(calc.currencySymbol, f.principal);
         break;
     case MortgageSolveFor::Years:
         calc.mortgageInputs[3] = f.years;
-        controls.term = Display(forms::SolvedYears, f.years);
+        controls.term = Display(forms::SolvedYears, f.years, calc.currencySymbol);
         break;
     }
 }
@@ -141,15 +141,15 @@ QString DaysInYearCaption(int paymentsPerYear, const MortgageState& state) {
                                 : FormatNumber(state.daysInYear, u"###.00");
 }
 
-void ShowResultCaptions(MortgageState& state, MortgageControls& controls,
+void ShowResultCaptions(const CalcState& calc, MortgageState& state, MortgageControls& controls,
                         const MortgageFigures& f) {
-    controls.totalPmts = Money(f.totalInterest);
+    controls.totalPmts = Money(calc.currencySymbol, f.totalInterest);
     state.totalInterest = ShownTotal(f.totalInterest);
     controls.numPmts = RightJustify(FormatNumber(f.paymentsPerYear, u"##"), 2);
     controls.numYrs = RightJustify(FormatNumber(f.acceleratedYears, u"##.00"), 5);
-    controls.piPmt = Money(f.acceleratedPayment);
-    controls.totIntSaved = Money(f.interestSaved);
-    controls.totIntPaid = Money(f.acceleratedInterest);
+    controls.piPmt = Money(calc.currencySymbol, f.acceleratedPayment);
+    controls.totIntSaved = Money(calc.currencySymbol, f.interestSaved);
+    controls.totIntPaid = Money(calc.currencySymbol, f.acceleratedInterest);
     state.acceleratedInterest = ShownTotal(f.acceleratedInterest);
 }
 
@@ -189,7 +189,7 @@ bool CalcMortgage(CalcState& calc, MortgageState& state, MortgageControls& contr
     if (figures.acceleratedBegun)
         controls.daysInYear = DaysInYearCaption(figures.paymentsPerYear, state);
     if (figures.fault == MortgageFault::None) {
-        ShowResultCaptions(state, controls, figures);
+        ShowResultCaptions(calc, state, controls, figures);
         return true;
     }
     EmptyResultCaptions(controls);
@@ -232,11 +232,11 @@ void OpenMortgageTab(CalcState& calc, MortgageState& state, MortgageControls& co
     SelectMortgageSolveFor(calc, controls, MortgageSolveFor::Payment);
     controls.compPeriod = Monthly;
     calc.mortgageInputs[1] = 100000;
-    controls.principal = Display(forms::Money, calc.mortgageInputs[1]);
+    controls.principal = Display(forms::Money, calc.mortgageInputs[1], calc.currencySymbol);
     calc.mortgageInputs[2] = 6.5;
-    controls.rate = Display(forms::MortgageRate, calc.mortgageInputs[2]);
+    controls.rate = Display(forms::MortgageRate, calc.mortgageInputs[2], calc.currencySymbol);
     calc.mortgageInputs[3] = 25;
-    controls.term = Display(forms::Years5, calc.mortgageInputs[3]);
+    controls.term = Display(forms::Years5, calc.mortgageInputs[3], calc.currencySymbol);
     controls.freqPmt = Monthly;
     CalcMortgage(calc, state, controls, outcome);
     calc.editFlag = 0;
@@ -283,14 +283,14 @@ void StoreMortgageBox(CalcState& calc, MortgageControls& controls, MortgageBox b
     calc.mortgageInputs[static_cast<std::size_t>(box)] = value;
     switch (box) {
     case MortgageBox::Rate:
-        text = Display(forms::MortgageRate, value);
+        text = Display(forms::MortgageRate, value, calc.currencySymbol);
         break;
     case MortgageBox::Term:
-        text = Display(forms::Years5, value);
+        text = Display(forms::Years5, value, calc.currencySymbol);
         break;
     case MortgageBox::Principal:
     case MortgageBox::Payment:
-        text = Display(forms::Money, value);
+        text = Display(forms::Money, value, calc.currencySymbol);
         break;
     }
 }

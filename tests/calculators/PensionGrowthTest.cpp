@@ -27,10 +27,14 @@ CalcState stateWith(const Inputs& inputs) {
 // The texts the boxes show for the stored values.
 PensionGrowthTexts boxesFor(const CalcState& s) {
     const auto& v = s.inputValues;
-    return {Display(forms::Money, v[1]),   Display(forms::Money, v[2]),
-            Display(forms::Percent, v[3]), Display(forms::Percent, v[4]),
-            Display(forms::Percent, v[5]), Display(forms::Percent, v[6]),
-            Display(forms::Percent, v[7]), Display(forms::Years3, v[8])};
+    return {Display(forms::Money, v[1], s.currencySymbol),
+            Display(forms::Money, v[2], s.currencySymbol),
+            Display(forms::Percent, v[3], s.currencySymbol),
+            Display(forms::Percent, v[4], s.currencySymbol),
+            Display(forms::Percent, v[5], s.currencySymbol),
+            Display(forms::Percent, v[6], s.currencySymbol),
+            Display(forms::Percent, v[7], s.currencySymbol),
+            Display(forms::Years3, v[8], s.currencySymbol)};
 }
 
 struct PensionCase {

@@ -29,7 +29,7 @@ QString shownText(const CalcState& state, std::size_t i) {
     const char* const boxes[] = {"RIInCurrValue", "RIInAnnIntGrowthRate", "RIInAnnIncWDrawnRate",
                                  "RIInTimeInYrs"};
     const BoxRule* box = FindBox(QLatin1String(boxes[i - 1]), state.calcChoice);
-    return Display(box->form, state.inputValues[i]);
+    return Display(box->form, state.inputValues[i], state.currencySymbol);
 }
 
 // The texts the boxes show for the stored values under the chosen option.
