@@ -431,9 +431,6 @@ void LoadContents(Portfolio& p, const DatabaseContents& contents, const QString&
     p.databaseName = QFileInfo(path).fileName();
     p.databasePath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
     p.fileEncoding = contents.encoding;
-    p.activeFund = 0;
-    p.newFundIndex = 0;
-    p.targetRecord = 0;
 }
 
 std::vector<int> OpenDatabase(Portfolio& p, const std::optional<QString>& path) {
@@ -446,8 +443,6 @@ std::vector<int> OpenDatabase(Portfolio& p, const std::optional<QString>& path) 
             messages.push_back(13);
             // Nothing of the old model is kept: it is left empty, without a database name.
             LoadContents(p, DatabaseContents{}, QString());
-            p.resultsPage.clear();
-            p.helpPage.clear();
         }
     }
     p.fundTotals.clear();

@@ -93,7 +93,7 @@ QWidget* QMManagement::buildEntryFrame() {
                    {"EInCashDiv", "Total of cash dividends"}};
     for (int i = 1; i <= 4; ++i) {
         const auto& a = amounts[i - 1];
-        auto* box = new AmountBox(QLatin1String(a.name), input);
+        auto* box = new AmountBox(QLatin1String(a.name), screen_.editFlag, input);
         box->setMinimumWidth(LineEditWidth(box, AmountColumns));
         auto* label = ManagerLabel(QLatin1String(a.name) + QStringLiteral("Label"),
                                    QLatin1String(a.label), input);
@@ -105,9 +105,7 @@ QWidget* QMManagement::buildEntryFrame() {
         KeepPlaceWhenHidden(label);
         eAmounts_[static_cast<std::size_t>(i)] = box;
         eAmountLabels_[static_cast<std::size_t>(i)] = label;
-        box->onLeave = [this, i](const QString& typed) {
-            return LeaveEntryBox(portfolio_, i, typed);
-        };
+        box->onLeave = [this, i](const QString& typed) { return LeaveEntryBox(screen_, i, typed); };
         const EntryControl from = static_cast<EntryControl>(i); // Price, Shares, Fees, Dividend
         box->onEnter = [this, from] { enterFromEntryBox(from); };
     }
@@ -155,7 +153,7 @@ QWidget* QMManagement::buildEntryFrame() {
 }
 
 void QMManagement::setupEntryTab() {
-    const EntryTabSetup setup = SetupEntryTab(portfolio_);
+    const EntryTabSetup setup = SetupEntryTab(screen_);
     eFunds_->setItems(setup.funds);
     eFunds_->setText(setup.fundText);
     ERunHelp();
@@ -177,12 +175,12 @@ void QMManagement::ERunHelp() {
     if (eHelp_->text() != CloseHelpCaption)
         return;
     eHelp_->setText(HelpCaption);
-    ShowPage(eResults_, CloseEntryHelp(portfolio_));
+    ShowPage(eResults_, CloseEntryHelp(screen_));
 }
 
 void QMManagement::EFunds_Click() {
     ERunHelp();
-    const QString page = PickFund(portfolio_, eFunds_->text());
+    const QString page = PickFund(screen_, eFunds_->text());
     showNumberBoxes();
     disableEntryBoxes();
     clearEntryRow();
@@ -195,7 +193,7 @@ void QMManagement::ECreateFund_Click() {
     // cancel answer so that an earlier fund's name is never added again.
     app().lineInputText = QStringLiteral("1");
     const QString name = AskLine(AddFundCaption, AddFundPrompt);
-    const AddFundOutcome out = AddFundClick(portfolio_, name);
+    const AddFundOutcome out = AddFundClick(screen_, name);
     showMessages(out.messages);
     if (out.added) {
         eFunds_->addItem(out.fundText);
@@ -206,7 +204,7 @@ void QMManagement::ECreateFund_Click() {
 }
 
 void QMManagement::ETransType_Click() {
-    const ChooseTypeOutcome out = ChooseType(portfolio_, eTransType_->text());
+    const ChooseTypeOutcome out = ChooseType(screen_, eTransType_->text());
     if (!out.accepted) {
         showMessages(out.messages);
         eTransType_->setText(QString());
@@ -222,7 +220,7 @@ void QMManagement::ETransType_Click() {
 void QMManagement::EAddaRec_Click() {
     ERunHelp();
     const AddRecordOutcome out =
-        AddRecordClick(portfolio_, {eFunds_->text(), eTransType_->text(), eInDate_->text()});
+        AddRecordClick(screen_, {eFunds_->text(), eTransType_->text(), eInDate_->text()});
     showMessages(out.messages);
     if (out.stored)
         disableEntryBoxes();
@@ -237,11 +235,11 @@ void QMManagement::EAddaRec_Click() {
 
 void QMManagement::ECorrectRec_Click() {
     ERunHelp();
-    const BeginOutcome begin = BeginCorrect(portfolio_, eFunds_->text());
+    const BeginOutcome begin = BeginCorrect(screen_, eFunds_->text());
     showMessages(begin.messages);
     if (!begin.openDialog)
         return;
-    const FetchOutcome fetch = FetchForCorrection(portfolio_, AskRecordNumber(1));
+    const FetchOutcome fetch = FetchForCorrection(screen_, AskRecordNumber(1));
     showMessages(fetch.messages);
     if (!fetch.fetched)
         return;
@@ -256,21 +254,21 @@ void QMManagement::ECorrectRec_Click() {
 
 void QMManagement::EDelRec_Click() {
     ERunHelp();
-    const BeginOutcome begin = BeginDelete(portfolio_, eFunds_->text());
+    const BeginOutcome begin = BeginDelete(screen_, eFunds_->text());
     showMessages(begin.messages);
     bool yes = false;
     if (begin.openDialog) {
-        const DeleteChoice choice = ChooseRecordToDelete(portfolio_, AskRecordNumber(0));
+        const DeleteChoice choice = ChooseRecordToDelete(screen_, AskRecordNumber(0));
         showMessages(choice.messages);
         if (choice.question != 4)
             return;
-        yes = AskQuestion(4, portfolio_.databaseName, choice.recordText);
+        yes = AskQuestion(4, screen_.portfolio.databaseName, choice.recordText);
     } else if (begin.question == 5) {
         yes = AskQuestion(5);
     } else {
         return;
     }
-    const DeleteOutcome out = ConfirmDelete(portfolio_, yes);
+    const DeleteOutcome out = ConfirmDelete(screen_, yes);
     if (out.recordDeleted)
         ShowPage(eResults_, out.page);
     if (out.fundDeleted)
@@ -284,12 +282,12 @@ void QMManagement::EHelp_Click() {
         return;
     }
     eHelp_->setText(CloseHelpCaption);
-    ShowPage(eResults_, ShowEntryHelp(portfolio_));
+    ShowPage(eResults_, ShowEntryHelp(screen_));
 }
 
 QString QMManagement::entryPage() const {
     // The help page while it is shown, else the record list.
-    return portfolio_.helpPage.isEmpty() ? portfolio_.resultsPage : portfolio_.helpPage;
+    return screen_.helpPage.isEmpty() ? screen_.resultsPage : screen_.helpPage;
 }
 
 void QMManagement::EPrint_Click() {
@@ -331,7 +329,7 @@ void QMManagement::applyBoxes(const EntryBoxes& b) {
 }
 
 void QMManagement::enterFromEntryBox(EntryControl from) {
-    const EntryControl target = EnterTarget(from, portfolio_.transType());
+    const EntryControl target = EnterTarget(from, screen_.transType());
     QWidget* to = target == EntryControl::AddRecord ? static_cast<QWidget*>(eAddaRec_)
                   : target == EntryControl::Date
                       ? static_cast<QWidget*>(eInDate_)

@@ -51,7 +51,7 @@ QWidget* QMManagement::buildDisplayFrame() {
     frame->setContextMenuPolicy(Qt::ActionsContextMenu);
     AddResultsMenu(
         dResults_,
-        [this] { return dResults_->toPlainText().isEmpty() ? QString() : portfolio_.resultsPage; },
+        [this] { return dResults_->toPlainText().isEmpty() ? QString() : screen_.resultsPage; },
         {csv});
 
     auto* left = new QVBoxLayout;
@@ -65,7 +65,7 @@ QWidget* QMManagement::buildDisplayFrame() {
     layout->addWidget(dResults_, 1);
 
     dDispFunds_->onDoubleClick = [this] { DDispFunds_DblClick(); };
-    dDispFunds_->onEnter = [this] { portfolio_.activeFund = dDispFunds_->selectedPosition() + 1; };
+    dDispFunds_->onEnter = [this] { screen_.activeFund = dDispFunds_->selectedPosition() + 1; };
     connect(all, &QPushButton::clicked, this, [this] { DDisplall_Click(); });
     connect(dHelp_, &QPushButton::clicked, this, [this] { DHelp_Click(); });
     connect(print, &QPushButton::clicked, this, [this] { DPrint_Click(); });
@@ -74,7 +74,7 @@ QWidget* QMManagement::buildDisplayFrame() {
 }
 
 bool QMManagement::setupDisplayTab() {
-    const DisplayTabSetup setup = OpenDisplayTab(portfolio_);
+    const DisplayTabSetup setup = OpenDisplayTab(screen_.portfolio);
     if (setup.backToEntry) {
         showMessages(setup.messages);
         return false;
@@ -99,16 +99,16 @@ void QMManagement::closeDisplayHelp() {
 void QMManagement::DDispFunds_DblClick() {
     const int position = dDispFunds_->selectedPosition();
     closeDisplayHelp();
-    ShowPage(dResults_, DisplayFund(portfolio_, position));
+    ShowPage(dResults_, DisplayFund(screen_, position));
 }
 
 void QMManagement::DDisplall_Click() {
     closeDisplayHelp();
-    const QString shownPage = portfolio_.resultsPage;
-    const DisplayAllOutcome out = DisplayAllFunds(portfolio_);
+    const QString shownPage = screen_.resultsPage;
+    const DisplayAllOutcome out = DisplayAllFunds(screen_);
     if (!out.fits) {
         // The box keeps what it showed, and printing prints that.
-        portfolio_.resultsPage = shownPage;
+        screen_.resultsPage = shownPage;
         ShowPlainMessage(QString::fromLatin1(NoTextSpaceText));
         return;
     }
@@ -120,22 +120,22 @@ void QMManagement::DDisplall_Click() {
 void QMManagement::DHelp_Click() {
     if (dHelp_->text() == CloseHelpCaption) {
         closeDisplayHelp();
-        portfolio_.resultsPage.clear();
+        screen_.resultsPage.clear();
         return;
     }
     dHelp_->setText(CloseHelpCaption);
-    ShowPage(dResults_, ShowDisplayHelp(portfolio_));
+    ShowPage(dResults_, ShowDisplayHelp(screen_));
 }
 
 void QMManagement::DPrint_Click() {
-    printPage(dResults_, portfolio_.resultsPage);
+    printPage(dResults_, screen_.resultsPage);
 }
 
 void QMManagement::saveRecordsCsv() {
-    const QString base = QFileInfo(portfolio_.databaseName).completeBaseName();
+    const QString base = QFileInfo(screen_.portfolio.databaseName).completeBaseName();
     SaveCopy(QStringLiteral("Save records as CSV"), CsvFile,
              base.isEmpty() ? QStringLiteral("Records") : base,
-             [this](QString&) { return RecordsCsv(portfolio_); });
+             [this](QString&) { return RecordsCsv(screen_.portfolio); });
 }
 
 QWidget* QMManagement::buildCurrentValueFrame() {
@@ -149,7 +149,7 @@ QWidget* QMManagement::buildCurrentValueFrame() {
         const auto index = static_cast<std::size_t>(i);
         auto* name = ManagerLabel(QStringLiteral("CVFundName(%1)").arg(i), QString(), frame);
         name->setMinimumWidth(220);
-        auto* box = new AmountBox(QStringLiteral("CVInPrice(%1)").arg(i), frame);
+        auto* box = new AmountBox(QStringLiteral("CVInPrice(%1)").arg(i), screen_.editFlag, frame);
         box->setFixedWidth(LineEditWidth(box, PriceColumns));
         box->setEnabled(false);
         name->setBuddy(box);
@@ -166,17 +166,15 @@ QWidget* QMManagement::buildCurrentValueFrame() {
 
         box->onFirstKey = [this] {
             cvResults_->clear();
-            ClearCurrentValueReport(portfolio_);
+            ClearCurrentValueReport(screen_);
         };
         box->onEnter = [this, i] {
-            QWidget* next = i < portfolio_.fundCount - 1
+            QWidget* next = i < screen_.portfolio.fundCount - 1
                                 ? static_cast<QWidget*>(cvInPrice_[static_cast<std::size_t>(i + 1)])
                                 : static_cast<QWidget*>(cvCalc_);
             next->setFocus(Qt::TabFocusReason);
         };
-        box->onLeave = [this, i](const QString& typed) {
-            return LeavePriceBox(portfolio_, i, typed);
-        };
+        box->onLeave = [this, i](const QString& typed) { return LeavePriceBox(screen_, i, typed); };
     }
 
     cvCalc_ = ManagerButton("CVCalc", "&Calculate", frame);
@@ -190,7 +188,7 @@ QWidget* QMManagement::buildCurrentValueFrame() {
     buttons->addStretch();
     cvResults_ = ManagerResultsBox("CVResults", 85, frame);
     AddResultsMenu(cvResults_, [this] {
-        return cvResults_->toPlainText().isEmpty() ? QString() : portfolio_.resultsPage;
+        return cvResults_->toPlainText().isEmpty() ? QString() : screen_.resultsPage;
     });
     prices->setColumnMinimumWidth(2, 24);
     prices->setColumnStretch(5, 1);
@@ -209,7 +207,7 @@ QWidget* QMManagement::buildCurrentValueFrame() {
 }
 
 bool QMManagement::setupCurrentValueTab() {
-    const CurrentValueTabSetup setup = OpenCurrentValueTab(portfolio_);
+    const CurrentValueTabSetup setup = OpenCurrentValueTab(screen_.portfolio);
     if (setup.backToEntry) {
         showMessages(setup.messages);
         return false;
@@ -228,17 +226,17 @@ bool QMManagement::setupCurrentValueTab() {
 
 void QMManagement::CVCalc_Click() {
     cvResults_->clear();
-    const CurrentValueOutcome out = CalculateCurrentValue(portfolio_);
+    const CurrentValueOutcome out = CalculateCurrentValue(screen_);
     ShowPage(cvResults_, out.page);
     showMessages(out.messages);
 }
 
 void QMManagement::CVPrint_Click() {
-    printPage(cvResults_, portfolio_.resultsPage);
+    printPage(cvResults_, screen_.resultsPage);
 }
 
 void QMManagement::CVHelp_Click() {
-    ShowPage(cvResults_, ShowCurrentValueHelp(portfolio_));
+    ShowPage(cvResults_, ShowCurrentValueHelp(screen_));
 }
 
 } // namespace qm

@@ -39,7 +39,8 @@ QMManagement::QMManagement(QWidget* parent) : WorkWindowBase(parent) {
     // Load step: this is the work window, with an empty portfolio, opened on "Add - edit
     // records".
     becomeWorkWindow(WorkWindow::Manager);
-    InitPortfolio(portfolio_);
+    screen_.currencySymbol = app().currencySymbol;
+    InitScreen(screen_);
     {
         const QSignalBlocker quiet(tabs_);
         tabs_->setCurrentIndex(EntryTab);
@@ -108,10 +109,9 @@ void QMManagement::build() {
 void QMManagement::ChangesSSTab2() {
     const int t = tabs_->currentIndex();
     frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
-    BeginTabChange(portfolio_);
+    BeginTabChange(screen_);
     for (QPlainTextEdit* box : {cvResults_, dResults_, eResults_})
         box->clear();
-    app().editFlag = 0;
     switch (t) {
     case OpenTab:
         openFile();
@@ -157,9 +157,9 @@ void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
 std::optional<QString> QMManagement::FileDirectory(bool save) {
     // It starts in the folder of the file in memory, else where the last database was opened
     // or saved; the folder of the sample database is one click away in its side bar.
-    const QString folder = portfolio_.databasePath.isEmpty()
+    const QString folder = screen_.portfolio.databasePath.isEmpty()
                                ? StartFolder()
-                               : QFileInfo(portfolio_.databasePath).absolutePath();
+                               : QFileInfo(screen_.portfolio.databasePath).absolutePath();
     QFileDialog dialog(frames_->widget(OpenTab), QString(), folder);
     dialog.setObjectName(QStringLiteral("CMDialog1"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -178,7 +178,7 @@ std::optional<QString> QMManagement::FileDirectory(bool save) {
     // Wide enough a side bar for the folders' names to show whole.
     if (auto* panes = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
         panes->setSizes({180, 520});
-    dialog.selectFile(portfolio_.databaseName);
+    dialog.selectFile(screen_.portfolio.databaseName);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
@@ -190,17 +190,18 @@ std::optional<QString> QMManagement::FileDirectory(bool save) {
 void QMManagement::openFile() {
     // Opening replaces the portfolio in memory, so unsaved changes are not dropped without the
     // question the exits ask: "&Yes" goes back to the entry tab with nothing read.
-    if (ShouldAskBeforeDiscard(portfolio_) && AskQuestion(3, portfolio_.databaseName)) {
+    if (ShouldAskBeforeDiscard(screen_.portfolio) &&
+        AskQuestion(3, screen_.portfolio.databaseName)) {
         selectTab(EntryTab);
         return;
     }
     const std::optional<QString> path =
         givenPath_ ? std::exchange(givenPath_, std::nullopt) : FileDirectory(false);
-    const std::vector<int> messages = OpenDatabase(portfolio_, path);
+    const std::vector<int> messages = OpenDatabase(screen_, path);
     // The portfolio now is the file's: nothing in memory is left unsaved.
     if (path && messages.empty()) {
-        portfolio_.unsavedChanges = 0;
-        RememberDatabasePath(portfolio_.databasePath);
+        screen_.portfolio.unsavedChanges = 0;
+        RememberDatabasePath(screen_.portfolio.databasePath);
     }
     showMessages(messages);
     selectTab(EntryTab);
@@ -217,10 +218,10 @@ void QMManagement::openDatabaseFile(const QString& path) {
 
 void QMManagement::saveFile() {
     std::vector<int> messages;
-    if (BeginSave(portfolio_, messages)) {
-        const SaveOutcome outcome = SaveDatabase(portfolio_, FileDirectory(true));
+    if (BeginSave(screen_.portfolio, messages)) {
+        const SaveOutcome outcome = SaveDatabase(screen_.portfolio, FileDirectory(true));
         if (outcome.saved)
-            RememberDatabasePath(portfolio_.databasePath);
+            RememberDatabasePath(screen_.portfolio.databasePath);
         if (!outcome.failure.isEmpty())
             ShowPlainMessage(outcome.failure);
         messages = outcome.messages;
@@ -230,26 +231,26 @@ void QMManagement::saveFile() {
 }
 
 bool QMManagement::mayClose() {
-    if (ShouldAskBeforeDiscard(portfolio_) && AskQuestion(3, portfolio_.databaseName))
+    if (ShouldAskBeforeDiscard(screen_.portfolio) && AskQuestion(3, screen_.portfolio.databaseName))
         return false; // "&Yes": go back and save
-    DiscardPortfolio(portfolio_);
+    DiscardScreen(screen_);
     return true;
 }
 
 void QMManagement::CVGraph_Click() {
-    if (!PrepareCurrentValueChart(portfolio_, cvResults_->toPlainText())) {
+    if (!PrepareCurrentValueChart(screen_, cvResults_->toPlainText())) {
         ShowMessage(4);
         return;
     }
     const FundTotalReader fundTotal = [this](int row, int column) {
-        return portfolio_.fundTotals.at(row, column);
+        return screen_.portfolio.fundTotals.at(row, column);
     };
-    const QStringList names = FundNames(portfolio_);
+    const QStringList names = FundNames(screen_.portfolio);
     // The chart window shows the funds' current values (row = fund, columns 3 to 5).
     if (managerHooks().showChart)
-        managerHooks().showChart(portfolio_.chartPoints, fundTotal, names);
+        managerHooks().showChart(screen_.chartPoints, fundTotal, names);
     else
-        ShowManagerChart(portfolio_.chartPoints, fundTotal, names);
+        ShowManagerChart(screen_.chartPoints, fundTotal, names);
 }
 
 } // namespace qm

@@ -2,6 +2,7 @@
 
 #include "app/WorkWindowBase.h"
 #include "manager/Portfolio.h"
+#include "screens/ManagerScreen.h"
 
 #include <QString>
 #include <QStringList>
@@ -52,7 +53,8 @@ public:
     explicit QMManagement(QWidget* parent = nullptr);
     ~QMManagement() override;
 
-    const Portfolio& portfolio() const { return portfolio_; }
+    const Portfolio& portfolio() const { return screen_.portfolio; }
+    const ManagerScreen& screen() const { return screen_; }
 
     // Opens `path` through the "Open file" tab as if the user had chosen it in the file dialog
     // (the program started with a database file).
@@ -121,7 +123,7 @@ private:
     void CVGraph_Click();
     void CVHelp_Click();
 
-    Portfolio portfolio_;
+    ManagerScreen screen_;
     // A file to open in place of asking the file dialog (openDatabaseFile).
     std::optional<QString> givenPath_;
 
