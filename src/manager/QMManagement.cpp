@@ -2,10 +2,11 @@
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
-#include "chart/QMGraph.h"
-#include "manager/CurrentValue.h"
 #include "manager/DatabaseFile.h"
 #include "manager/ManagerControls.h"
+#include "manager/ManagerCurrentValueTab.h"
+#include "manager/ManagerDisplayTab.h"
+#include "manager/ManagerEntryTab.h"
 #include "print/PrintResults.h"
 #include "ui/CommandGate.h"
 #include "ui/StartFolder.h"
@@ -66,8 +67,11 @@ void QMManagement::build() {
         tabs_->addTab(QLatin1String(caption));
     // Each tab shows frame AllFramesIM(tab). The open and save frames stay empty: the file
     // dialog is shown over them while a file is chosen.
-    for (QWidget* frame : {new QWidget, new QWidget, buildEntryFrame(), buildDisplayFrame(),
-                           buildCurrentValueFrame()}) {
+    entryTab_ = new ManagerEntryTab(screen_, *this);
+    displayTab_ = new ManagerDisplayTab(screen_, *this);
+    valueTab_ = new ManagerCurrentValueTab(screen_, *this);
+    for (QWidget* frame : std::initializer_list<QWidget*>{new QWidget, new QWidget, entryTab_,
+                                                          displayTab_, valueTab_}) {
         frame->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(frames_->count()));
         frames_->addWidget(frame);
     }
@@ -87,7 +91,7 @@ void QMManagement::build() {
           "EHelp",      "EExit",      "EResults",    "DDispFunds",  "DDisplall",  "DHelp",
           "DPrint",     "DExit",      "DDResults"})
         chain.push_back(findChild<QWidget*>(QLatin1String(name)));
-    chain.insert(chain.end(), cvInPrice_.begin(), cvInPrice_.end());
+    chain.insert(chain.end(), valueTab_->priceBoxes().begin(), valueTab_->priceBoxes().end());
     for (const char* name : {"CVCalc", "CVPrint", "CVGraph", "CVHelp", "CVExit", "CVResults"})
         chain.push_back(findChild<QWidget*>(QLatin1String(name)));
     SetTabChain(chain);
@@ -110,7 +114,7 @@ void QMManagement::ChangesSSTab2() {
     const int t = tabs_->currentIndex();
     frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
     BeginTabChange(screen_);
-    for (QPlainTextEdit* box : {cvResults_, dResults_, eResults_})
+    for (QPlainTextEdit* box : {valueTab_->results(), displayTab_->results(), entryTab_->results()})
         box->clear();
     switch (t) {
     case OpenTab:
@@ -120,14 +124,14 @@ void QMManagement::ChangesSSTab2() {
         saveFile();
         break;
     case EntryTab:
-        setupEntryTab();
+        entryTab_->setup();
         break;
     case DisplayTab:
-        if (!setupDisplayTab())
+        if (!displayTab_->setup())
             selectTab(EntryTab);
         break;
     case CurrentValueTab:
-        if (!setupCurrentValueTab())
+        if (!valueTab_->setup())
             selectTab(EntryTab);
         break;
     default:
@@ -235,22 +239,6 @@ bool QMManagement::mayClose() {
         return false; // "&Yes": go back and save
     DiscardScreen(screen_);
     return true;
-}
-
-void QMManagement::CVGraph_Click() {
-    if (!PrepareCurrentValueChart(screen_, cvResults_->toPlainText())) {
-        ShowMessage(4);
-        return;
-    }
-    const FundTotalReader fundTotal = [this](int row, int column) {
-        return screen_.portfolio.fundTotals.at(row, column);
-    };
-    const QStringList names = FundNames(screen_.portfolio);
-    // The chart window shows the funds' current values (row = fund, columns 3 to 5).
-    if (managerHooks().showChart)
-        managerHooks().showChart(screen_.chartPoints, fundTotal, names);
-    else
-        ShowManagerChart(screen_.chartPoints, fundTotal, names);
 }
 
 } // namespace qm
