@@ -40,7 +40,7 @@ qm::Portfolio MakeLargePortfolio(unsigned seed) {
 
     qm::Portfolio p;
     qm::InitPortfolio(p);
-    std::vector<int> messages;
+    std::vector<qm::Message> messages;
     // Funds are added out of name order, so the first tab change has work to do.
     for (int k = 0; k < qm::MaxFunds; ++k)
         qm::AddFund(p, QString::fromLatin1(FundNames[(k * 7) % qm::MaxFunds]), messages);

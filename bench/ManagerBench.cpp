@@ -64,7 +64,7 @@ void OpenFile(benchmark::State& state) {
     Portfolio p;
     InitPortfolio(p);
     for (auto _ : state) {
-        const std::vector<int> messages = OpenDatabase(p, path);
+        const std::vector<Message> messages = OpenDatabase(p, path);
         benchmark::DoNotOptimize(messages.data());
     }
     if (p.recordCount != MaxRecords)

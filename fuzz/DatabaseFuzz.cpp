@@ -109,8 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qm::Portfolio p;
     qm::InitPortfolio(p);
     p.unsavedChanges = 1;
-    const std::vector<int> opened = qm::OpenDatabase(p, input);
-    check(opened.empty() || opened == std::vector<int>{13}, "open gives no message or 13");
+    const std::vector<qm::Message> opened = qm::OpenDatabase(p, input);
+    check(opened.empty() || opened == std::vector<qm::Message>{qm::Message::FileNotFound},
+          "open gives no message or 13");
     check(p.unsavedChanges == 1, "open keeps the unsaved state");
     if (!opened.empty()) {
         check(p.fundCount == 0 && p.recordCount == 0 && p.databaseName.isEmpty(),
@@ -135,8 +136,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qm::Portfolio loaded = p;
     const qm::SaveOutcome save = qm::SaveDatabase(p, saved);
     if (p.recordCount == 0) {
-        check(save.messages == std::vector<int>{15} && save.failure.isEmpty() &&
-                  !QFile::exists(saved),
+        check(save.messages == std::vector<qm::Message>{qm::Message::NoRecords} &&
+                  save.failure.isEmpty() && !QFile::exists(saved),
               "no records: nothing saved");
         const auto again = qm::ReadDatabase(qm::WriteDatabase(p));
         check(again.has_value(), "an empty portfolio's text reads back");

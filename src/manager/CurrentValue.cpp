@@ -51,7 +51,7 @@ bool CheckEmptyFunds(const Portfolio& p) {
 CurrentValueTabSetup OpenCurrentValueTab(Portfolio& p) {
     CurrentValueTabSetup out;
     if (p.recordCount == 0) {
-        out.messages.push_back(15);
+        out.messages.push_back(Message::NoRecords);
         out.backToEntry = true;
         return out;
     }
@@ -86,7 +86,7 @@ CurrentValueOutcome CalculateCurrentValue(ManagerScreen& s) {
     CurrentValueOutcome out;
     s.resultsPage.clear();
     if (CheckEmptyFunds(p)) {
-        out.messages.push_back(28);
+        out.messages.push_back(Message::EmptyFund);
         return out;
     }
     clearSums(p);
@@ -104,14 +104,14 @@ CurrentValueOutcome CalculateCurrentValue(ManagerScreen& s) {
         }
         for (int k = 1; k <= p.fundCount; ++k) {
             if (!p.fundName(k).isEmpty() && t.at(k, 2) <= Currency() && !t.at(k, 0).isZero()) {
-                out.messages.push_back(24);
+                out.messages.push_back(Message::MissingEntry);
                 clearSums(p);
                 return out;
             }
         }
         out.page = BuildCurrentValueReport(s);
     } catch (const CalcError&) {
-        out.messages.push_back(3);
+        out.messages.push_back(Message::WrongEntry);
         clearSums(p);
         s.resultsPage.clear();
         out.page.clear();

@@ -24,7 +24,7 @@ bool CheckEmptyFunds(const Portfolio& p);
 // are forgotten when the first fund has none or there are unsaved changes; the name labels and
 // price boxes of funds 1..FundCount are filled (the others empty and disabled).
 struct CurrentValueTabSetup {
-    std::vector<int> messages;
+    std::vector<Message> messages;
     bool backToEntry = false;
     std::array<QString, MaxFunds> names;
     std::array<QString, MaxFunds> prices;
@@ -44,7 +44,7 @@ QString LeavePriceBox(ManagerScreen& s, int index, const QString& text);
 // price) or 3 (amounts beyond the Currency range) and no report; otherwise the report, which
 // is also ResultsPage.
 struct CurrentValueOutcome {
-    std::vector<int> messages;
+    std::vector<Message> messages;
     QString page;
 };
 CurrentValueOutcome CalculateCurrentValue(ManagerScreen& s);

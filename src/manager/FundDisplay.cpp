@@ -118,7 +118,7 @@ QString FundDisplay(ManagerScreen& s) {
 DisplayTabSetup OpenDisplayTab(const Portfolio& p) {
     DisplayTabSetup out;
     if (p.recordCount == 0) {
-        out.messages.push_back(15);
+        out.messages.push_back(Message::NoRecords);
         out.backToEntry = true;
         return out;
     }

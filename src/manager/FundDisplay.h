@@ -24,7 +24,7 @@ QString FundDisplay(ManagerScreen& s);
 // Tab setup: with no records, message 15 and back to the entry tab; otherwise the fund list
 // (select its first line when there is one; empty the report box).
 struct DisplayTabSetup {
-    std::vector<int> messages;
+    std::vector<Message> messages;
     bool backToEntry = false;
     QStringList funds;
 };

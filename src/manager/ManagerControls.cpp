@@ -124,7 +124,7 @@ void DateBox::checkDate() {
     if (!today)
         return;
     checking_ = true;
-    ShowMessage(30);
+    ShowMessage(Message::DateFormat);
     setText(*today);
     setFocus(Qt::OtherFocusReason);
     checking_ = false;

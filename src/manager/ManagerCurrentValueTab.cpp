@@ -127,7 +127,7 @@ void ManagerCurrentValueTab::CVHelp_Click() {
 
 void ManagerCurrentValueTab::CVGraph_Click() {
     if (!PrepareCurrentValueChart(screen_, cvResults_->toPlainText())) {
-        ShowMessage(4);
+        ShowMessage(Message::NothingToGraph);
         return;
     }
     const FundTotalReader fundTotal = [this](int row, int column) {

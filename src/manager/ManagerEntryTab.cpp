@@ -260,11 +260,12 @@ void ManagerEntryTab::EDelRec_Click() {
     if (begin.openDialog) {
         const DeleteChoice choice = ChooseRecordToDelete(screen_, AskRecordNumber(0));
         window_.showMessages(choice.messages);
-        if (choice.question != 4)
+        if (choice.question != Question::DeleteRecord)
             return;
-        yes = AskQuestion(4, screen_.portfolio.databaseName, choice.recordText);
-    } else if (begin.question == 5) {
-        yes = AskQuestion(5);
+        yes =
+            AskQuestion(Question::DeleteRecord, screen_.portfolio.databaseName, choice.recordText);
+    } else if (begin.question == Question::DeleteFund) {
+        yes = AskQuestion(Question::DeleteFund);
     } else {
         return;
     }

@@ -189,11 +189,11 @@ bool ShouldAskBeforeDiscard(const Portfolio& p) {
     return p.unsavedChanges == 1 && p.recordCount != 0;
 }
 
-AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<int>& messages) {
+AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<Message>& messages) {
     if (name.isEmpty() || name == QLatin1String("1"))
         return AddFundResult::Ignored;
     if (p.fundCount >= MaxFunds) {
-        messages.push_back(36);
+        messages.push_back(Message::FundLimit);
         return AddFundResult::Refused;
     }
     QString clean = name;
@@ -209,13 +209,13 @@ AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<int>& messa
     return AddFundResult::Added;
 }
 
-int ValidateEntry(const QString& typeText, const QString& dateText,
-                  std::optional<TransactionType> type, const std::array<Currency, 6>& values,
-                  bool correcting) {
+std::optional<Message> ValidateEntry(const QString& typeText, const QString& dateText,
+                                     std::optional<TransactionType> type,
+                                     const std::array<Currency, 6>& values, bool correcting) {
     if (typeText.isEmpty())
-        return 51;
+        return Message::NoTransactionType;
     if (dateText.isEmpty())
-        return 31;
+        return Message::RecordNeedsDate;
     const Currency zero;
     const Currency price = values[1];
     const Currency shares = values[2];
@@ -241,27 +241,27 @@ int ValidateEntry(const QString& typeText, const QString& dateText,
         }
     }
     if (ok)
-        return 0;
-    return correcting ? 29 : 20;
+        return std::nullopt;
+    return correcting ? Message::RecordNotCorrected : Message::RecordNotSaved;
 }
 
 StoreResult StoreRecord(Portfolio& p, const EntryRow& row, const NewRecord& entry) {
     StoreResult result;
     if (entry.fund < 1 || entry.fund > p.fundCount) {
-        result.messages.push_back(16);
+        result.messages.push_back(Message::FundNotSelected);
         return result;
     }
-    const int invalid = ValidateEntry(row.typeText, row.dateText, TypeFromCode(entry.typeCode),
-                                      entry.values, entry.correcting);
+    const std::optional<Message> invalid = ValidateEntry(
+        row.typeText, row.dateText, TypeFromCode(entry.typeCode), entry.values, entry.correcting);
     const std::optional<QDate> date = ParseDate(row.dateText);
-    if (invalid != 0 || !date) {
+    if (invalid || !date) {
         // A date box holding something that is not a date counts as no date.
-        result.messages.push_back(invalid != 0 ? invalid : 31);
+        result.messages.push_back(invalid ? *invalid : Message::RecordNeedsDate);
         result.refusedByValidation = true;
         return result;
     }
     if (p.recordCount > MaxRecords - 1) {
-        result.messages.push_back(35);
+        result.messages.push_back(Message::RecordLimit);
         return result;
     }
     const bool replace = entry.replaces >= 1 && entry.replaces <= p.recordCount;
@@ -292,7 +292,8 @@ StoreResult StoreRecord(Portfolio& p, const EntryRow& row, const NewRecord& entr
             rec.bookValue = rec.price * rec.shares + rec.fees;
     } catch (const CalcError&) {
         // Amounts too large for a book value: refused like any other wrong entry.
-        result.messages.push_back(entry.correcting ? 29 : 20);
+        result.messages.push_back(entry.correcting ? Message::RecordNotCorrected
+                                                   : Message::RecordNotSaved);
         result.refusedByValidation = true;
         return result;
     }

@@ -5,6 +5,7 @@
 // and remove records and funds. Everything here is Qt Core only; the manager window calls these
 // functions from its handlers and shows what they return.
 
+#include "app/Messages.h"
 #include "text/Currency.h"
 #include "text/CurrencyTable.h"
 #include "text/TextEncoding.h"
@@ -115,13 +116,13 @@ enum class AddFundResult { Ignored, Refused, Added };
 // A new fund at entry FundCount + 1. "" and "1" (the name
 // dialog's cancel) are ignored; a 19th fund is refused with message 36. Double quotes and line
 // breaks cannot be stored in the database file and are dropped from the name.
-AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<int>& messages);
+AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<Message>& messages);
 
-// Checks an entry before it is stored: 0 when it may be stored, else the message number:
-// 51 no type chosen, 31 no date, 20 (29 when correcting) figures not as the type requires.
-int ValidateEntry(const QString& typeText, const QString& dateText,
-                  std::optional<TransactionType> type, const std::array<Currency, 6>& values,
-                  bool correcting);
+// Checks an entry before it is stored: nothing when it may be stored, else the message: 51 no
+// type chosen, 31 no date, 20 (29 when correcting) figures not as the type requires.
+std::optional<Message> ValidateEntry(const QString& typeText, const QString& dateText,
+                                     std::optional<TransactionType> type,
+                                     const std::array<Currency, 6>& values, bool correcting);
 
 // The entry row as the window shows it.
 struct EntryRow {
@@ -141,7 +142,7 @@ struct NewRecord {
 };
 
 struct StoreResult {
-    std::vector<int> messages;
+    std::vector<Message> messages;
     bool stored = false;
     bool refusedByValidation = false;
 };

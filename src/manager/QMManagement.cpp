@@ -144,14 +144,14 @@ void QMManagement::selectTab(int tab) {
     tabs_->setCurrentIndex(tab);
 }
 
-void QMManagement::showMessages(const std::vector<int>& messages) {
-    for (const int message : messages)
+void QMManagement::showMessages(const std::vector<Message>& messages) {
+    for (const Message message : messages)
         ShowMessage(message);
 }
 
 void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
     if (box->toPlainText().isEmpty())
-        ShowMessage(2);
+        ShowMessage(Message::NothingToPrint);
     else if (managerHooks().print)
         managerHooks().print(page);
     else
@@ -195,13 +195,13 @@ void QMManagement::openFile() {
     // Opening replaces the portfolio in memory, so unsaved changes are not dropped without the
     // question the exits ask: "&Yes" goes back to the entry tab with nothing read.
     if (ShouldAskBeforeDiscard(screen_.portfolio) &&
-        AskQuestion(3, screen_.portfolio.databaseName)) {
+        AskQuestion(Question::SaveChangedFile, screen_.portfolio.databaseName)) {
         selectTab(EntryTab);
         return;
     }
     const std::optional<QString> path =
         givenPath_ ? std::exchange(givenPath_, std::nullopt) : FileDirectory(false);
-    const std::vector<int> messages = OpenDatabase(screen_, path);
+    const std::vector<Message> messages = OpenDatabase(screen_, path);
     // The portfolio now is the file's: nothing in memory is left unsaved.
     if (path && messages.empty()) {
         screen_.portfolio.unsavedChanges = 0;
@@ -221,7 +221,7 @@ void QMManagement::openDatabaseFile(const QString& path) {
 }
 
 void QMManagement::saveFile() {
-    std::vector<int> messages;
+    std::vector<Message> messages;
     if (BeginSave(screen_.portfolio, messages)) {
         const SaveOutcome outcome = SaveDatabase(screen_.portfolio, FileDirectory(true));
         if (outcome.saved)
@@ -235,7 +235,8 @@ void QMManagement::saveFile() {
 }
 
 bool QMManagement::mayClose() {
-    if (ShouldAskBeforeDiscard(screen_.portfolio) && AskQuestion(3, screen_.portfolio.databaseName))
+    if (ShouldAskBeforeDiscard(screen_.portfolio) &&
+        AskQuestion(Question::SaveChangedFile, screen_.portfolio.databaseName))
         return false; // "&Yes": go back and save
     DiscardScreen(screen_);
     return true;

@@ -61,7 +61,7 @@ public:
 
     // For the tabs: each message shown in turn; `page` printed when `box` shows something (an
     // empty box is message 2).
-    void showMessages(const std::vector<int>& messages);
+    void showMessages(const std::vector<Message>& messages);
     void printPage(const QPlainTextEdit* box, const QString& page);
 
 protected:

@@ -156,7 +156,7 @@ AddFundOutcome AddFundClick(ManagerScreen& s, const QString& lineInputText) {
 ChooseTypeOutcome ChooseType(ManagerScreen& s, const QString& fullName) {
     ChooseTypeOutcome out;
     if (s.newFundIndex == 0) {
-        out.messages.push_back(16);
+        out.messages.push_back(Message::FundNotSelected);
         return out;
     }
     s.targetRecord = 0;
@@ -202,7 +202,7 @@ AddRecordOutcome AddRecordClick(ManagerScreen& s, const EntryRow& row) {
             out.clearRow = true;
         s.targetRecord = 0;
     } else {
-        out.messages.push_back(correcting ? 17 : 16);
+        out.messages.push_back(correcting ? Message::BadRecordNumber : Message::FundNotSelected);
     }
     // Stored or refused, the correction is over.
     s.correctMode = CorrectMode::Delete;
@@ -213,7 +213,8 @@ AddRecordOutcome AddRecordClick(ManagerScreen& s, const EntryRow& row) {
 BeginOutcome BeginCorrect(ManagerScreen& s, const QString& fundText) {
     BeginOutcome out;
     if (!fundMatches(s, fundText)) {
-        out.messages.push_back(s.correcting() ? 17 : 16);
+        out.messages.push_back(s.correcting() ? Message::BadRecordNumber
+                                              : Message::FundNotSelected);
         s.correctMode = CorrectMode::Delete;
         return out;
     }
@@ -227,14 +228,14 @@ namespace {
 // The record the number typed in the record-number dialog names among the active fund's
 // records, made the target (0 when the dialog was cancelled or left empty). A number that is not
 // one of the fund's records, or not a whole number at all, is message 17 and leaves no target.
-int TargetFromDialog(ManagerScreen& s, const QString& dialogText, std::vector<int>& messages) {
+int TargetFromDialog(ManagerScreen& s, const QString& dialogText, std::vector<Message>& messages) {
     Portfolio& p = s.portfolio;
     if (dialogText.isEmpty())
         return 0;
     const std::optional<int> n = ParseRecordNumber(dialogText);
     const int target = n ? FundRecordToRecord(p, s.activeFund, *n) : 0;
     if (target == 0) {
-        messages.push_back(17);
+        messages.push_back(Message::BadRecordNumber);
         s.targetRecordText.clear();
         s.targetRecord = 0;
         return 0;
@@ -275,14 +276,14 @@ BeginOutcome BeginDelete(ManagerScreen& s, const QString& fundText) {
     Portfolio& p = s.portfolio;
     BeginOutcome out;
     if (!fundMatches(s, fundText)) {
-        out.messages.push_back(16);
+        out.messages.push_back(Message::FundNotSelected);
         return out;
     }
     if (FundRecordCount(p, s.activeFund) > 0) {
         s.correctMode = CorrectMode::Delete;
         out.openDialog = true;
     } else {
-        out.question = 5;
+        out.question = Question::DeleteFund;
     }
     return out;
 }
@@ -291,7 +292,7 @@ DeleteChoice ChooseRecordToDelete(ManagerScreen& s, const QString& dialogText) {
     DeleteChoice out;
     if (TargetFromDialog(s, dialogText, out.messages) == 0)
         return out;
-    out.question = 4;
+    out.question = Question::DeleteRecord;
     out.recordText = s.targetRecordText;
     return out;
 }

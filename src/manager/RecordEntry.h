@@ -70,7 +70,7 @@ QString PickFund(ManagerScreen& s, const QString& fundText);
 
 // "Add &fund" once the name dialog has closed (`lineInputText` its result).
 struct AddFundOutcome {
-    std::vector<int> messages; // 36 at 18 funds
+    std::vector<Message> messages; // 36 at 18 funds
     bool added = false;
     QString fundText; // new text of the fund box (appended to its list) when added
     QString page;     // the new fund's (empty) record list when added
@@ -80,8 +80,8 @@ AddFundOutcome AddFundClick(ManagerScreen& s, const QString& lineInputText);
 
 // A transaction type chosen in the type list.
 struct ChooseTypeOutcome {
-    std::vector<int> messages; // 16 when no fund was picked or added: empty the type text
-    bool accepted = false;     // when accepted: empty the five boxes, apply `boxes`
+    std::vector<Message> messages; // 16 when no fund was picked or added: empty the type text
+    bool accepted = false;         // when accepted: empty the five boxes, apply `boxes`
     EntryBoxes boxes;
 };
 ChooseTypeOutcome ChooseType(ManagerScreen& s, const QString& fullName);
@@ -97,7 +97,7 @@ QString LeaveEntryBox(ManagerScreen& s, int index, const QString& text);
 
 // "&Add Record".
 struct AddRecordOutcome {
-    std::vector<int> messages;
+    std::vector<Message> messages;
     bool stored = false;   // the entry boxes are disabled
     bool clearRow = false; // show every number box and clear the entry row
     bool showPage = false; // the record list changed: show `page`
@@ -108,15 +108,15 @@ AddRecordOutcome AddRecordClick(ManagerScreen& s, const EntryRow& row);
 
 // First step of "&Correct record" and "&Delete record": the fund box must name the active fund.
 struct BeginOutcome {
-    std::vector<int> messages;
-    bool openDialog = false; // open the record-number dialog (the correction mode is set)
-    int question = 0;        // delete only: ask question 5 (delete the fund) instead
+    std::vector<Message> messages;
+    bool openDialog = false;          // open the record-number dialog (the correction mode is set)
+    std::optional<Question> question; // delete only: ask question 5 (delete the fund) instead
 };
 BeginOutcome BeginCorrect(ManagerScreen& s, const QString& fundText);
 
 // "&Correct record" once the record-number dialog has closed: the record fetched into the row.
 struct FetchOutcome {
-    std::vector<int> messages; // 17 when the number is not one of the fund's records
+    std::vector<Message> messages; // 17 when the number is not one of the fund's records
     bool fetched = false;
     QString typeText;                // ETransType text (the list is then disabled)
     QString dateText;                // EInDate
@@ -129,8 +129,8 @@ BeginOutcome BeginDelete(ManagerScreen& s, const QString& fundText);
 
 // "&Delete record" once the record-number dialog has closed.
 struct DeleteChoice {
-    std::vector<int> messages; // 17 when not found
-    int question = 0;          // 4: ask "delete record number: " + recordText
+    std::vector<Message> messages;    // 17 when not found
+    std::optional<Question> question; // 4: ask "delete record number: " + recordText
     QString recordText;
 };
 DeleteChoice ChooseRecordToDelete(ManagerScreen& s, const QString& dialogText);

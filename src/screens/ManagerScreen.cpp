@@ -35,8 +35,8 @@ void TransLabelOf(ManagerScreen& s) {
     s.transLabel = TypeLabelOf(s.transCode);
 }
 
-std::vector<int> OpenDatabase(ManagerScreen& s, const std::optional<QString>& path) {
-    const std::vector<int> messages = OpenDatabase(s.portfolio, path);
+std::vector<Message> OpenDatabase(ManagerScreen& s, const std::optional<QString>& path) {
+    const std::vector<Message> messages = OpenDatabase(s.portfolio, path);
     if (path) {
         s.activeFund = 0;
         s.newFundIndex = 0;

@@ -68,7 +68,7 @@ void TransLabelOf(ManagerScreen& s);
 
 // The "Open file" tab once the file dialog has closed (OpenDatabase on the portfolio): a file
 // read drops the fund and record pointed at; a file that cannot be read drops the pages too.
-std::vector<int> OpenDatabase(ManagerScreen& s, const std::optional<QString>& path);
+std::vector<Message> OpenDatabase(ManagerScreen& s, const std::optional<QString>& path);
 
 // An amount as a money box shows it after it was left: the currency symbol and four decimals.
 QString ManagerMoneyText(const ManagerScreen& s, Currency value);

@@ -66,7 +66,7 @@ TEST(DatabaseFile, WritesTheExampleByteForByteAndOpensItBack) {
     const QString path = dir.filePath(QStringLiteral("DATA.QMD"));
     Portfolio p = examplePortfolio();
     p.unsavedChanges = 1;
-    std::vector<int> none;
+    std::vector<Message> none;
     ASSERT_TRUE(BeginSave(p, none));
     EXPECT_TRUE(none.empty());
     EXPECT_TRUE(SaveDatabase(p, path).saved);
@@ -161,7 +161,7 @@ TEST_P(MalformedFile, IsRefusedWithMessage13AndAnEmptyModel) {
     ASSERT_TRUE(writeBytes(path, c.bytes));
     Portfolio p = examplePortfolio();
     p.databaseName = QStringLiteral("DATA.QMD");
-    EXPECT_EQ(OpenDatabase(p, path), std::vector<int>{13}) << c.name;
+    EXPECT_EQ(OpenDatabase(p, path), std::vector<Message>{Message::FileNotFound}) << c.name;
     expectEmptyAfterFailedOpen(p);
 }
 
@@ -219,11 +219,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DatabaseFile, OpenFailuresAndCancel) {
     QTemporaryDir dir;
     Portfolio p = examplePortfolio();
-    EXPECT_EQ(OpenDatabase(p, dir.filePath(QStringLiteral("MISSING.QMD"))), std::vector<int>{13});
+    EXPECT_EQ(OpenDatabase(p, dir.filePath(QStringLiteral("MISSING.QMD"))),
+              std::vector<Message>{Message::FileNotFound});
     expectEmptyAfterFailedOpen(p);
 
     p = examplePortfolio();
-    EXPECT_EQ(OpenDatabase(p, dir.path()), std::vector<int>{13}); // a folder
+    EXPECT_EQ(OpenDatabase(p, dir.path()), std::vector<Message>{Message::FileNotFound}); // a folder
     expectEmptyAfterFailedOpen(p);
 
     // Cancel: the model stays, typed prices are forgotten.
@@ -241,12 +242,12 @@ TEST(DatabaseFile, SavingNoRecordsWritesNothing) {
     const QString path = dir.filePath(QStringLiteral("EMPTY.QMD"));
     Portfolio p;
     InitPortfolio(p);
-    std::vector<int> added;
+    std::vector<Message> added;
     AddFund(p, QStringLiteral("Fund"), added);
-    std::vector<int> messages;
+    std::vector<Message> messages;
     EXPECT_FALSE(BeginSave(p, messages));
-    EXPECT_EQ(messages, std::vector<int>{15});
-    EXPECT_EQ(SaveDatabase(p, path).messages, std::vector<int>{15});
+    EXPECT_EQ(messages, std::vector<Message>{Message::NoRecords});
+    EXPECT_EQ(SaveDatabase(p, path).messages, std::vector<Message>{Message::NoRecords});
     EXPECT_FALSE(QFile::exists(path));
 }
 

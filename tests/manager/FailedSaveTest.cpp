@@ -86,7 +86,8 @@ SaveReport save(Portfolio& p, const QString& path) {
     SaveReport r;
     r.ran = true;
     const SaveOutcome outcome = SaveDatabase(p, path);
-    r.messages = outcome.messages;
+    for (const Message m : outcome.messages)
+        r.messages.push_back(Number(m));
     r.failure = outcome.failure;
     r.unsavedChanges = p.unsavedChanges;
     r.databaseName = p.databaseName;

@@ -113,7 +113,7 @@ TEST_P(RefusedEntry, ShowsItsMessageAndChangesNothing) {
         entry.values[static_cast<std::size_t>(i + 1)] = money(c.boxes[static_cast<std::size_t>(i)]);
     const StoreResult out =
         StoreRecord(p, {Fund, QString::fromLatin1(c.typeText), QString::fromLatin1(c.date)}, entry);
-    EXPECT_EQ(out.messages, std::vector<int>{c.message});
+    EXPECT_EQ(out.messages, std::vector<Message>{Message{c.message}});
     EXPECT_TRUE(out.refusedByValidation);
     EXPECT_EQ(p.recordCount, 1);
     EXPECT_EQ(p.record(1).bookValue, money("25"));
@@ -152,23 +152,25 @@ TEST(RecordEntry, RefusalsOfTheEntryRow) {
     ChooseType(p, QStringLiteral("Bought"));
     const EntryRow row{Fund, QStringLiteral("Bought"), QStringLiteral("1/3/2001")};
     AddRecordOutcome out = AddRecordClick(p, row);
-    EXPECT_EQ(out.messages, std::vector<int>{20});
+    EXPECT_EQ(out.messages, std::vector<Message>{Message::RecordNotSaved});
     EXPECT_FALSE(out.clearRow);
     ASSERT_TRUE(BeginCorrect(p, Fund).openDialog);
     ASSERT_TRUE(FetchForCorrection(p, QStringLiteral("1")).fetched);
     p.inputValues[2] = Currency();
     out = AddRecordClick(p, row);
-    EXPECT_EQ(out.messages, std::vector<int>{29});
+    EXPECT_EQ(out.messages, std::vector<Message>{Message::RecordNotCorrected});
     EXPECT_TRUE(out.clearRow);
     EXPECT_FALSE(p.correcting());
     // No fund chosen since the tab was set up.
     SetupEntryTab(p);
-    EXPECT_EQ(ChooseType(p, QStringLiteral("Bought")).messages, std::vector<int>{16});
+    EXPECT_EQ(ChooseType(p, QStringLiteral("Bought")).messages,
+              std::vector<Message>{Message::FundNotSelected});
     EXPECT_EQ(AddRecordClick(p, {PickFundPrompt, row.typeText, row.dateText}).messages,
-              std::vector<int>{16});
+              std::vector<Message>{Message::FundNotSelected});
     p.correctMode = CorrectMode::Correct;
-    EXPECT_EQ(BeginCorrect(p, PickFundPrompt).messages, std::vector<int>{17});
-    EXPECT_EQ(BeginDelete(p, QString()).messages, std::vector<int>{16});
+    EXPECT_EQ(BeginCorrect(p, PickFundPrompt).messages,
+              std::vector<Message>{Message::BadRecordNumber});
+    EXPECT_EQ(BeginDelete(p, QString()).messages, std::vector<Message>{Message::FundNotSelected});
     // An amount beyond the Currency range is not taken from its box.
     EXPECT_EQ(LeaveEntryBox(p, 1, QStringLiteral("922337203685478")), QStringLiteral("$5.0000"));
     EXPECT_EQ(p.portfolio.record(1).shares, money("5"));
@@ -187,7 +189,7 @@ TEST(Funds, NamesThatAreIgnoredOrCleaned) {
           Case{"\"", AddFundResult::Ignored, ""}, Case{" A, 1 ", AddFundResult::Added, " A, 1 "},
           Case{"Say \"x\"\r\n", AddFundResult::Added, "Say x"}}) {
         ManagerScreen p;
-        std::vector<int> messages;
+        std::vector<Message> messages;
         EXPECT_EQ(AddFund(p.portfolio, QString::fromUtf8(c.typed), messages), c.result) << c.typed;
         EXPECT_EQ(p.portfolio.fundName(1), QString::fromUtf8(c.stored));
     }
@@ -198,7 +200,7 @@ TEST(Limits, EighteenFundsAndSixHundredRecords) {
     for (int k = 1; k <= MaxFunds; ++k)
         ASSERT_TRUE(AddFundClick(p, QStringLiteral("Fund %1").arg(k)).added);
     const AddFundOutcome nineteenth = AddFundClick(p, QStringLiteral("One more"));
-    EXPECT_EQ(nineteenth.messages, std::vector<int>{36});
+    EXPECT_EQ(nineteenth.messages, std::vector<Message>{Message::FundLimit});
     EXPECT_EQ(p.portfolio.fundCount, MaxFunds);
     EXPECT_EQ(nineteenth.captions.funds, QStringLiteral("Funds:  18"));
 
@@ -212,7 +214,7 @@ TEST(Limits, EighteenFundsAndSixHundredRecords) {
             StoreRecord(p.portfolio, row, {p.activeFund, p.transCode, p.inputValues}).stored);
     }
     const AddRecordOutcome full = AddRecordClick(p, row);
-    EXPECT_EQ(full.messages, std::vector<int>{35});
+    EXPECT_EQ(full.messages, std::vector<Message>{Message::RecordLimit});
     EXPECT_EQ(full.captions.records, QStringLiteral("Records:  600"));
     // A correction is refused too, and ends the correction.
     ASSERT_TRUE(BeginCorrect(p, fund).openDialog);
@@ -220,7 +222,7 @@ TEST(Limits, EighteenFundsAndSixHundredRecords) {
     const int target = p.targetRecord;
     const Currency fees = p.portfolio.record(target).fees;
     p.inputValues[3] = fees + Currency::fromUnits(1);
-    EXPECT_EQ(AddRecordClick(p, row).messages, std::vector<int>{35});
+    EXPECT_EQ(AddRecordClick(p, row).messages, std::vector<Message>{Message::RecordLimit});
     EXPECT_FALSE(p.correcting());
     EXPECT_EQ(p.portfolio.recordCount, MaxRecords);
     EXPECT_EQ(p.portfolio.record(target).fees, fees);
@@ -325,7 +327,7 @@ TEST_P(DeleteRecords, RemovesExactlyTheChosenRecord) {
     p.portfolio.unsavedChanges = 0;
     ASSERT_TRUE(BeginDelete(p, Fund).openDialog);
     const DeleteChoice choice = ChooseRecordToDelete(p, QString::number(c.number));
-    ASSERT_EQ(choice.question, 4);
+    ASSERT_EQ(choice.question, Question::DeleteRecord);
     EXPECT_EQ(choice.recordText, QString::number(c.number));
     const DeleteOutcome out = ConfirmDelete(p, true);
     EXPECT_TRUE(out.recordDeleted);
@@ -361,8 +363,11 @@ TEST(DeleteRecords, NumbersThatAreNotRecords) {
         ASSERT_TRUE(BeginDelete(p, Fund).openDialog);
         const DeleteChoice choice = ChooseRecordToDelete(p, QString::fromLatin1(c.typed));
         const bool found = *c.recordText != 0;
-        EXPECT_EQ(choice.question, found ? 4 : 0) << c.typed;
-        EXPECT_EQ(choice.messages, found ? std::vector<int>{} : std::vector<int>{17}) << c.typed;
+        EXPECT_EQ(choice.question, found ? std::optional(Question::DeleteRecord) : std::nullopt)
+            << c.typed;
+        EXPECT_EQ(choice.messages,
+                  found ? std::vector<Message>{} : std::vector<Message>{Message::BadRecordNumber})
+            << c.typed;
         EXPECT_EQ(p.targetRecordText, QString::fromLatin1(c.recordText));
         ConfirmDelete(p, false);
         EXPECT_EQ(p.targetRecord, 0);
@@ -407,7 +412,7 @@ TEST_P(DeleteFunds, RemovesExactlyTheChosenFund) {
     };
     const std::map<QString, int> before = recordsByName(p);
     PickFund(p, QString::fromUtf8(c.deleted));
-    ASSERT_EQ(BeginDelete(p, QString::fromUtf8(c.deleted)).question, 5);
+    ASSERT_EQ(BeginDelete(p, QString::fromUtf8(c.deleted)).question, Question::DeleteFund);
     const DeleteOutcome out = ConfirmDelete(p, true);
     EXPECT_TRUE(out.fundDeleted);
     EXPECT_EQ(out.funds, c.remaining);

@@ -246,7 +246,7 @@ TEST(FundDisplayAll, NameCutAndNothingSelected) {
     EXPECT_EQ(qmtest::fields(none[5], TotalColumns),
               (QStringList{"Total:", ".0000", ".0000", ".00", ".00", ".00"}));
     EXPECT_EQ(OpenDisplayTab(p.portfolio).funds, QStringList{longName});
-    EXPECT_EQ(OpenDisplayTab(Portfolio{}).messages, std::vector<int>{15});
+    EXPECT_EQ(OpenDisplayTab(Portfolio{}).messages, std::vector<Message>{Message::NoRecords});
 }
 
 // ---- Current value -------------------------------------------------------------------------
@@ -408,7 +408,7 @@ TEST_P(CurrentValueRefused, NoReport) {
     }
     p.chartPoints = 7;
     const CurrentValueOutcome out = CalculateCurrentValue(p);
-    EXPECT_EQ(out.messages, std::vector<int>{c.message});
+    EXPECT_EQ(out.messages, std::vector<Message>{Message{c.message}});
     EXPECT_TRUE(out.page.isEmpty());
     EXPECT_TRUE(p.resultsPage.isEmpty());
     EXPECT_EQ(p.chartPoints, 7);
@@ -451,7 +451,8 @@ TEST(CurrentValue, TabOpeningKeepsOrForgetsPrices) {
         EXPECT_EQ(setup.names[2], QString());
     }
     ManagerScreen empty;
-    EXPECT_EQ(OpenCurrentValueTab(empty.portfolio).messages, std::vector<int>{15});
+    EXPECT_EQ(OpenCurrentValueTab(empty.portfolio).messages,
+              std::vector<Message>{Message::NoRecords});
     EXPECT_EQ(ShowCurrentValueHelp(empty),
               QStringLiteral("Type the current share price or whatif price beside each fund name "
                              "then click Calculate.\r\n\r\nFor DtaSampl enter 20.00 for all "

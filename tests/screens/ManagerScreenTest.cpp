@@ -47,7 +47,7 @@ enum class Step {
 struct ModeCase {
     const char* name;
     std::vector<Step> steps;
-    std::vector<int> messages; // every message the steps gave, in order
+    std::vector<Message> messages; // every message the steps gave, in order
     CorrectMode after;
     int recordCount; // the fund's records afterwards
 };
@@ -61,8 +61,8 @@ class CorrectionMode : public ::testing::TestWithParam<ModeCase> {};
 TEST_P(CorrectionMode, IsSetByCorrectAndEndedByWhatEndsTheEntry) {
     const ModeCase& c = GetParam();
     ManagerScreen s = twoRecords();
-    std::vector<int> messages;
-    const auto add = [&messages](const std::vector<int>& more) {
+    std::vector<Message> messages;
+    const auto add = [&messages](const std::vector<Message>& more) {
         messages.insert(messages.end(), more.begin(), more.end());
     };
     for (const Step step : c.steps) {
@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                  2},
         ModeCase{"ARefusedCorrectionEndsItWithMessage29",
                  {Step::Correct, Step::Fetch1, Step::StoreRefused},
-                 {29},
+                 {Message::RecordNotCorrected},
                  CorrectMode::Delete,
                  2},
         ModeCase{"ACancelledFetchKeepsIt",
@@ -130,8 +130,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  CorrectMode::Correct,
                  2},
-        ModeCase{
-            "ANumberNotFoundKeepsIt", {Step::Correct, Step::Fetch9}, {17}, CorrectMode::Correct, 2},
+        ModeCase{"ANumberNotFoundKeepsIt",
+                 {Step::Correct, Step::Fetch9},
+                 {Message::BadRecordNumber},
+                 CorrectMode::Correct,
+                 2},
         ModeCase{"AddingAFundEndsIt", {Step::Correct, Step::AddFund}, {}, CorrectMode::Delete, 2},
         ModeCase{
             "TheDeleteDialogEndsIt", {Step::Correct, Step::Delete}, {}, CorrectMode::Delete, 2},
@@ -142,12 +145,12 @@ INSTANTIATE_TEST_SUITE_P(
                  1},
         ModeCase{"CorrectWithoutAFundSaysSoAndEndsIt",
                  {Step::Correct, Step::CorrectNoFund},
-                 {17},
+                 {Message::BadRecordNumber},
                  CorrectMode::Delete,
                  2},
         ModeCase{"CorrectWithoutAFundOutsideACorrectionIsMessage16",
                  {Step::CorrectNoFund},
-                 {16},
+                 {Message::FundNotSelected},
                  CorrectMode::Delete,
                  2}),
     qmtest::CaseName<ModeCase>);
@@ -208,7 +211,7 @@ TEST(EntryHelp, ClosingItShowsTheListAgain) {
 struct OpenCase {
     const char* name;
     const char* file; // nullptr: the dialog cancelled; "": a file that is not there
-    std::vector<int> messages;
+    std::vector<Message> messages;
     int funds;
     bool selectionKept;
     bool pagesKept;
@@ -244,10 +247,11 @@ TEST_P(OpenFile, DropsWhatThePortfolioNoLongerHolds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, OpenFile,
-    ::testing::Values(OpenCase{"Cancelled", nullptr, {}, 1, true, true},
-                      OpenCase{"Read", qmtest::ExampleFile.constData(), {}, 2, false, true},
-                      OpenCase{"NotThere", "", {13}, 0, false, false},
-                      OpenCase{"NotADatabase", "no database\r\n", {13}, 0, false, false}),
+    ::testing::Values(
+        OpenCase{"Cancelled", nullptr, {}, 1, true, true},
+        OpenCase{"Read", qmtest::ExampleFile.constData(), {}, 2, false, true},
+        OpenCase{"NotThere", "", {Message::FileNotFound}, 0, false, false},
+        OpenCase{"NotADatabase", "no database\r\n", {Message::FileNotFound}, 0, false, false}),
     qmtest::CaseName<OpenCase>);
 
 TEST(Discard, ErasesEverythingButTheCurrencySymbol) {
