@@ -1,6 +1,5 @@
 #include "LargePortfolio.h"
 
-#include "app/AppState.h"
 #include "manager/RecordEntry.h"
 #include "text/Dates.h"
 
@@ -41,8 +40,7 @@ qm::Portfolio MakeLargePortfolio(unsigned seed) {
 
     qm::Portfolio p;
     qm::InitPortfolio(p);
-    qm::app().correctMode = 0;
-    std::vector<int> messages;
+    std::vector<qm::Message> messages;
     // Funds are added out of name order, so the first tab change has work to do.
     for (int k = 0; k < qm::MaxFunds; ++k)
         qm::AddFund(p, QString::fromLatin1(FundNames[(k * 7) % qm::MaxFunds]), messages);
@@ -58,36 +56,37 @@ qm::Portfolio MakeLargePortfolio(unsigned seed) {
                          : roll < 87 ? 3
                          : roll < 94 ? 4
                                      : 5;
-        p.activeFund = pick(1, qm::MaxFunds);
-        p.transCode = qm::TypeCodeOf(types[type]);
-        p.inputValues = {};
+        qm::NewRecord entry;
+        entry.fund = pick(1, qm::MaxFunds);
+        entry.typeCode = qm::TypeCodeOf(types[type]);
+        auto& values = entry.values;
         const bool split = (type == 3 || type == 5) && pick(0, 3) == 0;
         switch (type) {
         case 0: // Bought
         case 1: // Sold
-            p.inputValues[1] = amount(1, 250, 2);
-            p.inputValues[2] = amount(1, type == 0 ? 1000 : 100, pick(0, 1) * 3);
-            p.inputValues[3] = pick(0, 2) == 0 ? qm::Currency() : amount(5, 60, 2);
+            values[1] = amount(1, 250, 2);
+            values[2] = amount(1, type == 0 ? 1000 : 100, pick(0, 1) * 3);
+            values[3] = pick(0, 2) == 0 ? qm::Currency() : amount(5, 60, 2);
             break;
         case 2: // Cash Dividend
-            p.inputValues[4] = amount(10, 2500, 2);
+            values[4] = amount(10, 2500, 2);
             break;
         case 3: // Dividend Shares
         case 5: // Unit Fee
-            p.inputValues[1] = split ? qm::Currency::fromRaw(1) : amount(1, 250, 2);
-            p.inputValues[2] = amount(1, type == 3 ? 200 : 20, 4);
+            values[1] = split ? qm::Currency::fromRaw(1) : amount(1, 250, 2);
+            values[2] = amount(1, type == 3 ? 200 : 20, 4);
             break;
         case 4: // Fee Cash
-            p.inputValues[3] = amount(5, 150, 2);
+            values[3] = amount(5, 150, 2);
             break;
         }
         const QDate date = first.addDays(pick(0, 40 * 365));
         const qm::StoreResult stored =
-            qm::StoreRecord(p, {p.fundName(p.activeFund), types[type], qm::ShortDate(date)});
+            qm::StoreRecord(p, {p.fundName(entry.fund), types[type], qm::ShortDate(date)}, entry);
         if (!stored.stored)
             qFatal("the generated record %d was refused", r);
     }
-    qm::BeginTabChange(p);
+    qm::SortFundsByName(p); // as the first tab change does
     p.unsavedChanges = 0;
     return p;
 }

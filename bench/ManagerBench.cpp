@@ -4,11 +4,11 @@
 
 #include "LargePortfolio.h"
 
-#include "app/AppState.h"
 #include "manager/CurrentValue.h"
 #include "manager/DatabaseFile.h"
 #include "manager/FundDisplay.h"
 #include "manager/RecordEntry.h"
+#include "screens/ManagerScreen.h"
 #include "text/Dates.h"
 
 #include <QTemporaryDir>
@@ -30,6 +30,13 @@ const Portfolio& Largest() {
 QTemporaryDir& Folder() {
     static QTemporaryDir dir;
     return dir;
+}
+
+// A manager screen working on the largest portfolio.
+ManagerScreen LargestScreen() {
+    ManagerScreen s;
+    s.portfolio = Largest();
+    return s;
 }
 
 // Times one call of `action` for the benchmark's manual clock.
@@ -57,7 +64,7 @@ void OpenFile(benchmark::State& state) {
     Portfolio p;
     InitPortfolio(p);
     for (auto _ : state) {
-        const std::vector<int> messages = OpenDatabase(p, path);
+        const std::vector<Message> messages = OpenDatabase(p, path);
         benchmark::DoNotOptimize(messages.data());
     }
     if (p.recordCount != MaxRecords)
@@ -77,22 +84,22 @@ BENCHMARK(SaveFile)->Unit(benchmark::kMicrosecond);
 
 // "&Add Record" with 599 records: the store, the re-sort by date and the fund's record list.
 void AddRecord(benchmark::State& state) {
-    Portfolio p = Largest();
-    app().correctMode = 0;
+    ManagerScreen s = LargestScreen();
+    Portfolio& p = s.portfolio;
     DeleteRecord(p, MaxRecords / 2);
     const int fund = BusiestFund(p);
     const QString fundText = p.fundName(fund);
     int day = 0;
     for (auto _ : state) {
-        p.activeFund = p.newFundIndex = fund;
-        p.transCode = QStringLiteral("B");
-        p.inputValues = {};
-        p.inputValues[1] = Currency::fromUnits(12);
-        p.inputValues[2] = Currency::fromUnits(100);
+        s.activeFund = s.newFundIndex = fund;
+        s.transCode = QStringLiteral("B");
+        s.inputValues = {};
+        s.inputValues[1] = Currency::fromUnits(12);
+        s.inputValues[2] = Currency::fromUnits(100);
         const QString date = ShortDate(QDate(1984, 1, 2).addDays((day += 4447) % 14600));
         Timed(state, [&] {
             const AddRecordOutcome out =
-                AddRecordClick(p, {fundText, QStringLiteral("Bought"), date});
+                AddRecordClick(s, {fundText, QStringLiteral("Bought"), date});
             if (!out.stored)
                 state.SkipWithError("the record was refused");
         });
@@ -112,20 +119,21 @@ BENCHMARK(AddRecord)->UseManualTime()->Unit(benchmark::kMicrosecond);
 // A corrected record stored back with a date at the other end of 40 years: the re-sort moves it
 // across the whole table. (At 600 records a correction is refused like an addition.)
 void CorrectRecord(benchmark::State& state) {
-    Portfolio p = Largest();
+    ManagerScreen s = LargestScreen();
+    Portfolio& p = s.portfolio;
     DeleteRecord(p, MaxRecords / 2);
     const int fund = BusiestFund(p);
     const QString fundText = p.fundName(fund);
     bool late = true;
     for (auto _ : state) {
-        p.activeFund = p.newFundIndex = fund;
-        app().correctMode = 1;
+        s.activeFund = s.newFundIndex = fund;
+        s.correctMode = CorrectMode::Correct;
         const int n = late ? 1 : FundRecordCount(p, fund);
-        const FetchOutcome fetched = FetchForCorrection(p, QString::number(n));
+        const FetchOutcome fetched = FetchForCorrection(s, QString::number(n));
         const QString date = ShortDate(late ? QDate(2024, 1, 2) : QDate(1984, 1, 2));
         late = !late;
         Timed(state, [&] {
-            const AddRecordOutcome out = AddRecordClick(p, {fundText, fetched.typeText, date});
+            const AddRecordOutcome out = AddRecordClick(s, {fundText, fetched.typeText, date});
             if (!out.stored)
                 state.SkipWithError("the correction was refused");
         });
@@ -135,50 +143,52 @@ BENCHMARK(CorrectRecord)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // "&Delete record" answered Yes: the removal, the renumbering and the record list.
 void DeleteRecordAction(benchmark::State& state) {
-    Portfolio p = Largest();
+    ManagerScreen s = LargestScreen();
+    Portfolio& p = s.portfolio;
     const int fund = BusiestFund(p);
     int n = 0;
     for (auto _ : state) {
-        p.activeFund = p.newFundIndex = fund;
+        s.activeFund = s.newFundIndex = fund;
         n = n % FundRecordCount(p, fund) + 1;
-        ChooseRecordToDelete(p, QString::number(n));
-        const Record removed = p.record(p.targetRecord);
+        ChooseRecordToDelete(s, QString::number(n));
+        const Record removed = p.record(s.targetRecord);
         Timed(state, [&] {
-            const DeleteOutcome out = ConfirmDelete(p, true);
+            const DeleteOutcome out = ConfirmDelete(s, true);
             if (!out.recordDeleted)
                 state.SkipWithError("nothing was deleted");
         });
         // Put it back.
-        p.activeFund = fund;
-        p.transCode = removed.typeCode;
-        p.inputValues = {Currency(),
+        s.activeFund = fund;
+        s.transCode = removed.typeCode;
+        s.inputValues = {Currency(),
                          removed.price,
                          removed.shares < Currency() ? -removed.shares : removed.shares,
                          removed.fees,
                          removed.cashDividend,
                          Currency()};
-        app().correctMode = 0;
         StoreRecord(p,
-                    {p.fundName(fund), TypeNameOf(removed.typeCode), ShortDate(removed.tradeDate)});
+                    {p.fundName(fund), TypeNameOf(removed.typeCode), ShortDate(removed.tradeDate)},
+                    {fund, s.transCode, s.inputValues});
     }
 }
 BENCHMARK(DeleteRecordAction)->Name("DeleteRecord")->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // A tab change with the funds in reverse name order: the name sort re-points 600 records.
 void TabChange(benchmark::State& state) {
-    Portfolio p = Largest();
+    ManagerScreen s = LargestScreen();
+    Portfolio& p = s.portfolio;
     for (auto _ : state) {
         std::reverse(p.fundNames.begin() + 1, p.fundNames.begin() + 1 + p.fundCount);
-        Timed(state, [&] { BeginTabChange(p); });
+        Timed(state, [&] { BeginTabChange(s); });
     }
 }
 BENCHMARK(TabChange)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // "&Display all funds".
 void DisplayAll(benchmark::State& state) {
-    Portfolio p = Largest();
+    ManagerScreen s = LargestScreen();
     for (auto _ : state) {
-        const DisplayAllOutcome out = DisplayAllFunds(p);
+        const DisplayAllOutcome out = DisplayAllFunds(s);
         benchmark::DoNotOptimize(out.page.size());
     }
 }
@@ -186,10 +196,11 @@ BENCHMARK(DisplayAll)->Unit(benchmark::kMicrosecond);
 
 // A fund picked in the entry tab: the record list of the busiest fund.
 void RecordList(benchmark::State& state) {
-    Portfolio p = Largest();
+    ManagerScreen s = LargestScreen();
+    Portfolio& p = s.portfolio;
     const QString fundText = p.fundName(BusiestFund(p));
     for (auto _ : state) {
-        const QString page = PickFund(p, fundText);
+        const QString page = PickFund(s, fundText);
         benchmark::DoNotOptimize(page.size());
     }
 }
@@ -197,12 +208,13 @@ BENCHMARK(RecordList)->Unit(benchmark::kMicrosecond);
 
 // "&Calculate" on the current value tab with a price for every fund.
 void CurrentValue(benchmark::State& state) {
-    Portfolio p = Largest();
+    ManagerScreen s = LargestScreen();
+    Portfolio& p = s.portfolio;
     OpenCurrentValueTab(p);
     for (int k = 0; k < p.fundCount; ++k)
-        LeavePriceBox(p, k, QStringLiteral("20.00"));
+        LeavePriceBox(s, k, QStringLiteral("20.00"));
     for (auto _ : state) {
-        const CurrentValueOutcome out = CalculateCurrentValue(p);
+        const CurrentValueOutcome out = CalculateCurrentValue(s);
         if (out.page.isEmpty())
             state.SkipWithError("no report");
     }

@@ -4,12 +4,12 @@
 
 #include "FuzzCheck.h"
 
-#include "app/AppState.h"
 #include "manager/CurrentValue.h"
 #include "manager/DatabaseFile.h"
 #include "manager/FundDisplay.h"
 #include "manager/Portfolio.h"
 #include "manager/RecordEntry.h"
+#include "screens/ManagerScreen.h"
 #include "text/Dates.h"
 #include "text/TextEncoding.h"
 
@@ -66,18 +66,20 @@ void checkSameModel(const qm::Portfolio& a, const qm::Portfolio& b, const char* 
 }
 
 // The three reports as the window runs them, with prices taken from the input.
-void runReports(qm::Portfolio& p, std::uint8_t priceSeed) {
+void runReports(const qm::Portfolio& portfolio, std::uint8_t priceSeed) {
+    qm::ManagerScreen p;
+    p.portfolio = portfolio;
     const qm::DisplayAllOutcome all = qm::DisplayAllFunds(p);
     check(all.page.startsWith(QStringLiteral("Trans-")), "all-funds report has its heading");
     check(p.activeFund == qm::AllFundsEntry, "all-funds report keeps the pseudo-fund");
-    for (int position = 0; position < p.fundCount; ++position) {
+    for (int position = 0; position < p.portfolio.fundCount; ++position) {
         qm::DisplayFund(p, position);
-        qm::PickFund(p, p.fundName(position + 1));
+        qm::PickFund(p, p.portfolio.fundName(position + 1));
         check(p.resultsPage.startsWith(QStringLiteral("Trans-")), "record list has its heading");
     }
 
-    qm::OpenCurrentValueTab(p);
-    for (int k = 0; k < p.fundCount; ++k) {
+    qm::OpenCurrentValueTab(p.portfolio);
+    for (int k = 0; k < p.portfolio.fundCount; ++k) {
         const int cents = (priceSeed * 7919 + k * 104729) % 100000;
         qm::LeavePriceBox(p, k, QString::number(cents / 100.0, 'f', 2));
     }
@@ -85,7 +87,7 @@ void runReports(qm::Portfolio& p, std::uint8_t priceSeed) {
     check(value.messages.empty() != value.page.isEmpty(),
           "current value gives either a report or a message");
     if (!value.page.isEmpty())
-        check(p.chartPoints == p.fundCount, "current value charts every fund");
+        check(p.chartPoints == p.portfolio.fundCount, "current value charts every fund");
 }
 
 } // namespace
@@ -106,10 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     qm::Portfolio p;
     qm::InitPortfolio(p);
-    qm::app().correctMode = 0;
     p.unsavedChanges = 1;
-    const std::vector<int> opened = qm::OpenDatabase(p, input);
-    check(opened.empty() || opened == std::vector<int>{13}, "open gives no message or 13");
+    const std::vector<qm::Message> opened = qm::OpenDatabase(p, input);
+    check(opened.empty() || opened == std::vector<qm::Message>{qm::Message::FileNotFound},
+          "open gives no message or 13");
     check(p.unsavedChanges == 1, "open keeps the unsaved state");
     if (!opened.empty()) {
         check(p.fundCount == 0 && p.recordCount == 0 && p.databaseName.isEmpty(),
@@ -134,8 +136,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qm::Portfolio loaded = p;
     const qm::SaveOutcome save = qm::SaveDatabase(p, saved);
     if (p.recordCount == 0) {
-        check(save.messages == std::vector<int>{15} && save.failure.isEmpty() &&
-                  !QFile::exists(saved),
+        check(save.messages == std::vector<qm::Message>{qm::Message::NoRecords} &&
+                  save.failure.isEmpty() && !QFile::exists(saved),
               "no records: nothing saved");
         const auto again = qm::ReadDatabase(qm::WriteDatabase(p));
         check(again.has_value(), "an empty portfolio's text reads back");
@@ -160,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Every tab change puts the funds in name order; the reports run over that.
-    qm::BeginTabChange(p);
+    qm::SortFundsByName(p);
     for (int r = 1; r <= p.recordCount; ++r) {
         const int f = p.record(r).fund();
         check(f >= 1 && f <= p.fundCount &&

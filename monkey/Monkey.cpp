@@ -362,9 +362,14 @@ QStringList Monkey::priceBoxProblems(QMManagement& window, bool justCalculated) 
 QStringList Monkey::windowProblems(bool topLevel) {
     QStringList problems;
     const qm::AppState& state = qm::app();
-    if (state.editFlag != 0 && state.editFlag != 1)
-        problems << QStringLiteral("EditFlag is %1").arg(state.editFlag);
     QWidget* work = menu_.workWindow();
+    // The edit session of the work window's boxes.
+    const int editFlag =
+        qobject_cast<QMInvest*>(work)       ? qobject_cast<QMInvest*>(work)->state().editFlag
+        : qobject_cast<QMManagement*>(work) ? qobject_cast<QMManagement*>(work)->screen().editFlag
+                                            : 0;
+    if (editFlag != 0 && editFlag != 1)
+        problems << QStringLiteral("EditFlag is %1").arg(editFlag);
     const bool workShown = work && work->isVisible();
     if (workShown && menu_.isVisible())
         problems << QStringLiteral("the start menu is shown beside the work window");
@@ -516,13 +521,14 @@ QStringList Monkey::managerProblems(QMManagement& window, bool topLevel) {
     if (tab < 2)
         problems << QStringLiteral("the manager rests on the file tab %1").arg(tab);
     // "&Print" prints the page behind the box: it must be the page the box shows.
+    const qm::ManagerScreen& shown = window.screen();
     const struct {
         int tab;
         const char* box;
         QString printed;
-    } pages[] = {{2, "EResults", p.helpPage.isEmpty() ? p.resultsPage : p.helpPage},
-                 {3, "DDResults", p.resultsPage},
-                 {4, "CVResults", p.resultsPage}};
+    } pages[] = {{2, "EResults", shown.helpPage.isEmpty() ? shown.resultsPage : shown.helpPage},
+                 {3, "DDResults", shown.resultsPage},
+                 {4, "CVResults", shown.resultsPage}};
     for (const auto& page : pages) {
         auto* box = window.findChild<QPlainTextEdit*>(QLatin1String(page.box));
         if (page.tab != tab || !box || box->toPlainText().isEmpty())

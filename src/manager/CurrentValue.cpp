@@ -1,6 +1,5 @@
 #include "manager/CurrentValue.h"
 
-#include "app/AppState.h"
 #include "input/DisplayForm.h"
 #include "text/Format.h"
 #include "text/HelpText.h"
@@ -52,7 +51,7 @@ bool CheckEmptyFunds(const Portfolio& p) {
 CurrentValueTabSetup OpenCurrentValueTab(Portfolio& p) {
     CurrentValueTabSetup out;
     if (p.recordCount == 0) {
-        out.messages.push_back(15);
+        out.messages.push_back(Message::NoRecords);
         out.backToEntry = true;
         return out;
     }
@@ -68,24 +67,26 @@ CurrentValueTabSetup OpenCurrentValueTab(Portfolio& p) {
     return out;
 }
 
-void ClearCurrentValueReport(Portfolio& p) {
-    p.resultsPage.clear();
+void ClearCurrentValueReport(ManagerScreen& s) {
+    s.resultsPage.clear();
 }
 
-QString LeavePriceBox(Portfolio& p, int index, const QString& text) {
+QString LeavePriceBox(ManagerScreen& s, int index, const QString& text) {
+    Portfolio& p = s.portfolio;
     if (index < 0 || index >= MaxFunds)
         return text;
     Currency& price = p.fundTotals.at(index + 1, 2);
     if (const std::optional<Currency> typed = ParseBoxAmount(text))
         price = *typed;
-    return Display(forms::ManagerMoney, price);
+    return ManagerMoneyText(s, price);
 }
 
-CurrentValueOutcome CalculateCurrentValue(Portfolio& p) {
+CurrentValueOutcome CalculateCurrentValue(ManagerScreen& s) {
+    Portfolio& p = s.portfolio;
     CurrentValueOutcome out;
-    p.resultsPage.clear();
+    s.resultsPage.clear();
     if (CheckEmptyFunds(p)) {
-        out.messages.push_back(28);
+        out.messages.push_back(Message::EmptyFund);
         return out;
     }
     clearSums(p);
@@ -103,22 +104,23 @@ CurrentValueOutcome CalculateCurrentValue(Portfolio& p) {
         }
         for (int k = 1; k <= p.fundCount; ++k) {
             if (!p.fundName(k).isEmpty() && t.at(k, 2) <= Currency() && !t.at(k, 0).isZero()) {
-                out.messages.push_back(24);
+                out.messages.push_back(Message::MissingEntry);
                 clearSums(p);
                 return out;
             }
         }
-        out.page = BuildCurrentValueReport(p);
+        out.page = BuildCurrentValueReport(s);
     } catch (const CalcError&) {
-        out.messages.push_back(3);
+        out.messages.push_back(Message::WrongEntry);
         clearSums(p);
-        p.resultsPage.clear();
+        s.resultsPage.clear();
         out.page.clear();
     }
     return out;
 }
 
-QString BuildCurrentValueReport(Portfolio& p) {
+QString BuildCurrentValueReport(ManagerScreen& s) {
+    Portfolio& p = s.portfolio;
     FundTotalsTable& t = p.fundTotals;
     const Currency threshold = Currency::fromRaw(50); // 0.005
     const QString rule(85, QLatin1Char('_'));
@@ -164,21 +166,25 @@ QString BuildCurrentValueReport(Portfolio& p) {
                   Field(t.at(31, 3), u"####,,###.00", 13), Field(t.at(31, 4), u"####,,###.00", 12),
                   Field(t.at(31, 5), u"#,###.00", 9), "%",
                   Field(Currency::fromUnits(100), u"#,###.00", 9), "%"});
-    p.chartPoints = p.fundCount;
-    p.resultsPage = page;
+    s.chartPoints = p.fundCount;
+    s.resultsPage = page;
     return page;
 }
 
-bool PrepareCurrentValueChart(Portfolio& p, const QString& shownReport) {
-    if (shownReport.isEmpty() || p.chartPoints == 0)
+bool PrepareCurrentValueChart(ManagerScreen& s, const QString& shownReport) {
+    if (shownReport.isEmpty() || s.chartPoints == 0)
         return false;
-    p.chartKind = CurrentValueChartKind;
+    s.chartKind = CurrentValueChartKind;
     return true;
 }
 
-QString ShowCurrentValueHelp(Portfolio& p) {
-    p.resultsPage = HelpText(u"CurrentValue", app().currencySymbol);
-    return p.resultsPage;
+QString CurrentValueHelpPage(const QString& currencySymbol) {
+    return HelpText(u"CurrentValue", currencySymbol);
+}
+
+QString ShowCurrentValueHelp(ManagerScreen& s) {
+    s.resultsPage = CurrentValueHelpPage(s.currencySymbol);
+    return s.resultsPage;
 }
 
 } // namespace qm

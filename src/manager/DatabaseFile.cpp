@@ -431,32 +431,27 @@ void LoadContents(Portfolio& p, const DatabaseContents& contents, const QString&
     p.databaseName = QFileInfo(path).fileName();
     p.databasePath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
     p.fileEncoding = contents.encoding;
-    p.activeFund = 0;
-    p.newFundIndex = 0;
-    p.targetRecord = 0;
 }
 
-std::vector<int> OpenDatabase(Portfolio& p, const std::optional<QString>& path) {
-    std::vector<int> messages;
+std::vector<Message> OpenDatabase(Portfolio& p, const std::optional<QString>& path) {
+    std::vector<Message> messages;
     if (path) {
         const std::optional<DatabaseContents> contents = ReadDatabaseFile(*path);
         if (contents) {
             LoadContents(p, *contents, *path);
         } else {
-            messages.push_back(13);
+            messages.push_back(Message::FileNotFound);
             // Nothing of the old model is kept: it is left empty, without a database name.
             LoadContents(p, DatabaseContents{}, QString());
-            p.resultsPage.clear();
-            p.helpPage.clear();
         }
     }
     p.fundTotals.clear();
     return messages;
 }
 
-bool BeginSave(const Portfolio& p, std::vector<int>& messages) {
+bool BeginSave(const Portfolio& p, std::vector<Message>& messages) {
     if (p.recordCount == 0) {
-        messages.push_back(15);
+        messages.push_back(Message::NoRecords);
         return false;
     }
     return true;
@@ -477,7 +472,7 @@ SaveOutcome SaveDatabase(Portfolio& p, const std::optional<QString>& path) {
         p.unsavedChanges = 0;
         outcome.saved = true;
     } else if (written.notAFileName) {
-        outcome.messages.push_back(25);
+        outcome.messages.push_back(Message::BadFileName);
     } else {
         outcome.failure = SaveFailureText(QFileInfo(*path).absoluteFilePath(), written.reason);
     }

@@ -81,16 +81,16 @@ void LoadContents(Portfolio& p, const DatabaseContents& contents, const QString&
 // when the dialog was cancelled. A file that cannot be read gives message 13 and an empty
 // model with no database name. In every case FundTotals is made anew (typed prices forgotten).
 // Returns the messages to show; the window then selects the entry tab.
-std::vector<int> OpenDatabase(Portfolio& p, const std::optional<QString>& path);
+std::vector<Message> OpenDatabase(Portfolio& p, const std::optional<QString>& path);
 
 // The "Save file" tab before the file dialog: with no records, message 15 and no dialog.
-bool BeginSave(const Portfolio& p, std::vector<int>& messages);
+bool BeginSave(const Portfolio& p, std::vector<Message>& messages);
 
 // What the "Save file" tab shows after the dialog.
 struct SaveOutcome {
     bool saved = false;
-    std::vector<int> messages; // 15 no records, 25 a name that is not a file name
-    QString failure;           // a write that failed: the file, the reason, the file kept
+    std::vector<Message> messages; // 15 no records, 25 a name that is not a file name
+    QString failure;               // a write that failed: the file, the reason, the file kept
 
     bool nothingToShow() const { return messages.empty() && failure.isEmpty(); }
 };

@@ -1,6 +1,5 @@
 #include "manager/FundDisplay.h"
 
-#include "app/AppState.h"
 #include "text/Dates.h"
 #include "text/HelpText.h"
 #include "text/Page.h"
@@ -21,20 +20,21 @@ struct GrandTotals {
 
 // Lines of fund f (name, records, total, average cost) appended to `page`; the scratch totals
 // in row 31 of FundTotals and p.averageCost hold the fund's figures afterwards.
-void appendFund(Portfolio& p, int f, QString& page, Currency& divShareTotal) {
+void appendFund(ManagerScreen& s, int f, QString& page, Currency& divShareTotal) {
+    Portfolio& p = s.portfolio;
     FundTotalsTable& t = p.fundTotals;
     page += Line({p.fundName(f).left(40)});
     for (int r = 1; r <= p.recordCount; ++r) {
         const Record& rec = p.record(r);
         if (rec.fund() != f)
             continue;
-        p.currentRecord = r;
-        TransLabelOf(p);
+        s.currentRecord = r;
+        TransLabelOf(s);
         const Currency divShareValue =
             MovesSharesOnly(rec.type()) ? rec.price * rec.shares : Currency();
         divShareTotal += divShareValue;
         page +=
-            Line({Field(p.transLabel, 10), Field(ShortDate(rec.tradeDate), 10),
+            Line({Field(s.transLabel, 10), Field(ShortDate(rec.tradeDate), 10),
                   Field(rec.price, u"###,###.0000", 12), Field(rec.shares, u"###,###.0000", 12),
                   Field(rec.fees, u"####,,###.00", 11), Field(divShareValue, u"####,,###.00", 11),
                   Field(rec.cashDividend, u"####,,###.00", 11),
@@ -61,7 +61,8 @@ void appendFund(Portfolio& p, int f, QString& page, Currency& divShareTotal) {
     page += LineEnd;
 }
 
-void clearScratch(Portfolio& p, Currency& divShareTotal) {
+void clearScratch(ManagerScreen& s, Currency& divShareTotal) {
+    Portfolio& p = s.portfolio;
     for (int c : {0, 1, 4, 5})
         p.fundTotals.at(31, c) = Currency();
     p.averageCost = Currency();
@@ -70,8 +71,9 @@ void clearScratch(Portfolio& p, Currency& divShareTotal) {
 
 } // namespace
 
-QString FundDisplay(Portfolio& p) {
-    const int remembered = p.activeFund;
+QString FundDisplay(ManagerScreen& s) {
+    Portfolio& p = s.portfolio;
+    const int remembered = s.activeFund;
     const bool allFunds = remembered == AllFundsEntry;
     QString page = Line({"Trans-", "         Trade       Share      Number       Comm      Div'd  "
                                    "     Cash         Book"}) +
@@ -81,23 +83,23 @@ QString FundDisplay(Portfolio& p) {
     Currency divShareTotal;
     GrandTotals grand;
     try {
-        clearScratch(p, divShareTotal);
+        clearScratch(s, divShareTotal);
         if (!allFunds) {
             // A position outside the fund table reports an empty block.
             const int f = remembered >= 0 && remembered <= p.fundCount ? remembered : 0;
-            appendFund(p, f, page, divShareTotal);
+            appendFund(s, f, page, divShareTotal);
         } else {
             for (int f = 1; f <= p.fundCount; ++f) {
-                clearScratch(p, divShareTotal);
-                p.activeFund = f;
-                appendFund(p, f, page, divShareTotal);
+                clearScratch(s, divShareTotal);
+                s.activeFund = f;
+                appendFund(s, f, page, divShareTotal);
                 grand.shares += p.fundTotals.at(31, 0).toDouble();
                 grand.fees += p.fundTotals.at(31, 4).toDouble();
                 grand.cashDividends += p.fundTotals.at(31, 5).toDouble();
                 grand.bookValue += p.fundTotals.at(31, 1).toDouble();
                 grand.divShares += divShareTotal;
             }
-            p.activeFund = remembered;
+            s.activeFund = remembered;
             page +=
                 Line({"Total all funds:              ", Field(grand.shares, u"####,,###.0000", 14),
                       Field(grand.fees, u"####,,###.0000", 11),
@@ -108,15 +110,15 @@ QString FundDisplay(Portfolio& p) {
     } catch (const CalcError&) {
         // A total beyond the Currency range: the page keeps the lines built so far.
     }
-    p.activeFund = remembered;
-    p.resultsPage = page;
+    s.activeFund = remembered;
+    s.resultsPage = page;
     return page;
 }
 
 DisplayTabSetup OpenDisplayTab(const Portfolio& p) {
     DisplayTabSetup out;
     if (p.recordCount == 0) {
-        out.messages.push_back(15);
+        out.messages.push_back(Message::NoRecords);
         out.backToEntry = true;
         return out;
     }
@@ -124,23 +126,28 @@ DisplayTabSetup OpenDisplayTab(const Portfolio& p) {
     return out;
 }
 
-QString DisplayFund(Portfolio& p, int listPosition) {
-    p.activeFund = listPosition >= 0 && listPosition < p.fundCount ? listPosition + 1 : 0;
-    return FundDisplay(p);
+QString DisplayFund(ManagerScreen& s, int listPosition) {
+    Portfolio& p = s.portfolio;
+    s.activeFund = listPosition >= 0 && listPosition < p.fundCount ? listPosition + 1 : 0;
+    return FundDisplay(s);
 }
 
-DisplayAllOutcome DisplayAllFunds(Portfolio& p) {
+DisplayAllOutcome DisplayAllFunds(ManagerScreen& s) {
     DisplayAllOutcome out;
-    p.activeFund = AllFundsEntry;
-    out.page = FundDisplay(p);
+    s.activeFund = AllFundsEntry;
+    out.page = FundDisplay(s);
     if (out.page.size() > ReportTextCapacity)
         out.fits = false;
     return out;
 }
 
-QString ShowDisplayHelp(Portfolio& p) {
-    p.resultsPage = HelpText(u"FundDisplay", app().currencySymbol);
-    return p.resultsPage;
+QString FundDisplayHelpPage(const QString& currencySymbol) {
+    return HelpText(u"FundDisplay", currencySymbol);
+}
+
+QString ShowDisplayHelp(ManagerScreen& s) {
+    s.resultsPage = FundDisplayHelpPage(s.currencySymbol);
+    return s.resultsPage;
 }
 
 } // namespace qm

@@ -5,6 +5,7 @@
 // per share.
 
 #include "manager/Portfolio.h"
+#include "screens/ManagerScreen.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,21 +17,21 @@ namespace qm {
 // plain message NoTextSpaceText.
 inline constexpr qsizetype ReportTextCapacity = 4 * 1024 * 1024;
 
-// The report of p.activeFund (31: all funds in table order, then "Total all funds:"), into
+// The report of s.activeFund (31: all funds in table order, then "Total all funds:"), into
 // ResultsPage, which it also returns. A calculation failure ends it with the lines built so far.
-QString FundDisplay(Portfolio& p);
+QString FundDisplay(ManagerScreen& s);
 
 // Tab setup: with no records, message 15 and back to the entry tab; otherwise the fund list
 // (select its first line when there is one; empty the report box).
 struct DisplayTabSetup {
-    std::vector<int> messages;
+    std::vector<Message> messages;
     bool backToEntry = false;
     QStringList funds;
 };
 DisplayTabSetup OpenDisplayTab(const Portfolio& p);
 
 // A fund double-clicked in the list (position 0 = fund 1; -1 when no line is selected).
-QString DisplayFund(Portfolio& p, int listPosition);
+QString DisplayFund(ManagerScreen& s, int listPosition);
 
 // "&Display all funds": the report, or `fits` false when it is too long for the report box
 // (show NoTextSpaceText in a plain message box; the box keeps its text).
@@ -38,9 +39,11 @@ struct DisplayAllOutcome {
     bool fits = true;
     QString page;
 };
-DisplayAllOutcome DisplayAllFunds(Portfolio& p);
+DisplayAllOutcome DisplayAllFunds(ManagerScreen& s);
 
+// The help page of the tab.
+QString FundDisplayHelpPage(const QString& currencySymbol);
 // "&Help": the help text becomes ResultsPage and is returned.
-QString ShowDisplayHelp(Portfolio& p);
+QString ShowDisplayHelp(ManagerScreen& s);
 
 } // namespace qm

@@ -1,6 +1,5 @@
 #include "manager/ManagerControls.h"
 
-#include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "input/InputBox.h"
 #include "input/KeyFilters.h"
@@ -54,12 +53,13 @@ QPlainTextEdit* ManagerResultsBox(const char* name, int columns, QWidget* parent
     return box;
 }
 
-AmountBox::AmountBox(const QString& name, QWidget* parent) : FilteredLineEdit(parent) {
+AmountBox::AmountBox(const QString& name, int& editFlag, QWidget* parent)
+    : FilteredLineEdit(parent), editFlag_(editFlag) {
     setObjectName(name);
     PaintBox(this, BoxColour::Input);
-    onKeyDown = [](QKeyEvent* event) {
+    onKeyDown = [this](QKeyEvent* event) {
         if (event->key() == Qt::Key_Delete)
-            app().editFlag = 1; // the key then deletes as usual
+            editFlag_ = 1; // the key then deletes as usual
         return false;
     };
     onKeyPress = [this](int code) { return keyPress(code); };
@@ -71,9 +71,9 @@ int AmountBox::keyPress(int code) {
             onEnter();
         return 0;
     }
-    if (app().editFlag == 0) {
+    if (editFlag_ == 0) {
         clear();
-        app().editFlag = 1;
+        editFlag_ = 1;
         if (onFirstKey)
             onFirstKey();
     }
@@ -83,9 +83,9 @@ int AmountBox::keyPress(int code) {
 void AmountBox::focusOutEvent(QFocusEvent* event) {
     FilteredLineEdit::focusOutEvent(event);
     // A dialog or popup opening above the window is not leaving the box.
-    if (IsWindowFocusChange(event->reason()) || app().editFlag != 1)
+    if (IsWindowFocusChange(event->reason()) || editFlag_ != 1)
         return;
-    app().editFlag = 0;
+    editFlag_ = 0;
     if (onLeave)
         setText(onLeave(text()));
 }
@@ -124,7 +124,7 @@ void DateBox::checkDate() {
     if (!today)
         return;
     checking_ = true;
-    ShowMessage(30);
+    ShowMessage(Message::DateFormat);
     setText(*today);
     setFocus(Qt::OtherFocusReason);
     checking_ = false;

@@ -30,8 +30,8 @@ void KeepPlaceWhenHidden(QWidget* widget);
 QPlainTextEdit* ManagerResultsBox(const char* name, int columns, QWidget* parent);
 
 // An amount box of the manager (entry row prices, shares, fees and dividends, current prices):
-//   - the first key typed after the box was entered (EditFlag 0) empties it, then `onFirstKey`
-//     runs; the Delete key counts as typing;
+//   - the first key typed after the box was entered (the window's edit flag 0) empties it, then
+//     `onFirstKey` runs; the Delete key counts as typing;
 //   - keys pass MoneyKeyFilter with four decimals; a refused key beeps, and so does a key that
 //     would make the amount too large to hold;
 //   - Enter runs `onEnter` and types nothing;
@@ -40,7 +40,8 @@ QPlainTextEdit* ManagerResultsBox(const char* name, int columns, QWidget* parent
 class AmountBox : public FilteredLineEdit {
     Q_OBJECT
 public:
-    AmountBox(const QString& name, QWidget* parent = nullptr);
+    // `editFlag` is the window's edit session, shared by all its amount boxes.
+    AmountBox(const QString& name, int& editFlag, QWidget* parent = nullptr);
 
     std::function<void()> onEnter;
     std::function<void()> onFirstKey;
@@ -51,6 +52,7 @@ protected:
 
 private:
     int keyPress(int code);
+    int& editFlag_;
 };
 
 // The transaction date box: digits, "/", ".", "-", the blank and backspace are typed; Enter runs

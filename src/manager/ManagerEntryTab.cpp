@@ -1,4 +1,4 @@
-// The "Add - edit records" tab of the investment manager: its controls and handlers.
+#include "manager/ManagerEntryTab.h"
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
@@ -31,8 +31,9 @@ constexpr int AmountColumns = 16;
 
 } // namespace
 
-QWidget* QMManagement::buildEntryFrame() {
-    auto* frame = new QWidget;
+ManagerEntryTab::ManagerEntryTab(ManagerScreen& screen, QMManagement& window)
+    : screen_(screen), window_(window) {
+    QWidget* frame = this;
 
     eFunds_ = new LockedList(QStringLiteral("EFunds"), frame);
     eFunds_->setMinimumWidth(280);
@@ -93,7 +94,7 @@ QWidget* QMManagement::buildEntryFrame() {
                    {"EInCashDiv", "Total of cash dividends"}};
     for (int i = 1; i <= 4; ++i) {
         const auto& a = amounts[i - 1];
-        auto* box = new AmountBox(QLatin1String(a.name), input);
+        auto* box = new AmountBox(QLatin1String(a.name), screen_.editFlag, input);
         box->setMinimumWidth(LineEditWidth(box, AmountColumns));
         auto* label = ManagerLabel(QLatin1String(a.name) + QStringLiteral("Label"),
                                    QLatin1String(a.label), input);
@@ -105,9 +106,7 @@ QWidget* QMManagement::buildEntryFrame() {
         KeepPlaceWhenHidden(label);
         eAmounts_[static_cast<std::size_t>(i)] = box;
         eAmountLabels_[static_cast<std::size_t>(i)] = label;
-        box->onLeave = [this, i](const QString& typed) {
-            return LeaveEntryBox(portfolio_, i, typed);
-        };
+        box->onLeave = [this, i](const QString& typed) { return LeaveEntryBox(screen_, i, typed); };
         const EntryControl from = static_cast<EntryControl>(i); // Price, Shares, Fees, Dividend
         box->onEnter = [this, from] { enterFromEntryBox(from); };
     }
@@ -150,12 +149,11 @@ QWidget* QMManagement::buildEntryFrame() {
     connect(remove, &QPushButton::clicked, this, [this] { EDelRec_Click(); });
     connect(print, &QPushButton::clicked, this, [this] { EPrint_Click(); });
     connect(eHelp_, &QPushButton::clicked, this, [this] { EHelp_Click(); });
-    connect(exit, &QPushButton::clicked, this, [this] { close(); });
-    return frame;
+    connect(exit, &QPushButton::clicked, this, [this] { window_.close(); });
 }
 
-void QMManagement::setupEntryTab() {
-    const EntryTabSetup setup = SetupEntryTab(portfolio_);
+void ManagerEntryTab::setup() {
+    const EntryTabSetup setup = SetupEntryTab(screen_);
     eFunds_->setItems(setup.funds);
     eFunds_->setText(setup.fundText);
     ERunHelp();
@@ -167,36 +165,36 @@ void QMManagement::setupEntryTab() {
     disableEntryBoxes();
 }
 
-void QMManagement::showCaptions(const EntryCaptions& captions) {
+void ManagerEntryTab::showCaptions(const EntryCaptions& captions) {
     eNumFunds_->setText(captions.funds);
     eNumRec_->setText(captions.records);
     eDbaseName_->setText(captions.database);
 }
 
-void QMManagement::ERunHelp() {
+void ManagerEntryTab::ERunHelp() {
     if (eHelp_->text() != CloseHelpCaption)
         return;
     eHelp_->setText(HelpCaption);
-    ShowPage(eResults_, CloseEntryHelp(portfolio_));
+    ShowPage(eResults_, CloseEntryHelp(screen_));
 }
 
-void QMManagement::EFunds_Click() {
+void ManagerEntryTab::EFunds_Click() {
     ERunHelp();
-    const QString page = PickFund(portfolio_, eFunds_->text());
+    const QString page = PickFund(screen_, eFunds_->text());
     showNumberBoxes();
     disableEntryBoxes();
     clearEntryRow();
     ShowPage(eResults_, page);
 }
 
-void QMManagement::ECreateFund_Click() {
+void ManagerEntryTab::ECreateFund_Click() {
     ERunHelp();
     // Closing the name dialog by its close box leaves the answer as it was: start from the
     // cancel answer so that an earlier fund's name is never added again.
     app().lineInputText = QStringLiteral("1");
     const QString name = AskLine(AddFundCaption, AddFundPrompt);
-    const AddFundOutcome out = AddFundClick(portfolio_, name);
-    showMessages(out.messages);
+    const AddFundOutcome out = AddFundClick(screen_, name);
+    window_.showMessages(out.messages);
     if (out.added) {
         eFunds_->addItem(out.fundText);
         eFunds_->setText(out.fundText);
@@ -205,10 +203,10 @@ void QMManagement::ECreateFund_Click() {
     showCaptions(out.captions);
 }
 
-void QMManagement::ETransType_Click() {
-    const ChooseTypeOutcome out = ChooseType(portfolio_, eTransType_->text());
+void ManagerEntryTab::ETransType_Click() {
+    const ChooseTypeOutcome out = ChooseType(screen_, eTransType_->text());
     if (!out.accepted) {
-        showMessages(out.messages);
+        window_.showMessages(out.messages);
         eTransType_->setText(QString());
         eFunds_->setFocus(Qt::OtherFocusReason);
         return;
@@ -219,11 +217,11 @@ void QMManagement::ETransType_Click() {
     applyBoxes(out.boxes);
 }
 
-void QMManagement::EAddaRec_Click() {
+void ManagerEntryTab::EAddaRec_Click() {
     ERunHelp();
     const AddRecordOutcome out =
-        AddRecordClick(portfolio_, {eFunds_->text(), eTransType_->text(), eInDate_->text()});
-    showMessages(out.messages);
+        AddRecordClick(screen_, {eFunds_->text(), eTransType_->text(), eInDate_->text()});
+    window_.showMessages(out.messages);
     if (out.stored)
         disableEntryBoxes();
     if (out.clearRow) {
@@ -235,14 +233,14 @@ void QMManagement::EAddaRec_Click() {
     showCaptions(out.captions);
 }
 
-void QMManagement::ECorrectRec_Click() {
+void ManagerEntryTab::ECorrectRec_Click() {
     ERunHelp();
-    const BeginOutcome begin = BeginCorrect(portfolio_, eFunds_->text());
-    showMessages(begin.messages);
+    const BeginOutcome begin = BeginCorrect(screen_, eFunds_->text());
+    window_.showMessages(begin.messages);
     if (!begin.openDialog)
         return;
-    const FetchOutcome fetch = FetchForCorrection(portfolio_, AskRecordNumber(1));
-    showMessages(fetch.messages);
+    const FetchOutcome fetch = FetchForCorrection(screen_, AskRecordNumber(1));
+    window_.showMessages(fetch.messages);
     if (!fetch.fetched)
         return;
     // The fund and the type of a record cannot be changed.
@@ -254,23 +252,24 @@ void QMManagement::ECorrectRec_Click() {
     applyBoxes(fetch.boxes);
 }
 
-void QMManagement::EDelRec_Click() {
+void ManagerEntryTab::EDelRec_Click() {
     ERunHelp();
-    const BeginOutcome begin = BeginDelete(portfolio_, eFunds_->text());
-    showMessages(begin.messages);
+    const BeginOutcome begin = BeginDelete(screen_, eFunds_->text());
+    window_.showMessages(begin.messages);
     bool yes = false;
     if (begin.openDialog) {
-        const DeleteChoice choice = ChooseRecordToDelete(portfolio_, AskRecordNumber(0));
-        showMessages(choice.messages);
-        if (choice.question != 4)
+        const DeleteChoice choice = ChooseRecordToDelete(screen_, AskRecordNumber(0));
+        window_.showMessages(choice.messages);
+        if (choice.question != Question::DeleteRecord)
             return;
-        yes = AskQuestion(4, portfolio_.databaseName, choice.recordText);
-    } else if (begin.question == 5) {
-        yes = AskQuestion(5);
+        yes =
+            AskQuestion(Question::DeleteRecord, screen_.portfolio.databaseName, choice.recordText);
+    } else if (begin.question == Question::DeleteFund) {
+        yes = AskQuestion(Question::DeleteFund);
     } else {
         return;
     }
-    const DeleteOutcome out = ConfirmDelete(portfolio_, yes);
+    const DeleteOutcome out = ConfirmDelete(screen_, yes);
     if (out.recordDeleted)
         ShowPage(eResults_, out.page);
     if (out.fundDeleted)
@@ -278,25 +277,25 @@ void QMManagement::EDelRec_Click() {
     showCaptions(out.captions);
 }
 
-void QMManagement::EHelp_Click() {
+void ManagerEntryTab::EHelp_Click() {
     if (eHelp_->text() == CloseHelpCaption) {
         ERunHelp();
         return;
     }
     eHelp_->setText(CloseHelpCaption);
-    ShowPage(eResults_, ShowEntryHelp(portfolio_));
+    ShowPage(eResults_, ShowEntryHelp(screen_));
 }
 
-QString QMManagement::entryPage() const {
+QString ManagerEntryTab::entryPage() const {
     // The help page while it is shown, else the record list.
-    return portfolio_.helpPage.isEmpty() ? portfolio_.resultsPage : portfolio_.helpPage;
+    return screen_.helpPage.isEmpty() ? screen_.resultsPage : screen_.helpPage;
 }
 
-void QMManagement::EPrint_Click() {
-    printPage(eResults_, entryPage());
+void ManagerEntryTab::EPrint_Click() {
+    window_.printPage(eResults_, entryPage());
 }
 
-void QMManagement::clearEntryRow() {
+void ManagerEntryTab::clearEntryRow() {
     eTransType_->setEnabled(true);
     eTransType_->setText(QString());
     eInDate_->clear();
@@ -304,20 +303,20 @@ void QMManagement::clearEntryRow() {
         eAmounts_[i]->clear();
 }
 
-void QMManagement::disableEntryBoxes() {
+void ManagerEntryTab::disableEntryBoxes() {
     eInDate_->setEnabled(false);
     for (std::size_t i = 1; i <= 4; ++i)
         eAmounts_[i]->setEnabled(false);
 }
 
-void QMManagement::showNumberBoxes() {
+void ManagerEntryTab::showNumberBoxes() {
     for (std::size_t i = 1; i <= 4; ++i) {
         eAmounts_[i]->setVisible(true);
         eAmountLabels_[i]->setVisible(true);
     }
 }
 
-void QMManagement::applyBoxes(const EntryBoxes& b) {
+void ManagerEntryTab::applyBoxes(const EntryBoxes& b) {
     eInDate_->setEnabled(b.dateEnabled);
     const std::array<bool, 5> enabled{false, b.priceEnabled, b.sharesEnabled, b.feesEnabled,
                                       b.cashDividendEnabled};
@@ -330,8 +329,8 @@ void QMManagement::applyBoxes(const EntryBoxes& b) {
     }
 }
 
-void QMManagement::enterFromEntryBox(EntryControl from) {
-    const EntryControl target = EnterTarget(from, portfolio_.transType());
+void ManagerEntryTab::enterFromEntryBox(EntryControl from) {
+    const EntryControl target = EnterTarget(from, screen_.transType());
     QWidget* to = target == EntryControl::AddRecord ? static_cast<QWidget*>(eAddaRec_)
                   : target == EntryControl::Date
                       ? static_cast<QWidget*>(eInDate_)

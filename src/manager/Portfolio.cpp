@@ -1,6 +1,5 @@
 #include "manager/Portfolio.h"
 
-#include "app/AppState.h"
 #include "text/Conversions.h"
 #include "text/Dates.h"
 
@@ -174,14 +173,12 @@ QString TypeLabelOf(const QString& code) {
 }
 
 void InitPortfolio(Portfolio& p) {
-    app().activeWindow = WorkWindow::Manager;
     p.fundCount = 0;
     p.recordCount = 0;
     p.records.fill(Record{});
     p.fundNames.fill(QString());
     p.fundNames[AllFundsEntry] = AllRecordsName;
     p.fundTotals.clear();
-    p.inputValues = {};
 }
 
 void DiscardPortfolio(Portfolio& p) {
@@ -192,17 +189,11 @@ bool ShouldAskBeforeDiscard(const Portfolio& p) {
     return p.unsavedChanges == 1 && p.recordCount != 0;
 }
 
-void BeginTabChange(Portfolio& p) {
-    p.resultsPage.clear();
-    p.helpPage.clear();
-    SortFundsByName(p);
-}
-
-AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<int>& messages) {
+AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<Message>& messages) {
     if (name.isEmpty() || name == QLatin1String("1"))
         return AddFundResult::Ignored;
     if (p.fundCount >= MaxFunds) {
-        messages.push_back(36);
+        messages.push_back(Message::FundLimit);
         return AddFundResult::Refused;
     }
     QString clean = name;
@@ -214,20 +205,17 @@ AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<int>& messa
     if (clean.isEmpty())
         return AddFundResult::Ignored;
     ++p.fundCount;
-    p.activeFund = p.fundCount;
     p.fundNames[static_cast<std::size_t>(p.fundCount)] = clean;
-    p.newFundIndex = p.fundCount;
-    p.targetRecord = 0;
     return AddFundResult::Added;
 }
 
-int ValidateEntry(const QString& typeText, const QString& dateText,
-                  std::optional<TransactionType> type, const std::array<Currency, 6>& values,
-                  int correctMode) {
+std::optional<Message> ValidateEntry(const QString& typeText, const QString& dateText,
+                                     std::optional<TransactionType> type,
+                                     const std::array<Currency, 6>& values, bool correcting) {
     if (typeText.isEmpty())
-        return 51;
+        return Message::NoTransactionType;
     if (dateText.isEmpty())
-        return 31;
+        return Message::RecordNeedsDate;
     const Currency zero;
     const Currency price = values[1];
     const Currency shares = values[2];
@@ -253,41 +241,39 @@ int ValidateEntry(const QString& typeText, const QString& dateText,
         }
     }
     if (ok)
-        return 0;
-    return correctMode == 1 ? 29 : 20;
+        return std::nullopt;
+    return correcting ? Message::RecordNotCorrected : Message::RecordNotSaved;
 }
 
-StoreResult StoreRecord(Portfolio& p, const EntryRow& row) {
+StoreResult StoreRecord(Portfolio& p, const EntryRow& row, const NewRecord& entry) {
     StoreResult result;
-    int& correctMode = app().correctMode;
-    if (p.activeFund < 1 || p.activeFund > p.fundCount) {
-        result.messages.push_back(16);
+    if (entry.fund < 1 || entry.fund > p.fundCount) {
+        result.messages.push_back(Message::FundNotSelected);
         return result;
     }
-    const int invalid =
-        ValidateEntry(row.typeText, row.dateText, p.transType(), p.inputValues, correctMode);
+    const std::optional<Message> invalid = ValidateEntry(
+        row.typeText, row.dateText, TypeFromCode(entry.typeCode), entry.values, entry.correcting);
     const std::optional<QDate> date = ParseDate(row.dateText);
-    if (invalid != 0 || !date) {
+    if (invalid || !date) {
         // A date box holding something that is not a date counts as no date.
-        result.messages.push_back(invalid != 0 ? invalid : 31);
+        result.messages.push_back(invalid ? *invalid : Message::RecordNeedsDate);
         result.refusedByValidation = true;
         return result;
     }
     if (p.recordCount > MaxRecords - 1) {
-        result.messages.push_back(35);
-        correctMode = 0;
+        result.messages.push_back(Message::RecordLimit);
         return result;
     }
-    const bool replace = correctMode == 1 && p.targetRecord >= 1 && p.targetRecord <= p.recordCount;
+    const bool replace = entry.replaces >= 1 && entry.replaces <= p.recordCount;
 
     Record rec;
-    rec.fundIndex = Currency::fromUnits(p.activeFund);
-    rec.typeCode = p.transCode;
+    rec.fundIndex = Currency::fromUnits(entry.fund);
+    rec.typeCode = entry.typeCode;
     rec.tradeDate = *date;
-    rec.price = p.inputValues[1];
-    rec.shares = p.inputValues[2];
-    rec.fees = p.inputValues[3];
-    rec.cashDividend = p.inputValues[4];
+    rec.price = entry.values[1];
+    rec.shares = entry.values[2];
+    rec.fees = entry.values[3];
+    rec.cashDividend = entry.values[4];
     try {
         const std::optional<TransactionType> type = rec.type();
         if (type == TransactionType::Sold)
@@ -306,16 +292,16 @@ StoreResult StoreRecord(Portfolio& p, const EntryRow& row) {
             rec.bookValue = rec.price * rec.shares + rec.fees;
     } catch (const CalcError&) {
         // Amounts too large for a book value: refused like any other wrong entry.
-        result.messages.push_back(correctMode == 1 ? 29 : 20);
+        result.messages.push_back(entry.correcting ? Message::RecordNotCorrected
+                                                   : Message::RecordNotSaved);
         result.refusedByValidation = true;
         return result;
     }
 
-    const int r = replace ? p.targetRecord : ++p.recordCount;
+    const int r = replace ? entry.replaces : ++p.recordCount;
     rec.recordNumber = r;
     p.record(r) = rec;
     p.unsavedChanges = 1;
-    correctMode = 0;
     SortRecordsByDate(p);
     result.stored = true;
     return result;
@@ -329,12 +315,12 @@ void SortFundsByName(Portfolio& p) {
     sortFunds(p, 0);
 }
 
-int FundRecordToRecord(const Portfolio& p, int n) {
+int FundRecordToRecord(const Portfolio& p, int f, int n) {
     if (n <= 0)
         return 0;
     int count = 0;
     for (int i = 1; i <= p.recordCount; ++i) {
-        if (p.record(i).fund() == p.activeFund && ++count == n)
+        if (p.record(i).fund() == f && ++count == n)
             return p.record(i).recordNumber;
     }
     return 0;
@@ -349,40 +335,22 @@ int FundRecordCount(const Portfolio& p, int f) {
     return count;
 }
 
-void TransLabelOf(Portfolio& p) {
-    if (p.currentRecord < 1 || p.currentRecord >= RecordSlots)
-        return;
-    // Every record holds one of the six codes (stored entries and files are checked), so the
-    // label always follows the record's own type; it never keeps a previous record's type.
-    const std::optional<TransactionType> type = p.record(p.currentRecord).type();
-    if (!type)
-        return;
-    p.transLabel = QString::fromUtf16(typeInfo(*type).label);
-    p.transCode = CodeOf(*type);
-}
-
 bool DeleteRecord(Portfolio& p, int r) {
     if (r < 1 || r > p.recordCount)
         return false;
     sortRecords(p, r);
     p.record(p.recordCount) = Record{};
     --p.recordCount;
-    app().correctMode = 0;
-    p.targetRecord = 0;
-    p.targetRecordText.clear();
     p.unsavedChanges = 1;
     return true;
 }
 
-bool DeleteFund(Portfolio& p) {
-    if (p.activeFund < 1 || p.activeFund > p.fundCount || FundRecordCount(p, p.activeFund) != 0)
+bool DeleteFund(Portfolio& p, int f) {
+    if (f < 1 || f > p.fundCount || FundRecordCount(p, f) != 0)
         return false;
-    sortFunds(p, p.activeFund);
+    sortFunds(p, f);
     p.fundNames[static_cast<std::size_t>(p.fundCount)].clear();
     --p.fundCount;
-    p.newFundIndex = 0;
-    p.targetRecord = 0;
-    p.activeFund = 0;
     return true;
 }
 

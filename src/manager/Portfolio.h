@@ -5,8 +5,9 @@
 // and remove records and funds. Everything here is Qt Core only; the manager window calls these
 // functions from its handlers and shows what they return.
 
-#include "text/CurrencyTable.h"
+#include "app/Messages.h"
 #include "text/Currency.h"
+#include "text/CurrencyTable.h"
 #include "text/TextEncoding.h"
 
 #include <QDate>
@@ -64,39 +65,22 @@ struct Record {
 // Per-fund totals of the reports: rows 0..31 (row k fund k, row 31 totals), columns 0..8.
 using FundTotalsTable = CurrencyTable<32, 9>;
 
-// The manager window's whole state besides its widgets. The correction mode the record-number
-// dialog reads is the process-wide app().correctMode.
+// The portfolio: the funds, the records in date order, the per-fund totals of the reports, and
+// the file it was read from or saved to. What the window shows or has chosen is ManagerScreen.
 struct Portfolio {
     std::array<QString, FundEntries> fundNames{}; // FundName of entries 0..31
     int fundCount = 0;
     std::array<Record, RecordSlots> records{};
     int recordCount = 0;
     FundTotalsTable fundTotals;
-    std::array<Currency, 6> inputValues{}; // entry boxes: 1 price, 2 shares, 3 fees, 4 cash div.
+    Currency averageCost; // the last fund reported by FundDisplay
 
-    int activeFund = 0;    // fund named in the fund box (0 none; 31 in an all-funds report)
-    int newFundIndex = 0;  // fund last added or picked (0: choosing a type is refused)
-    int currentRecord = 0; // record TransLabelOf looks at
-    int targetRecord = 0;  // record being corrected or deleted (0 none)
-    QString targetRecordText;
-    QString transCode;    // code of the chosen transaction type
-    QString transLabel;   // 10-character report label set by TransLabelOf
     QString databaseName; // the file's name without its folder, as the entry tab shows it
     QString databasePath; // the full path of the file last opened or saved ("" with no name)
     TextEncoding fileEncoding = TextEncoding::Utf8; // that file's encoding
     int unsavedChanges = 0;
-    Currency averageCost;
-
-    QString resultsPage; // the report or record list being shown
-    QString helpPage;    // the entry tab's help page while it is shown
-    QString todayText;   // today's short date, taken when the entry tab is set up
-    int chartPoints = 0;
-    int chartKind = 0;
 
     Portfolio();
-
-    // The chosen transaction type (transCode); nothing when none is chosen.
-    std::optional<TransactionType> transType() const { return TypeFromCode(transCode); }
 
     // FundName of entry k; the empty text outside 0..31.
     QString fundName(int k) const;
@@ -121,27 +105,24 @@ QString TypeCodeOf(const QString& fullName); // "" for a name not in the list
 QString TypeNameOf(const QString& code);     // "" for an unknown code
 QString TypeLabelOf(const QString& code);    // "" for an unknown code
 
-// Empty model: no funds or records, tables cleared, entry 31 set, the manager the work window.
+// Empty model: no funds or records, tables cleared, entry 31 set.
 void InitPortfolio(Portfolio& p);
 // Leaving the manager: everything erased, no file name, no unsaved changes.
 void DiscardPortfolio(Portfolio& p);
 // Whether leaving must first ask to save (question 3).
 bool ShouldAskBeforeDiscard(const Portfolio& p);
 
-// Common steps of every tab change: the report and help pages emptied, funds put in name order.
-void BeginTabChange(Portfolio& p);
-
 enum class AddFundResult { Ignored, Refused, Added };
-// A new fund at entry FundCount + 1, made the active and the new fund. "" and "1" (the name
+// A new fund at entry FundCount + 1. "" and "1" (the name
 // dialog's cancel) are ignored; a 19th fund is refused with message 36. Double quotes and line
 // breaks cannot be stored in the database file and are dropped from the name.
-AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<int>& messages);
+AddFundResult AddFund(Portfolio& p, const QString& name, std::vector<Message>& messages);
 
-// Checks an entry before it is stored: 0 when it may be stored, else the message number:
-// 51 no type chosen, 31 no date, 20 (29 when correcting) figures not as the type requires.
-int ValidateEntry(const QString& typeText, const QString& dateText,
-                  std::optional<TransactionType> type, const std::array<Currency, 6>& values,
-                  int correctMode);
+// Checks an entry before it is stored: nothing when it may be stored, else the message: 51 no
+// type chosen, 31 no date, 20 (29 when correcting) figures not as the type requires.
+std::optional<Message> ValidateEntry(const QString& typeText, const QString& dateText,
+                                     std::optional<TransactionType> type,
+                                     const std::array<Currency, 6>& values, bool correcting);
 
 // The entry row as the window shows it.
 struct EntryRow {
@@ -150,18 +131,28 @@ struct EntryRow {
     QString dateText; // text of the date box
 };
 
+// What the entry row stores: the fund, the type's code, the four amounts (1 price, 2 shares,
+// 3 fees, 4 cash dividend), and the record it replaces (0: a new record).
+struct NewRecord {
+    int fund = 0;
+    QString typeCode;
+    std::array<Currency, 6> values{};
+    int replaces = 0;
+    bool correcting = false; // refusals are the correction's messages (29 for 20)
+};
+
 struct StoreResult {
-    std::vector<int> messages;
+    std::vector<Message> messages;
     bool stored = false;
     bool refusedByValidation = false;
 };
 
-// Stores the entry row (p.transCode, p.inputValues) for p.activeFund: replaces p.targetRecord
-// when correcting (app().correctMode 1) and a record was fetched, else appends. Applies the sign
-// and book value rules, sorts by date, sets UnsavedChanges and ends the correction. A refused
-// entry (messages 51, 31, 20, 29; 35 at 600 records; a date that cannot be read; an amount
-// beyond the Currency range) changes nothing else. The caller shows the record list.
-StoreResult StoreRecord(Portfolio& p, const EntryRow& row);
+// Stores `entry` with the date of the entry row: replaces record entry.replaces when it is a
+// record, else appends. Applies the sign and book value rules, sorts by date and sets
+// UnsavedChanges. A refused entry (messages 16 for a fund that is not there, 51, 31, 20, 29; 35
+// at 600 records; a date that cannot be read; an amount beyond the Currency range) changes
+// nothing. The caller shows the record list.
+StoreResult StoreRecord(Portfolio& p, const EntryRow& row, const NewRecord& entry);
 
 // Ascending date order (a Shell sort with halving gaps; records with equal dates end where
 // those steps put them), then RecordNumber = index.
@@ -170,19 +161,17 @@ void SortRecordsByDate(Portfolio& p);
 // the fund of the same name.
 void SortFundsByName(Portfolio& p);
 
-// The record index of the n-th record (in date order) of p.activeFund; 0 when there is none.
-int FundRecordToRecord(const Portfolio& p, int n);
+// The record index of the n-th record (in date order) of fund f; 0 when there is none.
+int FundRecordToRecord(const Portfolio& p, int f, int n);
 // Number of records of fund f.
 int FundRecordCount(const Portfolio& p, int f);
-// Sets p.transLabel and p.transCode from the type of record p.currentRecord.
-void TransLabelOf(Portfolio& p);
 
-// Removes exactly record r; the others stay in date order and are renumbered. Ends any
-// correction and sets UnsavedChanges. False (nothing changed) when r is not a record.
+// Removes exactly record r; the others stay in date order and are renumbered. Sets
+// UnsavedChanges. False (nothing changed) when r is not a record.
 bool DeleteRecord(Portfolio& p, int r);
-// Removes exactly the fund p.activeFund, which must have no records: the funds stay in name
-// order without a gap and every record keeps its fund. False (nothing changed) otherwise.
-bool DeleteFund(Portfolio& p);
+// Removes exactly fund f, which must have no records: the funds stay in name order without a
+// gap and every record keeps its fund. False (nothing changed) otherwise.
+bool DeleteFund(Portfolio& p, int f);
 
 // A record number typed in the record-number dialog as a 16-bit whole number (halves to even);
 // nothing for a text that is not a number or does not fit (".", "99999").

@@ -2,10 +2,11 @@
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
-#include "chart/QMGraph.h"
-#include "manager/CurrentValue.h"
 #include "manager/DatabaseFile.h"
 #include "manager/ManagerControls.h"
+#include "manager/ManagerCurrentValueTab.h"
+#include "manager/ManagerDisplayTab.h"
+#include "manager/ManagerEntryTab.h"
 #include "print/PrintResults.h"
 #include "ui/CommandGate.h"
 #include "ui/StartFolder.h"
@@ -39,7 +40,8 @@ QMManagement::QMManagement(QWidget* parent) : WorkWindowBase(parent) {
     // Load step: this is the work window, with an empty portfolio, opened on "Add - edit
     // records".
     becomeWorkWindow(WorkWindow::Manager);
-    InitPortfolio(portfolio_);
+    screen_.currencySymbol = app().currencySymbol;
+    InitScreen(screen_);
     {
         const QSignalBlocker quiet(tabs_);
         tabs_->setCurrentIndex(EntryTab);
@@ -65,8 +67,11 @@ void QMManagement::build() {
         tabs_->addTab(QLatin1String(caption));
     // Each tab shows frame AllFramesIM(tab). The open and save frames stay empty: the file
     // dialog is shown over them while a file is chosen.
-    for (QWidget* frame : {new QWidget, new QWidget, buildEntryFrame(), buildDisplayFrame(),
-                           buildCurrentValueFrame()}) {
+    entryTab_ = new ManagerEntryTab(screen_, *this);
+    displayTab_ = new ManagerDisplayTab(screen_, *this);
+    valueTab_ = new ManagerCurrentValueTab(screen_, *this);
+    for (QWidget* frame : std::initializer_list<QWidget*>{new QWidget, new QWidget, entryTab_,
+                                                          displayTab_, valueTab_}) {
         frame->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(frames_->count()));
         frames_->addWidget(frame);
     }
@@ -86,7 +91,7 @@ void QMManagement::build() {
           "EHelp",      "EExit",      "EResults",    "DDispFunds",  "DDisplall",  "DHelp",
           "DPrint",     "DExit",      "DDResults"})
         chain.push_back(findChild<QWidget*>(QLatin1String(name)));
-    chain.insert(chain.end(), cvInPrice_.begin(), cvInPrice_.end());
+    chain.insert(chain.end(), valueTab_->priceBoxes().begin(), valueTab_->priceBoxes().end());
     for (const char* name : {"CVCalc", "CVPrint", "CVGraph", "CVHelp", "CVExit", "CVResults"})
         chain.push_back(findChild<QWidget*>(QLatin1String(name)));
     SetTabChain(chain);
@@ -108,10 +113,9 @@ void QMManagement::build() {
 void QMManagement::ChangesSSTab2() {
     const int t = tabs_->currentIndex();
     frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
-    BeginTabChange(portfolio_);
-    for (QPlainTextEdit* box : {cvResults_, dResults_, eResults_})
+    BeginTabChange(screen_);
+    for (QPlainTextEdit* box : {valueTab_->results(), displayTab_->results(), entryTab_->results()})
         box->clear();
-    app().editFlag = 0;
     switch (t) {
     case OpenTab:
         openFile();
@@ -120,14 +124,14 @@ void QMManagement::ChangesSSTab2() {
         saveFile();
         break;
     case EntryTab:
-        setupEntryTab();
+        entryTab_->setup();
         break;
     case DisplayTab:
-        if (!setupDisplayTab())
+        if (!displayTab_->setup())
             selectTab(EntryTab);
         break;
     case CurrentValueTab:
-        if (!setupCurrentValueTab())
+        if (!valueTab_->setup())
             selectTab(EntryTab);
         break;
     default:
@@ -140,14 +144,14 @@ void QMManagement::selectTab(int tab) {
     tabs_->setCurrentIndex(tab);
 }
 
-void QMManagement::showMessages(const std::vector<int>& messages) {
-    for (const int message : messages)
+void QMManagement::showMessages(const std::vector<Message>& messages) {
+    for (const Message message : messages)
         ShowMessage(message);
 }
 
 void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
     if (box->toPlainText().isEmpty())
-        ShowMessage(2);
+        ShowMessage(Message::NothingToPrint);
     else if (managerHooks().print)
         managerHooks().print(page);
     else
@@ -157,9 +161,9 @@ void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
 std::optional<QString> QMManagement::FileDirectory(bool save) {
     // It starts in the folder of the file in memory, else where the last database was opened
     // or saved; the folder of the sample database is one click away in its side bar.
-    const QString folder = portfolio_.databasePath.isEmpty()
+    const QString folder = screen_.portfolio.databasePath.isEmpty()
                                ? StartFolder()
-                               : QFileInfo(portfolio_.databasePath).absolutePath();
+                               : QFileInfo(screen_.portfolio.databasePath).absolutePath();
     QFileDialog dialog(frames_->widget(OpenTab), QString(), folder);
     dialog.setObjectName(QStringLiteral("CMDialog1"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -178,7 +182,7 @@ std::optional<QString> QMManagement::FileDirectory(bool save) {
     // Wide enough a side bar for the folders' names to show whole.
     if (auto* panes = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
         panes->setSizes({180, 520});
-    dialog.selectFile(portfolio_.databaseName);
+    dialog.selectFile(screen_.portfolio.databaseName);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
@@ -190,17 +194,18 @@ std::optional<QString> QMManagement::FileDirectory(bool save) {
 void QMManagement::openFile() {
     // Opening replaces the portfolio in memory, so unsaved changes are not dropped without the
     // question the exits ask: "&Yes" goes back to the entry tab with nothing read.
-    if (ShouldAskBeforeDiscard(portfolio_) && AskQuestion(3, portfolio_.databaseName)) {
+    if (ShouldAskBeforeDiscard(screen_.portfolio) &&
+        AskQuestion(Question::SaveChangedFile, screen_.portfolio.databaseName)) {
         selectTab(EntryTab);
         return;
     }
     const std::optional<QString> path =
         givenPath_ ? std::exchange(givenPath_, std::nullopt) : FileDirectory(false);
-    const std::vector<int> messages = OpenDatabase(portfolio_, path);
+    const std::vector<Message> messages = OpenDatabase(screen_, path);
     // The portfolio now is the file's: nothing in memory is left unsaved.
     if (path && messages.empty()) {
-        portfolio_.unsavedChanges = 0;
-        RememberDatabasePath(portfolio_.databasePath);
+        screen_.portfolio.unsavedChanges = 0;
+        RememberDatabasePath(screen_.portfolio.databasePath);
     }
     showMessages(messages);
     selectTab(EntryTab);
@@ -216,11 +221,11 @@ void QMManagement::openDatabaseFile(const QString& path) {
 }
 
 void QMManagement::saveFile() {
-    std::vector<int> messages;
-    if (BeginSave(portfolio_, messages)) {
-        const SaveOutcome outcome = SaveDatabase(portfolio_, FileDirectory(true));
+    std::vector<Message> messages;
+    if (BeginSave(screen_.portfolio, messages)) {
+        const SaveOutcome outcome = SaveDatabase(screen_.portfolio, FileDirectory(true));
         if (outcome.saved)
-            RememberDatabasePath(portfolio_.databasePath);
+            RememberDatabasePath(screen_.portfolio.databasePath);
         if (!outcome.failure.isEmpty())
             ShowPlainMessage(outcome.failure);
         messages = outcome.messages;
@@ -230,26 +235,11 @@ void QMManagement::saveFile() {
 }
 
 bool QMManagement::mayClose() {
-    if (ShouldAskBeforeDiscard(portfolio_) && AskQuestion(3, portfolio_.databaseName))
+    if (ShouldAskBeforeDiscard(screen_.portfolio) &&
+        AskQuestion(Question::SaveChangedFile, screen_.portfolio.databaseName))
         return false; // "&Yes": go back and save
-    DiscardPortfolio(portfolio_);
+    DiscardScreen(screen_);
     return true;
-}
-
-void QMManagement::CVGraph_Click() {
-    if (!PrepareCurrentValueChart(portfolio_, cvResults_->toPlainText())) {
-        ShowMessage(4);
-        return;
-    }
-    const FundTotalReader fundTotal = [this](int row, int column) {
-        return portfolio_.fundTotals.at(row, column);
-    };
-    const QStringList names = FundNames(portfolio_);
-    // The chart window shows the funds' current values (row = fund, columns 3 to 5).
-    if (managerHooks().showChart)
-        managerHooks().showChart(portfolio_.chartPoints, fundTotal, names);
-    else
-        ShowManagerChart(portfolio_.chartPoints, fundTotal, names);
 }
 
 } // namespace qm

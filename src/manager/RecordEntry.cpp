@@ -1,6 +1,5 @@
 #include "manager/RecordEntry.h"
 
-#include "app/AppState.h"
 #include "input/DisplayForm.h"
 #include "text/Dates.h"
 #include "text/HelpText.h"
@@ -11,13 +10,14 @@ namespace qm {
 namespace {
 
 // The fund box names the active fund (a real fund entry).
-bool fundMatches(const Portfolio& p, const QString& fundText) {
-    return !fundText.isEmpty() && p.activeFund >= 1 && p.activeFund <= p.fundCount &&
-           p.fundName(p.activeFund) == fundText;
+bool fundMatches(const ManagerScreen& s, const QString& fundText) {
+    const Portfolio& p = s.portfolio;
+    return !fundText.isEmpty() && s.activeFund >= 1 && s.activeFund <= p.fundCount &&
+           p.fundName(s.activeFund) == fundText;
 }
 
-QString boxText(int index, Currency value) {
-    return index == 2 ? Display(forms::ManagerShares, value) : Display(forms::ManagerMoney, value);
+QString boxText(const ManagerScreen& s, int index, Currency value) {
+    return index == 2 ? Display(forms::ManagerShares, value) : ManagerMoneyText(s, value);
 }
 
 } // namespace
@@ -68,17 +68,19 @@ EntryControl EnterTarget(EntryControl from, std::optional<TransactionType> type)
     return EntryControl::AddRecord;
 }
 
-EntryTabSetup SetupEntryTab(Portfolio& p) {
-    p.todayText = ShortDate(Today());
-    p.newFundIndex = 0;
-    p.targetRecord = 0;
+EntryTabSetup SetupEntryTab(ManagerScreen& s) {
+    Portfolio& p = s.portfolio;
+    s.todayText = ShortDate(Today());
+    s.newFundIndex = 0;
+    s.targetRecord = 0;
     return {PickFundPrompt, FundNames(p), TransactionTypeNames(), Captions(p)};
 }
 
-QString ShowFundRecords(Portfolio& p) {
+QString ShowFundRecords(ManagerScreen& s) {
+    Portfolio& p = s.portfolio;
     p.fundTotals.clear();
-    p.resultsPage.clear();
-    p.helpPage.clear();
+    s.resultsPage.clear();
+    s.helpPage.clear();
     const QString rule(96, QLatin1Char('_'));
     QString page = Line({"Trans-         Trade       Share      Number      Comm/   Div/Unit       "
                          "Cash        Book    Rec"}) +
@@ -91,11 +93,11 @@ QString ShowFundRecords(Portfolio& p) {
     try {
         for (int r = 1; r <= p.recordCount; ++r) {
             const Record& rec = p.record(r);
-            if (rec.fund() != p.newFundIndex)
+            if (rec.fund() != s.newFundIndex)
                 continue;
             ++k;
-            p.currentRecord = r;
-            TransLabelOf(p);
+            s.currentRecord = r;
+            TransLabelOf(s);
             const Currency divUnitValue =
                 MovesSharesOnly(rec.type()) ? rec.price * rec.shares : Currency();
             divUnitTotal += divUnitValue;
@@ -104,7 +106,7 @@ QString ShowFundRecords(Portfolio& p) {
             t.at(31, 0) += rec.shares;
             t.at(31, 1) += rec.bookValue;
             page +=
-                Line({Field(p.transLabel, 10), Field(ShortDate(rec.tradeDate), 10),
+                Line({Field(s.transLabel, 10), Field(ShortDate(rec.tradeDate), 10),
                       Field(rec.price, u"###,###.0000", 12), Field(rec.shares, u"###,###.0000", 12),
                       Field(rec.fees, u"##,###.00", 11), Field(divUnitValue, u"##,###.00", 11),
                       Field(rec.cashDividend, u"##,###.00", 11),
@@ -118,44 +120,50 @@ QString ShowFundRecords(Portfolio& p) {
     } catch (const CalcError&) {
         // Totals beyond the Currency range: the list keeps the lines built so far.
     }
-    p.resultsPage = page;
+    s.resultsPage = page;
     return page;
 }
 
-QString PickFund(Portfolio& p, const QString& fundText) {
+QString PickFund(ManagerScreen& s, const QString& fundText) {
+    Portfolio& p = s.portfolio;
     for (int k = 1; k <= p.fundCount; ++k) {
         if (p.fundName(k) == fundText) {
-            p.activeFund = k;
-            p.newFundIndex = k;
+            s.activeFund = k;
+            s.newFundIndex = k;
         }
     }
-    p.targetRecord = 0;
-    return ShowFundRecords(p);
+    s.targetRecord = 0;
+    return ShowFundRecords(s);
 }
 
-AddFundOutcome AddFundClick(Portfolio& p, const QString& lineInputText) {
+AddFundOutcome AddFundClick(ManagerScreen& s, const QString& lineInputText) {
+    Portfolio& p = s.portfolio;
     AddFundOutcome out;
-    app().correctMode = 0;
+    s.correctMode = CorrectMode::Delete;
     if (AddFund(p, lineInputText, out.messages) == AddFundResult::Added) {
+        // The new fund is the one the entry row works on.
+        s.activeFund = p.fundCount;
+        s.newFundIndex = p.fundCount;
+        s.targetRecord = 0;
         out.added = true;
         out.fundText = p.fundName(p.fundCount);
-        out.page = ShowFundRecords(p);
+        out.page = ShowFundRecords(s);
     }
     out.captions = Captions(p);
     return out;
 }
 
-ChooseTypeOutcome ChooseType(Portfolio& p, const QString& fullName) {
+ChooseTypeOutcome ChooseType(ManagerScreen& s, const QString& fullName) {
     ChooseTypeOutcome out;
-    if (p.newFundIndex == 0) {
-        out.messages.push_back(16);
+    if (s.newFundIndex == 0) {
+        out.messages.push_back(Message::FundNotSelected);
         return out;
     }
-    p.targetRecord = 0;
-    p.inputValues = {};
-    p.transCode = TypeCodeOf(fullName);
+    s.targetRecord = 0;
+    s.inputValues = {};
+    s.transCode = TypeCodeOf(fullName);
     out.accepted = true;
-    out.boxes = BoxesForType(p.transType());
+    out.boxes = BoxesForType(s.transType());
     return out;
 }
 
@@ -165,50 +173,52 @@ std::optional<QString> CheckDateBox(const QString& text) {
     return ShortDate(Today());
 }
 
-QString LeaveEntryBox(Portfolio& p, int index, const QString& text) {
+QString LeaveEntryBox(ManagerScreen& s, int index, const QString& text) {
     if (index < 1 || index > 4)
         return text;
-    Currency& value = p.inputValues[static_cast<std::size_t>(index)];
+    Currency& value = s.inputValues[static_cast<std::size_t>(index)];
     if (const std::optional<Currency> typed = ParseBoxAmount(text))
         value = *typed;
-    return boxText(index, value);
+    return boxText(s, index, value);
 }
 
-AddRecordOutcome AddRecordClick(Portfolio& p, const EntryRow& row) {
+AddRecordOutcome AddRecordClick(ManagerScreen& s, const EntryRow& row) {
+    Portfolio& p = s.portfolio;
     AddRecordOutcome out;
-    int& correctMode = app().correctMode;
-    if (fundMatches(p, row.fundText)) {
-        const StoreResult store = StoreRecord(p, row);
+    const bool correcting = s.correcting();
+    if (fundMatches(s, row.fundText)) {
+        const StoreResult store = StoreRecord(p, row,
+                                              {s.activeFund, s.transCode, s.inputValues,
+                                               correcting ? s.targetRecord : 0, correcting});
         out.messages = store.messages;
         out.stored = store.stored;
         if (store.stored) {
-            out.page = ShowFundRecords(p);
+            out.page = ShowFundRecords(s);
             out.showPage = true;
         }
         // A new entry refused by its checks keeps what was typed; anything else ends the entry
         // (a refused correction too).
-        if (!store.refusedByValidation || correctMode == 1) {
+        if (!store.refusedByValidation || correcting)
             out.clearRow = true;
-            correctMode = 0;
-        }
-        p.targetRecord = 0;
+        s.targetRecord = 0;
     } else {
-        out.messages.push_back(correctMode == 1 ? 17 : 16);
-        correctMode = 0;
+        out.messages.push_back(correcting ? Message::BadRecordNumber : Message::FundNotSelected);
     }
+    // Stored or refused, the correction is over.
+    s.correctMode = CorrectMode::Delete;
     out.captions = Captions(p);
     return out;
 }
 
-BeginOutcome BeginCorrect(Portfolio& p, const QString& fundText) {
+BeginOutcome BeginCorrect(ManagerScreen& s, const QString& fundText) {
     BeginOutcome out;
-    int& correctMode = app().correctMode;
-    if (!fundMatches(p, fundText)) {
-        out.messages.push_back(correctMode == 1 ? 17 : 16);
-        correctMode = 0;
+    if (!fundMatches(s, fundText)) {
+        out.messages.push_back(s.correcting() ? Message::BadRecordNumber
+                                              : Message::FundNotSelected);
+        s.correctMode = CorrectMode::Delete;
         return out;
     }
-    correctMode = 1;
+    s.correctMode = CorrectMode::Correct;
     out.openDialog = true;
     return out;
 }
@@ -218,101 +228,113 @@ namespace {
 // The record the number typed in the record-number dialog names among the active fund's
 // records, made the target (0 when the dialog was cancelled or left empty). A number that is not
 // one of the fund's records, or not a whole number at all, is message 17 and leaves no target.
-int TargetFromDialog(Portfolio& p, const QString& dialogText, std::vector<int>& messages) {
+int TargetFromDialog(ManagerScreen& s, const QString& dialogText, std::vector<Message>& messages) {
+    Portfolio& p = s.portfolio;
     if (dialogText.isEmpty())
         return 0;
     const std::optional<int> n = ParseRecordNumber(dialogText);
-    const int target = n ? FundRecordToRecord(p, *n) : 0;
+    const int target = n ? FundRecordToRecord(p, s.activeFund, *n) : 0;
     if (target == 0) {
-        messages.push_back(17);
-        p.targetRecordText.clear();
-        p.targetRecord = 0;
+        messages.push_back(Message::BadRecordNumber);
+        s.targetRecordText.clear();
+        s.targetRecord = 0;
         return 0;
     }
-    p.targetRecordText = QString::number(*n);
-    p.targetRecord = target;
+    s.targetRecordText = QString::number(*n);
+    s.targetRecord = target;
     return target;
 }
 
 } // namespace
 
-FetchOutcome FetchForCorrection(Portfolio& p, const QString& dialogText) {
+FetchOutcome FetchForCorrection(ManagerScreen& s, const QString& dialogText) {
+    Portfolio& p = s.portfolio;
     FetchOutcome out;
-    const int target = TargetFromDialog(p, dialogText, out.messages);
+    const int target = TargetFromDialog(s, dialogText, out.messages);
     if (target == 0)
         return out;
-    p.currentRecord = target;
-    TransLabelOf(p);
+    s.currentRecord = target;
+    TransLabelOf(s);
     const Record& rec = p.record(target);
     out.fetched = true;
-    out.typeText = TypeNameOf(p.transCode);
-    out.boxes = BoxesForType(p.transType());
+    out.typeText = TypeNameOf(s.transCode);
+    out.boxes = BoxesForType(s.transType());
     out.dateText = ShortDate(rec.tradeDate);
     const std::array<Currency, 5> values{Currency(), rec.price,
                                          rec.shares < Currency() ? -rec.shares : rec.shares,
                                          rec.fees, rec.cashDividend};
     for (int i = 1; i <= 4; ++i) {
         const Currency value = values[static_cast<std::size_t>(i)];
-        p.inputValues[static_cast<std::size_t>(i)] = value;
-        out.boxTexts[static_cast<std::size_t>(i)] = value.isZero() ? QString() : boxText(i, value);
+        s.inputValues[static_cast<std::size_t>(i)] = value;
+        out.boxTexts[static_cast<std::size_t>(i)] =
+            value.isZero() ? QString() : boxText(s, i, value);
     }
     return out;
 }
 
-BeginOutcome BeginDelete(Portfolio& p, const QString& fundText) {
+BeginOutcome BeginDelete(ManagerScreen& s, const QString& fundText) {
+    Portfolio& p = s.portfolio;
     BeginOutcome out;
-    if (!fundMatches(p, fundText)) {
-        out.messages.push_back(16);
+    if (!fundMatches(s, fundText)) {
+        out.messages.push_back(Message::FundNotSelected);
         return out;
     }
-    if (FundRecordCount(p, p.activeFund) > 0) {
-        app().correctMode = 0;
+    if (FundRecordCount(p, s.activeFund) > 0) {
+        s.correctMode = CorrectMode::Delete;
         out.openDialog = true;
     } else {
-        out.question = 5;
+        out.question = Question::DeleteFund;
     }
     return out;
 }
 
-DeleteChoice ChooseRecordToDelete(Portfolio& p, const QString& dialogText) {
+DeleteChoice ChooseRecordToDelete(ManagerScreen& s, const QString& dialogText) {
     DeleteChoice out;
-    if (TargetFromDialog(p, dialogText, out.messages) == 0)
+    if (TargetFromDialog(s, dialogText, out.messages) == 0)
         return out;
-    out.question = 4;
-    out.recordText = p.targetRecordText;
+    out.question = Question::DeleteRecord;
+    out.recordText = s.targetRecordText;
     return out;
 }
 
-DeleteOutcome ConfirmDelete(Portfolio& p, bool yes) {
+DeleteOutcome ConfirmDelete(ManagerScreen& s, bool yes) {
+    Portfolio& p = s.portfolio;
     DeleteOutcome out;
     if (!yes) {
-        p.targetRecordText.clear();
-        p.targetRecord = 0;
-    } else if (FundRecordCount(p, p.activeFund) < 1) {
-        if (DeleteFund(p)) {
+        s.targetRecordText.clear();
+        s.targetRecord = 0;
+    } else if (FundRecordCount(p, s.activeFund) < 1) {
+        if (DeleteFund(p, s.activeFund)) {
+            s.newFundIndex = 0;
+            s.targetRecord = 0;
+            s.activeFund = 0;
             out.fundDeleted = true;
             out.funds = FundNames(p);
         }
-    } else if (DeleteRecord(p, p.targetRecord)) {
+    } else if (DeleteRecord(p, s.targetRecord)) {
+        s.correctMode = CorrectMode::Delete;
+        s.targetRecord = 0;
+        s.targetRecordText.clear();
         out.recordDeleted = true;
-        out.page = ShowFundRecords(p);
+        out.page = ShowFundRecords(s);
     }
     out.captions = Captions(p);
     return out;
 }
 
-QString EntryHelpPage(const QString& todayText) {
-    return HelpText(u"RecordEntry", app().currencySymbol, todayText);
+QString EntryHelpPage(const QString& currencySymbol, const QString& todayText) {
+    return HelpText(u"RecordEntry", currencySymbol, todayText);
 }
 
-QString ShowEntryHelp(Portfolio& p) {
-    p.helpPage = EntryHelpPage(p.todayText.isEmpty() ? ShortDate(Today()) : p.todayText);
-    return p.helpPage;
+QString ShowEntryHelp(ManagerScreen& s) {
+    s.helpPage =
+        EntryHelpPage(s.currencySymbol, s.todayText.isEmpty() ? ShortDate(Today()) : s.todayText);
+    return s.helpPage;
 }
 
-QString CloseEntryHelp(Portfolio& p) {
-    p.helpPage.clear();
-    return p.resultsPage;
+QString CloseEntryHelp(ManagerScreen& s) {
+    s.helpPage.clear();
+    return s.resultsPage;
 }
 
 } // namespace qm

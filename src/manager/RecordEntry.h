@@ -6,6 +6,7 @@
 // the help button's caption, which boxes are enabled) and shows what it is given.
 
 #include "manager/Portfolio.h"
+#include "screens/ManagerScreen.h"
 
 #include <QString>
 #include <QStringList>
@@ -57,33 +58,33 @@ struct EntryTabSetup {
     QStringList types;
     EntryCaptions captions;
 };
-EntryTabSetup SetupEntryTab(Portfolio& p);
+EntryTabSetup SetupEntryTab(ManagerScreen& s);
 
 // The record list of fund NewFundIndex (96-character lines and a total line without a final
 // line end). FundTotals and the page array are made anew; the list becomes ResultsPage.
-QString ShowFundRecords(Portfolio& p);
+QString ShowFundRecords(ManagerScreen& s);
 
 // A fund picked in the fund box: the highest entry of that name becomes active. The window
 // then shows every number box, disables and clears the entry row, and shows the returned list.
-QString PickFund(Portfolio& p, const QString& fundText);
+QString PickFund(ManagerScreen& s, const QString& fundText);
 
 // "Add &fund" once the name dialog has closed (`lineInputText` its result).
 struct AddFundOutcome {
-    std::vector<int> messages; // 36 at 18 funds
+    std::vector<Message> messages; // 36 at 18 funds
     bool added = false;
     QString fundText; // new text of the fund box (appended to its list) when added
     QString page;     // the new fund's (empty) record list when added
     EntryCaptions captions;
 };
-AddFundOutcome AddFundClick(Portfolio& p, const QString& lineInputText);
+AddFundOutcome AddFundClick(ManagerScreen& s, const QString& lineInputText);
 
 // A transaction type chosen in the type list.
 struct ChooseTypeOutcome {
-    std::vector<int> messages; // 16 when no fund was picked or added: empty the type text
-    bool accepted = false;     // when accepted: empty the five boxes, apply `boxes`
+    std::vector<Message> messages; // 16 when no fund was picked or added: empty the type text
+    bool accepted = false;         // when accepted: empty the five boxes, apply `boxes`
     EntryBoxes boxes;
 };
-ChooseTypeOutcome ChooseType(Portfolio& p, const QString& fullName);
+ChooseTypeOutcome ChooseType(ManagerScreen& s, const QString& fullName);
 
 // The date box being left: nothing when its text is a date; otherwise show message 30 and
 // put the returned text (today's short date) in the box, keeping the focus there.
@@ -92,47 +93,47 @@ std::optional<QString> CheckDateBox(const QString& text);
 // A number box being left after typing (index 1 price, 2 shares, 3 fees, 4 cash dividend):
 // stores its value in InputValues and returns the box's new text (the currency symbol and four
 // decimals; shares without the symbol). An amount too large to hold keeps the old value.
-QString LeaveEntryBox(Portfolio& p, int index, const QString& text);
+QString LeaveEntryBox(ManagerScreen& s, int index, const QString& text);
 
 // "&Add Record".
 struct AddRecordOutcome {
-    std::vector<int> messages;
+    std::vector<Message> messages;
     bool stored = false;   // the entry boxes are disabled
     bool clearRow = false; // show every number box and clear the entry row
     bool showPage = false; // the record list changed: show `page`
     QString page;
     EntryCaptions captions;
 };
-AddRecordOutcome AddRecordClick(Portfolio& p, const EntryRow& row);
+AddRecordOutcome AddRecordClick(ManagerScreen& s, const EntryRow& row);
 
 // First step of "&Correct record" and "&Delete record": the fund box must name the active fund.
 struct BeginOutcome {
-    std::vector<int> messages;
-    bool openDialog = false; // open the record-number dialog (app().correctMode is set)
-    int question = 0;        // delete only: ask question 5 (delete the fund) instead
+    std::vector<Message> messages;
+    bool openDialog = false;          // open the record-number dialog (the correction mode is set)
+    std::optional<Question> question; // delete only: ask question 5 (delete the fund) instead
 };
-BeginOutcome BeginCorrect(Portfolio& p, const QString& fundText);
+BeginOutcome BeginCorrect(ManagerScreen& s, const QString& fundText);
 
 // "&Correct record" once the record-number dialog has closed: the record fetched into the row.
 struct FetchOutcome {
-    std::vector<int> messages; // 17 when the number is not one of the fund's records
+    std::vector<Message> messages; // 17 when the number is not one of the fund's records
     bool fetched = false;
     QString typeText;                // ETransType text (the list is then disabled)
     QString dateText;                // EInDate
     std::array<QString, 5> boxTexts; // 1 price, 2 shares, 3 fees, 4 cash dividend ("" for 0)
     EntryBoxes boxes;
 };
-FetchOutcome FetchForCorrection(Portfolio& p, const QString& dialogText);
+FetchOutcome FetchForCorrection(ManagerScreen& s, const QString& dialogText);
 
-BeginOutcome BeginDelete(Portfolio& p, const QString& fundText);
+BeginOutcome BeginDelete(ManagerScreen& s, const QString& fundText);
 
 // "&Delete record" once the record-number dialog has closed.
 struct DeleteChoice {
-    std::vector<int> messages; // 17 when not found
-    int question = 0;          // 4: ask "delete record number: " + recordText
+    std::vector<Message> messages;    // 17 when not found
+    std::optional<Question> question; // 4: ask "delete record number: " + recordText
     QString recordText;
 };
-DeleteChoice ChooseRecordToDelete(Portfolio& p, const QString& dialogText);
+DeleteChoice ChooseRecordToDelete(ManagerScreen& s, const QString& dialogText);
 
 // The answer to question 4 or 5.
 struct DeleteOutcome {
@@ -142,13 +143,13 @@ struct DeleteOutcome {
     QStringList funds;
     EntryCaptions captions;
 };
-DeleteOutcome ConfirmDelete(Portfolio& p, bool yes);
+DeleteOutcome ConfirmDelete(ManagerScreen& s, bool yes);
 
 // The help page (today's short date in the six samples).
-QString EntryHelpPage(const QString& todayText);
+QString EntryHelpPage(const QString& currencySymbol, const QString& todayText);
 // "&Help" while the help page is closed: builds HelpPage and returns it.
-QString ShowEntryHelp(Portfolio& p);
+QString ShowEntryHelp(ManagerScreen& s);
 // Closing the help page: HelpPage emptied; returns the page to show again (ResultsPage).
-QString CloseEntryHelp(Portfolio& p);
+QString CloseEntryHelp(ManagerScreen& s);
 
 } // namespace qm

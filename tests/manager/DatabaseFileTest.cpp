@@ -21,15 +21,15 @@ namespace {
 
 // The two-fund portfolio of ExampleFile, after a tab change sorted its funds.
 Portfolio examplePortfolio() {
-    Portfolio p;
-    InitPortfolio(p);
-    AddFundClick(p, QStringLiteral("XYZ Mutual Fund"));
-    AddFundClick(p, QStringLiteral("ABC Fund"));
-    qmtest::enter(p, {"XYZ Mutual Fund", "B", "1/15/2001", "10.00", "100", "50.00"});
-    qmtest::enter(p, {"ABC Fund", "C", "3/31/2001", "0", "0", "0", "100.00"});
-    qmtest::enter(p, {"XYZ Mutual Fund", "D", "2/1/2001", "10.00", "10"});
-    BeginTabChange(p);
-    return p;
+    ManagerScreen s;
+    InitScreen(s);
+    AddFundClick(s, QStringLiteral("XYZ Mutual Fund"));
+    AddFundClick(s, QStringLiteral("ABC Fund"));
+    qmtest::enter(s, {"XYZ Mutual Fund", "B", "1/15/2001", "10.00", "100", "50.00"});
+    qmtest::enter(s, {"ABC Fund", "C", "3/31/2001", "0", "0", "0", "100.00"});
+    qmtest::enter(s, {"XYZ Mutual Fund", "D", "2/1/2001", "10.00", "10"});
+    BeginTabChange(s);
+    return s.portfolio;
 }
 
 void expectSameModel(const Portfolio& a, const Portfolio& b) {
@@ -66,7 +66,7 @@ TEST(DatabaseFile, WritesTheExampleByteForByteAndOpensItBack) {
     const QString path = dir.filePath(QStringLiteral("DATA.QMD"));
     Portfolio p = examplePortfolio();
     p.unsavedChanges = 1;
-    std::vector<int> none;
+    std::vector<Message> none;
     ASSERT_TRUE(BeginSave(p, none));
     EXPECT_TRUE(none.empty());
     EXPECT_TRUE(SaveDatabase(p, path).saved);
@@ -161,7 +161,7 @@ TEST_P(MalformedFile, IsRefusedWithMessage13AndAnEmptyModel) {
     ASSERT_TRUE(writeBytes(path, c.bytes));
     Portfolio p = examplePortfolio();
     p.databaseName = QStringLiteral("DATA.QMD");
-    EXPECT_EQ(OpenDatabase(p, path), std::vector<int>{13}) << c.name;
+    EXPECT_EQ(OpenDatabase(p, path), std::vector<Message>{Message::FileNotFound}) << c.name;
     expectEmptyAfterFailedOpen(p);
 }
 
@@ -219,11 +219,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DatabaseFile, OpenFailuresAndCancel) {
     QTemporaryDir dir;
     Portfolio p = examplePortfolio();
-    EXPECT_EQ(OpenDatabase(p, dir.filePath(QStringLiteral("MISSING.QMD"))), std::vector<int>{13});
+    EXPECT_EQ(OpenDatabase(p, dir.filePath(QStringLiteral("MISSING.QMD"))),
+              std::vector<Message>{Message::FileNotFound});
     expectEmptyAfterFailedOpen(p);
 
     p = examplePortfolio();
-    EXPECT_EQ(OpenDatabase(p, dir.path()), std::vector<int>{13}); // a folder
+    EXPECT_EQ(OpenDatabase(p, dir.path()), std::vector<Message>{Message::FileNotFound}); // a folder
     expectEmptyAfterFailedOpen(p);
 
     // Cancel: the model stays, typed prices are forgotten.
@@ -241,11 +242,12 @@ TEST(DatabaseFile, SavingNoRecordsWritesNothing) {
     const QString path = dir.filePath(QStringLiteral("EMPTY.QMD"));
     Portfolio p;
     InitPortfolio(p);
-    AddFundClick(p, QStringLiteral("Fund"));
-    std::vector<int> messages;
+    std::vector<Message> added;
+    AddFund(p, QStringLiteral("Fund"), added);
+    std::vector<Message> messages;
     EXPECT_FALSE(BeginSave(p, messages));
-    EXPECT_EQ(messages, std::vector<int>{15});
-    EXPECT_EQ(SaveDatabase(p, path).messages, std::vector<int>{15});
+    EXPECT_EQ(messages, std::vector<Message>{Message::NoRecords});
+    EXPECT_EQ(SaveDatabase(p, path).messages, std::vector<Message>{Message::NoRecords});
     EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -264,35 +266,37 @@ TEST_P(RoundTrip, FullPortfolioReopensUnchanged) {
     };
     const QStringList pieces{"Fund", "Growth",     "A, B", "  spaced  ", "Fonds \u00fc\u20ac",
                              "~",    "zzzzzzzzzz", "#1",   "x"};
-    Portfolio p;
-    InitPortfolio(p);
-    app().correctMode = 0;
+    ManagerScreen s;
+    InitScreen(s);
+    Portfolio& p = s.portfolio;
     for (int k = 1; k <= MaxFunds; ++k) {
         QString name = pieces[pick(0, static_cast<int>(pieces.size()) - 1)] + QString::number(k);
         if (k == 7)
             name = QString(MaxFundNameLength, QLatin1Char('L'));
-        ASSERT_TRUE(AddFundClick(p, name).added);
+        ASSERT_TRUE(AddFundClick(s, name).added);
     }
     const QStringList types = TransactionTypeNames();
     for (int r = 1; r <= MaxRecords; ++r) {
-        p.activeFund = pick(1, MaxFunds);
+        s.activeFund = pick(1, MaxFunds);
         const QString typeName = types[pick(0, 5)];
-        p.transCode = TypeCodeOf(typeName);
-        p.inputValues = {};
-        const QChar code = p.transCode.at(0);
+        s.transCode = TypeCodeOf(typeName);
+        s.inputValues = {};
+        const QChar code = s.transCode.at(0);
         if (QStringLiteral("BSDU").contains(code)) {
-            p.inputValues[1] = amount(1'000'000'000);
-            p.inputValues[2] = amount(100'000'000);
+            s.inputValues[1] = amount(1'000'000'000);
+            s.inputValues[2] = amount(100'000'000);
         }
         if (QStringLiteral("BSF").contains(code))
-            p.inputValues[3] =
+            s.inputValues[3] =
                 code == QLatin1Char('F') ? amount(10'000'000) : Currency::fromRaw(pick(0, 999'999));
         if (code == QLatin1Char('C'))
-            p.inputValues[4] = amount(10'000'000);
+            s.inputValues[4] = amount(10'000'000);
         const QDate date = QDate(1930, 1, 1).addDays(pick(0, 60000));
-        ASSERT_TRUE(StoreRecord(p, {p.fundName(p.activeFund), typeName, ShortDate(date)}).stored);
+        ASSERT_TRUE(StoreRecord(p, {p.fundName(s.activeFund), typeName, ShortDate(date)},
+                                {s.activeFund, s.transCode, s.inputValues})
+                        .stored);
     }
-    BeginTabChange(p);
+    BeginTabChange(s);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("FULL.QMD"));

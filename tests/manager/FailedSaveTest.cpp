@@ -38,16 +38,16 @@ const QByteArray OldBackup = "0,0,\"All Records\",\"31\"\r\n";
 
 // A portfolio whose file is several kilobytes, with changes not yet saved.
 Portfolio bigPortfolio() {
-    Portfolio p;
-    InitPortfolio(p);
-    app().correctMode = 0;
+    ManagerScreen s;
+    InitScreen(s);
     for (int r = 0; r < 150; ++r) {
         const std::string fund = "Fund " + std::to_string(r % 7);
         const std::string date = std::to_string(r % 12 + 1) + "/" + std::to_string(r % 28 + 1) +
                                  "/" + std::to_string(1990 + r % 30);
-        qmtest::enter(p, {fund.c_str(), "B", date.c_str(), "12.3456", "100.25", "9.95"});
+        qmtest::enter(s, {fund.c_str(), "B", date.c_str(), "12.3456", "100.25", "9.95"});
     }
-    BeginTabChange(p);
+    BeginTabChange(s);
+    Portfolio p = s.portfolio;
     p.databaseName = QStringLiteral("BEFORE.QMD");
     p.unsavedChanges = 1;
     return p;
@@ -86,7 +86,8 @@ SaveReport save(Portfolio& p, const QString& path) {
     SaveReport r;
     r.ran = true;
     const SaveOutcome outcome = SaveDatabase(p, path);
-    r.messages = outcome.messages;
+    for (const Message m : outcome.messages)
+        r.messages.push_back(Number(m));
     r.failure = outcome.failure;
     r.unsavedChanges = p.unsavedChanges;
     r.databaseName = p.databaseName;

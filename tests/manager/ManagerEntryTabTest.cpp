@@ -289,13 +289,14 @@ TEST_F(EditRecords, CancelledCorrectionThenANewEntryAppends) {
     EXPECT_EQ(text("ENumRec"), "Records:  4");
 }
 
+// Which numbers name no record is the screen model's (DeleteRecords.NumbersThatAreNotRecords):
+// here, that the dialog's answer reaches it from both buttons and its message is shown.
 TEST_F(EditRecords, RecordNumbersThatAreNotRecords) {
     const QStringList before = listed();
     const struct {
         const char* button;
         const char* typed;
-    } cases[] = {{"ECorrectRec", "99999"}, {"ECorrectRec", "0"}, {"ECorrectRec", "4"},
-                 {"EDelRec", "."},         {"EDelRec", "99999"}, {"EDelRec", "4"}};
+    } cases[] = {{"ECorrectRec", "4"}, {"EDelRec", "."}};
     for (const auto& c : cases) {
         EXPECT_EQ(click(c.button, {QStringLiteral("number:") + QLatin1String(c.typed)}),
                   QStringList({msg(17)}))

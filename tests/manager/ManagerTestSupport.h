@@ -3,7 +3,6 @@
 // Builds portfolios the way the manager window does (a fund picked or added, a type chosen, the
 // boxes left, "&Add Record"), reads fixed-width report lines, and reads and writes whole files.
 
-#include "app/AppState.h"
 #include "manager/Portfolio.h"
 #include "manager/RecordEntry.h"
 #include "support/CaseName.h"
@@ -39,9 +38,9 @@ inline void PrintTo(const Entry& e, std::ostream* os) {
 }
 
 // Adds the fund when it is not there yet, picks it, and stores the entry. Returns the outcome.
-inline qm::AddRecordOutcome enter(qm::Portfolio& p, const Entry& e) {
+inline qm::AddRecordOutcome enter(qm::ManagerScreen& p, const Entry& e) {
     const QString fund = QString::fromUtf8(e.fund);
-    if (!qm::FundNames(p).contains(fund))
+    if (!qm::FundNames(p.portfolio).contains(fund))
         qm::AddFundClick(p, fund);
     qm::PickFund(p, fund);
     const QString typeName = qm::TypeNameOf(QString::fromLatin1(e.code));
@@ -53,15 +52,19 @@ inline qm::AddRecordOutcome enter(qm::Portfolio& p, const Entry& e) {
     return qm::AddRecordClick(p, {fund, typeName, QString::fromLatin1(e.date)});
 }
 
-inline qm::Portfolio portfolioOf(std::initializer_list<Entry> entries) {
-    qm::Portfolio p;
-    qm::InitPortfolio(p);
-    qm::app().correctMode = 0;
+// A manager screen whose portfolio holds the entries, stored as the window stores them.
+inline qm::ManagerScreen screenOf(std::initializer_list<Entry> entries) {
+    qm::ManagerScreen p;
+    qm::InitScreen(p);
     for (const Entry& e : entries) {
         const qm::AddRecordOutcome out = enter(p, e);
         EXPECT_TRUE(out.stored) << e.fund << " " << e.code << " " << e.date;
     }
     return p;
+}
+
+inline qm::Portfolio portfolioOf(std::initializer_list<Entry> entries) {
+    return screenOf(entries).portfolio;
 }
 
 inline QStringList pageLines(const QString& page) {

@@ -81,8 +81,6 @@ inline void answerDialog(QWidget* dialog, const QString& reply) {
 class ManagerWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qm::app().editFlag = 0;
-        qm::app().correctMode = 0;
         qm::app().currencySymbol = QStringLiteral("$");
         qm::SetBeepHook([this] { ++beeps; });
         qm::managerHooks() = {};

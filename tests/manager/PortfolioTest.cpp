@@ -57,16 +57,16 @@ class StoreSigns : public ::testing::TestWithParam<StoredCase> {};
 
 TEST_P(StoreSigns, StoresSharesAndBookValue) {
     const StoredCase& c = GetParam();
-    const Portfolio p = qmtest::portfolioOf({c.entry});
-    ASSERT_EQ(p.recordCount, 1);
-    const Record& rec = p.record(1);
+    const ManagerScreen p = qmtest::screenOf({c.entry});
+    ASSERT_EQ(p.portfolio.recordCount, 1);
+    const Record& rec = p.portfolio.record(1);
     EXPECT_EQ(rec.typeCode, QString::fromLatin1(c.entry.code));
     EXPECT_EQ(rec.shares, money(c.shares));
     EXPECT_EQ(rec.bookValue, money(c.bookValue));
     EXPECT_EQ(rec.price, money(c.entry.price));
     EXPECT_EQ(rec.cashDividend, money(c.entry.cash));
     EXPECT_EQ(rec.tradeDate, QDate(2001, 1, 15));
-    EXPECT_EQ(p.unsavedChanges, 1);
+    EXPECT_EQ(p.portfolio.unsavedChanges, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,20 +108,16 @@ TEST_P(RefusedEntry, ShowsItsMessageAndChangesNothing) {
     const RefusedCase& c = GetParam();
     Portfolio p = qmtest::portfolioOf({{"Fund", "B", "1/2/2001", "5", "5"}});
     p.unsavedChanges = 0;
-    p.transCode = QString::fromLatin1(c.code);
+    NewRecord entry{1, QString::fromLatin1(c.code), {}, c.correctMode, c.correctMode == 1};
     for (int i = 0; i < 4; ++i)
-        p.inputValues[static_cast<std::size_t>(i + 1)] =
-            money(c.boxes[static_cast<std::size_t>(i)]);
-    app().correctMode = c.correctMode;
-    p.targetRecord = c.correctMode;
+        entry.values[static_cast<std::size_t>(i + 1)] = money(c.boxes[static_cast<std::size_t>(i)]);
     const StoreResult out =
-        StoreRecord(p, {Fund, QString::fromLatin1(c.typeText), QString::fromLatin1(c.date)});
-    EXPECT_EQ(out.messages, std::vector<int>{c.message});
+        StoreRecord(p, {Fund, QString::fromLatin1(c.typeText), QString::fromLatin1(c.date)}, entry);
+    EXPECT_EQ(out.messages, std::vector<Message>{Message{c.message}});
     EXPECT_TRUE(out.refusedByValidation);
     EXPECT_EQ(p.recordCount, 1);
     EXPECT_EQ(p.record(1).bookValue, money("25"));
     EXPECT_EQ(p.unsavedChanges, 0);
-    EXPECT_EQ(app().correctMode, c.correctMode);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,32 +146,34 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(RecordEntry, RefusalsOfTheEntryRow) {
-    Portfolio p = qmtest::portfolioOf({{"Fund", "B", "1/2/2001", "5", "5"}});
+    ManagerScreen p = qmtest::screenOf({{"Fund", "B", "1/2/2001", "5", "5"}});
     // A new entry refused by its checks keeps the row; a refused correction clears it.
     PickFund(p, Fund);
     ChooseType(p, QStringLiteral("Bought"));
     const EntryRow row{Fund, QStringLiteral("Bought"), QStringLiteral("1/3/2001")};
     AddRecordOutcome out = AddRecordClick(p, row);
-    EXPECT_EQ(out.messages, std::vector<int>{20});
+    EXPECT_EQ(out.messages, std::vector<Message>{Message::RecordNotSaved});
     EXPECT_FALSE(out.clearRow);
     ASSERT_TRUE(BeginCorrect(p, Fund).openDialog);
     ASSERT_TRUE(FetchForCorrection(p, QStringLiteral("1")).fetched);
     p.inputValues[2] = Currency();
     out = AddRecordClick(p, row);
-    EXPECT_EQ(out.messages, std::vector<int>{29});
+    EXPECT_EQ(out.messages, std::vector<Message>{Message::RecordNotCorrected});
     EXPECT_TRUE(out.clearRow);
-    EXPECT_EQ(app().correctMode, 0);
+    EXPECT_FALSE(p.correcting());
     // No fund chosen since the tab was set up.
     SetupEntryTab(p);
-    EXPECT_EQ(ChooseType(p, QStringLiteral("Bought")).messages, std::vector<int>{16});
+    EXPECT_EQ(ChooseType(p, QStringLiteral("Bought")).messages,
+              std::vector<Message>{Message::FundNotSelected});
     EXPECT_EQ(AddRecordClick(p, {PickFundPrompt, row.typeText, row.dateText}).messages,
-              std::vector<int>{16});
-    app().correctMode = 1;
-    EXPECT_EQ(BeginCorrect(p, PickFundPrompt).messages, std::vector<int>{17});
-    EXPECT_EQ(BeginDelete(p, QString()).messages, std::vector<int>{16});
+              std::vector<Message>{Message::FundNotSelected});
+    p.correctMode = CorrectMode::Correct;
+    EXPECT_EQ(BeginCorrect(p, PickFundPrompt).messages,
+              std::vector<Message>{Message::BadRecordNumber});
+    EXPECT_EQ(BeginDelete(p, QString()).messages, std::vector<Message>{Message::FundNotSelected});
     // An amount beyond the Currency range is not taken from its box.
     EXPECT_EQ(LeaveEntryBox(p, 1, QStringLiteral("922337203685478")), QStringLiteral("$5.0000"));
-    EXPECT_EQ(p.record(1).shares, money("5"));
+    EXPECT_EQ(p.portfolio.record(1).shares, money("5"));
 }
 
 // ---- Funds and limits ----------------------------------------------------------------------
@@ -190,20 +188,20 @@ TEST(Funds, NamesThatAreIgnoredOrCleaned) {
          {Case{"", AddFundResult::Ignored, ""}, Case{"1", AddFundResult::Ignored, ""},
           Case{"\"", AddFundResult::Ignored, ""}, Case{" A, 1 ", AddFundResult::Added, " A, 1 "},
           Case{"Say \"x\"\r\n", AddFundResult::Added, "Say x"}}) {
-        Portfolio p;
-        std::vector<int> messages;
-        EXPECT_EQ(AddFund(p, QString::fromUtf8(c.typed), messages), c.result) << c.typed;
-        EXPECT_EQ(p.fundName(1), QString::fromUtf8(c.stored));
+        ManagerScreen p;
+        std::vector<Message> messages;
+        EXPECT_EQ(AddFund(p.portfolio, QString::fromUtf8(c.typed), messages), c.result) << c.typed;
+        EXPECT_EQ(p.portfolio.fundName(1), QString::fromUtf8(c.stored));
     }
 }
 
 TEST(Limits, EighteenFundsAndSixHundredRecords) {
-    Portfolio p;
+    ManagerScreen p;
     for (int k = 1; k <= MaxFunds; ++k)
         ASSERT_TRUE(AddFundClick(p, QStringLiteral("Fund %1").arg(k)).added);
     const AddFundOutcome nineteenth = AddFundClick(p, QStringLiteral("One more"));
-    EXPECT_EQ(nineteenth.messages, std::vector<int>{36});
-    EXPECT_EQ(p.fundCount, MaxFunds);
+    EXPECT_EQ(nineteenth.messages, std::vector<Message>{Message::FundLimit});
+    EXPECT_EQ(p.portfolio.fundCount, MaxFunds);
     EXPECT_EQ(nineteenth.captions.funds, QStringLiteral("Funds:  18"));
 
     const QString fund = QStringLiteral("Fund 3");
@@ -212,30 +210,31 @@ TEST(Limits, EighteenFundsAndSixHundredRecords) {
     const EntryRow row{fund, QStringLiteral("Fee Cash"), QStringLiteral("3/1/2001")};
     for (int r = 1; r <= MaxRecords; ++r) {
         p.inputValues[3] = Currency::fromUnits(r);
-        ASSERT_TRUE(StoreRecord(p, row).stored);
+        ASSERT_TRUE(
+            StoreRecord(p.portfolio, row, {p.activeFund, p.transCode, p.inputValues}).stored);
     }
     const AddRecordOutcome full = AddRecordClick(p, row);
-    EXPECT_EQ(full.messages, std::vector<int>{35});
+    EXPECT_EQ(full.messages, std::vector<Message>{Message::RecordLimit});
     EXPECT_EQ(full.captions.records, QStringLiteral("Records:  600"));
     // A correction is refused too, and ends the correction.
     ASSERT_TRUE(BeginCorrect(p, fund).openDialog);
     ASSERT_TRUE(FetchForCorrection(p, QStringLiteral("600")).fetched);
     const int target = p.targetRecord;
-    const Currency fees = p.record(target).fees;
+    const Currency fees = p.portfolio.record(target).fees;
     p.inputValues[3] = fees + Currency::fromUnits(1);
-    EXPECT_EQ(AddRecordClick(p, row).messages, std::vector<int>{35});
-    EXPECT_EQ(app().correctMode, 0);
-    EXPECT_EQ(p.recordCount, MaxRecords);
-    EXPECT_EQ(p.record(target).fees, fees);
+    EXPECT_EQ(AddRecordClick(p, row).messages, std::vector<Message>{Message::RecordLimit});
+    EXPECT_FALSE(p.correcting());
+    EXPECT_EQ(p.portfolio.recordCount, MaxRecords);
+    EXPECT_EQ(p.portfolio.record(target).fees, fees);
 }
 
 // ---- Order ---------------------------------------------------------------------------------
 
-std::vector<int> feesInOrder(const Portfolio& p) {
+std::vector<int> feesInOrder(const ManagerScreen& p) {
     std::vector<int> out;
-    for (int r = 1; r <= p.recordCount; ++r) {
-        EXPECT_EQ(p.record(r).recordNumber, r);
-        out.push_back(static_cast<int>(p.record(r).fees.raw() / Currency::Scale));
+    for (int r = 1; r <= p.portfolio.recordCount; ++r) {
+        EXPECT_EQ(p.portfolio.record(r).recordNumber, r);
+        out.push_back(static_cast<int>(p.portfolio.record(r).fees.raw() / Currency::Scale));
     }
     return out;
 }
@@ -243,11 +242,11 @@ std::vector<int> feesInOrder(const Portfolio& p) {
 TEST(RecordOrder, EqualDatesFollowTheSortSteps) {
     // Two records of one date keep the order they were stored in; at the fifth store the gap-2
     // pass puts the second 2005 record behind the fourth.
-    const Portfolio p = qmtest::portfolioOf({{"A", "F", "5/5/2005", "0", "0", "1"},
-                                             {"A", "F", "5/5/2005", "0", "0", "2"},
-                                             {"A", "F", "1/1/2003", "0", "0", "3"},
-                                             {"A", "F", "5/5/2005", "0", "0", "4"},
-                                             {"A", "F", "2/2/2004", "0", "0", "5"}});
+    const ManagerScreen p = qmtest::screenOf({{"A", "F", "5/5/2005", "0", "0", "1"},
+                                              {"A", "F", "5/5/2005", "0", "0", "2"},
+                                              {"A", "F", "1/1/2003", "0", "0", "3"},
+                                              {"A", "F", "5/5/2005", "0", "0", "4"},
+                                              {"A", "F", "2/2/2004", "0", "0", "5"}});
     EXPECT_EQ(feesInOrder(p), (std::vector<int>{3, 5, 1, 4, 2}));
 
     // A file's records sorted: equal dates 2, 3, 4 come out as 3, 2, 4.
@@ -257,18 +256,18 @@ TEST(RecordOrder, EqualDatesFollowTheSortSteps) {
                                                   "1,0,0,3,0,3,\"F\",#2001-01-01#\r\n"
                                                   "1,0,0,4,0,4,\"F\",#2001-01-01#\r\n"));
     ASSERT_TRUE(contents);
-    Portfolio q;
-    LoadContents(q, *contents, QStringLiteral("x.QMD"));
-    SortRecordsByDate(q);
+    ManagerScreen q;
+    LoadContents(q.portfolio, *contents, QStringLiteral("x.QMD"));
+    SortRecordsByDate(q.portfolio);
     EXPECT_EQ(feesInOrder(q), (std::vector<int>{3, 2, 4, 1}));
 }
 
 TEST(RecordOrder, PerFundNumbers) {
-    Portfolio p = qmtest::portfolioOf({{"A", "F", "3/1/2001", "0", "0", "13"},
-                                       {"B", "F", "2/1/2001", "0", "0", "22"},
-                                       {"A", "F", "1/1/2001", "0", "0", "11"},
-                                       {"B", "F", "4/1/2001", "0", "0", "24"},
-                                       {"A", "F", "5/1/2001", "0", "0", "15"}});
+    ManagerScreen p = qmtest::screenOf({{"A", "F", "3/1/2001", "0", "0", "13"},
+                                        {"B", "F", "2/1/2001", "0", "0", "22"},
+                                        {"A", "F", "1/1/2001", "0", "0", "11"},
+                                        {"B", "F", "4/1/2001", "0", "0", "24"},
+                                        {"A", "F", "5/1/2001", "0", "0", "15"}});
     struct Case {
         const char* fund;
         int n;
@@ -277,8 +276,9 @@ TEST(RecordOrder, PerFundNumbers) {
     for (const Case& c : {Case{"A", 1, 11}, Case{"A", 2, 13}, Case{"A", 3, 15}, Case{"A", 4, 0},
                           Case{"A", 0, 0}, Case{"B", 1, 22}, Case{"B", 2, 24}, Case{"B", 3, 0}}) {
         PickFund(p, QString::fromLatin1(c.fund));
-        const int r = FundRecordToRecord(p, c.n);
-        EXPECT_EQ(r == 0 ? 0 : p.record(r).fees.raw() / Currency::Scale, c.fees) << c.fund << c.n;
+        const int r = FundRecordToRecord(p.portfolio, p.activeFund, c.n);
+        EXPECT_EQ(r == 0 ? 0 : p.portfolio.record(r).fees.raw() / Currency::Scale, c.fees)
+            << c.fund << c.n;
     }
     PickFund(p, QStringLiteral("A"));
     const QStringList lines = qmtest::pageLines(ShowFundRecords(p));
@@ -287,17 +287,19 @@ TEST(RecordOrder, PerFundNumbers) {
 }
 
 TEST(FundOrder, CharacterCodesWithRecordsFollowingTheirFund) {
-    Portfolio p = qmtest::portfolioOf({{"beta", "F", "1/1/2001", "0", "0", "1"},
-                                       {"Alpha", "F", "1/2/2001", "0", "0", "2"},
-                                       {"alpha", "F", "1/3/2001", "0", "0", "3"},
-                                       {"Beta", "F", "1/4/2001", "0", "0", "4"},
-                                       {"Zeta", "F", "1/5/2001", "0", "0", "5"}});
+    ManagerScreen p = qmtest::screenOf({{"beta", "F", "1/1/2001", "0", "0", "1"},
+                                        {"Alpha", "F", "1/2/2001", "0", "0", "2"},
+                                        {"alpha", "F", "1/3/2001", "0", "0", "3"},
+                                        {"Beta", "F", "1/4/2001", "0", "0", "4"},
+                                        {"Zeta", "F", "1/5/2001", "0", "0", "5"}});
     BeginTabChange(p);
-    EXPECT_EQ(FundNames(p), (QStringList{"Alpha", "Beta", "Zeta", "alpha", "beta"}));
+    EXPECT_EQ(FundNames(p.portfolio), (QStringList{"Alpha", "Beta", "Zeta", "alpha", "beta"}));
     const std::map<QString, int> feesOf{
         {"beta", 1}, {"Alpha", 2}, {"alpha", 3}, {"Beta", 4}, {"Zeta", 5}};
-    for (int r = 1; r <= p.recordCount; ++r)
-        EXPECT_EQ(p.record(r).fees, Currency::fromUnits(feesOf.at(p.fundName(p.record(r).fund()))));
+    for (int r = 1; r <= p.portfolio.recordCount; ++r)
+        EXPECT_EQ(
+            p.portfolio.record(r).fees,
+            Currency::fromUnits(feesOf.at(p.portfolio.fundName(p.portfolio.record(r).fund()))));
 }
 
 // ---- Deletion removes exactly the chosen record or fund -------------------------------------
@@ -316,22 +318,22 @@ class DeleteRecords : public ::testing::TestWithParam<DeleteRecordCase> {};
 
 TEST_P(DeleteRecords, RemovesExactlyTheChosenRecord) {
     const DeleteRecordCase& c = GetParam();
-    Portfolio p;
+    ManagerScreen p;
     int fee = 0;
     for (const char* date : c.dates) {
         const std::string fees = std::to_string(++fee);
         ASSERT_TRUE(qmtest::enter(p, {"Fund", "F", date, "0", "0", fees.c_str()}).stored);
     }
-    p.unsavedChanges = 0;
+    p.portfolio.unsavedChanges = 0;
     ASSERT_TRUE(BeginDelete(p, Fund).openDialog);
     const DeleteChoice choice = ChooseRecordToDelete(p, QString::number(c.number));
-    ASSERT_EQ(choice.question, 4);
+    ASSERT_EQ(choice.question, Question::DeleteRecord);
     EXPECT_EQ(choice.recordText, QString::number(c.number));
     const DeleteOutcome out = ConfirmDelete(p, true);
     EXPECT_TRUE(out.recordDeleted);
     EXPECT_EQ(feesInOrder(p), c.remaining);
-    EXPECT_EQ(p.unsavedChanges, 1);
-    EXPECT_EQ(out.captions.records, RecordCountCaption(p.recordCount));
+    EXPECT_EQ(p.portfolio.unsavedChanges, 1);
+    EXPECT_EQ(out.captions.records, RecordCountCaption(p.portfolio.recordCount));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -348,10 +350,10 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(DeleteRecords, NumbersThatAreNotRecords) {
-    Portfolio p = qmtest::portfolioOf({{"Fund", "F", "1/1/2001", "0", "0", "1"},
-                                       {"Fund", "F", "1/2/2001", "0", "0", "2"},
-                                       {"Fund", "F", "1/3/2001", "0", "0", "3"},
-                                       {"Fund", "F", "1/4/2001", "0", "0", "4"}});
+    ManagerScreen p = qmtest::screenOf({{"Fund", "F", "1/1/2001", "0", "0", "1"},
+                                        {"Fund", "F", "1/2/2001", "0", "0", "2"},
+                                        {"Fund", "F", "1/3/2001", "0", "0", "3"},
+                                        {"Fund", "F", "1/4/2001", "0", "0", "4"}});
     struct Case {
         const char* typed;
         const char* recordText; // "" when not found
@@ -361,8 +363,11 @@ TEST(DeleteRecords, NumbersThatAreNotRecords) {
         ASSERT_TRUE(BeginDelete(p, Fund).openDialog);
         const DeleteChoice choice = ChooseRecordToDelete(p, QString::fromLatin1(c.typed));
         const bool found = *c.recordText != 0;
-        EXPECT_EQ(choice.question, found ? 4 : 0) << c.typed;
-        EXPECT_EQ(choice.messages, found ? std::vector<int>{} : std::vector<int>{17}) << c.typed;
+        EXPECT_EQ(choice.question, found ? std::optional(Question::DeleteRecord) : std::nullopt)
+            << c.typed;
+        EXPECT_EQ(choice.messages,
+                  found ? std::vector<Message>{} : std::vector<Message>{Message::BadRecordNumber})
+            << c.typed;
         EXPECT_EQ(p.targetRecordText, QString::fromLatin1(c.recordText));
         ConfirmDelete(p, false);
         EXPECT_EQ(p.targetRecord, 0);
@@ -370,9 +375,9 @@ TEST(DeleteRecords, NumbersThatAreNotRecords) {
         ASSERT_TRUE(BeginCorrect(p, Fund).openDialog);
         const FetchOutcome fetch = FetchForCorrection(p, QString::fromLatin1(c.typed));
         EXPECT_EQ(fetch.fetched, found);
-        EXPECT_EQ(app().correctMode, 1);
+        EXPECT_TRUE(p.correcting());
     }
-    EXPECT_EQ(p.recordCount, 4);
+    EXPECT_EQ(p.portfolio.recordCount, 4);
     EXPECT_TRUE(ChooseRecordToDelete(p, QString()).messages.empty());
 }
 
@@ -391,26 +396,27 @@ class DeleteFunds : public ::testing::TestWithParam<DeleteFundCase> {};
 
 TEST_P(DeleteFunds, RemovesExactlyTheChosenFund) {
     const DeleteFundCase& c = GetParam();
-    Portfolio p;
+    ManagerScreen p;
     for (const char* name : c.funds)
         ASSERT_TRUE(AddFundClick(p, QString::fromUtf8(name)).added);
     for (const char* name : c.withRecords)
         ASSERT_TRUE(qmtest::enter(p, {name, "C", "1/1/2001", "0", "0", "0", "7"}).stored);
-    const auto recordsByName = [](const Portfolio& q) {
+    const auto recordsByName = [](const ManagerScreen& q) {
         std::map<QString, int> out;
-        for (int r = 1; r <= q.recordCount; ++r) {
-            EXPECT_TRUE(q.record(r).fund() >= 1 && q.record(r).fund() <= q.fundCount);
-            ++out[q.fundName(q.record(r).fund())];
+        for (int r = 1; r <= q.portfolio.recordCount; ++r) {
+            EXPECT_TRUE(q.portfolio.record(r).fund() >= 1 &&
+                        q.portfolio.record(r).fund() <= q.portfolio.fundCount);
+            ++out[q.portfolio.fundName(q.portfolio.record(r).fund())];
         }
         return out;
     };
     const std::map<QString, int> before = recordsByName(p);
     PickFund(p, QString::fromUtf8(c.deleted));
-    ASSERT_EQ(BeginDelete(p, QString::fromUtf8(c.deleted)).question, 5);
+    ASSERT_EQ(BeginDelete(p, QString::fromUtf8(c.deleted)).question, Question::DeleteFund);
     const DeleteOutcome out = ConfirmDelete(p, true);
     EXPECT_TRUE(out.fundDeleted);
     EXPECT_EQ(out.funds, c.remaining);
-    EXPECT_EQ(FundNames(p), c.remaining);
+    EXPECT_EQ(FundNames(p.portfolio), c.remaining);
     EXPECT_EQ(out.captions.funds, FundCountCaption(static_cast<int>(c.remaining.size())));
     EXPECT_EQ(p.activeFund, 0);
     EXPECT_EQ(recordsByName(p), before);
@@ -436,10 +442,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return qmtest::NameOf(info.param.deleted, "of", info.param.funds); });
 
 TEST(Correction, ReplacesTheFetchedRecordAndACancelledFetchAppends) {
-    app().currencySymbol = QStringLiteral("$");
-    Portfolio p = qmtest::portfolioOf({{"Fund", "S", "1/1/2001", "10", "100", "50"},
-                                       {"Fund", "C", "2/1/2001", "0", "0", "0", "12.5"}});
-    EXPECT_FALSE(DeleteFund(p)); // a fund with records stays
+    ManagerScreen p = qmtest::screenOf({{"Fund", "S", "1/1/2001", "10", "100", "50"},
+                                        {"Fund", "C", "2/1/2001", "0", "0", "0", "12.5"}});
+    EXPECT_FALSE(DeleteFund(p.portfolio, 1)); // a fund with records stays
     ASSERT_TRUE(BeginCorrect(p, Fund).openDialog);
     const FetchOutcome out = FetchForCorrection(p, QStringLiteral("1"));
     ASSERT_TRUE(out.fetched);
@@ -450,14 +455,14 @@ TEST(Correction, ReplacesTheFetchedRecordAndACancelledFetchAppends) {
     const AddRecordOutcome stored =
         AddRecordClick(p, {Fund, out.typeText, QStringLiteral("3/1/2001")});
     EXPECT_TRUE(stored.clearRow);
-    ASSERT_EQ(p.recordCount, 2);
-    EXPECT_EQ(p.record(2).shares, money("-40"));
-    EXPECT_EQ(p.record(2).bookValue, money("-350"));
+    ASSERT_EQ(p.portfolio.recordCount, 2);
+    EXPECT_EQ(p.portfolio.record(2).shares, money("-40"));
+    EXPECT_EQ(p.portfolio.record(2).bookValue, money("-350"));
 
     ASSERT_TRUE(BeginCorrect(p, Fund).openDialog);
     EXPECT_FALSE(FetchForCorrection(p, QString()).fetched);
     ASSERT_TRUE(qmtest::enter(p, {"Fund", "F", "4/1/2001", "0", "0", "2"}).stored);
-    EXPECT_EQ(p.recordCount, 3);
+    EXPECT_EQ(p.portfolio.recordCount, 3);
 }
 
 } // namespace

@@ -149,7 +149,7 @@ TEST(RecordsCsv, SampleDatabaseReadsBackWithPythonsCsvReader) {
         GTEST_SKIP() << "python3 is not installed";
     Portfolio p;
     InitPortfolio(p);
-    const std::vector<int> messages = OpenDatabase(p, QStringLiteral(QM_SAMPLE_DATABASE));
+    const std::vector<Message> messages = OpenDatabase(p, QStringLiteral(QM_SAMPLE_DATABASE));
     ASSERT_TRUE(messages.empty());
     ASSERT_GT(p.recordCount, 10);
     QTemporaryDir dir;

@@ -5,6 +5,7 @@
 #include "manager/DatabaseFile.h"
 #include "manager/FundDisplay.h"
 #include "text/Format.h"
+#include "text/Page.h"
 
 #include <QFile>
 #include <cmath>
@@ -26,12 +27,12 @@ const QString Rule96(96, QLatin1Char('_'));
 // ---- Record list of the entry tab ----------------------------------------------------------
 
 TEST(RecordList, TheSixHelpSamples) {
-    Portfolio p = qmtest::portfolioOf({{"Fund", "U", "1/6/2001", "10.00", "5"},
-                                       {"Fund", "B", "1/1/2001", "10.00", "100", "50.00"},
-                                       {"Fund", "D", "1/4/2001", "10.00", "10"},
-                                       {"Fund", "S", "1/2/2001", "10.00", "100", "50.00"},
-                                       {"Fund", "F", "1/5/2001", "0", "0", "100.00"},
-                                       {"Fund", "C", "1/3/2001", "0", "0", "0", "100.00"}});
+    ManagerScreen p = qmtest::screenOf({{"Fund", "U", "1/6/2001", "10.00", "5"},
+                                        {"Fund", "B", "1/1/2001", "10.00", "100", "50.00"},
+                                        {"Fund", "D", "1/4/2001", "10.00", "10"},
+                                        {"Fund", "S", "1/2/2001", "10.00", "100", "50.00"},
+                                        {"Fund", "F", "1/5/2001", "0", "0", "100.00"},
+                                        {"Fund", "C", "1/3/2001", "0", "0", "0", "100.00"}});
     const QString page = PickFund(p, QStringLiteral("Fund"));
     EXPECT_EQ(p.resultsPage, page);
     EXPECT_FALSE(page.endsWith(LineEnd));
@@ -62,7 +63,7 @@ TEST(RecordList, TheSixHelpSamples) {
 }
 
 TEST(RecordList, AFundWithoutRecords) {
-    Portfolio p = qmtest::portfolioOf({{"Full", "B", "1/1/2001", "10", "10"}});
+    ManagerScreen p = qmtest::screenOf({{"Full", "B", "1/1/2001", "10", "10"}});
     const AddFundOutcome out = AddFundClick(p, QStringLiteral("Empty"));
     ASSERT_TRUE(out.added);
     EXPECT_EQ(out.fundText, QStringLiteral("Empty"));
@@ -75,15 +76,14 @@ TEST(RecordList, AFundWithoutRecords) {
                             QStringLiteral("        .00") + QStringLiteral("        .00") +
                             QStringLiteral("          .00"));
     // Rebuilding the list forgets typed prices.
-    p.fundTotals.at(1, 2) = qmtest::money("5");
+    p.portfolio.fundTotals.at(1, 2) = qmtest::money("5");
     PickFund(p, QStringLiteral("Full"));
-    EXPECT_TRUE(p.fundTotals.at(1, 2).isZero());
+    EXPECT_TRUE(p.portfolio.fundTotals.at(1, 2).isZero());
 }
 
 TEST(EntryTab, SetupCaptionsAndHelpPage) {
-    Portfolio p;
-    InitPortfolio(p);
-    EXPECT_EQ(app().activeWindow, WorkWindow::Manager);
+    ManagerScreen p;
+    InitScreen(p);
     const EntryTabSetup setup = SetupEntryTab(p);
     EXPECT_EQ(setup.fundText, QStringLiteral("Click dn/arrow for funds list"));
     EXPECT_EQ(setup.types, (QStringList{"Bought", "Sold", "Cash Dividend", "Dividend Shares",
@@ -153,8 +153,7 @@ class FundDisplayTotals : public ::testing::TestWithParam<TotalsCase> {};
 
 TEST_P(FundDisplayTotals, TotalsAndAverageCost) {
     const TotalsCase& c = GetParam();
-    Portfolio p;
-    app().correctMode = 0;
+    ManagerScreen p;
     for (const Entry& e : c.entries)
         ASSERT_TRUE(qmtest::enter(p, e).stored);
     BeginTabChange(p);
@@ -180,7 +179,7 @@ TEST_P(FundDisplayTotals, TotalsAndAverageCost) {
                                 RightJustify(QString::fromLatin1(c.averageCost), 11));
     EXPECT_EQ(lines[7 + n], Rule90);
     EXPECT_EQ(lines[8 + n], QString());
-    EXPECT_EQ(p.averageCost, qmtest::money(c.averageCost));
+    EXPECT_EQ(p.portfolio.averageCost, qmtest::money(c.averageCost));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -211,10 +210,10 @@ INSTANTIATE_TEST_SUITE_P(
     qmtest::CaseName<TotalsCase>);
 
 TEST(FundDisplayAll, TwoFundsAndTheGrandTotal) {
-    Portfolio p = qmtest::portfolioOf({{"Beta", "B", "1/3/2001", "20.00", "50", "5.00"},
-                                       {"Alpha", "B", "1/1/2001", "10.00", "100", "50.00"},
-                                       {"Beta", "D", "1/4/2001", "20.00", "5"},
-                                       {"Beta", "C", "1/5/2001", "0", "0", "0", "25.00"}});
+    ManagerScreen p = qmtest::screenOf({{"Beta", "B", "1/3/2001", "20.00", "50", "5.00"},
+                                        {"Alpha", "B", "1/1/2001", "10.00", "100", "50.00"},
+                                        {"Beta", "D", "1/4/2001", "20.00", "5"},
+                                        {"Beta", "C", "1/5/2001", "0", "0", "0", "25.00"}});
     BeginTabChange(p);
     const DisplayAllOutcome out = DisplayAllFunds(p);
     EXPECT_TRUE(out.fits);
@@ -237,7 +236,7 @@ TEST(FundDisplayAll, TwoFundsAndTheGrandTotal) {
 
 TEST(FundDisplayAll, NameCutAndNothingSelected) {
     const QString longName = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmno"); // 41
-    Portfolio p = qmtest::portfolioOf(
+    ManagerScreen p = qmtest::screenOf(
         {{"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmno", "B", "1/1/2001", "1", "1"}});
     EXPECT_EQ(pageLines(DisplayFund(p, 0))[3], longName.left(40));
     EXPECT_EQ(pageLines(DisplayAllFunds(p).page)[3], longName.left(40));
@@ -246,16 +245,16 @@ TEST(FundDisplayAll, NameCutAndNothingSelected) {
     EXPECT_EQ(none[3], QString());
     EXPECT_EQ(qmtest::fields(none[5], TotalColumns),
               (QStringList{"Total:", ".0000", ".0000", ".00", ".00", ".00"}));
-    EXPECT_EQ(OpenDisplayTab(p).funds, QStringList{longName});
-    EXPECT_EQ(OpenDisplayTab(Portfolio{}).messages, std::vector<int>{15});
+    EXPECT_EQ(OpenDisplayTab(p.portfolio).funds, QStringList{longName});
+    EXPECT_EQ(OpenDisplayTab(Portfolio{}).messages, std::vector<Message>{Message::NoRecords});
 }
 
 // ---- Current value -------------------------------------------------------------------------
 
 // Opens the tab, types the prices (nullptr leaves a box untouched) and calculates.
-CurrentValueOutcome calculate(Portfolio& p, std::initializer_list<const char*> prices) {
+CurrentValueOutcome calculate(ManagerScreen& p, std::initializer_list<const char*> prices) {
     BeginTabChange(p);
-    OpenCurrentValueTab(p);
+    OpenCurrentValueTab(p.portfolio);
     int i = 0;
     for (const char* price : prices) {
         if (price)
@@ -265,15 +264,15 @@ CurrentValueOutcome calculate(Portfolio& p, std::initializer_list<const char*> p
     return CalculateCurrentValue(p);
 }
 
-Portfolio twoFunds() {
-    return qmtest::portfolioOf({{"Fund A", "B", "1/1/2001", "10.00", "100", "9.95"},
-                                {"Fund A", "C", "2/1/2001", "0", "0", "0", "25.00"},
-                                {"Fund A", "S", "3/1/2001", "12.50", "40", "9.95"},
-                                {"Fund B", "B", "1/15/2001", "20.00", "50"}});
+ManagerScreen twoFunds() {
+    return qmtest::screenOf({{"Fund A", "B", "1/1/2001", "10.00", "100", "9.95"},
+                             {"Fund A", "C", "2/1/2001", "0", "0", "0", "25.00"},
+                             {"Fund A", "S", "3/1/2001", "12.50", "40", "9.95"},
+                             {"Fund B", "B", "1/15/2001", "20.00", "50"}});
 }
 
 TEST(CurrentValue, TwoFundExampleLineByLine) {
-    Portfolio p = twoFunds();
+    ManagerScreen p = twoFunds();
     const CurrentValueOutcome out = calculate(p, {"11", "18"});
     EXPECT_TRUE(out.messages.empty());
     EXPECT_EQ(p.resultsPage, out.page);
@@ -298,10 +297,10 @@ TEST(CurrentValue, TwoFundExampleLineByLine) {
         EXPECT_EQ(expected[i].size(), 85);
     EXPECT_EQ(p.chartPoints, 2);
     // The chart reads each fund's total, gain and percent.
-    EXPECT_EQ(p.fundTotals.at(1, 3), qmtest::money("660"));
-    EXPECT_EQ(p.fundTotals.at(2, 4), qmtest::money("-100"));
-    EXPECT_EQ(p.fundTotals.at(1, 5), qmtest::money("33.3603"));
-    EXPECT_EQ(p.fundTotals.at(1, 6), qmtest::money("984.95"));
+    EXPECT_EQ(p.portfolio.fundTotals.at(1, 3), qmtest::money("660"));
+    EXPECT_EQ(p.portfolio.fundTotals.at(2, 4), qmtest::money("-100"));
+    EXPECT_EQ(p.portfolio.fundTotals.at(1, 5), qmtest::money("33.3603"));
+    EXPECT_EQ(p.portfolio.fundTotals.at(1, 6), qmtest::money("984.95"));
     EXPECT_TRUE(PrepareCurrentValueChart(p, out.page));
     EXPECT_EQ(p.chartKind, CurrentValueChartKind);
     EXPECT_FALSE(PrepareCurrentValueChart(p, QString()));
@@ -324,12 +323,11 @@ class CurrentValueLines : public ::testing::TestWithParam<FundLineCase> {};
 
 TEST_P(CurrentValueLines, FundLineAndTotalPercent) {
     const FundLineCase& c = GetParam();
-    Portfolio p;
-    app().correctMode = 0;
+    ManagerScreen p;
     for (const Entry& e : c.entries)
         ASSERT_TRUE(qmtest::enter(p, e).stored);
     BeginTabChange(p);
-    OpenCurrentValueTab(p);
+    OpenCurrentValueTab(p.portfolio);
     for (std::size_t i = 0; i < c.prices.size(); ++i)
         LeavePriceBox(p, static_cast<int>(i), QString::fromLatin1(c.prices[i]));
     const CurrentValueOutcome out = CalculateCurrentValue(p);
@@ -399,24 +397,24 @@ class CurrentValueRefused : public ::testing::TestWithParam<RefusedReportCase> {
 
 TEST_P(CurrentValueRefused, NoReport) {
     const RefusedReportCase& c = GetParam();
-    Portfolio p = twoFunds();
+    ManagerScreen p = twoFunds();
     if (c.addEmptyFund)
         AddFundClick(p, QStringLiteral("Added"));
     BeginTabChange(p);
-    OpenCurrentValueTab(p);
+    OpenCurrentValueTab(p.portfolio);
     for (std::size_t i = 0; i < c.prices.size(); ++i) {
         if (*c.prices[i])
             LeavePriceBox(p, static_cast<int>(i), QString::fromLatin1(c.prices[i]));
     }
     p.chartPoints = 7;
     const CurrentValueOutcome out = CalculateCurrentValue(p);
-    EXPECT_EQ(out.messages, std::vector<int>{c.message});
+    EXPECT_EQ(out.messages, std::vector<Message>{Message{c.message}});
     EXPECT_TRUE(out.page.isEmpty());
     EXPECT_TRUE(p.resultsPage.isEmpty());
     EXPECT_EQ(p.chartPoints, 7);
     for (int row : {1, 2, 31})
         for (int col : {0, 1, 3, 4, 5, 6})
-            EXPECT_TRUE(p.fundTotals.at(row, col).isZero()) << row << "," << col;
+            EXPECT_TRUE(p.portfolio.fundTotals.at(row, col).isZero()) << row << "," << col;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -437,14 +435,14 @@ TEST(CurrentValue, TabOpeningKeepsOrForgetsPrices) {
     };
     for (const Case& c : {Case{"11", 0, "11.0000", "18.0000"}, Case{"0", 0, ".0000", ".0000"},
                           Case{"11", 1, ".0000", ".0000"}}) {
-        Portfolio p = twoFunds();
-        p.unsavedChanges = 0;
+        ManagerScreen p = twoFunds();
+        p.portfolio.unsavedChanges = 0;
         BeginTabChange(p);
-        OpenCurrentValueTab(p);
+        OpenCurrentValueTab(p.portfolio);
         LeavePriceBox(p, 0, QString::fromLatin1(c.first));
         EXPECT_EQ(LeavePriceBox(p, 1, QStringLiteral("18")), QStringLiteral("$18.0000"));
-        p.unsavedChanges = c.unsaved;
-        const CurrentValueTabSetup setup = OpenCurrentValueTab(p);
+        p.portfolio.unsavedChanges = c.unsaved;
+        const CurrentValueTabSetup setup = OpenCurrentValueTab(p.portfolio);
         EXPECT_EQ(setup.names[0], QStringLiteral("Fund A"));
         EXPECT_EQ(setup.prices[0], QString::fromLatin1(c.shownFirst)) << c.first << c.unsaved;
         EXPECT_EQ(setup.prices[1], QString::fromLatin1(c.shownSecond)) << c.first << c.unsaved;
@@ -452,8 +450,9 @@ TEST(CurrentValue, TabOpeningKeepsOrForgetsPrices) {
         EXPECT_FALSE(setup.enabled[2]);
         EXPECT_EQ(setup.names[2], QString());
     }
-    Portfolio empty;
-    EXPECT_EQ(OpenCurrentValueTab(empty).messages, std::vector<int>{15});
+    ManagerScreen empty;
+    EXPECT_EQ(OpenCurrentValueTab(empty.portfolio).messages,
+              std::vector<Message>{Message::NoRecords});
     EXPECT_EQ(ShowCurrentValueHelp(empty),
               QStringLiteral("Type the current share price or whatif price beside each fund name "
                              "then click Calculate.\r\n\r\nFor DtaSampl enter 20.00 for all "
@@ -542,12 +541,12 @@ TEST(SampleDatabase, ReportsAtTwentyMatchTheRecords) {
             sum[2] += s.book;
     }
 
-    Portfolio p;
-    InitPortfolio(p);
+    ManagerScreen p;
+    InitScreen(p);
     ASSERT_TRUE(OpenDatabase(p, QStringLiteral(QM_SAMPLE_DATABASE)).empty());
-    EXPECT_EQ(p.databaseName, QStringLiteral("DtaSampl.QMD"));
+    EXPECT_EQ(p.portfolio.databaseName, QStringLiteral("DtaSampl.QMD"));
     BeginTabChange(p);
-    OpenCurrentValueTab(p);
+    OpenCurrentValueTab(p.portfolio);
     for (int i = 0; i < funds; ++i)
         LeavePriceBox(p, i, QStringLiteral("20.00"));
     const CurrentValueOutcome out = CalculateCurrentValue(p);

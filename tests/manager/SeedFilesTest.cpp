@@ -39,7 +39,7 @@ TEST_P(SeedFile, OpensSavesAndOpensAgainUnchanged) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("AGAIN.QMD"));
     if (c.records == 0) {
-        EXPECT_EQ(SaveDatabase(p, path).messages, std::vector<int>{15});
+        EXPECT_EQ(SaveDatabase(p, path).messages, std::vector<Message>{Message::NoRecords});
         return;
     }
     ASSERT_TRUE(SaveDatabase(p, path).saved);

@@ -64,7 +64,7 @@ TEST_F(ManagerCopies, PagesAsPdfAndText) {
     EXPECT_EQ(text("EResults"), list);
 
     EXPECT_EQ(fromMenu("EResults", "SaveAsText", "file:" + out("list.txt")), QStringList());
-    EXPECT_EQ(readAll(out("list.txt")), PageTextFile(window->portfolio().resultsPage));
+    EXPECT_EQ(readAll(out("list.txt")), PageTextFile(window->screen().resultsPage));
     EXPECT_EQ(QString::fromUtf8(readAll(out("list.txt"))),
               QString(list).replace(QLatin1String("\r\n"), QLatin1String("\n")) +
                   (list.endsWith(QLatin1Char('\n')) ? QString() : QStringLiteral("\n")))
@@ -82,7 +82,7 @@ TEST_F(ManagerCopies, PagesAsPdfAndText) {
         keys(QStringLiteral("20{Enter}"));
     EXPECT_EQ(click("CVCalc"), QStringList());
     EXPECT_EQ(fromMenu("CVResults", "SaveAsText", "file:" + out("values")), QStringList());
-    EXPECT_EQ(readAll(out("values.txt")), PageTextFile(window->portfolio().resultsPage));
+    EXPECT_EQ(readAll(out("values.txt")), PageTextFile(window->screen().resultsPage));
     EXPECT_TRUE(readAll(out("values.txt")).contains("20.00"));
     expectDatabaseKept();
 }

@@ -66,7 +66,8 @@ TEST_F(MiddleClick, FilteredBoxesRefuseTheSelection) {
     // The manager's kinds of box, and the two dialogs with a box.
     QWidget manager;
     auto* layout = new QVBoxLayout(&manager);
-    auto* amount = new qm::AmountBox(QStringLiteral("CVInPrice(0)"), &manager);
+    int editFlag = 0; // the manager window's edit session
+    auto* amount = new qm::AmountBox(QStringLiteral("CVInPrice(0)"), editFlag, &manager);
     auto* date = new qm::DateBox(QStringLiteral("EInDate"), &manager);
     layout->addWidget(amount);
     layout->addWidget(date);
