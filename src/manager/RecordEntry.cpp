@@ -17,7 +17,7 @@ bool fundMatches(const ManagerScreen& s, const QString& fundText) {
 }
 
 QString boxText(const ManagerScreen& s, int index, Currency value) {
-    return index == 2 ? Display(forms::ManagerShares, value) : ManagerMoneyText(s, value);
+    return index == 2 ? Display(forms::ManagerShares, value, s.currencySymbol) : ManagerMoneyText(s, value);
 }
 
 } // namespace

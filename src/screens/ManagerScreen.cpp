@@ -51,7 +51,7 @@ std::vector<Message> OpenDatabase(ManagerScreen& s, const std::optional<QString>
 
 QString ManagerMoneyText(const ManagerScreen& s, Currency value) {
     // The shares form is the money form without its symbol.
-    return s.currencySymbol + Display(forms::ManagerShares, value);
+    return s.currencySymbol + Display(forms::ManagerShares, value, s.currencySymbol);
 }
 
 } // namespace qm
