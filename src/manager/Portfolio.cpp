@@ -174,7 +174,6 @@ QString TypeLabelOf(const QString& code) {
 }
 
 void InitPortfolio(Portfolio& p) {
-    app().activeWindow = WorkWindow::Manager;
     p.fundCount = 0;
     p.recordCount = 0;
     p.records.fill(Record{});

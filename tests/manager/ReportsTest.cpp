@@ -83,7 +83,6 @@ TEST(RecordList, AFundWithoutRecords) {
 TEST(EntryTab, SetupCaptionsAndHelpPage) {
     Portfolio p;
     InitPortfolio(p);
-    EXPECT_EQ(app().activeWindow, WorkWindow::Manager);
     const EntryTabSetup setup = SetupEntryTab(p);
     EXPECT_EQ(setup.fundText, QStringLiteral("Click dn/arrow for funds list"));
     EXPECT_EQ(setup.types, (QStringList{"Bought", "Sold", "Cash Dividend", "Dividend Shares",
