@@ -249,7 +249,7 @@ void QMManagement::CVGraph_Click() {
     if (managerHooks().showChart)
         managerHooks().showChart(portfolio_.chartPoints, fundTotal, names);
     else
-        ShowManagerChart(portfolio_.chartPoints, fundTotal, names);
+        ShowManagerChart(portfolio_.chartPoints, fundTotal, names, app().currencySymbol);
 }
 
 } // namespace qm
