@@ -5,7 +5,9 @@
 #include "Wheel.h"
 
 #include "app/AppState.h"
+#include "app/Dialogs.h"
 #include "app/QMStart.h"
+#include "app/WorkWindowBase.h"
 #include "calculators/QMInvest.h"
 #include "chart/ChartData.h"
 #include "chart/QMGraph.h"
@@ -172,7 +174,7 @@ void Monkey::fail(const QString& what) {
         if (w->isVisible())
             shown << describe(w) + (w == QApplication::activeModalWidget() ? " (modal)" : "") +
                          (w->objectName() == QLatin1String("AMsgbox")
-                              ? QStringLiteral(" message %1").arg(qm::app().messageCode)
+                              ? QStringLiteral(" message %1").arg(qm::dialogState().messageCode)
                               : QString());
     }
     PrintFailure("CHECK FAILED",
@@ -378,9 +380,9 @@ QStringList Monkey::windowProblems(bool topLevel) {
     if (workShown) {
         const qm::WorkWindow kind =
             qobject_cast<QMInvest*>(work) ? qm::WorkWindow::Calculator : qm::WorkWindow::Manager;
-        if (state.activeWindow != kind)
+        if (qm::ActiveWorkWindow() != kind)
             problems << QStringLiteral("ActiveWindow is %1 while %2 is open")
-                            .arg(static_cast<int>(state.activeWindow))
+                            .arg(static_cast<int>(qm::ActiveWorkWindow()))
                             .arg(work->objectName());
         if (qm::CurrentWorkWindow() != work)
             problems << QStringLiteral("dialogs are placed from another window than %1")
@@ -834,12 +836,12 @@ void Monkey::seeDialog(QWidget* dialog) {
         if (box->text().startsWith(QLatin1String("Could not save ")))
             ++saveFailuresSeen_;
     } else if (name == QLatin1String("AMsgbox")) {
-        messagesSeen_.push_back(qm::app().messageCode);
+        messagesSeen_.push_back(qm::dialogState().messageCode);
         tally(QStringLiteral("messages"));
-        Note(QStringLiteral("message %1 shown").arg(qm::app().messageCode));
+        Note(QStringLiteral("message %1 shown").arg(qm::dialogState().messageCode));
     } else if (name == QLatin1String("AllYesNo")) {
         tally(QStringLiteral("questions"));
-        Note(QStringLiteral("question %1 asked").arg(qm::app().choiceCode));
+        Note(QStringLiteral("question %1 asked").arg(qm::dialogState().choiceCode));
     } else if (name == QLatin1String("PrinterHeaderInput")) {
         tally(QStringLiteral("line inputs"));
         // The box to type into has the keyboard when the dialog opens.

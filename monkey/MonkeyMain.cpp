@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale(QLatin1String(localeName)));
     qm::SetTodaySource([today] { return today; });
-    qm::RunStartup();
+    qm::app().currencySymbol = qm::RunStartup();
     // Relative names resolve in the run's own folder too.
     QDir::setCurrent(options.folder);
     // Something to paste, so that a refused paste is really refused.
@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
             problems << QStringLiteral("the program ended before the run did");
         if (menu.isVisible() || menu.workWindow())
             problems << QStringLiteral("a window is left after \"Exit program\"");
-        if (qm::app().activeWindow != qm::WorkWindow::None || qm::CurrentWorkWindow())
+        if (qm::ActiveWorkWindow() != qm::WorkWindow::None || qm::CurrentWorkWindow())
             problems << QStringLiteral("a work window is still named active after the exit");
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->isVisible())

@@ -11,6 +11,7 @@
 #include "LargePortfolio.h"
 #include "PrintSystem.h"
 
+#include "app/AppState.h"
 #include "app/QMStart.h"
 #include "app/Startup.h"
 #include "calculators/QMInvest.h"
@@ -338,7 +339,7 @@ int main(int argc, char** argv) {
 
     FrameClock app(argc, argv);
     UseAccessibleInterfaces();
-    RunStartup();
+    qm::app().currencySymbol = RunStartup();
     Bench bench(app, printing ? &printSystem : nullptr);
     bench.run(rounds);
     return 0;

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Messages.h"
+#include "app/WorkWindowBase.h"
 #include "input/KeyFilters.h"
 #include "ui/AccessibleList.h"
 #include "ui/FilteredLineEdit.h"
@@ -19,6 +20,11 @@
 #include <QtMath>
 
 namespace qm {
+
+DialogState& dialogState() {
+    static DialogState state;
+    return state;
+}
 
 namespace {
 
@@ -44,7 +50,7 @@ void announce(QDialog* dialog) {
 }
 
 bool onCalculator() {
-    return app().activeWindow == WorkWindow::Calculator;
+    return ActiveWorkWindow() == WorkWindow::Calculator;
 }
 
 // The width of the dialogs' texts, in pixels.
@@ -76,7 +82,7 @@ int WrappedTextHeight(const QPlainTextEdit* box, const QString& text, int boxWid
 AMsgbox::AMsgbox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AMsgbox"));
     setWindowTitle(QStringLiteral("Help"));
-    const QString message = MessageText(app().messageCode);
+    const QString message = MessageText(dialogState().messageCode);
     // The message reads as the dialog's text: no frame, the dialog's own background, wrapped
     // at the dialog's width and exactly as tall as its lines, so it never scrolls.
     textMsg_ = new QPlainTextEdit(this);
@@ -113,7 +119,8 @@ AllYesNo::AllYesNo(const QString& databaseName, const QString& recordNumber, QWi
     : QDialog(parent) {
     setObjectName(QStringLiteral("AllYesNo"));
     setWindowTitle(QStringLiteral("Help"));
-    auto* label = new QLabel(QuestionText(app().choiceCode, databaseName, recordNumber), this);
+    auto* label =
+        new QLabel(QuestionText(dialogState().choiceCode, databaseName, recordNumber), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setWordWrap(true);
     label->setFixedWidth(TextWidth);
@@ -121,11 +128,11 @@ AllYesNo::AllYesNo(const QString& databaseName, const QString& recordNumber, QWi
     auto* yes = NamedButton(QStringLiteral("AllYes"), QStringLiteral("&Yes"), this);
     auto* no = NamedButton(QStringLiteral("AllNo"), QStringLiteral("&No"), this);
     connect(yes, &QPushButton::clicked, this, [this] {
-        app().choiceCode = 6;
+        dialogState().choiceCode = 6;
         accept();
     });
     connect(no, &QPushButton::clicked, this, [this] {
-        app().choiceCode = 0;
+        dialogState().choiceCode = 0;
         reject();
     });
     auto* layout = new QVBoxLayout(this);
@@ -162,11 +169,11 @@ PrinterHeaderInput::PrinterHeaderInput(QWidget* parent) : QDialog(parent) {
         return code == '"' ? 0 : code; // the double quote is swallowed without a beep
     };
     connect(acept_, &QPushButton::clicked, this, [this, input] {
-        app().lineInputText = input->text();
+        dialogState().lineInputText = input->text();
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, [this] {
-        app().lineInputText = QStringLiteral("1");
+        dialogState().lineInputText = QStringLiteral("1");
         reject();
     });
     auto* layout = new QVBoxLayout(this);
@@ -213,13 +220,13 @@ FundCurValInput::FundCurValInput(QWidget* parent) : QDialog(parent) {
         return result;
     };
     // Any way out but "&OK" leaves no number, so nothing stale can be acted on.
-    app().dialogText.clear();
+    dialogState().dialogText.clear();
     connect(ok, &QPushButton::clicked, this, [this, curVal] {
-        app().dialogText = curVal->text();
+        dialogState().dialogText = curVal->text();
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, [this] {
-        app().dialogText.clear();
+        dialogState().dialogText.clear();
         reject();
     });
     auto* layout = new QVBoxLayout(this);
@@ -238,30 +245,30 @@ void FundCurValInput::showEvent(QShowEvent* event) {
 }
 
 void ShowMessage(int code) {
-    app().messageCode = code;
+    dialogState().messageCode = code;
     AMsgbox dialog(CurrentWorkWindow());
     dialog.exec();
 }
 
 bool AskQuestion(int code, const QString& databaseName, const QString& recordNumber) {
-    app().choiceCode = code;
+    dialogState().choiceCode = code;
     AllYesNo dialog(databaseName, recordNumber, CurrentWorkWindow());
     dialog.exec();
-    return app().choiceCode == 6;
+    return dialogState().choiceCode == 6;
 }
 
 QString AskLine(const QString& acceptCaption, const QString& prompt) {
     PrinterHeaderInput dialog(CurrentWorkWindow());
     dialog.setCaptions(acceptCaption, prompt);
     dialog.exec();
-    return app().lineInputText;
+    return dialogState().lineInputText;
 }
 
 QString AskRecordNumber(int correctMode) {
     app().correctMode = correctMode;
     FundCurValInput dialog(CurrentWorkWindow());
     dialog.exec();
-    return app().dialogText;
+    return dialogState().dialogText;
 }
 
 void ShowPlainMessage(const QString& text) {

@@ -13,7 +13,18 @@ namespace qm {
 
 class FilteredLineEdit;
 
-// The program's message dialog: shows the message numbered by AppState::messageCode.
+// The dialogs' protocol: the number a dialog shows going in, the answer it leaves coming out.
+// One instance serves every dialog of the program (see dialogState()).
+struct DialogState {
+    int messageCode = 0;
+    int choiceCode = 0;    // question number in; 6 after "&Yes", 0 after "&No"
+    QString lineInputText; // one-line input: the text typed, "1" after "&Cancel"
+    QString dialogText;    // record-number dialog: the text typed, empty after "&Cancel"
+};
+
+DialogState& dialogState();
+
+// The program's message dialog: shows the message numbered by DialogState::messageCode.
 class AMsgbox : public QDialog {
     Q_OBJECT
 public:
@@ -26,7 +37,7 @@ private:
     QPlainTextEdit* textMsg_;
 };
 
-// The yes/no question dialog: asks the question numbered by AppState::choiceCode and leaves 6
+// The yes/no question dialog: asks the question numbered by DialogState::choiceCode and leaves 6
 // there after "&Yes", 0 after "&No" (closing it otherwise leaves the question number).
 class AllYesNo : public QDialog {
     Q_OBJECT
@@ -37,7 +48,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-// One line of text: AppState::lineInputText gets the text on the accepting button, "1" on
+// One line of text: DialogState::lineInputText gets the text on the accepting button, "1" on
 // "&Cancel"; the double quote cannot be typed.
 class PrinterHeaderInput : public QDialog {
     Q_OBJECT
@@ -54,9 +65,9 @@ private:
     QPushButton* acept_;
 };
 
-// Asks for a record number: AppState::dialogText gets the typed text on "&OK", the empty text
-// on "&Cancel" or when the dialog is closed otherwise. Correcting (correctMode 1) takes digits
-// only; deleting also takes a decimal point.
+// Asks for a record number: DialogState::dialogText gets the typed text on "&OK", the empty text
+// on "&Cancel" or when the dialog is closed otherwise. Correcting (app().correctMode 1) takes
+// digits only; deleting also takes a decimal point.
 class FundCurValInput : public QDialog {
     Q_OBJECT
 public:
@@ -78,9 +89,9 @@ inline bool AskQuestion(Question q, const QString& databaseName = QString(),
                         const QString& recordNumber = QString()) {
     return AskQuestion(Number(q), databaseName, recordNumber);
 }
-// Asks for one line of text; the answer is left in AppState::lineInputText and returned.
+// Asks for one line of text; the answer is left in DialogState::lineInputText and returned.
 QString AskLine(const QString& acceptCaption, const QString& prompt);
-// Asks for a record number in mode `correctMode`; the answer is left in AppState::dialogText
+// Asks for a record number in mode `correctMode`; the answer is left in DialogState::dialogText
 // and returned.
 QString AskRecordNumber(int correctMode);
 // The system's plain message box with an OK button.

@@ -1,7 +1,5 @@
 #include "app/Startup.h"
 
-#include "app/AppState.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
@@ -24,14 +22,14 @@ QString ReadCurrencySymbol() {
     }
 }
 
-void RunStartup() {
+QString RunStartup() {
     try {
         const QString folder = QCoreApplication::applicationDirPath();
         if (!folder.isEmpty())
             QDir::setCurrent(folder);
     } catch (...) {
     }
-    app().currencySymbol = ReadCurrencySymbol();
+    return ReadCurrencySymbol();
 }
 
 } // namespace qm

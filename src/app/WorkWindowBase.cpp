@@ -1,6 +1,5 @@
 #include "app/WorkWindowBase.h"
 
-#include "app/AppState.h"
 #include "ui/AccessibleList.h"
 #include "ui/CommandGate.h"
 #include "ui/Geometry.h"
@@ -9,6 +8,18 @@
 #include <QPointer>
 
 namespace qm {
+
+namespace {
+WorkWindow activeKind = WorkWindow::None;
+}
+
+WorkWindow ActiveWorkWindow() {
+    return activeKind;
+}
+
+void SetActiveWorkWindow(WorkWindow kind) {
+    activeKind = kind;
+}
 
 WorkWindowBase::WorkWindowBase(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -21,14 +32,14 @@ WorkWindowBase::~WorkWindowBase() {
 }
 
 void WorkWindowBase::becomeWorkWindow(WorkWindow kind) {
-    app().activeWindow = kind;
+    activeKind = kind;
     SetCurrentWorkWindow(this);
 }
 
 void WorkWindowBase::release() {
     if (CurrentWorkWindow() == this) {
         SetCurrentWorkWindow(nullptr);
-        app().activeWindow = WorkWindow::None;
+        activeKind = WorkWindow::None;
     }
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/WorkWindow.h"
+
 #include <QWidget>
 
 namespace qm {
-
-enum class WorkWindow; // app/AppState.h
 
 // A work window opened from the start menu (the calculator window or the investment manager).
 // It is destroyed when it closes; leaving it by its exit button or its close box both go
@@ -31,5 +31,11 @@ protected:
 private:
     void release();
 };
+
+// The kind of the work window open now (None while only the start menu is): dialogs place
+// themselves by it and printing picks its font size by it. A work window sets it as it loads and
+// clears it as it goes; tests of dialogs and printing set it themselves.
+WorkWindow ActiveWorkWindow();
+void SetActiveWorkWindow(WorkWindow kind);
 
 } // namespace qm

@@ -1,3 +1,4 @@
+#include "app/AppState.h"
 #include "app/CommandLine.h"
 #include "app/QMStart.h"
 #include "app/Startup.h"
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
     qm::UseAccessibleInterfaces();
     // Window managers match the windows with the menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmark.quillmark"));
-    qm::RunStartup();
+    qm::app().currencySymbol = qm::RunStartup();
     qm::QMStart menu;
     menu.start(line.database);
     return application.exec();

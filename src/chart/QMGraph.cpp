@@ -1,6 +1,5 @@
 #include "chart/QMGraph.h"
 
-#include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "calculators/CalcState.h"
 #include "chart/ChartData.h"
@@ -170,10 +169,11 @@ QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool col
     return chart;
 }
 
-QImage RenderChartImage(const ChartPlan& plan, QSize logicalSize, double scale, bool color) {
+QImage RenderChartImage(const ChartPlan& plan, const QString& currencySymbol, QSize logicalSize,
+                        double scale, bool color) {
     // Made with its chart: a view made without one makes a chart of its own, which setChart
     // would hand back to nobody.
-    QChartView view(MakeChart(plan, app().currencySymbol, color));
+    QChartView view(MakeChart(plan, currencySymbol, color));
     view.setRenderHint(QPainter::Antialiasing);
     view.setFrameShape(QFrame::NoFrame);
     view.setAttribute(Qt::WA_DontShowOnScreen);
@@ -193,8 +193,10 @@ QImage RenderChartImage(const ChartPlan& plan, QSize logicalSize, double scale, 
     return color ? image : image.convertToFormat(QImage::Format_Grayscale8);
 }
 
-QMGraph::QMGraph(const ChartPlan& plan, MeasureSource measures, QWidget* parent)
-    : QDialog(parent), plan_(std::make_unique<ChartPlan>(plan)), measures_(std::move(measures)) {
+QMGraph::QMGraph(const ChartPlan& plan, const QString& currencySymbol, MeasureSource measures,
+                 QWidget* parent)
+    : QDialog(parent), plan_(std::make_unique<ChartPlan>(plan)), currencySymbol_(currencySymbol),
+      measures_(std::move(measures)) {
     setObjectName(QStringLiteral("QMGraph"));
     view_ = new QChartView(this);
     view_->setObjectName(QStringLiteral("MSChart1"));
@@ -252,10 +254,9 @@ void QMGraph::showPlan() {
     // Screen readers name the chart by the texts above the plot and read its values, one a line,
     // as its description; both follow the measure shown.
     view_->setAccessibleName(ChartHeading(*plan_).simplified());
-    view_->setAccessibleDescription(
-        ChartInWords(*plan_, app().currencySymbol).join(QLatin1Char('\n')));
+    view_->setAccessibleDescription(ChartInWords(*plan_, currencySymbol_).join(QLatin1Char('\n')));
     QChart* old = view_->chart();
-    view_->setChart(MakeChart(*plan_, app().currencySymbol));
+    view_->setChart(MakeChart(*plan_, currencySymbol_));
     delete old;
 }
 
@@ -286,7 +287,7 @@ QString QMGraph::documentName() const {
 QImage QMGraph::printedImage(bool color) const {
     const QSize logical(TwipsToPixelsX(PrintWidthTwips, this),
                         TwipsToPixelsY(PrintHeightTwips, this));
-    return RenderChartImage(*plan_, logical, PrintScale, color);
+    return RenderChartImage(*plan_, currencySymbol_, logical, PrintScale, color);
 }
 
 bool QMGraph::paintSheet(QPrinter& printer, QPainter& painter, bool color) const {
@@ -323,23 +324,24 @@ void QMGraph::saveAsPdf() {
                  });
 }
 
-void ShowChart(const ChartPlan& plan, const MeasureSource& measures) {
-    QMGraph window(plan, measures, CurrentWorkWindow());
+void ShowChart(const ChartPlan& plan, const QString& currencySymbol,
+               const MeasureSource& measures) {
+    QMGraph window(plan, currencySymbol, measures, CurrentWorkWindow());
     if (plan.failed)
         ShowMessage(9);
     window.exec();
 }
 
 void ShowCalculatorChart(CalcState& state) {
-    ShowChart(BuildCalculatorChart(state));
+    ShowChart(BuildCalculatorChart(state), state.currencySymbol);
 }
 
 void ShowManagerChart(int points, const std::function<Currency(int row, int column)>& fundTotal,
-                      const QStringList& fundNames) {
+                      const QStringList& fundNames, const QString& currencySymbol) {
     const MeasureSource measures = [points, fundTotal, fundNames](ManagerMeasure measure) {
         return BuildManagerChart(points, fundTotal, fundNames, measure);
     };
-    ShowChart(measures(ManagerMeasure::GainDollars), measures);
+    ShowChart(measures(ManagerMeasure::GainDollars), currencySymbol, measures);
 }
 
 bool ReadyToGraph(const QString& resultsText, int chartPoints) {

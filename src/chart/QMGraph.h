@@ -24,13 +24,15 @@ enum class ManagerMeasure;
 // Builds the manager's chart anew for another measure (the measure buttons of the chart window).
 using MeasureSource = std::function<ChartPlan(ManagerMeasure)>;
 
-// The chart window: shows one ChartPlan in the chart control `MSChart1`, prints it (`QMGPrint`),
-// closes (`QMGExit`); the manager's measure buttons `CVTotValue`, `CVGainDollars` and
-// `CVGainPercent` are shown only for a chart that asks for them and rebuild it through `measures`.
+// The chart window: shows one ChartPlan in the chart control `MSChart1` (money values carry the
+// currency symbol of the window that opened it), prints it (`QMGPrint`), closes (`QMGExit`); the
+// manager's measure buttons `CVTotValue`, `CVGainDollars` and `CVGainPercent` are shown only for a
+// chart that asks for them and rebuild it through `measures`.
 class QMGraph : public QDialog {
     Q_OBJECT
 public:
-    explicit QMGraph(const ChartPlan& plan, MeasureSource measures = {}, QWidget* parent = nullptr);
+    QMGraph(const ChartPlan& plan, const QString& currencySymbol, MeasureSource measures = {},
+            QWidget* parent = nullptr);
     ~QMGraph() override;
 
     const ChartPlan& plan() const { return *plan_; }
@@ -53,6 +55,7 @@ private:
     void switchMeasure(ManagerMeasure measure);
 
     std::unique_ptr<ChartPlan> plan_;
+    QString currencySymbol_;
     MeasureSource measures_;
     QChartView* view_;
 };
@@ -62,20 +65,24 @@ private:
 QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool color = true);
 
 // The chart drawn as it is printed: `logicalSize` in screen pixels rendered `scale` times finer,
-// in colour or as grey levels.
-QImage RenderChartImage(const ChartPlan& plan, QSize logicalSize, double scale, bool color);
+// in colour or as grey levels (money values carry `currencySymbol`).
+QImage RenderChartImage(const ChartPlan& plan, const QString& currencySymbol, QSize logicalSize,
+                        double scale, bool color);
 
-// Opens the chart window modally on `plan`. A chart that could not be built first shows message 9
-// "Cannot draw graph, try again." and then opens with what was set.
-void ShowChart(const ChartPlan& plan, const MeasureSource& measures = {});
+// Opens the chart window modally on `plan`, money values carrying `currencySymbol`. A chart that
+// could not be built first shows message 9 "Cannot draw graph, try again." and then opens with what
+// was set.
+void ShowChart(const ChartPlan& plan, const QString& currencySymbol,
+               const MeasureSource& measures = {});
 
-// "&Graph" of the calculator window: the chart of the last calculation (BuildCalculatorChart).
+// "&Graph" of the calculator window: the chart of the last calculation (BuildCalculatorChart),
+// in the window's currency symbol (CalcState::currencySymbol).
 void ShowCalculatorChart(CalcState& state);
 
 // "&Graph" of the manager: one value per fund 1..points from `fundTotal(row, column)` (columns 3,
 // 4 and 5 for the three measures), labelled by `fundNames`; opens on the gain or loss in money.
 void ShowManagerChart(int points, const std::function<Currency(int row, int column)>& fundTotal,
-                      const QStringList& fundNames);
+                      const QStringList& fundNames, const QString& currencySymbol);
 
 // The refusal of both "&Graph" buttons: true when there is something to chart (the results box
 // is not empty and there are points); otherwise shows message 4 "No data to graph, Calculate."

@@ -138,7 +138,7 @@ void ManagerCurrentValueTab::CVGraph_Click() {
     if (managerHooks().showChart)
         managerHooks().showChart(screen_.chartPoints, fundTotal, names);
     else
-        ShowManagerChart(screen_.chartPoints, fundTotal, names);
+        ShowManagerChart(screen_.chartPoints, fundTotal, names, screen_.currencySymbol);
 }
 
 } // namespace qm

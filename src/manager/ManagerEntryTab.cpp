@@ -191,7 +191,7 @@ void ManagerEntryTab::ECreateFund_Click() {
     ERunHelp();
     // Closing the name dialog by its close box leaves the answer as it was: start from the
     // cancel answer so that an earlier fund's name is never added again.
-    app().lineInputText = QStringLiteral("1");
+    dialogState().lineInputText = QStringLiteral("1");
     const QString name = AskLine(AddFundCaption, AddFundPrompt);
     const AddFundOutcome out = AddFundClick(screen_, name);
     window_.showMessages(out.messages);

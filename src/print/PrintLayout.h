@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "app/WorkWindow.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "print/PrintResults.h"
 
-#include "app/AppState.h"
+#include "app/WorkWindowBase.h"
 #include "print/OutputFile.h"
 #include "print/PrintJob.h"
 #include "print/PrintLayout.h"
@@ -15,7 +15,7 @@ namespace qm {
 namespace {
 
 QFont printFont() {
-    QFont font(PrintFontFamily, PrintFontPoints(app().activeWindow));
+    QFont font(PrintFontFamily, PrintFontPoints(ActiveWorkWindow()));
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     font.setBold(false);

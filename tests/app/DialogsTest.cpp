@@ -1,5 +1,5 @@
 #include "app/Dialogs.h"
-#include "app/AppState.h"
+#include "app/WorkWindowBase.h"
 #include "support/UiHelpers.h"
 #include "ui/Geometry.h"
 
@@ -21,7 +21,7 @@ TEST(Dialogs, MessageShowsItsTextAndCloses) {
                                                      pressButton(d, QStringLiteral("AMsgExit"));
                                                  });
     EXPECT_EQ(shown, QStringList{QStringLiteral("Bad filename, must be in the form MYFILE.QMD")});
-    EXPECT_EQ(app().messageCode, 25);
+    EXPECT_EQ(dialogState().messageCode, 25);
 }
 
 TEST(Dialogs, QuestionAnswers) {
@@ -44,7 +44,7 @@ TEST(Dialogs, QuestionAnswers) {
                                    pressButton(d, QString::fromLatin1(c.button));
                                });
         EXPECT_EQ(answer, c.yes);
-        EXPECT_EQ(app().choiceCode, c.choiceCode);
+        EXPECT_EQ(dialogState().choiceCode, c.choiceCode);
         ASSERT_EQ(shown.size(), 1);
         EXPECT_TRUE(shown.front().startsWith("File changed. DATA.QMD file in memory"));
         EXPECT_EQ(read, shown.front());
@@ -53,7 +53,7 @@ TEST(Dialogs, QuestionAnswers) {
     bool answer = true;
     runAnsweringModals([&] { answer = AskQuestion(5); }, [](QWidget* d) { d->close(); });
     EXPECT_FALSE(answer);
-    EXPECT_EQ(app().choiceCode, 5);
+    EXPECT_EQ(dialogState().choiceCode, 5);
 }
 
 TEST(Dialogs, OneLineInputRefusesTheDoubleQuote) {
@@ -66,10 +66,10 @@ TEST(Dialogs, OneLineInputRefusesTheDoubleQuote) {
                            EXPECT_EQ(d->focusWidget(), child<QWidget>(d, QStringLiteral("Acept")));
                            pressButton(d, QStringLiteral("Acept"));
                        });
-    EXPECT_EQ(app().lineInputText, "A B, C");
+    EXPECT_EQ(dialogState().lineInputText, "A B, C");
     runAnsweringModals([] { AskLine(QStringLiteral("&Add Fund Name"), QString()); },
                        [](QWidget* d) { pressButton(d, QStringLiteral("NAcept")); });
-    EXPECT_EQ(app().lineInputText, "1");
+    EXPECT_EQ(dialogState().lineInputText, "1");
 }
 
 TEST(Dialogs, RecordNumberFiltersByMode) {
@@ -99,9 +99,9 @@ TEST(Dialogs, RecordNumberFiltersByMode) {
     // Cancel and the close box leave no number.
     for (auto close : {+[](QWidget* d) { pressButton(d, QStringLiteral("NoAccept")); },
                        +[](QWidget* d) { d->close(); }}) {
-        app().dialogText = QStringLiteral("stale");
+        dialogState().dialogText = QStringLiteral("stale");
         runAnsweringModals([] { AskRecordNumber(1); }, close);
-        EXPECT_EQ(app().dialogText, "");
+        EXPECT_EQ(dialogState().dialogText, "");
     }
 }
 
@@ -118,7 +118,7 @@ TEST(Dialogs, PlaceThemselvesFromTheWorkWindow) {
     };
     for (const Case& c :
          {Case{WorkWindow::Calculator, 5550, 2500}, Case{WorkWindow::Manager, 3550, 3400}}) {
-        app().activeWindow = c.active;
+        SetActiveWorkWindow(c.active);
         QPoint where;
         runAnsweringModals([] { ShowMessage(1); },
                            [&](QWidget* d) {
@@ -128,7 +128,7 @@ TEST(Dialogs, PlaceThemselvesFromTheWorkWindow) {
         EXPECT_EQ(where, origin + QPoint(TwipsToPixelsX(c.dx), TwipsToPixelsY(c.dy)));
     }
     SetCurrentWorkWindow(nullptr);
-    app().activeWindow = WorkWindow::None;
+    SetActiveWorkWindow(WorkWindow::None);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/QMStart.h"
+#include "app/WorkWindowBase.h"
 #include "calculators/QMInvest.h"
 #include "manager/QMManagement.h"
 #include "support/UiHelpers.h"
@@ -50,7 +51,7 @@ TEST_F(Navigation, CalculationsOpensOnInvestedGrowthWithEveryDefault) {
     EXPECT_FALSE(menu.isVisible());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), "Calculations");
-    EXPECT_EQ(app().activeWindow, WorkWindow::Calculator);
+    EXPECT_EQ(ActiveWorkWindow(), WorkWindow::Calculator);
     EXPECT_EQ(CurrentWorkWindow(), window);
     EXPECT_EQ(child<QTabBar>(window, "SSTab1")->currentIndex(), InvestedGrowthTab);
     EXPECT_TRUE(child<QWidget>(window, "FrameAll(2)")->isVisible());
@@ -135,7 +136,7 @@ TEST_F(Navigation, LeavingTheCalculatorReturnsToTheMenu) {
         settle();
         EXPECT_FALSE(window) << "the calculator is destroyed";
         EXPECT_TRUE(menu.isVisible());
-        EXPECT_EQ(app().activeWindow, WorkWindow::None);
+        EXPECT_EQ(ActiveWorkWindow(), WorkWindow::None);
         EXPECT_EQ(CurrentWorkWindow(), nullptr);
 
         click(&menu, "StartCalc");
@@ -155,13 +156,13 @@ TEST_F(Navigation, ManagerOpensAndLeaves) {
     QPointer<QWidget> manager = menu.workWindow();
     ASSERT_TRUE(qobject_cast<QMManagement*>(manager.data()));
     EXPECT_EQ(manager->windowTitle(), "Investment manager");
-    EXPECT_EQ(app().activeWindow, WorkWindow::Manager);
+    EXPECT_EQ(ActiveWorkWindow(), WorkWindow::Manager);
     EXPECT_FALSE(menu.isVisible());
     click(manager, "EExit");
     settle();
     EXPECT_FALSE(manager);
     EXPECT_TRUE(menu.isVisible());
-    EXPECT_EQ(app().activeWindow, WorkWindow::None);
+    EXPECT_EQ(ActiveWorkWindow(), WorkWindow::None);
 }
 
 // A work window that refuses to close stays open for its button and its close box alike.
@@ -180,7 +181,7 @@ TEST_F(Navigation, MayCloseGuardsBothWaysOut) {
     EXPECT_FALSE(window->close());
     settle();
     ASSERT_TRUE(window);
-    EXPECT_EQ(app().activeWindow, WorkWindow::Manager);
+    EXPECT_EQ(ActiveWorkWindow(), WorkWindow::Manager);
     window->allow = true;
     EXPECT_TRUE(window->close());
     settle();
@@ -195,7 +196,7 @@ TEST_F(Navigation, ExitProgramDestroysEverythingWithoutAsking) {
     menu.StartExit_Click();
     EXPECT_FALSE(manager) << "destroyed at once, not after a close";
     EXPECT_FALSE(menu.isVisible());
-    EXPECT_EQ(app().activeWindow, WorkWindow::None);
+    EXPECT_EQ(ActiveWorkWindow(), WorkWindow::None);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "chart/QMGraph.h"
-#include "app/AppState.h"
 #include "chart/ChartData.h"
 #include "print/PrintJob.h"
 #include "support/CaseName.h"
@@ -222,12 +221,11 @@ INSTANTIATE_TEST_SUITE_P(EveryCode, CalculatorCharts,
                          [](const auto& info) { return "Code" + std::to_string(info.param.kind); });
 
 TEST(ChartWindow, MoneyAxisCarriesTheCurrencySymbol) {
-    const QString saved = app().currencySymbol;
-    app().currencySymbol = QStringLiteral("€");
+    // The symbol is the one the calculator window was opened with.
     CalcState state = handOver(3);
+    state.currencySymbol = QStringLiteral("€");
     Shown shown;
     openAndInspect([&] { ShowCalculatorChart(state); }, shown);
-    app().currencySymbol = saved;
     EXPECT_EQ(shown.valueFormat, QStringLiteral("€%.0f"));
 }
 
@@ -261,7 +259,7 @@ TEST(ChartWindow, ManagerMeasuresSwitchValuesAndLabel) {
     };
     Shown first;
     std::vector<Shown> after;
-    openAndInspect([&] { ShowManagerChart(2, totals, names); }, first,
+    openAndInspect([&] { ShowManagerChart(2, totals, names, QStringLiteral("$")); }, first,
                    [&](QWidget* window) {
                        for (const Step& step : steps)
                            if (*step.button) {
@@ -343,7 +341,7 @@ TEST(ChartWindow, PrintAsksToContinueThenForColour) {
     };
     for (const Case& c : cases) {
         CalcState state = handOver(4);
-        QMGraph window(BuildCalculatorChart(state));
+        QMGraph window(BuildCalculatorChart(state), state.currencySymbol);
         window.show();
         std::size_t answered = 0;
         QStringList shown;
@@ -386,7 +384,8 @@ TEST(ChartWindow, PrintedImageHasThePrintSizeInColourOrGrey) {
     CalcState state = handOver(5);
     const ChartPlan plan = BuildCalculatorChart(state);
     for (bool color : {true, false}) {
-        const QImage image = RenderChartImage(plan, QSize(300, 200), 2.0, color);
+        const QImage image =
+            RenderChartImage(plan, QStringLiteral("$"), QSize(300, 200), 2.0, color);
         EXPECT_EQ(image.size(), QSize(600, 400));
         EXPECT_EQ(image.isGrayscale(), !color);
         int inked = 0; // pixels that are not paper white: the chart was drawn
@@ -430,7 +429,8 @@ TEST(ChartWindow, CrowdedFundNamesStandUprightAndShowWhole) {
         for (int i = 0; i < c.funds; ++i)
             names << (i % 3 == 2 ? QStringLiteral("Growth") : QStringLiteral("Fund %1").arg(i));
         QMGraph window(BuildManagerChart(
-            c.funds, [](int row, int) { return units(row * 100); }, names));
+                           c.funds, [](int row, int) { return units(row * 100); }, names),
+                       QStringLiteral("$"));
         window.show();
         QApplication::processEvents();
         auto* view = child<QChartView>(&window, QStringLiteral("MSChart1"));

@@ -1,3 +1,4 @@
+#include "app/WorkWindowBase.h"
 #include "manager/ManagerWindowFixture.h"
 
 #include <QPointer>
@@ -27,7 +28,7 @@ TEST_F(ManagerWindowTest, OpensOnTheEntryTabWithEveryControl) {
         EXPECT_EQ(get(QStringLiteral("AllFramesIM(%1)").arg(i).toLatin1())->isVisible(), i == 2);
     }
     EXPECT_EQ(tab(), 2);
-    EXPECT_EQ(app().activeWindow, WorkWindow::Manager);
+    EXPECT_EQ(ActiveWorkWindow(), WorkWindow::Manager);
     const struct {
         const char* name;
         const char* text;

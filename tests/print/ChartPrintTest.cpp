@@ -1,4 +1,4 @@
-#include "app/AppState.h"
+#include "app/WorkWindowBase.h"
 #include "chart/ChartData.h"
 #include "chart/QMGraph.h"
 #include "print/PrintSystem.h"
@@ -36,8 +36,8 @@ TEST_P(ChartPrintOnPaper, PrintsTheChartImageOnlyAfterYes) {
         state.comparisonData.at(i, 1) = Currency::fromUnits(90000 + 1000 * i);
         state.comparisonData.at(i, 2) = Currency::fromUnits(60000 + 1000 * i);
     }
-    app().activeWindow = WorkWindow::Calculator;
-    QMGraph window(BuildCalculatorChart(state));
+    SetActiveWorkWindow(WorkWindow::Calculator);
+    QMGraph window(BuildCalculatorChart(state), state.currencySymbol);
     window.show();
     std::size_t answered = 0;
     const QStringList shown =

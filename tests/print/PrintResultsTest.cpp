@@ -1,10 +1,11 @@
 #include "print/PrintResults.h"
-#include "app/AppState.h"
+#include "app/WorkWindowBase.h"
 #include "print/PrintJob.h"
 #include "print/PrintLayout.h"
 #include "print/PrintSystem.h"
 #include "support/CaseName.h"
 #include "support/UiHelpers.h"
+#include "text/Page.h"
 
 #include <QFileDialog>
 #include <QMap>
@@ -20,7 +21,7 @@ namespace {
 // Prints `page` from `window` and returns the messages shown, a file dialog by its title (each
 // dialog is closed).
 QStringList printFrom(WorkWindow window, const QString& page) {
-    app().activeWindow = window;
+    SetActiveWorkWindow(window);
     QStringList shown;
     runAnsweringModals([&] { PrintResults(page); },
                        [&](QWidget* dialog) {

@@ -163,7 +163,7 @@ TEST_F(CalculatorCopies, ChartPrintsToPdfAndSavesPngAndPdf) {
         state.comparisonData.at(i, 1) = Currency::fromUnits(90000 + 1000 * i);
         state.comparisonData.at(i, 2) = Currency::fromUnits(60000 + 1000 * i);
     }
-    QMGraph chart(BuildCalculatorChart(state));
+    QMGraph chart(BuildCalculatorChart(state), state.currencySymbol);
     chart.show();
     QStringList answers{"AllYes", "AllNo"};
     QStringList shown;

@@ -102,10 +102,10 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    app().messageCode = 4;
+    dialogState().messageCode = 4;
     AMsgbox message;
     message.show();
-    app().choiceCode = 1;
+    dialogState().choiceCode = 1;
     AllYesNo question(QStringLiteral("DtaSampl.QMD"), QStringLiteral("3"));
     question.show();
     PrinterHeaderInput line;
@@ -121,12 +121,12 @@ int main(int argc, char** argv) {
     plain.setModal(false); // it would keep every other window from becoming active
     plain.show();
 
-    QMGraph years(yearsChart());
+    QMGraph years(yearsChart(), app().currencySymbol);
     years.show();
     const MeasureSource measures = [](ManagerMeasure measure) {
         return BuildManagerChart(3, fundTotal, DriverFunds, measure);
     };
-    QMGraph funds(measures(ManagerMeasure::GainDollars), measures);
+    QMGraph funds(measures(ManagerMeasure::GainDollars), app().currencySymbol, measures);
     funds.show();
 
     // Once every window is up, the calculators become the active window, where focus changes

@@ -329,7 +329,7 @@ TEST(DialogKeys, EnterOnAFocusedButtonAndAccessKeysPressIt) {
                                QTest::keyClicks(box, QStringLiteral("Bonds"));
                                keyClick(d, "InFName", Qt::Key_A, Qt::AltModifier);
                            });
-        EXPECT_EQ(app().lineInputText, "Bonds");
+        EXPECT_EQ(dialogState().lineInputText, "Bonds");
     }
     for (const auto& c :
          {std::tuple{"Accept", Qt::Key_O, "12"}, std::tuple{"NoAccept", Qt::Key_C, ""}}) {
