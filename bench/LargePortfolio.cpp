@@ -1,6 +1,6 @@
 #include "LargePortfolio.h"
 
-#include "manager/RecordEntry.h"
+#include "screens/RecordEntry.h"
 #include "text/Dates.h"
 
 #include <QLocale>

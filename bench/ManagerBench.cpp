@@ -4,11 +4,11 @@
 
 #include "LargePortfolio.h"
 
-#include "manager/CurrentValue.h"
 #include "manager/DatabaseFile.h"
-#include "manager/FundDisplay.h"
-#include "manager/RecordEntry.h"
+#include "screens/CurrentValue.h"
+#include "screens/FundDisplay.h"
 #include "screens/ManagerScreen.h"
+#include "screens/RecordEntry.h"
 #include "text/Dates.h"
 
 #include <QTemporaryDir>

@@ -16,7 +16,7 @@
 #include "input/InputBox.h"
 #include "manager/DatabaseFile.h"
 #include "manager/QMManagement.h"
-#include "manager/RecordEntry.h"
+#include "screens/RecordEntry.h"
 #include "text/Dates.h"
 #include "text/Format.h"
 #include "ui/Geometry.h"
@@ -303,7 +303,8 @@ bool emptiedByDesign(const qm::InputBox& box, const QString& expected) {
     const qm::BoxRule& row = box.rule();
     if (row.deleteKey == qm::DeleteKey::EmptiesBox)
         return true;
-    return row.store == qm::BoxStore::MortgageInputs && expected == qm::Display(row.form, 0.0);
+    return row.store == qm::BoxStore::MortgageInputs &&
+           expected == qm::Display(row.form, 0.0, qm::app().currencySymbol);
 }
 
 } // namespace
@@ -325,10 +326,10 @@ QStringList Monkey::calculatorBoxProblems(QMInvest& window, bool justCalculated)
         QString expected;
         switch (row.store) {
         case qm::BoxStore::MortgageInputs:
-            expected = qm::Display(row.form, state.mortgageInputs.at(index));
+            expected = qm::Display(row.form, state.mortgageInputs.at(index), state.currencySymbol);
             break;
         case qm::BoxStore::InputValues:
-            expected = qm::Display(row.form, state.inputValues.at(index));
+            expected = qm::Display(row.form, state.inputValues.at(index), state.currencySymbol);
             break;
         case qm::BoxStore::None:
             continue;
@@ -353,7 +354,8 @@ QStringList Monkey::priceBoxProblems(QMManagement& window, bool justCalculated) 
         const qm::Currency price = p.fundTotals.at(i + 1, 2);
         // The tab shows the prices without the currency symbol; a box left shows it with.
         const QString plain = qm::FormatNumber(price, u"####,,###.0000");
-        const QString left = qm::Display(qm::forms::ManagerMoney, price);
+        const QString left =
+            qm::Display(qm::forms::ManagerMoney, price, window.screen().currencySymbol);
         if (box->text() != plain && box->text() != left)
             problems << QStringLiteral("%1 shows \"%2\" for the stored price \"%3\"")
                             .arg(box->objectName(), box->text(), left);
@@ -363,7 +365,6 @@ QStringList Monkey::priceBoxProblems(QMManagement& window, bool justCalculated) 
 
 QStringList Monkey::windowProblems(bool topLevel) {
     QStringList problems;
-    const qm::AppState& state = qm::app();
     QWidget* work = menu_.workWindow();
     // The edit session of the work window's boxes.
     const int editFlag =

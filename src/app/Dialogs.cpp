@@ -198,10 +198,11 @@ void PrinterHeaderInput::showEvent(QShowEvent* event) {
 FundCurValInput::FundCurValInput(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FundCurValInput"));
     setWindowTitle(QStringLiteral("Input "));
-    const bool correcting = app().correctMode == 1 || app().correctMode == 2;
-    auto* label = new QLabel(app().correctMode == 1 ? QStringLiteral("Correct record number: ")
-                                                    : QStringLiteral("Delete record number: "),
-                             this);
+    const bool correcting = dialogState().correctMode == 1 || dialogState().correctMode == 2;
+    auto* label =
+        new QLabel(dialogState().correctMode == 1 ? QStringLiteral("Correct record number: ")
+                                                  : QStringLiteral("Delete record number: "),
+                   this);
     label->setObjectName(QStringLiteral("Label1"));
     auto* curVal = new FilteredLineEdit(this);
     curVal->setObjectName(QStringLiteral("CurVal"));
@@ -265,7 +266,7 @@ QString AskLine(const QString& acceptCaption, const QString& prompt) {
 }
 
 QString AskRecordNumber(int correctMode) {
-    app().correctMode = correctMode;
+    dialogState().correctMode = correctMode;
     FundCurValInput dialog(CurrentWorkWindow());
     dialog.exec();
     return dialogState().dialogText;

@@ -20,6 +20,7 @@ struct DialogState {
     int choiceCode = 0;    // question number in; 6 after "&Yes", 0 after "&No"
     QString lineInputText; // one-line input: the text typed, "1" after "&Cancel"
     QString dialogText;    // record-number dialog: the text typed, empty after "&Cancel"
+    int correctMode = 0;   // record-number dialog: 1 correct, 0 delete
 };
 
 DialogState& dialogState();
@@ -66,8 +67,8 @@ private:
 };
 
 // Asks for a record number: DialogState::dialogText gets the typed text on "&OK", the empty text
-// on "&Cancel" or when the dialog is closed otherwise. Correcting (app().correctMode 1) takes
-// digits only; deleting also takes a decimal point.
+// on "&Cancel" or when the dialog is closed otherwise. Correcting (DialogState::correctMode 1)
+// takes digits only; deleting also takes a decimal point.
 class FundCurValInput : public QDialog {
     Q_OBJECT
 public:

@@ -3,7 +3,7 @@
 #include "app/Dialogs.h"
 #include "input/InputBox.h"
 #include "input/KeyFilters.h"
-#include "manager/RecordEntry.h"
+#include "screens/RecordEntry.h"
 #include "ui/BoxColours.h"
 #include "ui/WindowLayout.h"
 

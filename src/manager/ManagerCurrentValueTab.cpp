@@ -2,10 +2,10 @@
 
 #include "app/Dialogs.h"
 #include "chart/QMGraph.h"
-#include "manager/CurrentValue.h"
 #include "manager/ManagerControls.h"
 #include "manager/QMManagement.h"
 #include "print/ResultsMenu.h"
+#include "screens/CurrentValue.h"
 #include "ui/WindowLayout.h"
 
 #include <QGridLayout>

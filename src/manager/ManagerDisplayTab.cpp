@@ -2,11 +2,11 @@
 
 #include "app/Dialogs.h"
 #include "app/Messages.h"
-#include "manager/FundDisplay.h"
 #include "manager/ManagerControls.h"
 #include "manager/QMManagement.h"
 #include "manager/RecordsCsv.h"
 #include "print/ResultsMenu.h"
+#include "screens/FundDisplay.h"
 #include "ui/SaveDialog.h"
 #include "ui/WindowLayout.h"
 

@@ -4,8 +4,8 @@
 #include "app/Dialogs.h"
 #include "manager/ManagerControls.h"
 #include "manager/QMManagement.h"
-#include "manager/RecordEntry.h"
 #include "print/ResultsMenu.h"
+#include "screens/RecordEntry.h"
 #include "ui/WindowLayout.h"
 
 #include <QGridLayout>

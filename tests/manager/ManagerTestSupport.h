@@ -4,7 +4,7 @@
 // boxes left, "&Add Record"), reads fixed-width report lines, and reads and writes whole files.
 
 #include "manager/Portfolio.h"
-#include "manager/RecordEntry.h"
+#include "screens/RecordEntry.h"
 #include "support/CaseName.h"
 
 #include <QByteArray>

@@ -1,9 +1,9 @@
 #include "ManagerTestSupport.h"
 #include "support/CaseName.h"
 
-#include "manager/CurrentValue.h"
 #include "manager/DatabaseFile.h"
-#include "manager/FundDisplay.h"
+#include "screens/CurrentValue.h"
+#include "screens/FundDisplay.h"
 #include "text/Format.h"
 #include "text/Page.h"
 

@@ -3,10 +3,10 @@
 // here touches the program's shared state.
 
 #include "screens/ManagerScreen.h"
-#include "manager/CurrentValue.h"
-#include "manager/FundDisplay.h"
 #include "manager/ManagerTestSupport.h"
-#include "manager/RecordEntry.h"
+#include "screens/CurrentValue.h"
+#include "screens/FundDisplay.h"
+#include "screens/RecordEntry.h"
 #include "support/CaseName.h"
 #include "text/Dates.h"
 

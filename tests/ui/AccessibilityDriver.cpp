@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     line.setCaptions(QStringLiteral("Continue &Printout"),
                      QStringLiteral(" Type in one line header information."));
     line.show();
-    app().correctMode = 1;
+    dialogState().correctMode = 1;
     FundCurValInput recordNumber;
     recordNumber.show();
     QMessageBox plain(QMessageBox::NoIcon, QStringLiteral("Quillmark"),

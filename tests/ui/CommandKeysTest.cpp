@@ -334,7 +334,7 @@ TEST(DialogKeys, EnterOnAFocusedButtonAndAccessKeysPressIt) {
     for (const auto& c :
          {std::tuple{"Accept", Qt::Key_O, "12"}, std::tuple{"NoAccept", Qt::Key_C, ""}}) {
         SCOPED_TRACE(std::get<0>(c));
-        app().correctMode = 1;
+        dialogState().correctMode = 1;
         QString viaEnter, viaKey;
         for (int byKey = 0; byKey < 2; ++byKey) {
             QString& out = byKey ? viaKey : viaEnter;

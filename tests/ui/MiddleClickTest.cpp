@@ -35,7 +35,6 @@ protected:
             GTEST_SKIP() << "no X server (DISPLAY is not set and Xvfb could not be started)";
         if (!QGuiApplication::clipboard()->supportsSelection())
             GTEST_SKIP() << "this platform has no mouse selection";
-        qm::app().editFlag = 0;
         qm::app().currencySymbol = QStringLiteral("$");
     }
     // Middle-clicks `box` with the selection holding `text`; returns the box's text after.
@@ -72,7 +71,7 @@ TEST_F(MiddleClick, FilteredBoxesRefuseTheSelection) {
     layout->addWidget(amount);
     layout->addWidget(date);
     manager.show();
-    qm::app().correctMode = 1;
+    qm::dialogState().correctMode = 1;
     qm::FundCurValInput number;
     qm::PrinterHeaderInput line;
     for (QWidget* w : {static_cast<QWidget*>(&manager), static_cast<QWidget*>(&number),

@@ -1,4 +1,4 @@
-#include "manager/CurrentValue.h"
+#include "screens/CurrentValue.h"
 
 #include "input/DisplayForm.h"
 #include "text/Format.h"

@@ -1,4 +1,4 @@
-#include "manager/RecordEntry.h"
+#include "screens/RecordEntry.h"
 
 #include "input/DisplayForm.h"
 #include "text/Dates.h"
@@ -17,7 +17,8 @@ bool fundMatches(const ManagerScreen& s, const QString& fundText) {
 }
 
 QString boxText(const ManagerScreen& s, int index, Currency value) {
-    return index == 2 ? Display(forms::ManagerShares, value, s.currencySymbol) : ManagerMoneyText(s, value);
+    return index == 2 ? Display(forms::ManagerShares, value, s.currencySymbol)
+                      : ManagerMoneyText(s, value);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "manager/FundDisplay.h"
+#include "screens/FundDisplay.h"
 
 #include "text/Dates.h"
 #include "text/HelpText.h"
