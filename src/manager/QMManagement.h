@@ -7,8 +7,10 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -83,6 +85,7 @@ private:
     void saveFile();
     // The file dialog: the full path chosen, or nothing when it was cancelled.
     std::optional<QString> FileDirectory(bool save);
+    QFileDialog& fileDialog();
 
     // "Add - edit records" (tab 2).
     void setupEntryTab();
@@ -124,6 +127,8 @@ private:
     Portfolio portfolio_;
     // A file to open in place of asking the file dialog (openDatabaseFile).
     std::optional<QString> givenPath_;
+    // The file dialog of tabs 0 and 1, made when first needed.
+    std::unique_ptr<QFileDialog> fileDialog_;
 
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;
