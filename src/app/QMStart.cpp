@@ -1,5 +1,7 @@
 #include "app/QMStart.h"
 
+#include "app/ProgramIconEngine.h"
+
 #include "calculators/QMInvest.h"
 #include "manager/QMManagement.h"
 #include "ui/AccessibleList.h"
@@ -8,10 +10,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
-#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -24,20 +23,7 @@ constexpr int MenuIconSize = 96;
 } // namespace
 
 QIcon ProgramIcon() {
-    QSvgRenderer drawing(QStringLiteral(":/quillmark.svg"));
-    QIcon icon;
-    if (!drawing.isValid())
-        return icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 96, 128, 256}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        drawing.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return QIcon(new ProgramIconEngine(QStringLiteral(":/quillmark.svg")));
 }
 
 QMStart::QMStart(QWidget* parent) : QWidget(parent) {
@@ -48,11 +34,10 @@ QMStart::QMStart(QWidget* parent) : QWidget(parent) {
     // not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // Every window of the program, dialogs included, carries the program's icon.
-    const QIcon icon = ProgramIcon();
-    if (!icon.isNull())
-        QApplication::setWindowIcon(icon);
-    setWindowIcon(icon);
+    // Every window of the program, dialogs included, carries the program's icon: given right
+    // after the menu's first frame (the window system draws its sizes then) or before a work
+    // window opens, whichever comes first.
+    icon_ = ProgramIcon();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(40, 24, 40, 28);
@@ -61,7 +46,7 @@ QMStart::QMStart(QWidget* parent) : QWidget(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("StartIcon"));
-    logo->setPixmap(icon.pixmap(QSize(MenuIconSize, MenuIconSize), devicePixelRatioF()));
+    logo->setPixmap(icon_.pixmap(QSize(MenuIconSize, MenuIconSize), devicePixelRatioF()));
     logo->setAlignment(Qt::AlignCenter);
     auto* name = new QLabel(windowTitle(), this);
     name->setObjectName(QStringLiteral("StartName"));
@@ -97,7 +82,23 @@ QMStart::~QMStart() {
     destroyWorkWindow();
 }
 
+void QMStart::giveWindowsTheIcon() {
+    if (iconGiven_)
+        return;
+    iconGiven_ = true;
+    if (!icon_.isNull())
+        QApplication::setWindowIcon(icon_);
+    setWindowIcon(icon_);
+}
+
+void QMStart::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!iconGiven_)
+        QMetaObject::invokeMethod(this, &QMStart::giveWindowsTheIcon, Qt::QueuedConnection);
+}
+
 void QMStart::open(WorkWindowBase* window) {
+    giveWindowsTheIcon();
     hide();
     work_ = window;
     connect(window, &WorkWindowBase::left, this, [this] { show(); });

@@ -9,15 +9,15 @@
 
 namespace qm {
 
-// The program's icon (a quill on a ledger page), drawn from its built-in drawing at the usual
-// icon sizes; null only when the drawing cannot be read.
+// The program's icon (a quill on a ledger page), drawn from its built-in drawing at each size
+// when that size is first asked for; null only when the drawing cannot be read.
 QIcon ProgramIcon();
 
 // The start menu "Quillmark": "Calculations" opens the calculator window, "Investment manager"
 // the manager, "Exit program" ends the program. One work window exists at a time; the menu is
 // hidden while it is open and shown again when it closes. Closing the menu ends the program.
 // It shows the program's icon and name above the three buttons, and gives every window of the
-// program the icon.
+// program the icon once the menu's first frame is shown.
 class QMStart : public QWidget {
     Q_OBJECT
 public:
@@ -38,6 +38,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void open(WorkWindowBase* window);
@@ -45,8 +46,12 @@ private:
     template <typename Window> void showWorkWindow();
     // Destroys the work window at once, without asking it anything.
     void destroyWorkWindow();
+    // Gives the program and the menu the icon, once.
+    void giveWindowsTheIcon();
 
     QPointer<WorkWindowBase> work_;
+    QIcon icon_;
+    bool iconGiven_ = false;
 };
 
 } // namespace qm

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -22,6 +23,7 @@
 #include <QTabBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <utility>
 
@@ -158,30 +160,50 @@ void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
         PrintResults(page);
 }
 
+QFileDialog& QMManagement::fileDialog() {
+    // One dialog for the window's life: made once, it starts at once the next time and writes
+    // its own state to disk when the window goes. It has no parent widget, so that it is none
+    // of the window's controls; it is modal over the window and centred on it.
+    if (!fileDialog_) {
+        fileDialog_ = std::make_unique<QFileDialog>();
+        QFileDialog& dialog = *fileDialog_;
+        dialog.setObjectName(QStringLiteral("CMDialog1"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        // Any name is returned; a file that is not there is reported when it is read.
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilter(DatabaseFilterDescription);
+        // Database files are listed whatever the letter case of their extension.
+        dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+        // Wide enough a side bar for the folders' names to show whole.
+        if (auto* panes = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+            panes->setSizes({180, 520});
+    }
+    return *fileDialog_;
+}
+
 std::optional<QString> QMManagement::FileDirectory(bool save) {
     // It starts in the folder of the file in memory, else where the last database was opened
     // or saved; the folder of the sample database is one click away in its side bar.
     const QString folder = screen_.portfolio.databasePath.isEmpty()
                                ? StartFolder()
                                : QFileInfo(screen_.portfolio.databasePath).absolutePath();
-    QFileDialog dialog(frames_->widget(OpenTab), QString(), folder);
-    dialog.setObjectName(QStringLiteral("CMDialog1"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QFileDialog& dialog = fileDialog();
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.winId();
+    if (QWindow* shown = dialog.windowHandle())
+        shown->setTransientParent(window()->windowHandle());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // Any name is returned; a file that is not there is reported when it is read.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(DatabaseFilterDescription);
-    // Database files are listed whatever the letter case of their extension.
-    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    dialog.setDirectory(folder);
     QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath())};
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir())
         places << QUrl::fromLocalFile(documents);
     places << QUrl::fromLocalFile(SampleFolder());
-    dialog.setSidebarUrls(places);
-    // Wide enough a side bar for the folders' names to show whole.
-    if (auto* panes = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
-        panes->setSizes({180, 520});
+    if (dialog.sidebarUrls() != places)
+        dialog.setSidebarUrls(places);
+    // The name of the database in memory, or none (not the name typed last time).
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->clear();
     dialog.selectFile(screen_.portfolio.databaseName);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

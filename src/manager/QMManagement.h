@@ -8,9 +8,11 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class QFileDialog;
 class QPlainTextEdit;
 class QStackedWidget;
 class QTabBar;
@@ -78,10 +80,13 @@ private:
     void saveFile();
     // The file dialog: the full path chosen, or nothing when it was cancelled.
     std::optional<QString> FileDirectory(bool save);
+    QFileDialog& fileDialog();
 
     ManagerScreen screen_;
     // A file to open in place of asking the file dialog (openDatabaseFile).
     std::optional<QString> givenPath_;
+    // The file dialog of tabs 0 and 1, made when first needed.
+    std::unique_ptr<QFileDialog> fileDialog_;
 
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
+#include <optional>
+#include <utility>
 
 namespace qm {
 
@@ -55,12 +57,48 @@ QString runJob(const QPrinterInfo& target, const QString& documentName,
     return QString();
 }
 
+// The default printer found by the last lookup, while jobs on it succeed.
+std::optional<QPrinterInfo>& rememberedPrinter() {
+    static std::optional<QPrinterInfo> printer;
+    return printer;
+}
+
+PrinterLookup& printerLookup() {
+    static PrinterLookup lookup;
+    return lookup;
+}
+
+QPrinterInfo lookUpDefaultPrinter() {
+    return printerLookup() ? printerLookup()() : QPrinterInfo::defaultPrinter();
+}
+
+// The remembered default printer, else the print system's answer; a printer found is
+// remembered, "none" is not (one may be added meanwhile).
+QPrinterInfo defaultPrinter() {
+    std::optional<QPrinterInfo>& remembered = rememberedPrinter();
+    if (remembered)
+        return *remembered;
+    QPrinterInfo found = lookUpDefaultPrinter();
+    if (!found.isNull())
+        remembered = found;
+    return found;
+}
+
 } // namespace
+
+void ForgetDefaultPrinter() {
+    rememberedPrinter().reset();
+}
+
+void SetPrinterLookup(PrinterLookup lookup) {
+    printerLookup() = std::move(lookup);
+    ForgetDefaultPrinter();
+}
 
 bool PrintOnDefaultPrinter(const QString& documentName, QPrinter::ColorMode colorMode,
                            const SheetPainter& draw) {
     BusyPointer busy;
-    const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+    const QPrinterInfo target = defaultPrinter();
     if (target.isNull()) {
         busy.restore();
         return SaveJobAsPdf(NoPrinterSaveTitle, documentName, colorMode, draw);
@@ -69,6 +107,8 @@ bool PrintOnDefaultPrinter(const QString& documentName, QPrinter::ColorMode colo
     busy.restore();
     if (reason.isEmpty())
         return true;
+    // The printer may have gone or another become the default: asked anew next time.
+    ForgetDefaultPrinter();
     ShowPlainMessage(PrintFailedPrefix + reason);
     return false;
 }
@@ -87,7 +127,7 @@ QByteArray PaintPdf(const QString& documentName, QPrinter::ColorMode colorMode,
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
-        const QPrinterInfo paperOf = QPrinterInfo::defaultPrinter();
+        const QPrinterInfo paperOf = defaultPrinter();
         if (!paperOf.isNull() && paperOf.defaultPageSize().isValid())
             printer.setPageSize(paperOf.defaultPageSize());
         else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QString>
 #include <functional>
 
@@ -18,6 +19,15 @@ inline const QString SaveAsPdfTitle = QStringLiteral("Save as PDF");
 // Paints the sheets of one job on a full-page printer (origin at the paper's corner), calls
 // printer.newPage() between sheets and returns false when that fails.
 using SheetPainter = std::function<bool(QPrinter&, QPainter&)>;
+
+// The default printer is asked of the print system once and remembered for the jobs after;
+// a job that fails, or a lookup that finds no printer, has the next job ask again.
+// ForgetDefaultPrinter() has the next job ask again in any case.
+void ForgetDefaultPrinter();
+// How the default printer is looked up: the print system's answer, or for a test `lookup`
+// (empty: the print system's again). Forgets the remembered printer.
+using PrinterLookup = std::function<QPrinterInfo()>;
+void SetPrinterLookup(PrinterLookup lookup);
 
 // Paints one job on the system's default printer, with the busy pointer shown meanwhile.
 // Returns true when the job was handed to the print system. When the print system fails, the

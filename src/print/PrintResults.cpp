@@ -8,7 +8,9 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
+#include <deque>
 
 namespace qm {
 
@@ -35,19 +37,38 @@ bool drawPage(const QString& page, QPrinter& printer, QPainter& painter) {
     const QList<QStringList> sheets =
         LayOutPrintPages(page, LinesPerPage(usable, metrics.lineSpacing()));
 
+    // Each line is shaped once: the shaping that gives its width for the margin is the one
+    // drawn.
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(painter.layoutDirection());
+    std::deque<QTextLayout> shaped;
     double widest = 0.0;
-    for (const QStringList& sheet : sheets)
-        for (const QString& line : sheet)
-            widest = std::max(widest, metrics.horizontalAdvance(line));
+    for (const QStringList& sheet : sheets) {
+        for (const QString& line : sheet) {
+            if (line.isEmpty())
+                continue;
+            QTextLayout& layout = shaped.emplace_back(line, font, &printer);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            const QTextLine row = layout.createLine();
+            layout.endLayout();
+            widest = std::max(widest, row.horizontalAdvance());
+        }
+    }
     const double left = PrintLeftMargin(paper.width() / perPoint, widest / perPoint) * perPoint;
 
+    auto next = shaped.begin();
     for (qsizetype s = 0; s < sheets.size(); ++s) {
         if (s > 0 && !printer.newPage())
             return false;
         double baseline = top + metrics.ascent();
         for (const QString& line : sheets.at(s)) {
-            if (!line.isEmpty())
-                painter.drawText(QPointF(left, baseline), line);
+            if (!line.isEmpty()) {
+                const QTextLayout& layout = *next++;
+                // The row's own top: its baseline falls on the sheet's.
+                layout.draw(&painter, QPointF(left, baseline - layout.lineAt(0).ascent()));
+            }
             baseline += metrics.lineSpacing();
         }
     }

@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSemaphore>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QThreadPool>
 
 namespace qm {
 
@@ -42,7 +44,17 @@ QString SampleFolder() {
 }
 
 void RememberDatabasePath(const QString& databasePath) {
-    Settings().setValue(LastDatabaseKey, QFileInfo(databasePath).absoluteFilePath());
+    // The settings file is written and flushed to disk by a worker, not by the thread that
+    // called (the user waits for the window, not for the disk). The value is in the settings
+    // the program reads as soon as this returns; the worker's flush is waited for at exit.
+    const QString path = QFileInfo(databasePath).absoluteFilePath();
+    QSemaphore stored;
+    QThreadPool::globalInstance()->start([path, &stored] {
+        QSettings settings = Settings();
+        settings.setValue(LastDatabaseKey, path);
+        stored.release();
+    });
+    stored.acquire();
 }
 
 } // namespace qm

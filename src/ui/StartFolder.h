@@ -13,7 +13,8 @@ QString StartFolder();
 // an installed tree, else the program's own folder (a build run from its own tree).
 QString SampleFolder();
 
-// Remembers `databasePath` (a full path) as the database last opened or saved.
+// Remembers `databasePath` (a full path) as the database last opened or saved: StartFolder()
+// has it at once; the settings file is written to disk off the calling thread.
 void RememberDatabasePath(const QString& databasePath);
 
 } // namespace qm

@@ -8,6 +8,7 @@
 #include "support/UiHelpers.h"
 
 #include <QAccessible>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -33,6 +34,8 @@ TEST(StartMenu, IconNameAndTheThreeButtonsInOrder) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&menu));
 
     EXPECT_FALSE(ProgramIcon().isNull());
+    // The windows get the icon right after the menu's first frame.
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QApplication::windowIcon().isNull(); }));
     EXPECT_FALSE(menu.windowIcon().isNull());
     EXPECT_FALSE(QApplication::windowIcon().isNull()) << "every window carries the icon";
     const QLabel* logo = child<QLabel>(&menu, QStringLiteral("StartIcon"));
@@ -62,6 +65,30 @@ TEST(StartMenu, IconNameAndTheThreeButtonsInOrder) {
         EXPECT_EQ(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name),
                   QLatin1String(b.caption));
     }
+}
+
+// The icon is drawn at whatever size is asked for, sharp and whole, and each size once; a work
+// window opened before the menu has shown a frame carries it too.
+TEST(StartMenu, IconDrawnAtTheSizeAskedForOnce) {
+    const QIcon icon = ProgramIcon();
+    for (const int edge : {16, 22, 32, 48, 96, 256}) {
+        const QPixmap drawn = icon.pixmap(QSize(edge, edge), 1.0);
+        ASSERT_EQ(drawn.size(), QSize(edge, edge)) << edge;
+        const QImage image = drawn.toImage();
+        EXPECT_EQ(image.pixelColor(edge / 2, edge / 2).alpha(), 255) << "the page, " << edge;
+        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0) << "the rounded corner, " << edge;
+        EXPECT_EQ(icon.pixmap(QSize(edge, edge), 1.0).cacheKey(), drawn.cacheKey())
+            << "drawn again at " << edge;
+        EXPECT_EQ(QIcon(icon).pixmap(QSize(edge, edge), 1.0).cacheKey(), drawn.cacheKey())
+            << "a copy draws again at " << edge;
+    }
+
+    QApplication::setWindowIcon(QIcon());
+    QMStart menu;
+    menu.StartCalc_Click();
+    ASSERT_NE(menu.workWindow(), nullptr);
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_FALSE(menu.workWindow()->windowIcon().isNull());
 }
 
 // Every message wraps at the dialog's width and shows whole: no scroll bar, the last line

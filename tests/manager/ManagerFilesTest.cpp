@@ -3,9 +3,13 @@
 #include "manager/DatabaseFile.h"
 #include "ui/StartFolder.h"
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QListView>
+#include <QPointer>
 #include <QSettings>
 #include <QUrl>
+#include <QWindow>
 
 using namespace qm;
 using namespace qmtest;
@@ -22,8 +26,12 @@ protected:
         QString folder;
         QString preset;
         QList<QUrl> sidebar;
+        QPointer<QFileDialog> dialog;
+        bool save = false;
+        bool overWindow = false; // kept above the manager's window
     };
-    DialogView viewDialog(int t) {
+    // Shows the dialog of tab `t` and cancels it, after typing `typed` as the name if given.
+    DialogView viewDialog(int t, const QString& typed = QString()) {
         DialogView view;
         runAnsweringModals(
             [&] {
@@ -36,6 +44,13 @@ protected:
                 view.folder = files->directory().absolutePath();
                 view.preset = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
                 view.sidebar = files->sidebarUrls();
+                view.dialog = files;
+                view.save = files->acceptMode() == QFileDialog::AcceptSave;
+                view.overWindow =
+                    files->windowHandle() &&
+                    files->windowHandle()->transientParent() == window->windowHandle();
+                if (!typed.isEmpty())
+                    files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
                 files->reject();
             });
         activate();
@@ -201,6 +216,26 @@ TEST_F(ManagerFiles, SavesWhereTheFileWasOpened) {
     const DialogView view = viewDialog(0);
     EXPECT_EQ(view.folder, QFileInfo(path).absolutePath());
     EXPECT_EQ(view.preset, QString());
+}
+
+// One dialog serves "Open file" and "Save file" for the window's life, modal above the window
+// but none of its controls; a name typed into a cancelled dialog is not offered again.
+TEST_F(ManagerFiles, OneDialogKeptForTheWindowsLife) {
+    const DialogView first = viewDialog(0, QStringLiteral("TYPED.QMD"));
+    fundWith(QStringLiteral("Typed"), {{"Fee Cash", "1/2/2024{Enter}5{Enter}"}});
+    const DialogView save = viewDialog(1, QStringLiteral("OTHER.QMD"));
+    const DialogView again = viewDialog(1);
+    ASSERT_NE(first.dialog, nullptr);
+    EXPECT_EQ(save.dialog, first.dialog);
+    EXPECT_EQ(again.dialog, first.dialog);
+    EXPECT_FALSE(first.save);
+    EXPECT_TRUE(save.save);
+    EXPECT_TRUE(again.save);
+    EXPECT_TRUE(first.overWindow);
+    EXPECT_FALSE(window->isAncestorOf(first.dialog));
+    EXPECT_EQ(save.preset, QString());
+    EXPECT_EQ(again.preset, QString());
+    EXPECT_EQ(again.folder, first.folder);
 }
 
 // The dialog starts where the last database was opened or saved; with none yet, in the

@@ -9,6 +9,7 @@
 
 #include <QFileDialog>
 #include <QMap>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -164,6 +165,53 @@ TEST_F(PrintResultsOnPaper, RecordListOf96CharactersFitsTheWidthAt10Points) {
     EXPECT_EQ(lines.front().text, wide);
     EXPECT_GE(lines.front().left, 0.0);
     EXPECT_LE(lines.front().right, PdfPageSizes(files.front()).front().width());
+}
+
+// The default printer is asked of the print system once and remembered; after a job fails it
+// is asked again, and "no printer" is asked again every time (one may have been added).
+TEST_F(PrintResultsOnPaper, DefaultPrinterAskedOnceAgainAfterAFailure) {
+    int lookups = 0;
+    bool none = false;
+    SetPrinterLookup([&] {
+        ++lookups;
+        return none ? QPrinterInfo() : QPrinterInfo::defaultPrinter();
+    });
+    struct Restore {
+        ~Restore() { SetPrinterLookup({}); }
+    } restore;
+    const QByteArray tmp = qgetenv("TMPDIR");
+    const struct {
+        const char* what;
+        bool spoolFails, noPrinter;
+        QStringList shown; // messages (their beginnings) and dialog titles
+        int lookups, jobs; // so far
+    } steps[] = {
+        {"first job", false, false, {}, 1, 1},
+        {"second job", false, false, {}, 1, 2},
+        {"spooling fails", true, false, {PrintFailedPrefix}, 1, 2},
+        {"after the failure", false, false, {}, 2, 3},
+        {"then none", false, true, {}, 2, 4},
+    };
+    for (const auto& step : steps) {
+        if (step.spoolFails)
+            qputenv("TMPDIR", "/nonexistent/qm-spool");
+        none = step.noPrinter;
+        const QStringList shown = printFrom(WorkWindow::Calculator, QStringLiteral("Line"));
+        qputenv("TMPDIR", tmp);
+        ASSERT_EQ(shown.size(), step.shown.size()) << step.what;
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            EXPECT_TRUE(shown[i].startsWith(step.shown[i])) << step.what;
+        EXPECT_EQ(lookups, step.lookups) << step.what;
+        EXPECT_EQ(printSystem.waitForJobs(step.jobs).size(), step.jobs) << step.what;
+    }
+    // The remembered printer is forgotten only by a failure: with none found, each job asks.
+    ForgetDefaultPrinter();
+    none = true;
+    for (int round = 1; round <= 2; ++round) {
+        EXPECT_EQ(printFrom(WorkWindow::Calculator, QStringLiteral("Line")),
+                  QStringList{NoPrinterSaveTitle});
+        EXPECT_EQ(lookups, 2 + round);
+    }
 }
 
 // Without a printer the page is offered as a PDF instead (closing that dialog saves nothing);

@@ -9,6 +9,10 @@
 #include <memory>
 #include <optional>
 
+namespace qm {
+void ForgetDefaultPrinter(); // print/PrintJob.h
+} // namespace qm
+
 namespace qmtest {
 
 // A print system of the test's own: a private print scheduler in a temporary folder with one
@@ -54,13 +58,17 @@ private:
 
 // Starts `printSystem` as the default printer of the running test; skips the test when none can
 // run on this machine and fails it when one should have started but did not (the caller checks
-// IsSkipped() and HasFatalFailure() afterwards).
+// IsSkipped() and HasFatalFailure() afterwards). The fixtures below also have the program forget
+// the default printer an earlier test had it remember.
 void StartAsDefaultPrinter(PrivatePrintSystem& printSystem);
 
 // Each test gets a fresh private print system as its default printer (StartAsDefaultPrinter).
 class RealPrinterTest : public ::testing::Test {
 protected:
-    void SetUp() override { StartAsDefaultPrinter(printSystem); }
+    void SetUp() override {
+        qm::ForgetDefaultPrinter();
+        StartAsDefaultPrinter(printSystem);
+    }
     PrivatePrintSystem printSystem;
 };
 
@@ -69,6 +77,7 @@ protected:
 template <typename Base> class WithRealPrinter : public Base {
 protected:
     void SetUp() override {
+        qm::ForgetDefaultPrinter();
         StartAsDefaultPrinter(printSystem);
         if (!::testing::Test::IsSkipped() && !::testing::Test::HasFatalFailure())
             Base::SetUp();
@@ -94,6 +103,7 @@ private:
 // A window fixture `Base` whose tests run without any print system (NoPrintSystem).
 template <typename Base> class WithoutPrintSystem : public Base {
 protected:
+    WithoutPrintSystem() { qm::ForgetDefaultPrinter(); }
     NoPrintSystem noPrintSystem;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -35,14 +36,23 @@ QStringList runAnsweringModals(const std::function<void()>& action,
     QStringList texts;
     QTimer timer;
     timer.setInterval(5);
-    // Each dialog is answered once. It is marked rather than remembered by address: dialogs
-    // shown one after another often reuse the same address.
-    const char* const answered = "qmtestAnswered";
+    // Each dialog is answered once each time it shows. It is marked rather than remembered by
+    // address: dialogs shown one after another often reuse the same address. A window may keep
+    // its dialog and show it again: the mark goes when the dialog hides.
+    static const char* const answered = "qmtestAnswered";
+    struct UnmarkOnHide : QObject {
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Hide)
+                watched->setProperty(answered, false);
+            return false;
+        }
+    } unmark;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal->property(answered).toBool())
             return;
         modal->setProperty(answered, true);
+        modal->installEventFilter(&unmark);
         texts << dialogText(modal);
         answer(modal);
     });

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -106,6 +107,19 @@ TEST(StartFolder, FolderOfTheLastDatabase) {
     RememberDatabasePath(QStringLiteral("REL.QMD"));
     QDir::setCurrent(before);
     EXPECT_EQ(StartFolder(), kept);
+    forgetLastDatabase();
+}
+
+// The remembered path reaches the settings file on disk (written by a worker, done at the latest
+// when the program ends).
+TEST(StartFolder, RememberedPathReachesTheSettingsFile) {
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).absoluteFilePath(QStringLiteral("WRITTEN.QMD"));
+    RememberDatabasePath(path);
+    QThreadPool::globalInstance()->waitForDone();
+    QFile file(QSettings(QStringLiteral("Quillmark"), QStringLiteral("Quillmark")).fileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains(QByteArray("LastDatabase=") + path.toUtf8()));
     forgetLastDatabase();
 }
 
