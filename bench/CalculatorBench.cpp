@@ -1,6 +1,5 @@
 // Every calculator's "&Calculate" with its page, at its largest usual inputs.
 
-#include "app/AppState.h"
 #include "calculators/CapitalRequired.h"
 #include "calculators/CompoundGain.h"
 #include "calculators/InvestedGrowth.h"
@@ -21,8 +20,9 @@ Currency Money(double units) {
 }
 
 void Expect(benchmark::State& state, const CalcOutcome& outcome) {
-    for (int message : outcome.messages) {
-        if (message != 8) // the tenth comparison empties the page: part of the normal cycle
+    for (const Message message : outcome.messages) {
+        if (message != Message::TenComparisons) // the tenth comparison empties the page: part of
+                                                // the normal cycle
             state.SkipWithError("the calculation failed");
     }
 }
@@ -103,7 +103,7 @@ void RetiredIncome(benchmark::State& state) {
                                  "RIInAnnIncWDrawnRate", "RIInTimeInYrs"};
     const auto text = [&](std::size_t i) {
         return Display(FindBox(QLatin1String(names[i]), choice.calcChoice)->form,
-                       calc.inputValues[i]);
+                       calc.inputValues[i], calc.currencySymbol);
     };
     const RetiredIncomeTexts boxes{text(1), text(2), text(3), text(4)};
     const auto defaults = calc.inputValues;

@@ -53,8 +53,8 @@ struct CalcState {
 
 // What a handler asks the window to show afterwards: message numbers, in order.
 struct CalcOutcome {
-    std::vector<int> messages;
-    void add(Message m) { messages.push_back(Number(m)); }
+    std::vector<Message> messages;
+    void add(Message m) { messages.push_back(m); }
 };
 
 // The error trap shared by the calculators: runs `step`; a CalcError adds message 3 ("Wrong or

@@ -212,7 +212,7 @@ void QMInvest::RIChoseCalc() {
 
 void QMInvest::showOutcome(const CalcOutcome& outcome) {
     syncResults();
-    for (const Message message : CalcScreen::messagesOf(outcome))
+    for (const Message message : outcome.messages)
         ShowMessage(message);
 }
 
@@ -224,7 +224,7 @@ void QMInvest::showOutcome(const MortgageOutcome& outcome) {
         if (QWidget* payment = control(QStringLiteral("MTInMthPayment")))
             payment->setFocus(Qt::OtherFocusReason);
     }
-    for (const Message message : CalcScreen::messagesOf(outcome))
+    for (const Message message : outcome.messages)
         ShowMessage(message);
 }
 

@@ -158,14 +158,6 @@ void CalcScreen::showHowToUse() {
     ShowHelpPage(state_, HowToUsePage(state_.currencySymbol));
 }
 
-std::vector<Message> CalcScreen::messagesOf(const CalcOutcome& outcome) {
-    std::vector<Message> messages;
-    messages.reserve(outcome.messages.size());
-    for (const int number : outcome.messages)
-        messages.push_back(static_cast<Message>(number));
-    return messages;
-}
-
 QString CalcScreen::printedPage() const {
     if (state_.results.isEmpty())
         return QString();

@@ -89,8 +89,6 @@ public:
     void showHowToUse();
     // "&Calculate" starts: the edit ends.
     void beginCalculate() { endEdit(); }
-    // The messages a calculation asks for, in order.
-    static std::vector<Message> messagesOf(const CalcOutcome& outcome);
     // The page "&Print" prints: the page being built, or, once the tenth comparison has emptied
     // it, the comparisons still on screen; empty while the box shows no results.
     QString printedPage() const;

@@ -143,7 +143,8 @@ TEST_P(CapitalRequiredFailures, TrapKeepsTheBoxAndTheChart) {
     CalcState state;
     Calculate(state, 0, 100000, 15, 25);
     const QString shown = state.results;
-    EXPECT_EQ(Calculate(state, c.choice, c.amount, c.rate, c.years).messages, std::vector<int>{3});
+    EXPECT_EQ(Calculate(state, c.choice, c.amount, c.rate, c.years).messages,
+              std::vector<Message>{Message::WrongEntry});
     EXPECT_EQ(state.resultsPage.count(QStringLiteral("\r\n")), c.linesKept);
     EXPECT_TRUE(state.resultsPage.startsWith(c.choice == 2 ? "Annual income" : "Amount of"));
     EXPECT_EQ(state.results, shown);

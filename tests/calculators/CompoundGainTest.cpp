@@ -87,7 +87,9 @@ TEST(CompoundGain, TenthCalculationFillsThePageAndTheEleventhStartsAnew) {
     CalcState state;
     for (int k = 1; k <= 10; ++k) {
         const CalcOutcome outcome = Calculate(state, 10000, 20000 + k, 5);
-        EXPECT_EQ(outcome.messages, k == 10 ? std::vector<int>{8} : std::vector<int>{}) << k;
+        EXPECT_EQ(outcome.messages,
+                  k == 10 ? std::vector<Message>{Message::TenComparisons} : std::vector<Message>{})
+            << k;
     }
     EXPECT_EQ(splitLines(state.results).size(), 10 * 10 + 1); // ten blocks of ten lines
     EXPECT_TRUE(state.resultsPage.isEmpty());
@@ -121,7 +123,8 @@ TEST(CompoundGain, MissingNumberKeepsItsLinesAboveTheNextBlock) {
         Calculate(state, 10000, 20000, 5);
         const QString shown = state.results;
         state.inputValues[static_cast<std::size_t>(missing)] = Currency();
-        EXPECT_EQ(CompoundGainCalculate(state, Defaults).messages, std::vector<int>{18});
+        EXPECT_EQ(CompoundGainCalculate(state, Defaults).messages,
+                  std::vector<Message>{Message::NumbersInAllThreeBoxes});
         EXPECT_EQ(state.results, shown);
         EXPECT_EQ(splitLines(state.resultsPage).size(), 10 + 7 + 1);
 
@@ -156,7 +159,9 @@ TEST_P(CompoundGainFailures, TrapShowsMessage3AndKeepsTheBoxText) {
     CalcState state;
     state.results = QStringLiteral("before");
     state.comparisonCount = c.countBefore;
-    EXPECT_EQ(Calculate(state, c.cost, c.value, c.years).messages, std::vector<int>{3}) << c.what;
+    EXPECT_EQ(Calculate(state, c.cost, c.value, c.years).messages,
+              std::vector<Message>{Message::WrongEntry})
+        << c.what;
     EXPECT_EQ(state.results, "before");
     EXPECT_EQ(state.resultsPage.count(QStringLiteral("\r\n")), c.linesKept) << c.what;
     EXPECT_EQ(state.comparisonCount, c.countBefore + 1);

@@ -150,7 +150,8 @@ TEST(InvestedGrowth, ComparisonTotalsTenThenEleven) {
     CalcState state;
     const Inputs in{.results = GrowthResults::ComparisonTotals};
     for (int k = 1; k <= 10; ++k) {
-        EXPECT_EQ(Calculate(state, in).messages, k == 10 ? std::vector<int>{8} : std::vector<int>{})
+        EXPECT_EQ(Calculate(state, in).messages,
+                  k == 10 ? std::vector<Message>{Message::TenComparisons} : std::vector<Message>{})
             << k;
     }
     EXPECT_EQ(LineCount(state.results), 10 * 13);
@@ -186,7 +187,7 @@ TEST(InvestedGrowth, FailedComparisonsKeepTheirLinesAndTheTenthStillCloses) {
     const Inputs bad{.frequency = "annually", .results = GrowthResults::ComparisonTotals};
 
     Calculate(state, good);
-    EXPECT_EQ(Calculate(state, bad).messages, std::vector<int>{3});
+    EXPECT_EQ(Calculate(state, bad).messages, std::vector<Message>{Message::WrongEntry});
     EXPECT_EQ(LineCount(state.results), 13);
     Calculate(state, good);
     const QStringList lines = splitLines(state.results);
@@ -200,7 +201,8 @@ TEST(InvestedGrowth, FailedComparisonsKeepTheirLinesAndTheTenthStillCloses) {
     for (int k = 4; k <= 9; ++k)
         Calculate(state, good);
     const QString nine = state.results;
-    EXPECT_EQ(Calculate(state, bad).messages, (std::vector<int>{3, 8}));
+    EXPECT_EQ(Calculate(state, bad).messages,
+              (std::vector<Message>{Message::WrongEntry, Message::TenComparisons}));
     EXPECT_EQ(state.results, nine);
     EXPECT_TRUE(state.resultsPage.isEmpty());
     EXPECT_EQ(state.comparisonCount, 0);
@@ -231,7 +233,9 @@ TEST_P(InvestedGrowthFailures, TrapShowsMessage3) {
     state.inputValues[1] = Currency::fromRaw(c.beginRaw);
     InvestedGrowthTexts texts{"x", "x", c.frequency, "x", "x", "x", "x", c.results};
     state.inputValues[7] = Currency::fromDouble(c.years);
-    EXPECT_EQ(InvestedGrowthCalculate(state, texts).messages, std::vector<int>{3}) << c.what;
+    EXPECT_EQ(InvestedGrowthCalculate(state, texts).messages,
+              std::vector<Message>{Message::WrongEntry})
+        << c.what;
     EXPECT_EQ(state.results, shown);
     EXPECT_EQ(state.periodData.at(25, 4), chartValue); // the chart still matches the box
     if (c.results == GrowthResults::Complete) {

@@ -10,7 +10,7 @@ using namespace qm;
 namespace {
 
 using S = MortgageSolveFor;
-const std::vector<int> None, Msg3{3}, Msg8{8};
+const std::vector<Message> None, Msg3{Message::WrongEntry}, Msg8{Message::TenComparisons};
 
 // The tab as the window holds it: opened with its defaults, driven through the handlers.
 struct Tab {

@@ -165,7 +165,8 @@ TEST(PensionGrowthPage, FailuresEndInTheTrap) {
         CalcState state = stateWith(c.inputs);
         state.results = QStringLiteral("previous");
         state.chartPoints = 12;
-        EXPECT_EQ(PensionGrowthCalculate(state, boxesFor(state)).messages, std::vector<int>{3});
+        EXPECT_EQ(PensionGrowthCalculate(state, boxesFor(state)).messages,
+                  std::vector<Message>{Message::WrongEntry});
         EXPECT_EQ(state.results, QStringLiteral("previous"));
         EXPECT_EQ(state.chartPoints, 12);
         EXPECT_EQ(pageLines(state.resultsPage).size(), c.linesLeft);

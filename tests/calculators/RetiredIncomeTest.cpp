@@ -1,5 +1,6 @@
 #include "calculators/RetiredIncome.h"
 #include "support/CaseName.h"
+#include "support/MessageNumbers.h"
 
 #include "PageColumns.h"
 #include "input/BoxTable.h"
@@ -169,7 +170,7 @@ TEST(RetiredIncomePage, RefusalsAndFailuresKeepTheBox) {
         CalcState state = stateWith(c.option, c.inputs);
         state.results = QStringLiteral("previous");
         state.chartPoints = 17;
-        EXPECT_EQ(RetiredIncomeCalculate(state, boxesFor(state)).messages,
+        EXPECT_EQ(qmtest::MessageNumbers(RetiredIncomeCalculate(state, boxesFor(state)).messages),
                   std::vector<int>{c.message});
         EXPECT_EQ(state.results, QStringLiteral("previous"));
         EXPECT_EQ(state.chartPoints, 0);

@@ -1,5 +1,6 @@
 // Found by the random-use driver: a compound-gain Calculate that is refused (a number missing)
 #include "support/CaseName.h"
+#include "support/MessageNumbers.h"
 // or fails still uses up a comparison number, but only a calculated tenth ended the set. When
 // the tenth number went to a refused attempt the count passed 10, the page kept growing past ten
 // blocks, and from number 22 on every Calculate failed with "Wrong or missing entry" until the
@@ -49,12 +50,12 @@ TEST_P(ComparisonSet, EndsAtTheTenthNumberWhateverBecameOfIt) {
         ASSERT_GE(state.comparisonCount, 0) << "after click " << i + 1;
         ASSERT_LE(state.comparisonCount, 10) << "after click " << i + 1;
     }
-    EXPECT_EQ(last.messages, c.lastMessages);
+    EXPECT_EQ(qmtest::MessageNumbers(last.messages), c.lastMessages);
     EXPECT_EQ(state.comparisonCount, c.countAfter);
 
     // The next good calculation works and adds its block to the page as comparison number
     // countAfter + 1.
-    EXPECT_EQ(click(state, 'G').messages, std::vector<int>{});
+    EXPECT_TRUE(click(state, 'G').messages.empty());
     EXPECT_EQ(state.comparisonCount, c.countAfter + 1);
     EXPECT_LE(state.results.count(QStringLiteral("Cost of Investment:")), 10);
     if (c.countAfter == 0) {

@@ -336,7 +336,7 @@ TEST(CalcScreenTest, MessagesKeepTheirOrderAndNumbers) {
     CalcOutcome outcome;
     outcome.add(Message::WrongEntry);
     outcome.add(Message::TenComparisons);
-    EXPECT_EQ(CalcScreen::messagesOf(outcome),
+    EXPECT_EQ(outcome.messages,
               (std::vector<Message>{Message::WrongEntry, Message::TenComparisons}));
 }
 
