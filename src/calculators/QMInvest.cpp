@@ -13,6 +13,7 @@
 #include "chart/QMGraph.h"
 #include "print/PrintResults.h"
 #include "print/ResultsMenu.h"
+#include "ui/BoxColours.h"
 #include "ui/CommandGate.h"
 #include "ui/WindowLayout.h"
 
@@ -39,6 +40,7 @@ constexpr int ResultsColumns = 62;
 QMInvest::QMInvest(QWidget* parent) : WorkWindowBase(parent) {
     setObjectName(QStringLiteral("QMInvest"));
     setWindowTitle(QStringLiteral("Calculations"));
+    PaintBoxesIn(this); // before the boxes are made, so that each is styled once
     build();
 
     // Load step: this is the work window; it always opens on "Invested growth".

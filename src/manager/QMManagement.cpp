@@ -8,6 +8,7 @@
 #include "manager/ManagerDisplayTab.h"
 #include "manager/ManagerEntryTab.h"
 #include "print/PrintResults.h"
+#include "ui/BoxColours.h"
 #include "ui/CommandGate.h"
 #include "ui/StartFolder.h"
 #include "ui/WindowLayout.h"
@@ -37,6 +38,7 @@ ManagerHooks& managerHooks() {
 QMManagement::QMManagement(QWidget* parent) : WorkWindowBase(parent) {
     setObjectName(QStringLiteral("QMManagement"));
     setWindowTitle(QStringLiteral("Investment manager"));
+    PaintBoxesIn(this); // before the boxes are made, so that each is styled once
     build();
 
     // Load step: this is the work window, with an empty portfolio, opened on "Add - edit

@@ -1,14 +1,18 @@
 #include "ui/BoxColours.h"
 
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QWidget>
 
 namespace qm {
 
 namespace {
+
+// The mark a box carries, read by the window's style sheet.
+const char* const MarkProperty = "qmBox";
+const QLatin1String InputMark("input");
+const QLatin1String ResultMark("result");
 
 // Black text on every box colour: 19.6:1 on yellow, 16.5:1 on light green; dark grey on the
 // grey of a disabled box, 6.5:1.
@@ -23,29 +27,49 @@ QString rule(const QString& selector, const QString& background, const QString& 
         .arg(selector, background, text);
 }
 
+// The rules for the boxes with `mark`. A list's rules name the list and its own line edit only:
+// the opened list draws its items as an item view does, in its own (the theme's) colours.
+QString rulesFor(QLatin1String mark, const QString& background) {
+    const QString line = QStringLiteral("QLineEdit[qmBox=\"%1\"]").arg(mark);
+    const QString list = QStringLiteral("QComboBox[qmBox=\"%1\"]").arg(mark);
+    const QString label = QStringLiteral("QLabel[qmBox=\"%1\"]").arg(mark);
+    return rule(line, background, Text) +
+           rule(line + QLatin1String(":disabled"), DisabledBackground, DisabledText) +
+           rule(list, background, Text) +
+           rule(list + QLatin1String(":disabled"), DisabledBackground, DisabledText) +
+           rule(list + QLatin1String(" > QLineEdit"), background, Text) +
+           rule(list + QLatin1String(" > QLineEdit:disabled"), DisabledBackground, DisabledText) +
+           rule(label, background, Text);
+}
+
+const QString& BoxSheet() {
+    static const QString sheet = rulesFor(InputMark, Yellow) + rulesFor(ResultMark, LightGreen);
+    return sheet;
+}
+
 } // namespace
 
 void PaintBox(QWidget* box, BoxColour colour) {
-    const QString background = colour == BoxColour::Input ? Yellow : LightGreen;
-    QString sheet;
     if (auto* list = qobject_cast<QComboBox*>(box)) {
-        // The rules name the list and its own line edit only. The opened list draws its items
-        // as an item view does, in its own (the theme's) colours: drawn as menu items they would
-        // take the list's black text and, highlighted, its yellow.
+        // Drawn as menu items, the opened list's items would take the list's black text and,
+        // highlighted, its yellow.
         if (!qobject_cast<QStyledItemDelegate*>(list->itemDelegate()))
             list->setItemDelegate(new QStyledItemDelegate(list));
-        sheet = rule(QStringLiteral("QComboBox"), background, Text) +
-                rule(QStringLiteral("QComboBox:disabled"), DisabledBackground, DisabledText) +
-                rule(QStringLiteral("QComboBox > QLineEdit"), background, Text) +
-                rule(QStringLiteral("QComboBox > QLineEdit:disabled"), DisabledBackground,
-                     DisabledText);
-    } else if (qobject_cast<QLineEdit*>(box)) {
-        sheet = rule(QStringLiteral("QLineEdit"), background, Text) +
-                rule(QStringLiteral("QLineEdit:disabled"), DisabledBackground, DisabledText);
-    } else {
-        sheet = rule(QStringLiteral("QLabel"), background, Text);
     }
-    box->setStyleSheet(sheet);
+    const QString mark = colour == BoxColour::Input ? InputMark : ResultMark;
+    if (box->property(MarkProperty).toString() == mark)
+        return;
+    box->setProperty(MarkProperty, mark);
+    // A box already styled takes its new colour only when styled again.
+    if (box->testAttribute(Qt::WA_WState_Polished)) {
+        box->style()->unpolish(box);
+        box->style()->polish(box);
+        box->update();
+    }
+}
+
+void PaintBoxesIn(QWidget* window) {
+    window->setStyleSheet(BoxSheet());
 }
 
 } // namespace qm
