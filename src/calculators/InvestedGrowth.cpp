@@ -127,9 +127,4 @@ QString InvestedGrowthHelpPage(const QString& currencySymbol) {
     return HelpText(u"InvestedGrowth", currencySymbol);
 }
 
-void GrowthInputChanged(CalcState& state, GrowthResults results) {
-    if (results == GrowthResults::Complete)
-        EmptyPage(state);
-}
-
 } // namespace qm

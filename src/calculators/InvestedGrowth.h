@@ -36,8 +36,4 @@ CalcOutcome InvestedGrowthCalculate(CalcState& state, const InvestedGrowthTexts&
 // amounts.
 QString InvestedGrowthHelpPage(const QString& currencySymbol);
 
-// A frequency was chosen from the list, or an input box was first typed into: while the full
-// table is selected its page and the box are emptied.
-void GrowthInputChanged(CalcState& state, GrowthResults results);
-
 } // namespace qm

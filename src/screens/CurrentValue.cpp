@@ -174,7 +174,7 @@ QString BuildCurrentValueReport(ManagerScreen& s) {
 bool PrepareCurrentValueChart(ManagerScreen& s, const QString& shownReport) {
     if (shownReport.isEmpty() || s.chartPoints == 0)
         return false;
-    s.chartKind = CurrentValueChartKind;
+    s.chartKind = ChartKind::Manager;
     return true;
 }
 

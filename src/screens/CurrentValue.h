@@ -14,9 +14,6 @@
 
 namespace qm {
 
-// Chart of the current values (read by the chart window).
-inline constexpr ChartKind CurrentValueChartKind = ChartKind::Manager;
-
 // True when some named fund has no record (message 28: the report cannot be made).
 bool CheckEmptyFunds(const Portfolio& p);
 

@@ -302,7 +302,7 @@ TEST(CurrentValue, TwoFundExampleLineByLine) {
     EXPECT_EQ(p.portfolio.fundTotals.at(1, 5), qmtest::money("33.3603"));
     EXPECT_EQ(p.portfolio.fundTotals.at(1, 6), qmtest::money("984.95"));
     EXPECT_TRUE(PrepareCurrentValueChart(p, out.page));
-    EXPECT_EQ(p.chartKind, CurrentValueChartKind);
+    EXPECT_EQ(p.chartKind, ChartKind::Manager);
     EXPECT_FALSE(PrepareCurrentValueChart(p, QString()));
 }
 
