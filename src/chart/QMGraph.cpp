@@ -275,9 +275,10 @@ void QMGraph::printChart() {
         return;
     // Yes prints the chart in colour; No prints it in grey levels.
     const bool color = AskQuestion(2);
-    PrintOnDefaultPrinter(
-        documentName(), color ? QPrinter::Color : QPrinter::GrayScale,
-        [&](QPrinter& printer, QPainter& painter) { return paintSheet(printer, painter, color); });
+    PrintOnDefaultPrinter(documentName(), color ? QPrinter::Color : QPrinter::GrayScale,
+                          [image = printedImage(color)](QPrinter& printer, QPainter& painter) {
+                              return paintSheet(printer, painter, image);
+                          });
 }
 
 QString QMGraph::documentName() const {
@@ -290,12 +291,12 @@ QImage QMGraph::printedImage(bool color) const {
     return RenderChartImage(*plan_, currencySymbol_, logical, PrintScale, color);
 }
 
-bool QMGraph::paintSheet(QPrinter& printer, QPainter& painter, bool color) const {
+bool QMGraph::paintSheet(QPrinter& printer, QPainter& painter, const QImage& image) {
     // 9530 by 6350 twips on paper, half an inch from the top-left corner.
     const double perTwip = printer.resolution() / 1440.0;
     const QRectF target(720 * perTwip, 720 * perTwip, PrintWidthTwips * perTwip,
                         PrintHeightTwips * perTwip);
-    painter.drawImage(target, printedImage(color));
+    painter.drawImage(target, image);
     return true;
 }
 
@@ -320,7 +321,7 @@ void QMGraph::saveAsPng() {
 void QMGraph::saveAsPdf() {
     SaveJobAsPdf(SaveAsPdfTitle, documentName(), QPrinter::Color,
                  [this](QPrinter& printer, QPainter& painter) {
-                     return paintSheet(printer, painter, true);
+                     return paintSheet(printer, painter, printedImage(true));
                  });
 }
 

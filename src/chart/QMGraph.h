@@ -48,9 +48,10 @@ public:
 
 private:
     void showPlan();
-    // The chart as printed: its picture and the one sheet it is placed on.
+    // The chart as printed: its picture (drawn here, by the widgets) and the one sheet it is
+    // placed on (on whichever thread paints the job).
     QImage printedImage(bool color) const;
-    bool paintSheet(QPrinter& printer, QPainter& painter, bool color) const;
+    static bool paintSheet(QPrinter& printer, QPainter& painter, const QImage& image);
     QString documentName() const;
     void switchMeasure(ManagerMeasure measure);
 

@@ -6,10 +6,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QLocale>
+#include <QMutex>
 #include <QPageSize>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <optional>
 #include <utility>
 
@@ -84,6 +87,82 @@ QPrinterInfo defaultPrinter() {
     return found;
 }
 
+// The print jobs handed over by the UI thread, painted and sent to the print system one at a
+// time, in order, by one worker thread. What a finished job reports is taken back to the UI
+// thread: the busy pointer goes with the last job and a failure is shown there.
+class PrintQueue {
+public:
+    static PrintQueue& instance() {
+        static PrintQueue queue;
+        return queue;
+    }
+
+    // On the UI thread: `job` paints and hands over one job; an empty text means it went well,
+    // otherwise it says what went wrong.
+    void add(std::function<QString()> job) {
+        if (!pool_) {
+            // Owned by the application, so that it ends while the print system can still be
+            // reached; jobs in flight are finished before the program quits.
+            pool_ = new QThreadPool(QCoreApplication::instance());
+            pool_->setMaxThreadCount(1);
+            pool_->setExpiryTimeout(-1);
+            QObject::connect(qApp, &QCoreApplication::aboutToQuit, pool_,
+                             [] { PrintQueue::instance().finish(); });
+        }
+        // The pointer says the program is busy but can still be used.
+        if (inFlight_++ == 0)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        QPointer<QThreadPool> pool = pool_;
+        pool_->start([this, pool, job = std::move(job)] {
+            const QString reason = job();
+            {
+                const QMutexLocker lock(&mutex_);
+                ++finished_;
+                if (!reason.isEmpty())
+                    failures_ << reason;
+            }
+            QMetaObject::invokeMethod(
+                pool, [this] { deliver(); }, Qt::QueuedConnection);
+        });
+    }
+
+    // On the UI thread: waits for every job handed over, then delivers what they reported.
+    void finish() {
+        if (pool_)
+            pool_->waitForDone();
+        deliver();
+    }
+
+private:
+    // On the UI thread: what the jobs finished since the last time reported.
+    void deliver() {
+        int finished = 0;
+        QStringList failures;
+        {
+            const QMutexLocker lock(&mutex_);
+            std::swap(finished, finished_);
+            failures.swap(failures_);
+        }
+        if (finished > 0) {
+            inFlight_ -= finished;
+            if (inFlight_ == 0)
+                QApplication::restoreOverrideCursor();
+        }
+        if (failures.isEmpty())
+            return;
+        // The printer may have gone or another become the default: asked anew next time.
+        ForgetDefaultPrinter();
+        for (const QString& reason : failures)
+            ShowPlainMessage(PrintFailedPrefix + reason);
+    }
+
+    QPointer<QThreadPool> pool_;
+    int inFlight_ = 0; // the UI thread's count of jobs not yet delivered
+    QMutex mutex_;     // guards what follows
+    int finished_ = 0;
+    QStringList failures_;
+};
+
 } // namespace
 
 void ForgetDefaultPrinter() {
@@ -96,21 +175,18 @@ void SetPrinterLookup(PrinterLookup lookup) {
 }
 
 bool PrintOnDefaultPrinter(const QString& documentName, QPrinter::ColorMode colorMode,
-                           const SheetPainter& draw) {
-    BusyPointer busy;
+                           SheetPainter draw) {
     const QPrinterInfo target = defaultPrinter();
-    if (target.isNull()) {
-        busy.restore();
+    if (target.isNull())
         return SaveJobAsPdf(NoPrinterSaveTitle, documentName, colorMode, draw);
-    }
-    const QString reason = runJob(target, documentName, colorMode, draw);
-    busy.restore();
-    if (reason.isEmpty())
-        return true;
-    // The printer may have gone or another become the default: asked anew next time.
-    ForgetDefaultPrinter();
-    ShowPlainMessage(PrintFailedPrefix + reason);
-    return false;
+    PrintQueue::instance().add([target, documentName, colorMode, draw = std::move(draw)] {
+        return runJob(target, documentName, colorMode, draw);
+    });
+    return true;
+}
+
+void WaitForPrintJobs() {
+    PrintQueue::instance().finish();
 }
 
 QByteArray PaintPdf(const QString& documentName, QPrinter::ColorMode colorMode,

@@ -29,13 +29,20 @@ void ForgetDefaultPrinter();
 using PrinterLookup = std::function<QPrinterInfo()>;
 void SetPrinterLookup(PrinterLookup lookup);
 
-// Paints one job on the system's default printer, with the busy pointer shown meanwhile.
-// Returns true when the job was handed to the print system. When the print system fails, the
-// system's plain message box says so (PrintFailedPrefix and the reason). Without a printer the
-// save dialog titled NoPrinterSaveTitle offers the job as a PDF file instead (SaveJobAsPdf); true
-// when it was saved. The caller's data is untouched either way.
+// Prints one job on the system's default printer. The job is painted and handed to the print
+// system by one worker thread, jobs one at a time in the order given, so `draw` runs there: it
+// holds copies of all it paints and reaches no widget. Returns true when the job was queued;
+// the pointer shows the program busy (still usable) until the last job is done. When the print
+// system fails, the system's plain message box says so (PrintFailedPrefix and the reason) once
+// that is known, and the next job asks for the default printer again. Without a printer the save
+// dialog titled NoPrinterSaveTitle offers the job as a PDF file instead (SaveJobAsPdf, here and
+// now); true when it was saved. The caller's data is untouched either way.
 bool PrintOnDefaultPrinter(const QString& documentName, QPrinter::ColorMode colorMode,
-                           const SheetPainter& draw);
+                           SheetPainter draw);
+
+// Waits until every job queued so far is done and reports here what went wrong with any of
+// them. The program does this as it quits, so no job is lost at exit.
+void WaitForPrintJobs();
 
 // The job painted exactly as on paper into a PDF document in memory: the default printer's
 // paper when there is one, else the locale's (Letter where it is the custom, A4 elsewhere).

@@ -24,8 +24,7 @@ QFont printFont() {
     return font;
 }
 
-bool drawPage(const QString& page, QPrinter& printer, QPainter& painter) {
-    const QFont font = printFont();
+bool drawPage(const QString& page, const QFont& font, QPrinter& printer, QPainter& painter) {
     painter.setFont(font);
     painter.setPen(Qt::black);
     const QFontMetricsF metrics(font, &printer);
@@ -80,15 +79,18 @@ const QString DocumentName = QStringLiteral("Quillmark");
 } // namespace
 
 void PrintResults(const QString& page) {
-    PrintOnDefaultPrinter(
-        DocumentName, QPrinter::GrayScale,
-        [&page](QPrinter& printer, QPainter& painter) { return drawPage(page, printer, painter); });
+    // Decided now, as the user clicked: the job is painted later, off this thread.
+    PrintOnDefaultPrinter(DocumentName, QPrinter::GrayScale,
+                          [page, font = printFont()](QPrinter& printer, QPainter& painter) {
+                              return drawPage(page, font, printer, painter);
+                          });
 }
 
 void SaveResultsAsPdf(const QString& page) {
-    SaveJobAsPdf(
-        SaveAsPdfTitle, DocumentName, QPrinter::GrayScale,
-        [&page](QPrinter& printer, QPainter& painter) { return drawPage(page, printer, painter); });
+    SaveJobAsPdf(SaveAsPdfTitle, DocumentName, QPrinter::GrayScale,
+                 [&page, font = printFont()](QPrinter& printer, QPainter& painter) {
+                     return drawPage(page, font, printer, painter);
+                 });
 }
 
 void SaveResultsAsText(const QString& page) {

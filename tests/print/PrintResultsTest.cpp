@@ -9,27 +9,38 @@
 
 #include <QFileDialog>
 #include <QMap>
+#include <QPainter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QSemaphore>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace qm;
 using namespace qmtest;
 
 namespace {
 
-// Prints `page` from `window` and returns the messages shown, a file dialog by its title (each
-// dialog is closed).
+// Prints `page` from `window`, waits for the job and returns the messages shown, a file dialog
+// by its title (each dialog is closed).
 QStringList printFrom(WorkWindow window, const QString& page) {
     SetActiveWorkWindow(window);
     QStringList shown;
-    runAnsweringModals([&] { PrintResults(page); },
-                       [&](QWidget* dialog) {
-                           shown << (qobject_cast<QFileDialog*>(dialog) ? dialog->windowTitle()
-                                                                        : dialogText(dialog));
-                           dialog->close();
-                       });
+    runAnsweringModals(
+        [&] {
+            PrintResults(page);
+            WaitForPrintJobs();
+        },
+        [&](QWidget* dialog) {
+            shown << (qobject_cast<QFileDialog*>(dialog) ? dialog->windowTitle()
+                                                         : dialogText(dialog));
+            dialog->close();
+        });
     return shown;
 }
 
@@ -248,5 +259,113 @@ INSTANTIATE_TEST_SUITE_P(NoPrinterOrSpoolFailure, PrintFailures,
                          ::testing::Values(FailureCase{"NoPrinter", NoPrinterSaveTitle},
                                            FailureCase{"SpoolFails", PrintFailedPrefix}),
                          [](const auto& info) { return std::string(info.param.what); });
+
+// A job the worker is held on: it paints "Held job" once the test lets it go.
+class HeldJob {
+public:
+    HeldJob() {
+        PrintOnDefaultPrinter(QStringLiteral("Held"), QPrinter::GrayScale,
+                              [this](QPrinter&, QPainter& painter) {
+                                  gate_.acquire();
+                                  painter.drawText(QPointF(300, 300), QStringLiteral("Held job"));
+                                  painted_ = true;
+                                  return true;
+                              });
+    }
+    void release() { gate_.release(); }
+    bool painted() const { return painted_; }
+
+private:
+    QSemaphore gate_;
+    std::atomic<bool> painted_{false};
+};
+
+// The click only hands the job over: it returns before the job is painted or written, the jobs
+// are painted one at a time in the order given, each whole, with the page as it was at the
+// click (changed or gone afterwards), and all goes well without a message.
+TEST_F(PrintResultsOnPaper, ReturnsAtOnceAndJobsArriveWholeInOrderAsClicked) {
+    SetActiveWorkWindow(WorkWindow::Calculator);
+    HeldJob held;
+    QString first;
+    QStringList firstLines;
+    for (int i = 1; i <= 150; ++i) {
+        firstLines << QStringLiteral("First %1").arg(i, 3, 10, QLatin1Char('0'));
+        first += firstLines.back() + LineEnd;
+    }
+    PrintResults(first);
+    first = QStringLiteral("Changed after the click") + LineEnd;
+    {
+        const QString second = QStringLiteral("Second page") + LineEnd;
+        SetActiveWorkWindow(WorkWindow::Manager);
+        PrintResults(second);
+    }
+    SetActiveWorkWindow(WorkWindow::Calculator);
+    EXPECT_EQ(printSystem.jobCount(), 0) << "nothing handed to the print system yet";
+    EXPECT_FALSE(held.painted());
+
+    held.release();
+    const QStringList shown =
+        runAnsweringModals([] { WaitForPrintJobs(); }, [](QWidget* dialog) { dialog->close(); });
+    EXPECT_EQ(shown, QStringList{});
+    const QStringList files = printSystem.waitForJobs(3);
+    ASSERT_EQ(files.size(), 3);
+    EXPECT_EQ(layoutLines(files[0]), QStringList{QStringLiteral("Held job")});
+    EXPECT_EQ(layoutLines(files[1]), firstLines);
+    EXPECT_GT(PdfPageSizes(files[1]).size(), 1) << "more than one sheet";
+    EXPECT_EQ(layoutLines(files[2]), QStringList{QStringLiteral("Second page")});
+    // The font chosen at the click: the manager's 10 points.
+    for (const PdfTextRun& run : PdfTextRuns(files[2]))
+        EXPECT_EQ(run.fontSize, 10) << run.text.toStdString();
+}
+
+// A failure found by the worker is shown when it is known, through the event loop as the user
+// goes on, and the default printer is asked for again by the next job.
+TEST_F(PrintResultsOnPaper, FailureArrivesThroughTheEventLoopAndThePrinterIsAskedAgain) {
+    int lookups = 0;
+    SetPrinterLookup([&] {
+        ++lookups;
+        return QPrinterInfo::defaultPrinter();
+    });
+    struct Restore {
+        ~Restore() { SetPrinterLookup({}); }
+    } restore;
+    SetActiveWorkWindow(WorkWindow::Calculator);
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/nonexistent/qm-spool");
+    QStringList shown;
+    runAnsweringModals(
+        [&] {
+            PrintResults(QStringLiteral("Line"));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 20000));
+        },
+        [&](QWidget* dialog) {
+            shown << dialogText(dialog);
+            dialog->close();
+        });
+    qputenv("TMPDIR", tmp);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.front().startsWith(PrintFailedPrefix)) << shown.front().toStdString();
+    EXPECT_EQ(lookups, 1);
+    EXPECT_EQ(printFrom(WorkWindow::Calculator, QStringLiteral("Line")), QStringList{});
+    EXPECT_EQ(lookups, 2);
+    EXPECT_EQ(printSystem.waitForJobs(1).size(), 1);
+}
+
+// Quitting with a job in flight: the program waits for it, so it reaches the print system.
+TEST_F(PrintResultsOnPaper, QuittingWaitsForTheJobInFlight) {
+    HeldJob held;
+    std::thread releaser([&held] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        held.release();
+    });
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    qApp->exec();
+    const bool paintedAtExit = held.painted();
+    const int acceptedAtExit = printSystem.jobCount();
+    releaser.join();
+    EXPECT_TRUE(paintedAtExit);
+    EXPECT_EQ(acceptedAtExit, 1);
+    EXPECT_EQ(printSystem.waitForJobs(1).size(), 1);
+}
 
 } // namespace
