@@ -266,7 +266,7 @@ public:
     HeldJob() {
         PrintOnDefaultPrinter(QStringLiteral("Held"), QPrinter::GrayScale,
                               [this](QPrinter&, QPainter& painter) {
-                                  gate_.acquire();
+                                  (void)gate_.tryAcquire(1, 20000);
                                   painter.drawText(QPointF(300, 300), QStringLiteral("Held job"));
                                   painted_ = true;
                                   return true;
