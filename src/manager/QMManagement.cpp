@@ -13,15 +13,18 @@
 #include "ui/StartFolder.h"
 #include "ui/WindowLayout.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTabBar>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -53,7 +56,42 @@ QMManagement::QMManagement(QWidget* parent) : WorkWindowBase(parent) {
     ChangesSSTab2();
 }
 
-QMManagement::~QMManagement() = default;
+namespace {
+
+// A file dialog made ahead by a manager window and never shown, kept when that window went for
+// the next one to use: it is just as a new one would be, and deleting it would have Qt write its
+// own settings file to disk there and then. The one kept goes as the program quits.
+QPointer<QFileDialog>& spareFileDialog() {
+    static QPointer<QFileDialog> spare;
+    return spare;
+}
+
+void keepSpareFileDialog(std::unique_ptr<QFileDialog> dialog) {
+    static const bool deletedAtQuit = [] {
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp,
+                         [] { delete spareFileDialog().data(); });
+        return true;
+    }();
+    Q_UNUSED(deletedAtQuit);
+    spareFileDialog() = dialog.release();
+}
+
+} // namespace
+
+QMManagement::~QMManagement() {
+    if (fileDialog_ && !fileDialogUsed_ && !spareFileDialog())
+        keepSpareFileDialog(std::move(fileDialog_));
+}
+
+void QMManagement::paintEvent(QPaintEvent* event) {
+    WorkWindowBase::paintEvent(event);
+    if (fileDialogAhead_)
+        return;
+    fileDialogAhead_ = true;
+    // A zero timer runs once the frame is out; nothing is left to do when the dialog has been
+    // asked for meanwhile, and the timer goes with the window.
+    QTimer::singleShot(0, this, [this] { fileDialog(); });
+}
 
 void QMManagement::build() {
     tabs_ = new QTabBar(this);
@@ -166,6 +204,10 @@ QFileDialog& QMManagement::fileDialog() {
     // One dialog for the window's life: made once, it starts at once the next time and writes
     // its own state to disk when the window goes. It has no parent widget, so that it is none
     // of the window's controls; it is modal over the window and centred on it.
+    if (!fileDialog_ && spareFileDialog()) {
+        fileDialog_.reset(spareFileDialog().data());
+        spareFileDialog().clear();
+    }
     if (!fileDialog_) {
         fileDialog_ = std::make_unique<QFileDialog>();
         QFileDialog& dialog = *fileDialog_;
@@ -190,6 +232,7 @@ std::optional<QString> QMManagement::FileDirectory(bool save) {
                                ? StartFolder()
                                : QFileInfo(screen_.portfolio.databasePath).absolutePath();
     QFileDialog& dialog = fileDialog();
+    fileDialogUsed_ = true;
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.winId();
     if (QWindow* shown = dialog.windowHandle())

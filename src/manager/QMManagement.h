@@ -68,6 +68,8 @@ public:
 
 protected:
     bool mayClose() override;
+    // After the first frame the file dialog is made ahead, while the user looks.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     enum Tab { OpenTab = 0, SaveTab = 1, EntryTab = 2, DisplayTab = 3, CurrentValueTab = 4 };
@@ -85,8 +87,11 @@ private:
     ManagerScreen screen_;
     // A file to open in place of asking the file dialog (openDatabaseFile).
     std::optional<QString> givenPath_;
-    // The file dialog of tabs 0 and 1, made when first needed.
+    // The file dialog of tabs 0 and 1, made in idle time after the first frame or when first
+    // needed, whichever comes first; `fileDialogUsed_` once it has been set up to be shown.
     std::unique_ptr<QFileDialog> fileDialog_;
+    bool fileDialogUsed_ = false;
+    bool fileDialogAhead_ = false;
 
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;

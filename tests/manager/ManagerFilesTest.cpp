@@ -238,6 +238,44 @@ TEST_F(ManagerFiles, OneDialogKeptForTheWindowsLife) {
     EXPECT_EQ(again.folder, first.folder);
 }
 
+// The dialog is made while the user looks at the new window, before "Open file" is clicked. A
+// window that never showed it hands it on to the next manager window, which offers it just as a
+// new one; a window that showed it takes it along when it goes.
+TEST_F(ManagerFiles, DialogMadeAheadAndHandedOnOnlyWhenNeverShown) {
+    const auto fileDialogs = [] {
+        QList<QPointer<QFileDialog>> found;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* files = qobject_cast<QFileDialog*>(widget))
+                found << files;
+        return found;
+    };
+    const auto reopen = [&] {
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        openManager();
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileDialogs().size() == 1; }, 5000));
+    const QPointer<QFileDialog> ahead = fileDialogs().front();
+    EXPECT_FALSE(ahead->isVisible());
+    EXPECT_EQ(ahead->objectName(), "CMDialog1");
+
+    reopen();
+    ASSERT_TRUE(ahead) << "handed on, not deleted";
+    QTest::qWait(50); // the new window's idle time makes no second dialog
+    EXPECT_EQ(fileDialogs(), QList<QPointer<QFileDialog>>{ahead});
+    const DialogView shown = viewDialog(0);
+    EXPECT_EQ(shown.dialog, ahead);
+    EXPECT_FALSE(shown.save);
+    EXPECT_TRUE(shown.overWindow);
+    EXPECT_EQ(shown.preset, QString());
+    EXPECT_TRUE(shown.sidebar.contains(QUrl::fromLocalFile(SampleFolder())));
+
+    reopen();
+    EXPECT_FALSE(ahead) << "a dialog that was shown goes with its window";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileDialogs().size() == 1; }, 5000));
+    EXPECT_EQ(viewDialog(0).dialog, fileDialogs().front());
+}
+
 // The dialog starts where the last database was opened or saved; with none yet, in the
 // program's folder when it may be written (this test's program folder is); the folder of the
 // sample database is in its side bar. A failed open is not remembered.
