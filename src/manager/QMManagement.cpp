@@ -89,8 +89,11 @@ void QMManagement::paintEvent(QPaintEvent* event) {
         return;
     fileDialogAhead_ = true;
     // A zero timer runs once the frame is out; nothing is left to do when the dialog has been
-    // asked for meanwhile, and the timer goes with the window.
-    QTimer::singleShot(0, this, [this] { fileDialog(); });
+    // asked for meanwhile, and the timer goes with the window. It is set up for "Open file".
+    QTimer::singleShot(0, this, [this] {
+        if (!fileDialog_)
+            setUpFileDialog(false);
+    });
 }
 
 void QMManagement::build() {
@@ -225,20 +228,23 @@ QFileDialog& QMManagement::fileDialog() {
     return *fileDialog_;
 }
 
-std::optional<QString> QMManagement::FileDirectory(bool save) {
+QFileDialog& QMManagement::setUpFileDialog(bool save) {
     // It starts in the folder of the file in memory, else where the last database was opened
-    // or saved; the folder of the sample database is one click away in its side bar.
+    // or saved; the folder of the sample database is one click away in its side bar. Each step
+    // is skipped when the dialog has it already (each costs icons or a read of the folder).
     const QString folder = screen_.portfolio.databasePath.isEmpty()
                                ? StartFolder()
                                : QFileInfo(screen_.portfolio.databasePath).absolutePath();
     QFileDialog& dialog = fileDialog();
-    fileDialogUsed_ = true;
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.winId();
     if (QWindow* shown = dialog.windowHandle())
         shown->setTransientParent(window()->windowHandle());
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setDirectory(folder);
+    const QFileDialog::AcceptMode mode = save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
+    if (dialog.acceptMode() != mode)
+        dialog.setAcceptMode(mode);
+    if (dialog.directory() != QDir(folder))
+        dialog.setDirectory(folder);
     QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath())};
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir())
@@ -246,6 +252,12 @@ std::optional<QString> QMManagement::FileDirectory(bool save) {
     places << QUrl::fromLocalFile(SampleFolder());
     if (dialog.sidebarUrls() != places)
         dialog.setSidebarUrls(places);
+    return dialog;
+}
+
+std::optional<QString> QMManagement::FileDirectory(bool save) {
+    QFileDialog& dialog = setUpFileDialog(save);
+    fileDialogUsed_ = true;
     // The name of the database in memory, or none (not the name typed last time).
     if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
         name->clear();

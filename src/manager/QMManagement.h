@@ -83,6 +83,8 @@ private:
     // The file dialog: the full path chosen, or nothing when it was cancelled.
     std::optional<QString> FileDirectory(bool save);
     QFileDialog& fileDialog();
+    // The dialog set up to open (or `save`) over this window, short of its name box.
+    QFileDialog& setUpFileDialog(bool save);
 
     ManagerScreen screen_;
     // A file to open in place of asking the file dialog (openDatabaseFile).
