@@ -58,9 +58,9 @@ QMManagement::QMManagement(QWidget* parent) : WorkWindowBase(parent) {
 
 namespace {
 
-// A file dialog made ahead by a manager window and never shown, kept when that window went for
-// the next one to use: it is just as a new one would be, and deleting it would have Qt write its
-// own settings file to disk there and then. The one kept goes as the program quits.
+// The file dialog of a manager window that went, kept for the next manager window: deleting it
+// would have Qt write its own settings file to disk there and then, and a new one would read
+// back just what it holds. The one kept goes as the program quits.
 QPointer<QFileDialog>& spareFileDialog() {
     static QPointer<QFileDialog> spare;
     return spare;
@@ -79,7 +79,7 @@ void keepSpareFileDialog(std::unique_ptr<QFileDialog> dialog) {
 } // namespace
 
 QMManagement::~QMManagement() {
-    if (fileDialog_ && !fileDialogUsed_ && !spareFileDialog())
+    if (fileDialog_ && !spareFileDialog())
         keepSpareFileDialog(std::move(fileDialog_));
 }
 
@@ -210,6 +210,11 @@ QFileDialog& QMManagement::fileDialog() {
     if (!fileDialog_ && spareFileDialog()) {
         fileDialog_.reset(spareFileDialog().data());
         spareFileDialog().clear();
+        // Sized, placed and split as a new one when it shows; the rest is set up each time.
+        fileDialog_->setAttribute(Qt::WA_Resized, false);
+        fileDialog_->setAttribute(Qt::WA_Moved, false);
+        if (auto* panes = fileDialog_->findChild<QSplitter*>(QStringLiteral("splitter")))
+            panes->setSizes({180, 520});
     }
     if (!fileDialog_) {
         fileDialog_ = std::make_unique<QFileDialog>();
@@ -257,7 +262,6 @@ QFileDialog& QMManagement::setUpFileDialog(bool save) {
 
 std::optional<QString> QMManagement::FileDirectory(bool save) {
     QFileDialog& dialog = setUpFileDialog(save);
-    fileDialogUsed_ = true;
     // The name of the database in memory, or none (not the name typed last time).
     if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
         name->clear();

@@ -90,9 +90,8 @@ private:
     // A file to open in place of asking the file dialog (openDatabaseFile).
     std::optional<QString> givenPath_;
     // The file dialog of tabs 0 and 1, made in idle time after the first frame or when first
-    // needed, whichever comes first; `fileDialogUsed_` once it has been set up to be shown.
+    // needed, whichever comes first, or handed on by the manager window before.
     std::unique_ptr<QFileDialog> fileDialog_;
-    bool fileDialogUsed_ = false;
     bool fileDialogAhead_ = false;
 
     QTabBar* tabs_ = nullptr;

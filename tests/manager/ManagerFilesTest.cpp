@@ -238,10 +238,11 @@ TEST_F(ManagerFiles, OneDialogKeptForTheWindowsLife) {
     EXPECT_EQ(again.folder, first.folder);
 }
 
-// The dialog is made while the user looks at the new window, before "Open file" is clicked. A
-// window that never showed it hands it on to the next manager window, which offers it just as a
-// new one; a window that showed it takes it along when it goes.
-TEST_F(ManagerFiles, DialogMadeAheadAndHandedOnOnlyWhenNeverShown) {
+// The dialog is made while the user looks at the new window, before "Open file" is clicked, and
+// handed on to the next manager window when the window goes, shown or not (deleting it would
+// write Qt's settings file to disk then): the next window offers it just as a new one, sized
+// afresh.
+TEST_F(ManagerFiles, DialogMadeAheadAndHandedOnToTheNextWindow) {
     const auto fileDialogs = [] {
         QList<QPointer<QFileDialog>> found;
         for (QWidget* widget : QApplication::topLevelWidgets())
@@ -253,27 +254,43 @@ TEST_F(ManagerFiles, DialogMadeAheadAndHandedOnOnlyWhenNeverShown) {
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         openManager();
+        QTest::qWait(50); // the new window's idle time makes no second dialog
     };
     ASSERT_TRUE(QTest::qWaitFor([&] { return fileDialogs().size() == 1; }, 5000));
     const QPointer<QFileDialog> ahead = fileDialogs().front();
     EXPECT_FALSE(ahead->isVisible());
     EXPECT_EQ(ahead->objectName(), "CMDialog1");
 
-    reopen();
-    ASSERT_TRUE(ahead) << "handed on, not deleted";
-    QTest::qWait(50); // the new window's idle time makes no second dialog
-    EXPECT_EQ(fileDialogs(), QList<QPointer<QFileDialog>>{ahead});
+    QSize firstSize;
+    for (const bool resized : {false, true}) {
+        SCOPED_TRACE(resized ? "after a window that showed it, resized" : "never shown");
+        reopen();
+        ASSERT_TRUE(ahead) << "handed on, not deleted";
+        EXPECT_EQ(fileDialogs(), QList<QPointer<QFileDialog>>{ahead});
+        QSize shownSize;
+        runAnsweringModals(
+            [&] {
+                auto* tabs = get<QTabBar>("SSTab2");
+                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+            },
+            [&](QWidget* dialog) {
+                EXPECT_EQ(dialog, ahead.data());
+                shownSize = dialog->size();
+                dialog->resize(dialog->size() + QSize(150, 100));
+                static_cast<QFileDialog*>(dialog)->reject();
+            });
+        activate();
+        if (!resized)
+            firstSize = shownSize;
+        else
+            EXPECT_EQ(shownSize, firstSize);
+    }
     const DialogView shown = viewDialog(0);
     EXPECT_EQ(shown.dialog, ahead);
     EXPECT_FALSE(shown.save);
     EXPECT_TRUE(shown.overWindow);
     EXPECT_EQ(shown.preset, QString());
     EXPECT_TRUE(shown.sidebar.contains(QUrl::fromLocalFile(SampleFolder())));
-
-    reopen();
-    EXPECT_FALSE(ahead) << "a dialog that was shown goes with its window";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fileDialogs().size() == 1; }, 5000));
-    EXPECT_EQ(viewDialog(0).dialog, fileDialogs().front());
 }
 
 // The dialog starts where the last database was opened or saved; with none yet, in the
