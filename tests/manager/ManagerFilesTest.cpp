@@ -285,6 +285,14 @@ TEST_F(ManagerFiles, DialogMadeAheadAndHandedOnToTheNextWindow) {
             EXPECT_NE(shownSize, resizedTo) << "the size the user left is not kept";
         }
     }
+    // It opens a file as before, in each window it serves.
+    const QString path = writeFile(QStringLiteral("EXAMPLE.QMD"), ExampleFile);
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        EXPECT_EQ(openFile(path), QStringList());
+        EXPECT_EQ(window->portfolio().fundCount, 2);
+        reopen();
+    }
     const DialogView shown = viewDialog(0);
     EXPECT_EQ(shown.dialog, ahead);
     EXPECT_FALSE(shown.save);
