@@ -60,27 +60,32 @@ namespace {
 
 // The file dialog of a manager window that went, kept for the next manager window: deleting it
 // would have Qt write its own settings file to disk there and then, and a new one would read
-// back just what it holds. The one kept goes as the program quits.
-QPointer<QFileDialog>& spareFileDialog() {
-    static QPointer<QFileDialog> spare;
-    return spare;
-}
+// back just what it holds. The one kept goes as the program quits; a window that goes after
+// that deletes its own.
+struct SpareFileDialog {
+    QPointer<QFileDialog> dialog;
+    bool quitting = false;
+};
 
-void keepSpareFileDialog(std::unique_ptr<QFileDialog> dialog) {
+SpareFileDialog& spareFileDialog() {
+    static SpareFileDialog spare;
     static const bool deletedAtQuit = [] {
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp,
-                         [] { delete spareFileDialog().data(); });
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [] {
+            spare.quitting = true;
+            delete spare.dialog.data();
+        });
         return true;
     }();
     Q_UNUSED(deletedAtQuit);
-    spareFileDialog() = dialog.release();
+    return spare;
 }
 
 } // namespace
 
 QMManagement::~QMManagement() {
-    if (fileDialog_ && !spareFileDialog())
-        keepSpareFileDialog(std::move(fileDialog_));
+    SpareFileDialog& spare = spareFileDialog();
+    if (fileDialog_ && !spare.dialog && !spare.quitting)
+        spare.dialog = fileDialog_.release();
 }
 
 void QMManagement::paintEvent(QPaintEvent* event) {
@@ -204,12 +209,12 @@ void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
 }
 
 QFileDialog& QMManagement::fileDialog() {
-    // One dialog for the window's life: made once, it starts at once the next time and writes
-    // its own state to disk when the window goes. It has no parent widget, so that it is none
-    // of the window's controls; it is modal over the window and centred on it.
-    if (!fileDialog_ && spareFileDialog()) {
-        fileDialog_.reset(spareFileDialog().data());
-        spareFileDialog().clear();
+    // One dialog for the window's life, handed on to the next manager window when it goes
+    // (spareFileDialog): made once, it starts at once the next time. It has no parent widget, so
+    // that it is none of the window's controls; it is modal over the window and centred on it.
+    if (!fileDialog_ && spareFileDialog().dialog) {
+        fileDialog_.reset(spareFileDialog().dialog.data());
+        spareFileDialog().dialog.clear();
         // Sized, placed and split as a new one when it shows; the rest is set up each time.
         fileDialog_->setAttribute(Qt::WA_Resized, false);
         fileDialog_->setAttribute(Qt::WA_Moved, false);

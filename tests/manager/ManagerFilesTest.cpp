@@ -335,4 +335,35 @@ TEST_F(ManagerFiles, DialogStartsInTheLastDatabaseFolder) {
     EXPECT_EQ(viewDialog(0).folder, QFileInfo(saved).absolutePath());
 }
 
+// As the program quits, the dialog kept for the next window goes (Qt's settings are written
+// then), and a window that goes after that takes its own along: none is left undeleted. Last in
+// this file: after it the program is quitting.
+TEST_F(ManagerFiles, NoDialogOutlivesTheProgram) {
+    const auto fileDialog = [] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* files = qobject_cast<QFileDialog*>(widget))
+                return QPointer<QFileDialog>(files);
+        return QPointer<QFileDialog>();
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fileDialog().isNull(); }, 5000));
+    const QPointer<QFileDialog> kept = fileDialog();
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(kept) << "kept for the next window";
+    openManager();
+    const QPointer<QFileDialog> second = fileDialog();
+    ASSERT_EQ(second, kept);
+
+    // A window that goes after the event loop has ended (quitting closes only those shown).
+    const QPointer<QWidget> open = window;
+    window->hide();
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    qApp->exec();
+    ASSERT_TRUE(open);
+    open->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(open);
+    EXPECT_FALSE(second) << "deleted with its window, not kept past the quit";
+}
+
 } // namespace
