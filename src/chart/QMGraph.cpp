@@ -115,11 +115,12 @@ void standUprightWhenCrowded(QChart* chart, QBarCategoryAxis* axis, const QStrin
 
 QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool color) {
     auto* chart = new QChart;
-    chart->setTitle(ChartHeading(plan));
+    // The font before the text: the title is laid out once.
     QFont titleFont = chart->titleFont();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     titleFont.setBold(true);
     chart->setTitleFont(titleFont);
+    chart->setTitle(ChartHeading(plan));
     chart->legend()->setVisible(plan.legend);
     chart->legend()->setAlignment(Qt::AlignBottom);
     if (plan.series.empty() || plan.series.front().empty())
@@ -244,6 +245,9 @@ QMGraph::QMGraph(const ChartPlan& plan, const QString& currencySymbol, MeasureSo
     setMinimumSize(TwipsToPixelsX(WindowWidthTwips, parent) * 3 / 4,
                    TwipsToPixelsY(WindowHeightTwips, parent) * 3 / 4);
     resize(TwipsToPixelsX(WindowWidthTwips, parent), TwipsToPixelsY(WindowHeightTwips, parent));
+    // The view takes its size before it gets the chart, so the chart is laid out once, at the
+    // size it is shown at, instead of once here and again when the window is shown.
+    layout->activate();
     showPlan();
 }
 
