@@ -3,6 +3,7 @@
 #include "app/ProgramIconEngine.h"
 
 #include "calculators/QMInvest.h"
+#include "chart/ChartDrawing.h"
 #include "manager/QMManagement.h"
 #include "ui/AccessibleList.h"
 #include "ui/WindowLayout.h"
@@ -89,6 +90,10 @@ void QMStart::giveWindowsTheIcon() {
     if (!icon_.isNull())
         QApplication::setWindowIcon(icon_);
     setWindowIcon(icon_);
+    // The chart module follows the first frame too: loaded while the menu is read, it is ready
+    // for the first chart window.
+    QMetaObject::invokeMethod(
+        this, [] { LoadChartDrawing(); }, Qt::QueuedConnection);
 }
 
 void QMStart::paintEvent(QPaintEvent* event) {
