@@ -90,16 +90,20 @@ void QMStart::giveWindowsTheIcon() {
     if (!icon_.isNull())
         QApplication::setWindowIcon(icon_);
     setWindowIcon(icon_);
-    // The chart module follows the first frame too: loaded while the menu is read, it is ready
-    // for the first chart window.
-    QMetaObject::invokeMethod(
-        this, [] { LoadChartDrawing(); }, Qt::QueuedConnection);
 }
 
 void QMStart::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!iconGiven_)
         QMetaObject::invokeMethod(this, &QMStart::giveWindowsTheIcon, Qt::QueuedConnection);
+    // The chart module follows the menu's first frame: loaded while the menu is read, it is
+    // ready for the first chart window (a program started on a database loads it at the first
+    // chart instead).
+    if (!chartsLoaded_) {
+        chartsLoaded_ = true;
+        QMetaObject::invokeMethod(
+            this, [] { LoadChartDrawing(); }, Qt::QueuedConnection);
+    }
 }
 
 void QMStart::open(WorkWindowBase* window) {
