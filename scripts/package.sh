@@ -13,7 +13,8 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
 cmake --preset package -DQM_WERROR="${QM_WERROR:-OFF}" -DCMAKE_CXX_FLAGS="$cxxflags" \
-    -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" \
+    -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" >/dev/null
 cmake --build --preset package
 cd build-package
 rm -f quillmark_*.deb

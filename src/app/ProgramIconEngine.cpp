@@ -1,42 +1,58 @@
 #include "app/ProgramIconEngine.h"
 
 #include <QHash>
+#include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
+#include <QResource>
+#include <cstring>
 #include <optional>
 
 namespace qm {
 
 struct ProgramIconEngine::Drawn {
     QString drawing;
-    // Read when first needed.
-    std::optional<QSvgRenderer> renderer;
+    std::optional<bool> readable;    // found out when first asked
     QHash<quint64, QPixmap> pixmaps; // by width and height
-
-    QSvgRenderer& read() {
-        if (!renderer)
-            renderer.emplace(drawing);
-        return *renderer;
-    }
 };
+
+namespace {
+
+// The drawing at `size`: from the pixels drawn ahead when the build made them for that size
+// ("<drawing without .svg>-<edge>.argb" beside it), else drawn now by Qt's SVG image reader,
+// which loads the SVG library on first use.
+QImage draw(const QString& drawing, const QSize& size) {
+    if (size.width() == size.height() && drawing.endsWith(QLatin1String(".svg"))) {
+        const QResource ahead(drawing.chopped(4) + QStringLiteral("-%1.argb").arg(size.width()));
+        const QByteArray pixels = ahead.uncompressedData();
+        if (pixels.size() == qsizetype(size.width()) * size.height() * 4) {
+            QImage image(size, QImage::Format_ARGB32_Premultiplied);
+            std::memcpy(image.bits(), pixels.constData(), static_cast<std::size_t>(pixels.size()));
+            return image;
+        }
+    }
+    QImageReader reader(drawing, "svg");
+    reader.setScaledSize(size);
+    return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+} // namespace
 
 ProgramIconEngine::ProgramIconEngine(const QString& drawing) : drawn_(std::make_shared<Drawn>()) {
     drawn_->drawing = drawing;
 }
 
 QPixmap ProgramIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
-    if (size.isEmpty() || isNull())
+    if (size.isEmpty())
         return {};
     const quint64 key = (quint64(quint32(size.width())) << 32) | quint32(size.height());
     if (const auto found = drawn_->pixmaps.constFind(key); found != drawn_->pixmaps.cend())
         return *found;
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawn_->read().render(&painter);
-    painter.end();
+    const QImage image = draw(drawn_->drawing, size);
+    if (image.size() != size)
+        return {};
+    const QPixmap pixmap = QPixmap::fromImage(image);
     drawn_->pixmaps.insert(key, pixmap);
     return pixmap;
 }
@@ -68,7 +84,9 @@ QString ProgramIconEngine::key() const {
 }
 
 bool ProgramIconEngine::isNull() {
-    return !drawn_->read().isValid();
+    if (!drawn_->readable)
+        drawn_->readable = QImageReader(drawn_->drawing, "svg").canRead();
+    return !*drawn_->readable;
 }
 
 } // namespace qm

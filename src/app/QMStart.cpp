@@ -3,6 +3,7 @@
 #include "app/ProgramIconEngine.h"
 
 #include "calculators/QMInvest.h"
+#include "chart/ChartDrawing.h"
 #include "manager/QMManagement.h"
 #include "ui/AccessibleList.h"
 #include "ui/WindowLayout.h"
@@ -95,6 +96,14 @@ void QMStart::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!iconGiven_)
         QMetaObject::invokeMethod(this, &QMStart::giveWindowsTheIcon, Qt::QueuedConnection);
+    // The chart module follows the menu's first frame: loaded while the menu is read, it is
+    // ready for the first chart window (a program started on a database loads it at the first
+    // chart instead).
+    if (!chartsLoaded_) {
+        chartsLoaded_ = true;
+        QMetaObject::invokeMethod(
+            this, [] { LoadChartDrawing(); }, Qt::QueuedConnection);
+    }
 }
 
 void QMStart::open(WorkWindowBase* window) {

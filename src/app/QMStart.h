@@ -52,6 +52,7 @@ private:
     QPointer<WorkWindowBase> work_;
     QIcon icon_;
     bool iconGiven_ = false;
+    bool chartsLoaded_ = false; // asked for after the first frame
 };
 
 } // namespace qm

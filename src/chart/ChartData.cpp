@@ -200,14 +200,6 @@ ChartPlan BuildManagerChart(int points,
     return plan;
 }
 
-QString ChartHeading(const ChartPlan& plan) {
-    if (plan.title.isEmpty())
-        return plan.dataLabel;
-    if (plan.dataLabel.isEmpty() || plan.dataLabel == plan.title)
-        return plan.title;
-    return plan.title + QLatin1Char('\n') + plan.dataLabel;
-}
-
 QStringList ChartInWords(const ChartPlan& plan, const QString& currencySymbol) {
     QStringList lines;
     const QString heading = ChartHeading(plan).simplified();

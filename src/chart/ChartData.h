@@ -45,8 +45,15 @@ ChartPlan BuildManagerChart(int points,
                             ManagerMeasure measure = ManagerMeasure::GainDollars);
 
 // The texts above the plot: the chart title, then the data label naming the values (one of them
-// when they are the same or one is empty), on separate lines.
-QString ChartHeading(const ChartPlan& plan);
+// when they are the same or one is empty), on separate lines. Inline: the chart module, which
+// carries none of the computation library, draws it too.
+inline QString ChartHeading(const ChartPlan& plan) {
+    if (plan.title.isEmpty())
+        return plan.dataLabel;
+    if (plan.dataLabel.isEmpty() || plan.dataLabel == plan.title)
+        return plan.title;
+    return plan.title + QLatin1Char('\n') + plan.dataLabel;
+}
 
 // The chart in words, as a screen reader gives it: the heading on one line, then every plotted
 // value with its label, one a line: "Year 25: $244,711.99" over the years, "Comparison 2: 7.25%"

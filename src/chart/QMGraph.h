@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart/ChartDrawing.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QSize>
@@ -7,8 +9,7 @@
 #include <functional>
 #include <memory>
 
-class QChart;
-class QChartView;
+class QGraphicsView;
 class QPainter;
 class QPrinter;
 
@@ -58,17 +59,9 @@ private:
     std::unique_ptr<ChartPlan> plan_;
     QString currencySymbol_;
     MeasureSource measures_;
-    QChartView* view_;
+    const ChartDrawing* drawing_;
+    QGraphicsView* view_;
 };
-
-// Lays out a chart of `plan` (money values carry `currencySymbol`). In black and white the series
-// keep apart by pattern and line style alone.
-QChart* MakeChart(const ChartPlan& plan, const QString& currencySymbol, bool color = true);
-
-// The chart drawn as it is printed: `logicalSize` in screen pixels rendered `scale` times finer,
-// in colour or as grey levels (money values carry `currencySymbol`).
-QImage RenderChartImage(const ChartPlan& plan, const QString& currencySymbol, QSize logicalSize,
-                        double scale, bool color);
 
 // Opens the chart window modally on `plan`, money values carrying `currencySymbol`. A chart that
 // could not be built first shows message 9 "Cannot draw graph, try again." and then opens with what

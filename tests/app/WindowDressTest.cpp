@@ -9,10 +9,12 @@
 
 #include <QAccessible>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResource>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextCursor>
@@ -89,6 +91,23 @@ TEST(StartMenu, IconDrawnAtTheSizeAskedForOnce) {
     ASSERT_NE(menu.workWindow(), nullptr);
     EXPECT_FALSE(QApplication::windowIcon().isNull());
     EXPECT_FALSE(menu.workWindow()->windowIcon().isNull());
+}
+
+// The logo's sizes drawn ahead by the build are the very pixels the drawing gives at that size:
+// a stale or misread file shows at once.
+TEST(StartMenu, LogoDrawnAheadIsTheDrawingItself) {
+    for (const int edge : {96, 192}) {
+        QImageReader reader(QStringLiteral(":/quillmark.svg"), "svg");
+        reader.setScaledSize(QSize(edge, edge));
+        const QImage drawn = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ASSERT_EQ(drawn.size(), QSize(edge, edge)) << reader.errorString().toStdString();
+        const QImage shown = ProgramIcon()
+                                 .pixmap(QSize(edge, edge), 1.0)
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(shown, drawn) << edge;
+        EXPECT_TRUE(QResource(QStringLiteral(":/quillmark-%1.argb").arg(edge)).isValid()) << edge;
+    }
 }
 
 // Every message wraps at the dialog's width and shows whole: no scroll bar, the last line

@@ -1,11 +1,13 @@
 # Installs the build into a scratch prefix and checks what a user's system receives: only the
-# program in bin/, the sample database in share/quillmark, the menu entry, the icon, the
+# program in bin/, its chart module in the library folder's quillmark/, the sample database in
+# share/quillmark, the menu entry, the icon, the
 # AppStream metadata, the database file type, the manual page, the copyright file and the
 # changelog (validated with the desktop's own tools where they are installed). Then runs the
 # installed program: --help and --version answer without any display, a mistake exits 2, and on
 # the offscreen platform it shows the start menu first, or the manager when given a database.
 # Run as: cmake -DBUILD_DIR=<build> -DPREFIX=<scratch> -DSAMPLE=<data/DtaSampl.QMD>
-#             -DVERSION=<project version> -DPROBE=<libqm_show_probe.so> -P InstallCheck.cmake
+#             -DVERSION=<project version> -DPROBE=<libqm_show_probe.so>
+#             -DLIBDIR=<library folder, relative to the prefix> -P InstallCheck.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -19,7 +21,8 @@ set(id org.quillmark.quillmark)
 foreach(path bin/quillmark share/quillmark/DtaSampl.QMD share/applications/${id}.desktop
              share/icons/hicolor/scalable/apps/quillmark.svg share/metainfo/${id}.metainfo.xml
              share/mime/packages/quillmark.xml share/man/man1/quillmark.1.gz
-             share/doc/quillmark/copyright share/doc/quillmark/changelog.gz)
+             share/doc/quillmark/copyright share/doc/quillmark/changelog.gz
+             ${LIBDIR}/quillmark/quillmark-charts.so)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()

@@ -1,0 +1,97 @@
+// The chart module as the program finds it: this test program does not link the chart drawing
+// in, so LoadChartDrawing looks for quillmark-charts.so beside it, as the program does in the
+// build tree.
+#include "chart/ChartData.h"
+#include "chart/QMGraph.h"
+#include "support/UiHelpers.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QGraphicsView>
+#include <QMessageBox>
+#include <gtest/gtest.h>
+
+using namespace qm;
+using namespace qmtest;
+
+namespace {
+
+ChartPlan yearsPlan() {
+    ChartPlan plan;
+    plan.caption = QStringLiteral("Invested growth");
+    plan.categoryAxis = QStringLiteral("Years");
+    plan.series = {{Currency::fromUnits(100), Currency::fromUnits(250), Currency::fromUnits(400)}};
+    plan.seriesNames = {QStringLiteral("Value")};
+    plan.categories = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    return plan;
+}
+
+// What ShowChart showed: the texts of the windows it opened, the chart window's as "QMGraph".
+QStringList showChart() {
+    return runAnsweringModals(
+        [] { ShowChart(yearsPlan(), QStringLiteral("$")); },
+        [](QWidget* dialog) {
+            if (dialog->objectName() == QLatin1String("QMGraph")) {
+                EXPECT_NE(dialog->findChild<QGraphicsView*>(QStringLiteral("MSChart1")), nullptr);
+                pressButton(dialog, QStringLiteral("QMGExit"));
+            } else {
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        });
+}
+
+TEST(ChartModule, FoundBesideTheProgramAndNamedWhenMissingOrDamaged) {
+    const QString beside = QDir(QCoreApplication::applicationDirPath())
+                               .filePath(QStringLiteral("quillmark-charts.so"));
+    QFile::remove(beside);
+
+    struct Case {
+        const char* name;
+        QByteArray file; // the file put beside the program: none, not a library, the module
+        const char* says;
+    } cases[] = {
+        {"missing", {}, "quillmark-charts.so is missing"},
+        {"damaged", "not a library", "could not be loaded"},
+        {"present", "module", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(beside);
+        if (c.file == "module")
+            ASSERT_TRUE(QFile::copy(QStringLiteral(QM_CHART_MODULE_FILE), beside));
+        else if (!c.file.isEmpty()) {
+            QFile damaged(beside);
+            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+            damaged.write(c.file);
+        }
+        QString problem;
+        const ChartDrawing* drawing = LoadChartDrawing(&problem);
+        const QStringList shown = showChart();
+        if (c.says) {
+            EXPECT_EQ(drawing, nullptr);
+            EXPECT_TRUE(problem.contains(QLatin1String(c.says))) << problem.toStdString();
+            EXPECT_TRUE(problem.endsWith(QLatin1String("Reinstall Quillmark.")));
+            // The user is told, and no empty chart window opens.
+            ASSERT_EQ(shown.size(), 1);
+            EXPECT_EQ(shown.front(), problem);
+        } else {
+            ASSERT_NE(drawing, nullptr);
+            EXPECT_TRUE(problem.isEmpty());
+            EXPECT_EQ(shown, QStringList{QString()});
+            // The loaded module draws: the grey picture has its lines and labels.
+            const QImage image =
+                drawing->render(yearsPlan(), QStringLiteral("$"), QSize(300, 200), 1.0, false);
+            ASSERT_EQ(image.size(), QSize(300, 200));
+            int dark = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            EXPECT_GT(dark, 200);
+        }
+    }
+    QFile::remove(beside);
+}
+
+} // namespace
