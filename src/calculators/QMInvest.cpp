@@ -37,6 +37,19 @@ namespace {
 // The Results box shows lines of this many characters without scrolling.
 constexpr int ResultsColumns = 62;
 
+// Whether control `name` belongs to the frame of `tab` by its name: the tab's prefix, the
+// captions that change with an option, the frame itself.
+bool BearsNameOf(const QString& name, int tab) {
+    static constexpr const char* Prefixes[] = {"PG", "MT", "IG", "RI", "CG", "CR"};
+    if (name.startsWith(QLatin1String(Prefixes[tab])))
+        return true;
+    if (name == QStringLiteral("FrameAll(%1)").arg(tab))
+        return true;
+    if (tab == RetiredIncomeTab)
+        return name == QLatin1String("Label32") || name == QLatin1String("Label33");
+    return tab == CapitalRequiredTab && name == QLatin1String("Label26");
+}
+
 } // namespace
 
 QMInvest::QMInvest(QWidget* parent) : WorkWindowBase(parent) {
@@ -190,6 +203,8 @@ CalcTabPage* QMInvest::page(int tab) {
 }
 
 void QMInvest::buildInIdleTime() {
+    if (!buildInIdleTime_)
+        return;
     const auto next = std::find(pages_.begin(), pages_.end(), nullptr);
     if (next == pages_.end())
         return;
@@ -202,7 +217,7 @@ bool QMInvest::event(QEvent* event) {
     const bool handled = WorkWindowBase::event(event);
     // An update request paints the window: after the first, the other frames are built while
     // nothing else waits.
-    if (event->type() == QEvent::UpdateRequest && idle_ && !idle_->isActive() &&
+    if (event->type() == QEvent::UpdateRequest && buildInIdleTime_ && idle_ && !idle_->isActive() &&
         std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end())
         idle_->start();
     return handled;
@@ -211,15 +226,17 @@ bool QMInvest::event(QEvent* event) {
 QWidget* QMInvest::control(const QString& name) {
     if (QWidget* found = findChild<QWidget*>(name))
         return found;
-    // A control of a frame not built yet.
-    for (int tab = 0; tab < 6; ++tab) {
-        if (isBuilt(tab))
-            continue;
-        CalcTabPage* built = page(tab);
-        if (built->objectName() == name)
-            return built;
-        if (QWidget* found = built->findChild<QWidget*>(name))
-            return found;
+    // A control of a frame not built yet: the tab whose names it bears first, then any other.
+    for (const bool owner : {true, false}) {
+        for (int tab = 0; tab < 6; ++tab) {
+            if (isBuilt(tab) || (owner && !BearsNameOf(name, tab)))
+                continue;
+            CalcTabPage* built = page(tab);
+            if (built->objectName() == name)
+                return built;
+            if (QWidget* found = built->findChild<QWidget*>(name))
+                return found;
+        }
     }
     return nullptr;
 }

@@ -89,6 +89,9 @@ public:
     // The frame of `tab`, built if it was not yet; whether it has been built.
     CalcTabPage* page(int tab);
     bool isBuilt(int tab) const { return pages_.at(static_cast<std::size_t>(tab)) != nullptr; }
+    // Whether frames are built in idle time (on unless turned off; off, they are built only
+    // when needed).
+    void setBuildingInIdleTime(bool on) { buildInIdleTime_ = on; }
 
 protected:
     // "&Graph" with something to chart: the one place where the chart window is opened with
@@ -111,6 +114,7 @@ private:
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;
     QTimer* idle_ = nullptr;
+    bool buildInIdleTime_ = true;
     QPlainTextEdit* results_ = nullptr;
     QString shownResults_;
     std::array<CalcTabPage*, 6> pages_{};
