@@ -24,8 +24,9 @@ constexpr int PriceColumns = 16;
 
 } // namespace
 
-ManagerCurrentValueTab::ManagerCurrentValueTab(ManagerScreen& screen, QMManagement& window)
-    : screen_(screen), window_(window) {
+ManagerCurrentValueTab::ManagerCurrentValueTab(ManagerScreen& screen, QMManagement& window,
+                                               QWidget* parent)
+    : QWidget(parent), screen_(screen), window_(window) {
     QWidget* frame = this;
     // Nine funds a column, each name with its price box beside it; only the rows of funds in
     // the database show.

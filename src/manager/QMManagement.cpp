@@ -71,11 +71,14 @@ void QMManagement::build() {
         tabs_->addTab(QLatin1String(caption));
     // Each tab shows frame AllFramesIM(tab). The open and save frames stay empty: the file
     // dialog is shown over them while a file is chosen.
-    entryTab_ = new ManagerEntryTab(screen_, *this);
-    displayTab_ = new ManagerDisplayTab(screen_, *this);
-    valueTab_ = new ManagerCurrentValueTab(screen_, *this);
-    for (QWidget* frame : std::initializer_list<QWidget*>{new QWidget, new QWidget, entryTab_,
-                                                          displayTab_, valueTab_}) {
+    // Each is made under the frames, so that its controls are styled once.
+    QWidget* const openFrame = new QWidget(frames_);
+    QWidget* const saveFrame = new QWidget(frames_);
+    entryTab_ = new ManagerEntryTab(screen_, *this, frames_);
+    displayTab_ = new ManagerDisplayTab(screen_, *this, frames_);
+    valueTab_ = new ManagerCurrentValueTab(screen_, *this, frames_);
+    for (QWidget* frame :
+         std::initializer_list<QWidget*>{openFrame, saveFrame, entryTab_, displayTab_, valueTab_}) {
         frame->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(frames_->count()));
         frames_->addWidget(frame);
     }
