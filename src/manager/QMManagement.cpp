@@ -22,6 +22,7 @@
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTabBar>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -70,18 +71,26 @@ void QMManagement::build() {
     for (const char* caption : captions)
         tabs_->addTab(QLatin1String(caption));
     // Each tab shows frame AllFramesIM(tab). The open and save frames stay empty: the file
-    // dialog is shown over them while a file is chosen.
-    // Each is made under the frames, so that its controls are styled once.
+    // dialog is shown over them while a file is chosen. Each is made under the frames, so that
+    // its controls are styled once. The "Current value" frame is built when first needed (its
+    // tab chosen, one of its controls looked up) or in idle time after the window's first
+    // frame: the display frame, the widest, and the window's height decide the window's size.
     QWidget* const openFrame = new QWidget(frames_);
     QWidget* const saveFrame = new QWidget(frames_);
     entryTab_ = new ManagerEntryTab(screen_, *this, frames_);
     displayTab_ = new ManagerDisplayTab(screen_, *this, frames_);
-    valueTab_ = new ManagerCurrentValueTab(screen_, *this, frames_);
     for (QWidget* frame :
-         std::initializer_list<QWidget*>{openFrame, saveFrame, entryTab_, displayTab_, valueTab_}) {
+         std::initializer_list<QWidget*>{openFrame, saveFrame, entryTab_, displayTab_}) {
         frame->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(frames_->count()));
         frames_->addWidget(frame);
     }
+    idle_ = new QTimer(this);
+    idle_->setSingleShot(true);
+    idle_->setInterval(0);
+    connect(idle_, &QTimer::timeout, this, [this] {
+        if (buildInIdleTime_)
+            valueTab();
+    });
     connect(tabs_, &QTabBar::currentChanged, this, [this] { ChangesSSTab2(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -90,16 +99,14 @@ void QMManagement::build() {
 
     // Tab follows Enter on each tab, then goes on to the tab's buttons and its page: the entry
     // row in the order Enter takes (boxes a transaction type does not use are passed over),
-    // the display tab's fund list, and the price boxes of the funds, then "&Calculate".
+    // the display tab's fund list, and the price boxes of the funds, then "&Calculate" (those
+    // join the chain when their frame is built).
     std::vector<QWidget*> chain{tabs_};
     for (const char* name :
          {"EFunds",     "ETransType", "EInDate",     "EInPrice",    "EInNumShrs", "EInComm",
           "EInCashDiv", "EAddaRec",   "ECreateFund", "ECorrectRec", "EDelRec",    "EPrint",
           "EHelp",      "EExit",      "EResults",    "DDispFunds",  "DDisplall",  "DHelp",
           "DPrint",     "DExit",      "DDResults"})
-        chain.push_back(findChild<QWidget*>(QLatin1String(name)));
-    chain.insert(chain.end(), valueTab_->priceBoxes().begin(), valueTab_->priceBoxes().end());
-    for (const char* name : {"CVCalc", "CVPrint", "CVGraph", "CVHelp", "CVExit", "CVResults"})
         chain.push_back(findChild<QWidget*>(QLatin1String(name)));
     SetTabChain(chain);
 
@@ -117,12 +124,51 @@ void QMManagement::build() {
     resize(sizeHint().expandedTo(QSize(0, WorkWindowHeight)));
 }
 
+ManagerCurrentValueTab* QMManagement::valueTab() {
+    if (valueTab_)
+        return valueTab_;
+    valueTab_ = new ManagerCurrentValueTab(screen_, *this, frames_);
+    valueTab_->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(CurrentValueTab));
+    frames_->addWidget(valueTab_); // hidden
+    // Its price boxes and buttons follow the display tab's page in the Tab order.
+    std::vector<QWidget*> chain{displayTab_->results()};
+    chain.insert(chain.end(), valueTab_->priceBoxes().begin(), valueTab_->priceBoxes().end());
+    for (const char* name : {"CVCalc", "CVPrint", "CVGraph", "CVHelp", "CVExit", "CVResults"})
+        chain.push_back(valueTab_->findChild<QWidget*>(QLatin1String(name)));
+    SetTabChain(chain);
+    return valueTab_;
+}
+
+QWidget* QMManagement::control(const QString& name) {
+    if (QWidget* found = findChild<QWidget*>(name))
+        return found;
+    return valueTab_ ? nullptr : valueTab()->findChild<QWidget*>(name);
+}
+
+bool QMManagement::event(QEvent* event) {
+    const bool handled = WorkWindowBase::event(event);
+    // An update request paints the window: after the first, the frame not built yet is built
+    // while nothing else waits.
+    if (event->type() == QEvent::UpdateRequest && buildInIdleTime_ && !valueTab_ && idle_ &&
+        !idle_->isActive())
+        idle_->start();
+    return handled;
+}
+
 void QMManagement::ChangesSSTab2() {
     const int t = tabs_->currentIndex();
-    frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
+    // Hides the frame shown so far and shows the tab's own.
+    if (t == CurrentValueTab)
+        frames_->setCurrentWidget(valueTab());
+    else
+        frames_->setCurrentWidget(frames_->findChild<QWidget*>(
+            QStringLiteral("AllFramesIM(%1)").arg(t), Qt::FindDirectChildrenOnly));
     BeginTabChange(screen_);
-    for (QPlainTextEdit* box : {valueTab_->results(), displayTab_->results(), entryTab_->results()})
-        box->clear();
+    for (QPlainTextEdit* box : {valueTab_ ? valueTab_->results() : nullptr, displayTab_->results(),
+                                entryTab_->results()}) {
+        if (box)
+            box->clear();
+    }
     switch (t) {
     case OpenTab:
         openFile();
@@ -138,7 +184,7 @@ void QMManagement::ChangesSSTab2() {
             selectTab(EntryTab);
         break;
     case CurrentValueTab:
-        if (!valueTab_->setup())
+        if (!valueTab()->setup())
             selectTab(EntryTab);
         break;
     default:
