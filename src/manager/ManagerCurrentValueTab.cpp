@@ -99,6 +99,10 @@ bool ManagerCurrentValueTab::setup() {
         window_.showMessages(setup.messages);
         return false;
     }
+    // The rows change together: the frame is laid out once, after the last, not again for each
+    // name and box shown.
+    QLayout* const rows = layout();
+    rows->setEnabled(false);
     for (std::size_t i = 0; i < MaxFunds; ++i) {
         cvFundName_[i]->setText(AsTyped(setup.names[i]));
         cvInPrice_[i]->setText(setup.prices[i]);
@@ -108,6 +112,8 @@ bool ManagerCurrentValueTab::setup() {
         cvFundName_[i]->setVisible(setup.enabled[i]);
         cvInPrice_[i]->setVisible(setup.enabled[i]);
     }
+    rows->setEnabled(true);
+    rows->activate();
     return true;
 }
 
