@@ -92,6 +92,9 @@ void QMInvest::build() {
                                     "Retired income", "Compound gain",   "Capital required"};
     for (const char* caption : captions)
         tabs_->addTab(QLatin1String(caption));
+    // Frame i is tab i's: an empty stand-in (of no size) holds its place until it is built.
+    for (int tab = 0; tab < 6; ++tab)
+        frames_->addWidget(new QWidget(frames_));
     connect(tabs_, &QTabBar::currentChanged, this, [this] { ChangeSSTab(); });
 
     results_ = new QPlainTextEdit(this);
@@ -180,7 +183,10 @@ void QMInvest::buildPage(int tab) {
         break;
     }
     pages_[static_cast<std::size_t>(tab)] = made;
-    frames_->addWidget(made); // hidden unless it is the first
+    QWidget* const standIn = frames_->widget(tab);
+    frames_->insertWidget(tab, made); // hidden
+    frames_->removeWidget(standIn);
+    delete standIn;
     // Its controls follow the last control of the nearest tab before it that is built (or the
     // tab bar); what followed that control follows them.
     QWidget* before = tabs_;
@@ -292,7 +298,7 @@ void QMInvest::ChangeSSTab() {
     const int selected = tabs_->currentIndex();
     CalcTabPage* shown = page(selected);
     screen_.changeTab(selected);
-    frames_->setCurrentWidget(shown); // hides the frame shown so far, shows the selected one
+    frames_->setCurrentIndex(selected); // hides the frame shown so far, shows the selected one
     shown->loadDefaults();
     syncResults();
 }

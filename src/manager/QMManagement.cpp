@@ -157,12 +157,9 @@ bool QMManagement::event(QEvent* event) {
 
 void QMManagement::ChangesSSTab2() {
     const int t = tabs_->currentIndex();
-    // Hides the frame shown so far and shows the tab's own.
     if (t == CurrentValueTab)
-        frames_->setCurrentWidget(valueTab());
-    else
-        frames_->setCurrentWidget(frames_->findChild<QWidget*>(
-            QStringLiteral("AllFramesIM(%1)").arg(t), Qt::FindDirectChildrenOnly));
+        valueTab();
+    frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
     BeginTabChange(screen_);
     for (QPlainTextEdit* box : {valueTab_ ? valueTab_->results() : nullptr, displayTab_->results(),
                                 entryTab_->results()}) {
