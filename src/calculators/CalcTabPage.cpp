@@ -29,8 +29,8 @@ QString frameName(CalcTab tab) {
 
 } // namespace
 
-CalcTabPage::CalcTabPage(CalcTab tab, const QString& prefix, QMInvest& window)
-    : QFrame(nullptr), window_(window), grid_(new QGridLayout), tab_(tab), prefix_(prefix) {
+CalcTabPage::CalcTabPage(CalcTab tab, const QString& prefix, QMInvest& window, QWidget* parent)
+    : QFrame(parent), window_(window), grid_(new QGridLayout), tab_(tab), prefix_(prefix) {
     setObjectName(frameName(tab));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

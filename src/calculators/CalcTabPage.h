@@ -21,11 +21,13 @@ class InputBox;
 class QMInvest;
 
 // The frame FrameAll(i) of one tab with its controls and its calculator. The window builds one
-// per tab when it opens; a tab change loads the tab's defaults into it.
+// when it is first needed (made under the window's frames, so that each control is styled once);
+// a tab change loads the tab's defaults into it. Building a page stores nothing in the window's
+// state: the shared input values belong to the tab shown.
 class CalcTabPage : public QFrame {
     Q_OBJECT
 public:
-    CalcTabPage(CalcTab tab, const QString& prefix, QMInvest& window);
+    CalcTabPage(CalcTab tab, const QString& prefix, QMInvest& window, QWidget* parent);
 
     // Labels stand left in the first column of a page's grid; boxes and result labels stand
     // right in the second, so the right-justified figures of a tab end in one line.

@@ -9,7 +9,8 @@
 
 namespace qm {
 
-CapitalPage::CapitalPage(QMInvest& window) : CalcTabPage(CapitalRequiredTab, "CR", window) {
+CapitalPage::CapitalPage(QMInvest& window, QWidget* parent)
+    : CalcTabPage(CapitalRequiredTab, "CR", window, parent) {
     addBox("CRInCapitalReq", QString(), &label26_);
     label26_->setObjectName(QStringLiteral("Label26"));
     addBox("CRInIntGrowthRate", QStringLiteral("Annual interest/growth rate %"));
@@ -24,7 +25,10 @@ CapitalPage::CapitalPage(QMInvest& window) : CalcTabPage(CapitalRequiredTab, "CR
     addButtons();
     reserveWidth(label26_, {QStringLiteral("Amount of capital required $"),
                             QStringLiteral("Annual income required $")});
-    loadDefaults();
+    // The caption of the first option is shown (and the box named) from the start; the
+    // defaults are loaded when the tab is shown.
+    capital_->setChecked(true);
+    showCaption();
 }
 
 void CapitalPage::loadDefaults() {
@@ -37,12 +41,16 @@ void CapitalPage::choseCalc() {
     state.calcChoice = 0;
     if (capital_->isChecked()) {
         loadBoxDefaults(0);
-        label26_->setText(QStringLiteral("Amount of capital required $"));
     } else {
         loadBoxDefaults(2);
-        label26_->setText(QStringLiteral("Annual income required $"));
         state.calcChoice = 2;
     }
+    showCaption();
+}
+
+void CapitalPage::showCaption() {
+    label26_->setText(capital_->isChecked() ? QStringLiteral("Amount of capital required $")
+                                            : QStringLiteral("Annual income required $"));
     NameAfterLabel(label26_, box("CRInCapitalReq"));
 }
 

@@ -10,7 +10,7 @@ namespace qm {
 class CapitalPage : public CalcTabPage {
     Q_OBJECT
 public:
-    explicit CapitalPage(QMInvest& window);
+    CapitalPage(QMInvest& window, QWidget* parent);
     void loadDefaults() override;
     void calculate() override;
     QString helpPage() const override;
@@ -18,6 +18,9 @@ public:
     void choseCalc();
 
 private:
+    // The caption of the selected option on the box that changes with it (nothing stored).
+    void showCaption();
+
     QRadioButton* capital_;
     QLabel* label26_;
 };

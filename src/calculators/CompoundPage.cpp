@@ -7,7 +7,8 @@
 
 namespace qm {
 
-CompoundPage::CompoundPage(QMInvest& window) : CalcTabPage(CompoundGainTab, "CG", window) {
+CompoundPage::CompoundPage(QMInvest& window, QWidget* parent)
+    : CalcTabPage(CompoundGainTab, "CG", window, parent) {
     addBox("CGInCostofInvest", QStringLiteral("Purchase cost of your investment"));
     addBox("CGInValueNow", QStringLiteral("Present or future value"));
     addBox("CGInNumOfYrs", QStringLiteral("Number of years invested"));

@@ -7,7 +7,7 @@ namespace qm {
 class CompoundPage : public CalcTabPage {
     Q_OBJECT
 public:
-    explicit CompoundPage(QMInvest& window);
+    CompoundPage(QMInvest& window, QWidget* parent);
     void loadDefaults() override;
     void calculate() override;
     QString helpPage() const override;

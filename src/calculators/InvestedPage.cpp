@@ -7,7 +7,8 @@
 
 namespace qm {
 
-InvestedPage::InvestedPage(QMInvest& window) : CalcTabPage(InvestedGrowthTab, "IG", window) {
+InvestedPage::InvestedPage(QMInvest& window, QWidget* parent)
+    : CalcTabPage(InvestedGrowthTab, "IG", window, parent) {
     addBox("IGInBegBal", QStringLiteral("Beginning balance "));
     addBox("IGInEachContrib", QStringLiteral("Amount of each contribution "));
     addList("IGInMonthsYrs", QStringLiteral("Frequency of contribution "));

@@ -10,7 +10,7 @@ namespace qm {
 class InvestedPage : public CalcTabPage {
     Q_OBJECT
 public:
-    explicit InvestedPage(QMInvest& window);
+    InvestedPage(QMInvest& window, QWidget* parent);
     void loadDefaults() override;
     void calculate() override;
     QString helpPage() const override;

@@ -95,8 +95,8 @@ constexpr SolveOption SolveOptions[] = {
 
 } // namespace
 
-MortgagePage::MortgagePage(QMInvest& window)
-    : CalcTabPage(MortgageTab, "MT", window), solveGroup_(new QButtonGroup(this)),
+MortgagePage::MortgagePage(QMInvest& window, QWidget* parent)
+    : CalcTabPage(MortgageTab, "MT", window, parent), solveGroup_(new QButtonGroup(this)),
       daysGroup_(new QButtonGroup(this)) {
     QGridLayout* const pageGrid = grid_;
 

@@ -15,7 +15,7 @@ namespace qm {
 class MortgagePage : public CalcTabPage {
     Q_OBJECT
 public:
-    explicit MortgagePage(QMInvest& window);
+    MortgagePage(QMInvest& window, QWidget* parent);
     void loadDefaults() override;
     void calculate() override;
     QString helpPage() const override;

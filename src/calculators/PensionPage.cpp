@@ -5,7 +5,8 @@
 
 namespace qm {
 
-PensionPage::PensionPage(QMInvest& window) : CalcTabPage(PensionGrowthTab, "PG", window) {
+PensionPage::PensionPage(QMInvest& window, QWidget* parent)
+    : CalcTabPage(PensionGrowthTab, "PG", window, parent) {
     addBox("PGInCurrBalance", QStringLiteral("Current balance in account"));
     addBox("PGInCurrAnnSalary", QStringLiteral("My current annual salary"));
     addBox("PGInAnnContribRate", QStringLiteral("My annual contribution rate %"));

@@ -7,7 +7,7 @@ namespace qm {
 class PensionPage : public CalcTabPage {
     Q_OBJECT
 public:
-    explicit PensionPage(QMInvest& window);
+    PensionPage(QMInvest& window, QWidget* parent);
     void loadDefaults() override;
     void calculate() override;
     QString helpPage() const override;

@@ -26,7 +26,9 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qm {
 
@@ -34,6 +36,19 @@ namespace {
 
 // The Results box shows lines of this many characters without scrolling.
 constexpr int ResultsColumns = 62;
+
+// Whether control `name` belongs to the frame of `tab` by its name: the tab's prefix, the
+// captions that change with an option, the frame itself.
+bool BearsNameOf(const QString& name, int tab) {
+    static constexpr const char* Prefixes[] = {"PG", "MT", "IG", "RI", "CG", "CR"};
+    if (name.startsWith(QLatin1String(Prefixes[tab])))
+        return true;
+    if (name == QStringLiteral("FrameAll(%1)").arg(tab))
+        return true;
+    if (tab == RetiredIncomeTab)
+        return name == QLatin1String("Label32") || name == QLatin1String("Label33");
+    return tab == CapitalRequiredTab && name == QLatin1String("Label26");
+}
 
 } // namespace
 
@@ -73,19 +88,13 @@ void QMInvest::build() {
     tabs_->setElideMode(Qt::ElideNone);
     tabs_->setExpanding(false);
     frames_ = new QStackedWidget(this);
-
-    pages_[PensionGrowthTab] = new PensionPage(*this);
-    pages_[MortgageTab] = mortgage_ = new MortgagePage(*this);
-    pages_[InvestedGrowthTab] = invested_ = new InvestedPage(*this);
-    pages_[RetiredIncomeTab] = retired_ = new RetiredPage(*this);
-    pages_[CompoundGainTab] = new CompoundPage(*this);
-    pages_[CapitalRequiredTab] = capital_ = new CapitalPage(*this);
     const char* const captions[] = {"Pension growth", "Mortgage tables", "Invested growth",
                                     "Retired income", "Compound gain",   "Capital required"};
-    for (int i = 0; i < 6; ++i) {
-        tabs_->addTab(QLatin1String(captions[i]));
-        frames_->addWidget(pages_[static_cast<std::size_t>(i)]);
-    }
+    for (const char* caption : captions)
+        tabs_->addTab(QLatin1String(caption));
+    // Frame i is tab i's: an empty stand-in (of no size) holds its place until it is built.
+    for (int tab = 0; tab < 6; ++tab)
+        frames_->addWidget(new QWidget(frames_));
     connect(tabs_, &QTabBar::currentChanged, this, [this] { ChangeSSTab(); });
 
     results_ = new QPlainTextEdit(this);
@@ -130,14 +139,18 @@ void QMInvest::build() {
     layout->addLayout(body, 1);
 
     // Tab goes from the tab bar through the tab's boxes in their Enter order and its buttons,
-    // then to the page and the window's buttons.
-    std::vector<QWidget*> chain{tabs_};
-    for (CalcTabPage* page : pages_) {
-        const std::vector<QWidget*> controls = page->focusChain();
-        chain.insert(chain.end(), controls.begin(), controls.end());
-    }
-    chain.insert(chain.end(), {results_, graph, howTo, clear, exit});
-    SetTabChain(chain);
+    // then to the page and the window's buttons; each tab's controls join the chain as its
+    // frame is built. The window opens on "Invested growth". The mortgage tab's frame is the
+    // largest, wider and taller than every other: it decides the size of the window's frames,
+    // so it is built with the shown one and the window's layout stays as it is while the other
+    // frames are built.
+    SetTabChain({tabs_, results_, graph, howTo, clear, exit});
+    buildPage(InvestedGrowthTab);
+    buildPage(MortgageTab);
+    idle_ = new QTimer(this);
+    idle_->setSingleShot(true);
+    idle_->setInterval(0);
+    connect(idle_, &QTimer::timeout, this, [this] { buildInIdleTime(); });
 
     AddHelpAndPrintKeys(this, [this] { return frames_->currentWidget(); });
 
@@ -147,12 +160,96 @@ void QMInvest::build() {
     resize(sizeHint().expandedTo(QSize(0, WorkWindowHeight)));
 }
 
+void QMInvest::buildPage(int tab) {
+    CalcTabPage* made = nullptr;
+    switch (tab) {
+    case PensionGrowthTab:
+        made = new PensionPage(*this, frames_);
+        break;
+    case MortgageTab:
+        made = mortgage_ = new MortgagePage(*this, frames_);
+        break;
+    case InvestedGrowthTab:
+        made = invested_ = new InvestedPage(*this, frames_);
+        break;
+    case RetiredIncomeTab:
+        made = retired_ = new RetiredPage(*this, frames_);
+        break;
+    case CompoundGainTab:
+        made = new CompoundPage(*this, frames_);
+        break;
+    default:
+        made = capital_ = new CapitalPage(*this, frames_);
+        break;
+    }
+    pages_[static_cast<std::size_t>(tab)] = made;
+    QWidget* const standIn = frames_->widget(tab);
+    frames_->insertWidget(tab, made); // hidden
+    frames_->removeWidget(standIn);
+    delete standIn;
+    // Its controls follow the last control of the nearest tab before it that is built (or the
+    // tab bar); what followed that control follows them.
+    QWidget* before = tabs_;
+    for (int t = tab - 1; t >= 0; --t) {
+        if (CalcTabPage* built = pages_[static_cast<std::size_t>(t)]) {
+            before = built->focusChain().back();
+            break;
+        }
+    }
+    std::vector<QWidget*> chain{before};
+    const std::vector<QWidget*> controls = made->focusChain();
+    chain.insert(chain.end(), controls.begin(), controls.end());
+    SetTabChain(chain);
+}
+
+CalcTabPage* QMInvest::page(int tab) {
+    if (!isBuilt(tab))
+        buildPage(tab);
+    return pages_[static_cast<std::size_t>(tab)];
+}
+
+void QMInvest::buildInIdleTime() {
+    if (!buildInIdleTime_)
+        return;
+    const auto next = std::find(pages_.begin(), pages_.end(), nullptr);
+    if (next == pages_.end())
+        return;
+    buildPage(static_cast<int>(next - pages_.begin()));
+    if (std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end())
+        idle_->start(); // a later pass, after the events waiting now
+}
+
+bool QMInvest::event(QEvent* event) {
+    const bool handled = WorkWindowBase::event(event);
+    // An update request paints the window: after the first, the other frames are built while
+    // nothing else waits.
+    if (event->type() == QEvent::UpdateRequest && buildInIdleTime_ && idle_ && !idle_->isActive() &&
+        std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end())
+        idle_->start();
+    return handled;
+}
+
 QWidget* QMInvest::control(const QString& name) {
-    return findChild<QWidget*>(name);
+    if (QWidget* found = findChild<QWidget*>(name))
+        return found;
+    // A control of a frame not built yet: the tab whose names it bears first, then any other.
+    for (const bool owner : {true, false}) {
+        for (int tab = 0; tab < 6; ++tab) {
+            if (isBuilt(tab) || (owner && !BearsNameOf(name, tab)))
+                continue;
+            CalcTabPage* built = page(tab);
+            if (built->objectName() == name)
+                return built;
+            if (QWidget* found = built->findChild<QWidget*>(name))
+                return found;
+        }
+    }
+    return nullptr;
 }
 
 QString QMInvest::controlText(const QString& name) const {
-    const QWidget* widget = findChild<QWidget*>(name);
+    // Looking a control up builds its frame, which changes nothing the user sees.
+    const QWidget* widget = const_cast<QMInvest*>(this)->control(name);
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
         return edit->text();
     if (const auto* list = qobject_cast<const QComboBox*>(widget))
@@ -165,7 +262,7 @@ QString QMInvest::controlText(const QString& name) const {
 }
 
 void QMInvest::setControlText(const QString& name, const QString& text) {
-    QWidget* widget = findChild<QWidget*>(name);
+    QWidget* widget = control(name);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         edit->setText(text);
     else if (auto* list = qobject_cast<QComboBox*>(widget))
@@ -177,16 +274,17 @@ void QMInvest::setControlText(const QString& name, const QString& text) {
 }
 
 bool QMInvest::isSelected(const QString& optionName) const {
-    const auto* button = findChild<QAbstractButton*>(optionName);
+    const auto* button =
+        qobject_cast<const QAbstractButton*>(const_cast<QMInvest*>(this)->control(optionName));
     return button && button->isChecked();
 }
 
 int QMInvest::daysOption() const {
-    return mortgage_->daysOption();
+    return static_cast<MortgagePage*>(const_cast<QMInvest*>(this)->page(MortgageTab))->daysOption();
 }
 
 void QMInvest::selectDaysOption(int index) {
-    mortgage_->selectDaysOption(index);
+    static_cast<MortgagePage*>(page(MortgageTab))->selectDaysOption(index);
 }
 
 void QMInvest::syncResults() {
@@ -198,17 +296,20 @@ void QMInvest::syncResults() {
 
 void QMInvest::ChangeSSTab() {
     const int selected = tabs_->currentIndex();
+    CalcTabPage* shown = page(selected);
     screen_.changeTab(selected);
     frames_->setCurrentIndex(selected); // hides the frame shown so far, shows the selected one
-    pages_[static_cast<std::size_t>(selected)]->loadDefaults();
+    shown->loadDefaults();
     syncResults();
 }
 
 void QMInvest::CRChoseCalc() {
+    page(CapitalRequiredTab);
     capital_->choseCalc();
 }
 
 void QMInvest::RIChoseCalc() {
+    page(RetiredIncomeTab);
     retired_->choseCalc();
 }
 
@@ -235,22 +336,23 @@ GrowthResults QMInvest::growthResults() const {
 }
 
 void QMInvest::recalculateMortgage() {
-    if (!closing_)
+    // Only the mortgage tab's controls ask for these, so its frame is built.
+    if (!closing_ && mortgage_)
         mortgage_->recalculate();
 }
 
 void QMInvest::applyDaysOption() {
-    if (!closing_)
+    if (!closing_ && mortgage_)
         mortgage_->applyDaysOption();
 }
 
 void QMInvest::calculateClicked(CalcTab tab) {
     screen_.beginCalculate();
-    pages_[static_cast<std::size_t>(tab)]->calculate();
+    page(tab)->calculate();
 }
 
 void QMInvest::helpClicked(CalcTab tab) {
-    screen_.showHelpPage(pages_[static_cast<std::size_t>(tab)]->helpPage());
+    screen_.showHelpPage(page(tab)->helpPage());
     syncResults();
 }
 

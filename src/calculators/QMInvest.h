@@ -12,6 +12,7 @@
 class QPlainTextEdit;
 class QStackedWidget;
 class QTabBar;
+class QTimer;
 
 namespace qm {
 
@@ -26,6 +27,9 @@ class RetiredPage;
 // buttons "&Graph", "How to &use", "Clear &results" and "E&xit to menu". It opens on
 // "Invested growth" with that tab's defaults. Each tab's frame runs its own calculator; the
 // window shows what the handlers leave (the page, then their messages).
+// The frames of the other tabs are built when first needed (their tab selected, one of their
+// controls looked up by name) or, one a pass, in idle time after the window's first frame; each
+// takes its place in the Tab order as it is built.
 class QMInvest : public WorkWindowBase, public BoxHost {
     Q_OBJECT
 public:
@@ -36,7 +40,8 @@ public:
     const CalcState& state() const { return screen_.state(); }
 
     // Controls by their names, for the calculations: the text of a box, list, label or button;
-    // setting it; whether an option button is selected.
+    // setting it; whether an option button is selected. A control of a tab not built yet is
+    // built with its tab's frame.
     QWidget* control(const QString& name) override;
     QString controlText(const QString& name) const;
     void setControlText(const QString& name, const QString& text);
@@ -81,19 +86,35 @@ public:
     void howToUseClicked();
     void clearResultsClicked();
 
+    // The frame of `tab`, built if it was not yet; whether it has been built.
+    CalcTabPage* page(int tab);
+    bool isBuilt(int tab) const { return pages_.at(static_cast<std::size_t>(tab)) != nullptr; }
+    // Whether frames are built in idle time (on unless turned off; off, they are built only
+    // when needed).
+    void setBuildingInIdleTime(bool on) { buildInIdleTime_ = on; }
+
 protected:
     // "&Graph" with something to chart: the one place where the chart window is opened with
     // the chart values of state().
     virtual void showChartWindow();
+    // Once a frame has been shown, the frames not yet built are built in idle time.
+    bool event(QEvent* event) override;
 
 private:
     void build();
+    // Makes the frame of `tab` under the window's frames and puts its controls in the Tab
+    // order between those of the tabs before and after it.
+    void buildPage(int tab);
+    // The next frame not built yet, then again in a later pass while one is left.
+    void buildInIdleTime();
     // True once the window is being destroyed: leaving a control then starts nothing.
     bool closing_ = false;
 
     CalcScreen screen_;
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;
+    QTimer* idle_ = nullptr;
+    bool buildInIdleTime_ = true;
     QPlainTextEdit* results_ = nullptr;
     QString shownResults_;
     std::array<CalcTabPage*, 6> pages_{};

@@ -9,7 +9,8 @@
 
 namespace qm {
 
-RetiredPage::RetiredPage(QMInvest& window) : CalcTabPage(RetiredIncomeTab, "RI", window) {
+RetiredPage::RetiredPage(QMInvest& window, QWidget* parent)
+    : CalcTabPage(RetiredIncomeTab, "RI", window, parent) {
     addBox("RIInCurrValue", QStringLiteral("Starting value of your investments"));
     addBox("RIInAnnIntGrowthRate", QStringLiteral("Annual interest/growth rate %"));
     addBox("RIInAnnIncWDrawnRate", QString(), &label32_);
@@ -28,9 +29,10 @@ RetiredPage::RetiredPage(QMInvest& window) : CalcTabPage(RetiredIncomeTab, "RI",
                             QString::fromUtf16(RetiredIncomeChoiceFor(1).label32)});
     reserveWidth(label33_, {QString::fromUtf16(RetiredIncomeChoiceFor(0).label33),
                             QString::fromUtf16(RetiredIncomeChoiceFor(1).label33)});
-    // The captions are shown (and the boxes named) from the start; the window's load step
-    // starts every calculation afresh after the pages are built.
-    loadDefaults();
+    // The captions of the first choice are shown (and the boxes named) from the start; the
+    // defaults are loaded when the tab is shown.
+    percentage_->setChecked(true);
+    showCaptions(RetiredIncomeChoiceFor(0));
 }
 
 void RetiredPage::loadDefaults() {
@@ -41,11 +43,15 @@ void RetiredPage::loadDefaults() {
 void RetiredPage::choseCalc() {
     const RetiredIncomeChoice& choice = RetiredIncomeChoiceFor(percentage_->isChecked() ? 0 : 1);
     LoadRetiredIncomeChoice(window_.state(), choice);
+    showCaptions(choice);
+    loadBoxDefaults(choice.calcChoice);
+}
+
+void RetiredPage::showCaptions(const RetiredIncomeChoice& choice) {
     label32_->setText(QString::fromUtf16(choice.label32));
     label33_->setText(QString::fromUtf16(choice.label33));
     NameAfterLabel(label32_, box("RIInAnnIncWDrawnRate"));
     NameAfterLabel(label33_, box("RIInTimeInYrs"));
-    loadBoxDefaults(choice.calcChoice);
 }
 
 void RetiredPage::calculate() {

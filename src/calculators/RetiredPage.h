@@ -7,10 +7,12 @@ class QRadioButton;
 
 namespace qm {
 
+struct RetiredIncomeChoice;
+
 class RetiredPage : public CalcTabPage {
     Q_OBJECT
 public:
-    explicit RetiredPage(QMInvest& window);
+    RetiredPage(QMInvest& window, QWidget* parent);
     void loadDefaults() override;
     void calculate() override;
     QString helpPage() const override;
@@ -18,6 +20,9 @@ public:
     void choseCalc();
 
 private:
+    // The captions of `choice` on the two boxes that change with it (nothing stored).
+    void showCaptions(const RetiredIncomeChoice& choice);
+
     QRadioButton* percentage_;
     QLabel* label32_;
     QLabel* label33_;

@@ -24,8 +24,9 @@ constexpr int PriceColumns = 16;
 
 } // namespace
 
-ManagerCurrentValueTab::ManagerCurrentValueTab(ManagerScreen& screen, QMManagement& window)
-    : screen_(screen), window_(window) {
+ManagerCurrentValueTab::ManagerCurrentValueTab(ManagerScreen& screen, QMManagement& window,
+                                               QWidget* parent)
+    : QWidget(parent), screen_(screen), window_(window) {
     QWidget* frame = this;
     // Nine funds a column, each name with its price box beside it; only the rows of funds in
     // the database show.
@@ -98,6 +99,10 @@ bool ManagerCurrentValueTab::setup() {
         window_.showMessages(setup.messages);
         return false;
     }
+    // The rows change together: the frame is laid out once, after the last, not again for each
+    // name and box shown.
+    QLayout* const rows = layout();
+    rows->setEnabled(false);
     for (std::size_t i = 0; i < MaxFunds; ++i) {
         cvFundName_[i]->setText(AsTyped(setup.names[i]));
         cvInPrice_[i]->setText(setup.prices[i]);
@@ -107,6 +112,8 @@ bool ManagerCurrentValueTab::setup() {
         cvFundName_[i]->setVisible(setup.enabled[i]);
         cvInPrice_[i]->setVisible(setup.enabled[i]);
     }
+    rows->setEnabled(true);
+    rows->activate();
     return true;
 }
 

@@ -20,7 +20,7 @@ struct ManagerScreen;
 class ManagerCurrentValueTab : public QWidget {
     Q_OBJECT
 public:
-    ManagerCurrentValueTab(ManagerScreen& screen, QMManagement& window);
+    ManagerCurrentValueTab(ManagerScreen& screen, QMManagement& window, QWidget* parent);
 
     // The tab's own step of a tab change; false (after message 15) when there are no records.
     bool setup();

@@ -19,8 +19,8 @@
 
 namespace qm {
 
-ManagerDisplayTab::ManagerDisplayTab(ManagerScreen& screen, QMManagement& window)
-    : screen_(screen), window_(window) {
+ManagerDisplayTab::ManagerDisplayTab(ManagerScreen& screen, QMManagement& window, QWidget* parent)
+    : QWidget(parent), screen_(screen), window_(window) {
     QWidget* frame = this;
     dDispFunds_ = new FundListBox(QStringLiteral("DDispFunds"), frame);
     // The list has no caption of its own: screen readers name it by what it holds and say

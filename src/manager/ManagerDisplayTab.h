@@ -16,7 +16,7 @@ struct ManagerScreen;
 class ManagerDisplayTab : public QWidget {
     Q_OBJECT
 public:
-    ManagerDisplayTab(ManagerScreen& screen, QMManagement& window);
+    ManagerDisplayTab(ManagerScreen& screen, QMManagement& window, QWidget* parent);
 
     // The tab's own step of a tab change; false (after message 15) when there are no records.
     bool setup();

@@ -31,8 +31,8 @@ constexpr int AmountColumns = 16;
 
 } // namespace
 
-ManagerEntryTab::ManagerEntryTab(ManagerScreen& screen, QMManagement& window)
-    : screen_(screen), window_(window) {
+ManagerEntryTab::ManagerEntryTab(ManagerScreen& screen, QMManagement& window, QWidget* parent)
+    : QWidget(parent), screen_(screen), window_(window) {
     QWidget* frame = this;
 
     eFunds_ = new LockedList(QStringLiteral("EFunds"), frame);

@@ -24,7 +24,7 @@ enum class EntryControl;
 class ManagerEntryTab : public QWidget {
     Q_OBJECT
 public:
-    ManagerEntryTab(ManagerScreen& screen, QMManagement& window);
+    ManagerEntryTab(ManagerScreen& screen, QMManagement& window, QWidget* parent);
 
     // The tab's own step of a tab change: the lists filled, the help closed, the entry row idle.
     void setup();

@@ -116,15 +116,26 @@ void QMManagement::build() {
     for (const char* caption : captions)
         tabs_->addTab(QLatin1String(caption));
     // Each tab shows frame AllFramesIM(tab). The open and save frames stay empty: the file
-    // dialog is shown over them while a file is chosen.
-    entryTab_ = new ManagerEntryTab(screen_, *this);
-    displayTab_ = new ManagerDisplayTab(screen_, *this);
-    valueTab_ = new ManagerCurrentValueTab(screen_, *this);
-    for (QWidget* frame : std::initializer_list<QWidget*>{new QWidget, new QWidget, entryTab_,
-                                                          displayTab_, valueTab_}) {
+    // dialog is shown over them while a file is chosen. Each is made under the frames, so that
+    // its controls are styled once. The "Current value" frame is built when first needed (its
+    // tab chosen, one of its controls looked up) or in idle time after the window's first
+    // frame: the display frame, the widest, and the window's height decide the window's size.
+    QWidget* const openFrame = new QWidget(frames_);
+    QWidget* const saveFrame = new QWidget(frames_);
+    entryTab_ = new ManagerEntryTab(screen_, *this, frames_);
+    displayTab_ = new ManagerDisplayTab(screen_, *this, frames_);
+    for (QWidget* frame :
+         std::initializer_list<QWidget*>{openFrame, saveFrame, entryTab_, displayTab_}) {
         frame->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(frames_->count()));
         frames_->addWidget(frame);
     }
+    idle_ = new QTimer(this);
+    idle_->setSingleShot(true);
+    idle_->setInterval(0);
+    connect(idle_, &QTimer::timeout, this, [this] {
+        if (buildInIdleTime_)
+            valueTab();
+    });
     connect(tabs_, &QTabBar::currentChanged, this, [this] { ChangesSSTab2(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -133,16 +144,14 @@ void QMManagement::build() {
 
     // Tab follows Enter on each tab, then goes on to the tab's buttons and its page: the entry
     // row in the order Enter takes (boxes a transaction type does not use are passed over),
-    // the display tab's fund list, and the price boxes of the funds, then "&Calculate".
+    // the display tab's fund list, and the price boxes of the funds, then "&Calculate" (those
+    // join the chain when their frame is built).
     std::vector<QWidget*> chain{tabs_};
     for (const char* name :
          {"EFunds",     "ETransType", "EInDate",     "EInPrice",    "EInNumShrs", "EInComm",
           "EInCashDiv", "EAddaRec",   "ECreateFund", "ECorrectRec", "EDelRec",    "EPrint",
           "EHelp",      "EExit",      "EResults",    "DDispFunds",  "DDisplall",  "DHelp",
           "DPrint",     "DExit",      "DDResults"})
-        chain.push_back(findChild<QWidget*>(QLatin1String(name)));
-    chain.insert(chain.end(), valueTab_->priceBoxes().begin(), valueTab_->priceBoxes().end());
-    for (const char* name : {"CVCalc", "CVPrint", "CVGraph", "CVHelp", "CVExit", "CVResults"})
         chain.push_back(findChild<QWidget*>(QLatin1String(name)));
     SetTabChain(chain);
 
@@ -160,12 +169,48 @@ void QMManagement::build() {
     resize(sizeHint().expandedTo(QSize(0, WorkWindowHeight)));
 }
 
+ManagerCurrentValueTab* QMManagement::valueTab() {
+    if (valueTab_)
+        return valueTab_;
+    valueTab_ = new ManagerCurrentValueTab(screen_, *this, frames_);
+    valueTab_->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(CurrentValueTab));
+    frames_->addWidget(valueTab_); // hidden
+    // Its price boxes and buttons follow the display tab's page in the Tab order.
+    std::vector<QWidget*> chain{displayTab_->results()};
+    chain.insert(chain.end(), valueTab_->priceBoxes().begin(), valueTab_->priceBoxes().end());
+    for (const char* name : {"CVCalc", "CVPrint", "CVGraph", "CVHelp", "CVExit", "CVResults"})
+        chain.push_back(valueTab_->findChild<QWidget*>(QLatin1String(name)));
+    SetTabChain(chain);
+    return valueTab_;
+}
+
+QWidget* QMManagement::control(const QString& name) {
+    if (QWidget* found = findChild<QWidget*>(name))
+        return found;
+    return valueTab_ ? nullptr : valueTab()->findChild<QWidget*>(name);
+}
+
+bool QMManagement::event(QEvent* event) {
+    const bool handled = WorkWindowBase::event(event);
+    // An update request paints the window: after the first, the frame not built yet is built
+    // while nothing else waits.
+    if (event->type() == QEvent::UpdateRequest && buildInIdleTime_ && !valueTab_ && idle_ &&
+        !idle_->isActive())
+        idle_->start();
+    return handled;
+}
+
 void QMManagement::ChangesSSTab2() {
     const int t = tabs_->currentIndex();
+    if (t == CurrentValueTab)
+        valueTab();
     frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
     BeginTabChange(screen_);
-    for (QPlainTextEdit* box : {valueTab_->results(), displayTab_->results(), entryTab_->results()})
-        box->clear();
+    for (QPlainTextEdit* box : {valueTab_ ? valueTab_->results() : nullptr, displayTab_->results(),
+                                entryTab_->results()}) {
+        if (box)
+            box->clear();
+    }
     switch (t) {
     case OpenTab:
         openFile();
@@ -181,7 +226,7 @@ void QMManagement::ChangesSSTab2() {
             selectTab(EntryTab);
         break;
     case CurrentValueTab:
-        if (!valueTab_->setup())
+        if (!valueTab()->setup())
             selectTab(EntryTab);
         break;
     default:

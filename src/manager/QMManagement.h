@@ -16,6 +16,7 @@ class QFileDialog;
 class QPlainTextEdit;
 class QStackedWidget;
 class QTabBar;
+class QTimer;
 
 namespace qm {
 
@@ -61,6 +62,13 @@ public:
     // funds put in name order, then the tab's own step.
     void ChangesSSTab2();
 
+    // A control by its name; one of the "Current value" frame, not built yet, is built with it.
+    QWidget* control(const QString& name);
+    bool isValueTabBuilt() const { return valueTab_ != nullptr; }
+    // Whether the "Current value" frame is built in idle time (on unless turned off; off, it is
+    // built only when needed).
+    void setBuildingInIdleTime(bool on) { buildInIdleTime_ = on; }
+
     // For the tabs: each message shown in turn; `page` printed when `box` shows something (an
     // empty box is message 2).
     void showMessages(const std::vector<Message>& messages);
@@ -70,12 +78,16 @@ protected:
     bool mayClose() override;
     // After the first frame the file dialog is made ahead, while the user looks.
     void paintEvent(QPaintEvent* event) override;
+    // Once a frame has been shown, the frame not yet built is built in idle time.
+    bool event(QEvent* event) override;
 
 private:
     enum Tab { OpenTab = 0, SaveTab = 1, EntryTab = 2, DisplayTab = 3, CurrentValueTab = 4 };
 
     void build();
     void selectTab(int tab);
+    // The "Current value" frame, built (and put in the Tab order) if it was not yet.
+    ManagerCurrentValueTab* valueTab();
 
     // Open and save (tabs 0 and 1).
     void openFile();
@@ -99,6 +111,8 @@ private:
     ManagerEntryTab* entryTab_ = nullptr;
     ManagerDisplayTab* displayTab_ = nullptr;
     ManagerCurrentValueTab* valueTab_ = nullptr;
+    QTimer* idle_ = nullptr;
+    bool buildInIdleTime_ = true;
 };
 
 } // namespace qm

@@ -33,8 +33,12 @@ protected:
         qm::SetBeepHook({});
     }
 
+    // A control by its name, through the window's lookup (which builds the frame of a tab not
+    // shown yet, as selecting the tab would).
     template <typename T = QWidget> T* get(const char* name) {
-        return child<T>(window, QString::fromLatin1(name));
+        T* found = qobject_cast<T*>(window->control(QString::fromLatin1(name)));
+        EXPECT_NE(found, nullptr) << "no control named " << name;
+        return found;
     }
     qm::InputBox* box(const char* name) { return get<qm::InputBox>(name); }
     QString text(const char* name) { return window->controlText(QString::fromLatin1(name)); }

@@ -114,7 +114,11 @@ protected:
     }
 
     template <typename T = QWidget> T* get(const char* name) {
-        return child<T>(window, QString::fromLatin1(name));
+        // Through the window's lookup, which builds a frame not built yet as choosing its tab
+        // would.
+        T* found = qobject_cast<T*>(window->control(QString::fromLatin1(name)));
+        EXPECT_NE(found, nullptr) << "no control named " << name;
+        return found;
     }
     QString text(const char* name) {
         QWidget* w = get(name);
