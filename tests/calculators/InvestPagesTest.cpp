@@ -93,7 +93,7 @@ protected:
         if (order.idle) {
             window->setBuildingInIdleTime(true);
             window->update();
-            QTRY_VERIFY(allBuilt());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return allBuilt(); }));
         }
         ASSERT_TRUE(allBuilt());
         for (int tab : {0, 1, 2, 3, 4, 5, 2})

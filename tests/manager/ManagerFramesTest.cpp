@@ -58,8 +58,11 @@ TEST_P(ManagerFramesTest, ValueFrameAsIfBuiltWhenTheWindowOpened) {
     auto reference = std::make_unique<QMManagement>();
     reference->setBuildingInIdleTime(false);
     ASSERT_NE(reference->control(QStringLiteral("CVCalc")), nullptr);
-    const QSize referenceMinimum = reference->minimumSizeHint();
     const QSize referenceSize = reference->size();
+    // Its layout is in force once it is shown.
+    reference->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(reference.get()));
+    const QSize referenceMinimum = reference->minimumSizeHint();
     reference.reset();
 
     QMManagement window;
@@ -75,7 +78,7 @@ TEST_P(ManagerFramesTest, ValueFrameAsIfBuiltWhenTheWindowOpened) {
     case Way::Idle:
         window.setBuildingInIdleTime(true);
         window.update();
-        QTRY_VERIFY(window.isValueTabBuilt());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window.isValueTabBuilt(); }));
         break;
     case Way::Lookup:
         ASSERT_NE(window.control(QStringLiteral("CVInPrice(17)")), nullptr);
@@ -98,8 +101,10 @@ TEST_P(ManagerFramesTest, ValueFrameAsIfBuiltWhenTheWindowOpened) {
     EXPECT_EQ(window.findChild<QStackedWidget*>()->geometry(), frames);
     // The window cannot be made smaller than with the frame built from the start (once its
     // layout has taken the new frame in).
-    QTRY_VERIFY(window.minimumSizeHint() == referenceMinimum);
-    EXPECT_EQ(window.minimumSize(), referenceMinimum);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.minimumSizeHint() == referenceMinimum; }))
+        << window.minimumSizeHint().width() << "x" << window.minimumSizeHint().height();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.minimumSize() == referenceMinimum; }))
+        << window.minimumSize().width() << "x" << window.minimumSize().height();
     EXPECT_FALSE(window.control(QStringLiteral("AllFramesIM(4)"))->isVisible());
     EXPECT_TRUE(window.control(QStringLiteral("AllFramesIM(2)"))->isVisible());
 }

@@ -24,8 +24,8 @@ bool noXServer = false;
 // The selection holds `text` as if another program had selected it.
 void select(const QString& text) {
     QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
-    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(QClipboard::Selection), text,
-                              2000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return QGuiApplication::clipboard()->text(QClipboard::Selection) == text; }, 2000));
 }
 
 class MiddleClick : public ::testing::Test {
