@@ -94,9 +94,12 @@ void QMManagement::paintEvent(QPaintEvent* event) {
         return;
     fileDialogAhead_ = true;
     // A zero timer runs once the frame is out; nothing is left to do when the dialog has been
-    // asked for meanwhile, and the timer goes with the window. It is set up for "Open file".
+    // asked for meanwhile, and the timer goes with the window. It is set up for "Open file",
+    // the first thing done in a manager that opened empty; one that opened on a database (the
+    // program started on a file) makes it when first asked, and holds no dialog's memory
+    // until then.
     QTimer::singleShot(0, this, [this] {
-        if (!fileDialog_)
+        if (!fileDialog_ && screen_.portfolio.databasePath.isEmpty())
             setUpFileDialog(false);
     });
 }

@@ -1,5 +1,6 @@
 #include "manager/ManagerWindowFixture.h"
 
+#include "app/QMStart.h"
 #include "manager/DatabaseFile.h"
 #include "ui/StartFolder.h"
 #include <QDir>
@@ -364,6 +365,26 @@ TEST_F(ManagerFiles, NoDialogOutlivesTheProgram) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(open);
     EXPECT_FALSE(second) << "deleted with its window, not kept past the quit";
+}
+
+// A manager opened on a database (the program started on a file) makes no file dialog ahead: it
+// holds none of a dialog's memory until "Open file" asks for one.
+TEST(ManagerOpenedOnADatabase, MakesNoFileDialogAhead) {
+    const auto fileDialogs = [] {
+        int found = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            found += qobject_cast<QFileDialog*>(widget) != nullptr;
+        return found;
+    };
+    const int before = fileDialogs();
+    QMStart menu;
+    menu.start(QStringLiteral(QM_SAMPLE_DATABASE));
+    auto* manager = qobject_cast<QMManagement*>(menu.workWindow());
+    ASSERT_NE(manager, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(manager));
+    QTest::qWait(100); // the window's idle time after its first frame
+    EXPECT_GT(manager->portfolio().fundCount, 0);
+    EXPECT_EQ(fileDialogs(), before);
 }
 
 } // namespace
