@@ -145,6 +145,7 @@ void QMStart::makeAhead() {
 }
 
 void QMStart::destroyReadyWindows() {
+    delete leaving_.data();
     delete readyCalc_.data();
     delete readyManager_.data();
 }
@@ -156,6 +157,7 @@ void QMStart::open(WorkWindowBase* window) {
     connect(window, &WorkWindowBase::left, this, [this] { show(); });
     // Once it has gone, its kind is made ahead again if the menu is still shown.
     connect(window, &QObject::destroyed, ahead_, [this] {
+        delete leaving_.data(); // gone before its first frame
         if (makingAhead_)
             ahead_->start();
     });
@@ -169,17 +171,30 @@ template <typename Window> void QMStart::showWorkWindow() {
         return;
     }
     destroyWorkWindow();
-    // The window of the other kind made ahead goes with it: one work window's worth of memory.
-    if constexpr (std::is_same_v<Window, QMInvest>)
-        delete readyManager_.data();
-    else
-        delete readyCalc_.data();
+    // The window of the other kind made ahead goes too (one work window's worth of memory),
+    // right after this one's first frame rather than before it.
+    delete leaving_.data();
+    QPointer<WorkWindowBase>& other = std::is_same_v<Window, QMInvest> ? readyManager_ : readyCalc_;
+    leaving_ = other;
+    other = nullptr;
     WorkWindowBase* window = ready<Window>().data();
     ready<Window>() = nullptr;
     if (!window)
         window = new Window(BuildOnly());
     window->load();
     open(window);
+    if (leaving_)
+        window->installEventFilter(this);
+}
+
+bool QMStart::eventFilter(QObject* watched, QEvent* event) {
+    // The work window's first paint: its frame is out once this event loop pass ends.
+    if (event->type() == QEvent::Paint && watched == work_.data()) {
+        watched->removeEventFilter(this);
+        if (leaving_)
+            leaving_->deleteLater();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void QMStart::start(const std::optional<QString>& database) {

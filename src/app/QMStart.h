@@ -47,6 +47,7 @@ public:
     void StartExit_Click();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -71,6 +72,8 @@ private:
     bool chartsLoaded_ = false; // asked for after the first frame
     QPointer<WorkWindowBase> readyCalc_;
     QPointer<WorkWindowBase> readyManager_;
+    // The other kind made ahead when a work window opened, until that window's first frame.
+    QPointer<WorkWindowBase> leaving_;
     QTimer* ahead_ = nullptr;
     bool makingAhead_ = true;
 };
