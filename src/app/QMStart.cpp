@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -77,9 +78,16 @@ QMStart::QMStart(QWidget* parent) : QWidget(parent) {
             layout->addSpacing(10);
         layout->addWidget(button);
     }
+
+    // A zero timer: each pass runs once the events already waiting (a key, a click) are done.
+    ahead_ = new QTimer(this);
+    ahead_->setSingleShot(true);
+    ahead_->setInterval(0);
+    connect(ahead_, &QTimer::timeout, this, &QMStart::makeAhead);
 }
 
 QMStart::~QMStart() {
+    destroyReadyWindows();
     destroyWorkWindow();
 }
 
@@ -104,6 +112,42 @@ void QMStart::paintEvent(QPaintEvent* event) {
         QMetaObject::invokeMethod(
             this, [] { LoadChartDrawing(); }, Qt::QueuedConnection);
     }
+    // The work windows not made yet are made after the frame, while the menu is read.
+    if (aheadWanted() && !ahead_->isActive())
+        ahead_->start();
+}
+
+template <typename Window> QPointer<WorkWindowBase>& QMStart::ready() {
+    if constexpr (std::is_same_v<Window, QMInvest>)
+        return readyCalc_;
+    else
+        return readyManager_;
+}
+
+bool QMStart::aheadWanted() const {
+    // Only while the menu is shown: the kind of the work window kept needs none.
+    if (!makingAhead_ || !isVisible())
+        return false;
+    return (!readyCalc_ && !qobject_cast<QMInvest*>(work_.data())) ||
+           (!readyManager_ && !qobject_cast<QMManagement*>(work_.data()));
+}
+
+void QMStart::makeAhead() {
+    if (!aheadWanted())
+        return;
+    // One window a pass, the calculator first.
+    if (!readyCalc_ && !qobject_cast<QMInvest*>(work_.data()))
+        readyCalc_ = new QMInvest(BuildOnly());
+    else
+        readyManager_ = new QMManagement(BuildOnly());
+    if (aheadWanted())
+        ahead_->start();
+}
+
+void QMStart::destroyReadyWindows() {
+    delete leaving_.data();
+    delete readyCalc_.data();
+    delete readyManager_.data();
 }
 
 void QMStart::open(WorkWindowBase* window) {
@@ -111,6 +155,12 @@ void QMStart::open(WorkWindowBase* window) {
     hide();
     work_ = window;
     connect(window, &WorkWindowBase::left, this, [this] { show(); });
+    // Once it has gone, its kind is made ahead again if the menu is still shown.
+    connect(window, &QObject::destroyed, ahead_, [this] {
+        delete leaving_.data(); // gone before its first frame
+        if (makingAhead_)
+            ahead_->start();
+    });
     window->show();
 }
 
@@ -121,7 +171,30 @@ template <typename Window> void QMStart::showWorkWindow() {
         return;
     }
     destroyWorkWindow();
-    open(new Window);
+    // The window of the other kind made ahead goes too (one work window's worth of memory),
+    // right after this one's first frame rather than before it.
+    delete leaving_.data();
+    QPointer<WorkWindowBase>& other = std::is_same_v<Window, QMInvest> ? readyManager_ : readyCalc_;
+    leaving_ = other;
+    other = nullptr;
+    WorkWindowBase* window = ready<Window>().data();
+    ready<Window>() = nullptr;
+    if (!window)
+        window = new Window(BuildOnly());
+    window->load();
+    open(window);
+    if (leaving_)
+        window->installEventFilter(this);
+}
+
+bool QMStart::eventFilter(QObject* watched, QEvent* event) {
+    // The work window's first paint: its frame is out once this event loop pass ends.
+    if (event->type() == QEvent::Paint && watched == work_.data()) {
+        watched->removeEventFilter(this);
+        if (leaving_)
+            leaving_->deleteLater();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void QMStart::start(const std::optional<QString>& database) {
@@ -148,12 +221,14 @@ void QMStart::destroyWorkWindow() {
 
 void QMStart::StartExit_Click() {
     // Every window goes at once: no work window is asked whether it may close.
+    destroyReadyWindows();
     destroyWorkWindow();
     hide();
     QCoreApplication::quit();
 }
 
 void QMStart::closeEvent(QCloseEvent* event) {
+    destroyReadyWindows();
     destroyWorkWindow();
     event->accept();
     QCoreApplication::quit();

@@ -6,6 +6,13 @@
 
 namespace qm {
 
+// Asks a work window's constructor to build the window only, leaving its load step for when it
+// opens: a window made ahead, while the user looks at the start menu, is hidden, is not the work
+// window and has changed nothing outside itself until load() runs.
+struct BuildOnly {
+    explicit BuildOnly() = default;
+};
+
 // A work window opened from the start menu (the calculator window or the investment manager).
 // It is destroyed when it closes; leaving it by its exit button or its close box both go
 // through close(), so one check (mayClose) guards both.
@@ -14,6 +21,10 @@ class WorkWindowBase : public QWidget {
 public:
     explicit WorkWindowBase(QWidget* parent = nullptr);
     ~WorkWindowBase() override;
+
+    // The load step of a window built with BuildOnly, run as it opens: it becomes the work
+    // window and loads what it opens on, exactly as a window made there and then.
+    virtual void load() {}
 
 signals:
     // The window has closed and will be destroyed: the start menu shows itself again.

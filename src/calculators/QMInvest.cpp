@@ -52,13 +52,19 @@ bool BearsNameOf(const QString& name, int tab) {
 
 } // namespace
 
-QMInvest::QMInvest(QWidget* parent) : WorkWindowBase(parent) {
+QMInvest::QMInvest(QWidget* parent) : QMInvest(BuildOnly(), parent) {
+    load();
+}
+
+QMInvest::QMInvest(BuildOnly, QWidget* parent) : WorkWindowBase(parent) {
     setObjectName(QStringLiteral("QMInvest"));
     setWindowTitle(QStringLiteral("Calculations"));
     PaintBoxesIn(this); // before the boxes are made, so that each is styled once
     build();
+}
 
-    // Load step: this is the work window; it always opens on "Invested growth".
+void QMInvest::load() {
+    // This is the work window; it always opens on "Invested growth".
     becomeWorkWindow(WorkWindow::Calculator);
     screen_.open(app().currencySymbol);
     screen_.state().visibleTab = PensionGrowthTab;

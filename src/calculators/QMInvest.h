@@ -34,6 +34,8 @@ class QMInvest : public WorkWindowBase, public BoxHost {
     Q_OBJECT
 public:
     explicit QMInvest(QWidget* parent = nullptr);
+    // Built only: load() opens it.
+    explicit QMInvest(BuildOnly, QWidget* parent = nullptr);
     ~QMInvest() override;
 
     CalcState& state() { return screen_.state(); }
@@ -68,6 +70,9 @@ public:
     // After a mortgage handler: the Results box, the plain message box (OK only), the focus on
     // MTInMthPayment when the solver asks for it, then the numbered messages.
     void showOutcome(const MortgageOutcome& outcome);
+
+    // This is the work window; it opens on "Invested growth" with that tab's defaults.
+    void load() override;
 
     // BoxHost
     CalcScreen& calcScreen() override { return screen_; }

@@ -38,14 +38,18 @@ ManagerHooks& managerHooks() {
     return hooks;
 }
 
-QMManagement::QMManagement(QWidget* parent) : WorkWindowBase(parent) {
+QMManagement::QMManagement(QWidget* parent) : QMManagement(BuildOnly(), parent) {
+    load();
+}
+
+QMManagement::QMManagement(BuildOnly, QWidget* parent) : WorkWindowBase(parent) {
     setObjectName(QStringLiteral("QMManagement"));
     setWindowTitle(QStringLiteral("Investment manager"));
     PaintBoxesIn(this); // before the boxes are made, so that each is styled once
     build();
+}
 
-    // Load step: this is the work window, with an empty portfolio, opened on "Add - edit
-    // records".
+void QMManagement::load() {
     becomeWorkWindow(WorkWindow::Manager);
     screen_.currencySymbol = app().currencySymbol;
     InitScreen(screen_);

@@ -49,10 +49,15 @@ class QMManagement : public WorkWindowBase {
     Q_OBJECT
 public:
     explicit QMManagement(QWidget* parent = nullptr);
+    // Built only: load() opens it.
+    explicit QMManagement(BuildOnly, QWidget* parent = nullptr);
     ~QMManagement() override;
 
     const Portfolio& portfolio() const { return screen_.portfolio; }
     const ManagerScreen& screen() const { return screen_; }
+
+    // This is the work window, with an empty portfolio, opened on "Add - edit records".
+    void load() override;
 
     // Opens `path` through the "Open file" tab as if the user had chosen it in the file dialog
     // (the program started with a database file).

@@ -66,6 +66,9 @@ TEST_F(StartWithDatabase, OpensTheDatabaseInTheManager) {
         EXPECT_EQ(tab(), 2);
         EXPECT_EQ(captions(), c.captions);
         EXPECT_EQ(window->portfolio().unsavedChanges, 0);
+        // Nothing is made ahead before the manager opens.
+        EXPECT_EQ(menu->readyCalculator(), nullptr);
+        EXPECT_EQ(menu->readyManager(), nullptr);
         if (c.messages.isEmpty()) {
             EXPECT_EQ(listItems("EFunds"), QStringList({"ABC Fund", "XYZ Mutual Fund"}));
             // The records are there to work with, as after "Open file".
