@@ -3,7 +3,7 @@
 #   2 finance   src/finance/
 #   3 core      what the other folders' CMakeLists add to quillmark_core (models, file, reports)
 #   4 screens   src/screens/
-#   5 widgets   what the folders add to quillmark_ui (and the chart module's drawing), all of
+#   5 widgets   what the folders add to quillmark_ui (and the modules' code), all of
 #               src/ui/, and the program's main
 # A file may include ("...") only files of its own layer or lower ones, and nothing below the
 # widgets may include a Qt header from outside Qt Core (<QWidget>, <QFont>, <QPrinter>...).
@@ -34,12 +34,12 @@ foreach(list_file IN LISTS folder_lists)
     get_filename_component(folder "${list_file}" DIRECTORY)
     get_filename_component(folder "${folder}" NAME)
     file(READ "${list_file}" text)
-    # The chart module's drawing (quillmark_chart_drawing) is widget code too.
-    string(REGEX MATCHALL "target_sources\\(quillmark_(ui|chart_drawing)[^)]*\\)" blocks
+    # The modules' code (quillmark_chart_drawing, quillmark_print_device) is widget code too.
+    string(REGEX MATCHALL "target_sources\\(quillmark_(ui|chart_drawing|print_device)[^)]*\\)" blocks
                           "${text}")
     foreach(block IN LISTS blocks)
         string(REGEX REPLACE
-                             "^target_sources\\(quillmark_(ui|chart_drawing)|PRIVATE|PUBLIC|\\)$"
+                             "^target_sources\\(quillmark_(ui|chart_drawing|print_device)|PRIVATE|PUBLIC|\\)$"
                              "" block "${block}")
         string(REGEX MATCHALL "[A-Za-z0-9_./]+\\.cpp" names "${block}")
         foreach(name IN LISTS names)

@@ -15,7 +15,6 @@
 #include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -120,9 +119,9 @@ void QMGraph::printChart() {
         return;
     // Yes prints the chart in colour; No prints it in grey levels.
     const bool color = AskQuestion(2);
-    PrintOnDefaultPrinter(documentName(), color ? QPrinter::Color : QPrinter::GrayScale,
-                          [image = printedImage(color)](QPrinter& printer, QPainter& painter) {
-                              return paintSheet(printer, painter, image);
+    PrintOnDefaultPrinter(documentName(), color ? PrintColor::Color : PrintColor::Grey,
+                          [image = printedImage(color)](PrintSheets& sheets, QPainter& painter) {
+                              return paintSheet(sheets, painter, image);
                           });
 }
 
@@ -141,9 +140,9 @@ QImage QMGraph::printedImage(bool color) const {
     return drawing_->render(*plan_, currencySymbol_, logical, PrintScale, color);
 }
 
-bool QMGraph::paintSheet(QPrinter& printer, QPainter& painter, const QImage& image) {
+bool QMGraph::paintSheet(PrintSheets& sheets, QPainter& painter, const QImage& image) {
     // 9530 by 6350 twips on paper, half an inch from the top-left corner.
-    const double perTwip = printer.resolution() / 1440.0;
+    const double perTwip = sheets.resolution() / 1440.0;
     const QRectF target(720 * perTwip, 720 * perTwip, PrintWidthTwips * perTwip,
                         PrintHeightTwips * perTwip);
     painter.drawImage(target, image);
@@ -169,9 +168,9 @@ void QMGraph::saveAsPng() {
 }
 
 void QMGraph::saveAsPdf() {
-    SaveJobAsPdf(SaveAsPdfTitle, documentName(), QPrinter::Color,
-                 [this](QPrinter& printer, QPainter& painter) {
-                     return paintSheet(printer, painter, printedImage(true));
+    SaveJobAsPdf(SaveAsPdfTitle, documentName(), PrintColor::Color,
+                 [this](PrintSheets& sheets, QPainter& painter) {
+                     return paintSheet(sheets, painter, printedImage(true));
                  });
 }
 

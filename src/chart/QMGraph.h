@@ -11,9 +11,10 @@
 
 class QGraphicsView;
 class QPainter;
-class QPrinter;
 
 namespace qm {
+
+class PrintSheets;
 
 // From chart/ChartData.h and calculators/CalcState.h (kept out of this header: the meta-object
 // compiler cannot read the standard library's newest headers).
@@ -52,7 +53,7 @@ private:
     // The chart as printed: its picture (drawn here, by the widgets) and the one sheet it is
     // placed on (on whichever thread paints the job).
     QImage printedImage(bool color) const;
-    static bool paintSheet(QPrinter& printer, QPainter& painter, const QImage& image);
+    static bool paintSheet(PrintSheets& sheets, QPainter& painter, const QImage& image);
     QString documentName() const;
     void switchMeasure(ManagerMeasure measure);
 

@@ -4,14 +4,10 @@
 #include "ui/SaveDialog.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLocale>
 #include <QMutex>
 #include <QPageSize>
-#include <QPainter>
 #include <QPointer>
-#include <QPrinterInfo>
-#include <QTemporaryDir>
 #include <QThreadPool>
 #include <optional>
 #include <utility>
@@ -35,34 +31,9 @@ private:
     bool active_ = true;
 };
 
-// Paints the job; an empty text means it was handed over, otherwise it says what went wrong.
-QString runJob(const QPrinterInfo& target, const QString& documentName,
-               QPrinter::ColorMode colorMode, const SheetPainter& draw) {
-    QPrinter printer(target, QPrinter::HighResolution);
-    if (!printer.isValid())
-        return QStringLiteral("the printer %1 cannot be used.").arg(target.printerName());
-    printer.setDocName(documentName);
-    printer.setFullPage(true);
-    printer.setColorMode(colorMode);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return QStringLiteral("the print job could not be started on %1.")
-            .arg(target.printerName());
-    const bool drawn = draw(printer, painter);
-    if (!drawn)
-        printer.abort();
-    painter.end();
-    if (!drawn)
-        return QStringLiteral("a new page could not be started on %1.").arg(target.printerName());
-    if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted)
-        return QStringLiteral("the print system reported an error for %1.")
-            .arg(target.printerName());
-    return QString();
-}
-
 // The default printer found by the last lookup, while jobs on it succeed.
-std::optional<QPrinterInfo>& rememberedPrinter() {
-    static std::optional<QPrinterInfo> printer;
+std::optional<DefaultPrinter>& rememberedPrinter() {
+    static std::optional<DefaultPrinter> printer;
     return printer;
 }
 
@@ -71,17 +42,17 @@ PrinterLookup& printerLookup() {
     return lookup;
 }
 
-QPrinterInfo lookUpDefaultPrinter() {
-    return printerLookup() ? printerLookup()() : QPrinterInfo::defaultPrinter();
+DefaultPrinter lookUpDefaultPrinter(const PrintModule& module) {
+    return printerLookup() ? printerLookup()() : module.defaultPrinter();
 }
 
 // The remembered default printer, else the print system's answer; a printer found is
 // remembered, "none" is not (one may be added meanwhile).
-QPrinterInfo defaultPrinter() {
-    std::optional<QPrinterInfo>& remembered = rememberedPrinter();
+DefaultPrinter defaultPrinter(const PrintModule& module) {
+    std::optional<DefaultPrinter>& remembered = rememberedPrinter();
     if (remembered)
         return *remembered;
-    QPrinterInfo found = lookUpDefaultPrinter();
+    DefaultPrinter found = lookUpDefaultPrinter(module);
     if (!found.isNull())
         remembered = found;
     return found;
@@ -174,13 +145,18 @@ void SetPrinterLookup(PrinterLookup lookup) {
     ForgetDefaultPrinter();
 }
 
-bool PrintOnDefaultPrinter(const QString& documentName, QPrinter::ColorMode colorMode,
-                           SheetPainter draw) {
-    const QPrinterInfo target = defaultPrinter();
+bool PrintOnDefaultPrinter(const QString& documentName, PrintColor color, SheetPainter draw) {
+    QString problem;
+    const PrintModule* module = LoadPrintModule(&problem);
+    if (!module) {
+        ShowPlainMessage(problem);
+        return false;
+    }
+    const DefaultPrinter target = defaultPrinter(*module);
     if (target.isNull())
-        return SaveJobAsPdf(NoPrinterSaveTitle, documentName, colorMode, draw);
-    PrintQueue::instance().add([target, documentName, colorMode, draw = std::move(draw)] {
-        return runJob(target, documentName, colorMode, draw);
+        return SaveJobAsPdf(NoPrinterSaveTitle, documentName, color, draw);
+    PrintQueue::instance().add([module, target, documentName, color, draw = std::move(draw)] {
+        return module->print(target, documentName, color, draw);
     });
     return true;
 }
@@ -189,56 +165,32 @@ void WaitForPrintJobs() {
     PrintQueue::instance().finish();
 }
 
-QByteArray PaintPdf(const QString& documentName, QPrinter::ColorMode colorMode,
-                    const SheetPainter& draw, QString& problem) {
-    // The printer writes its PDF to a file of its own; it is read back and the caller writes it
-    // where the user asked in one piece.
-    const QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        problem = scratch.errorString();
+QByteArray PaintPdf(const QString& documentName, PrintColor color, const SheetPainter& draw,
+                    QString& problem) {
+    const PrintModule* module = LoadPrintModule(&problem);
+    if (!module)
         return {};
-    }
-    const QString path = scratch.filePath(QStringLiteral("job.pdf"));
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        const QPrinterInfo paperOf = defaultPrinter();
-        if (!paperOf.isNull() && paperOf.defaultPageSize().isValid())
-            printer.setPageSize(paperOf.defaultPageSize());
-        else
-            printer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
-                                              ? QPageSize::Letter
-                                              : QPageSize::A4));
-        printer.setDocName(documentName);
-        printer.setCreator(QStringLiteral("Quillmark"));
-        printer.setFullPage(true);
-        printer.setColorMode(colorMode);
-        QPainter painter;
-        if (!painter.begin(&printer)) {
-            problem = QStringLiteral("the PDF document could not be started.");
-            return {};
-        }
-        const bool drawn = draw(printer, painter);
-        painter.end();
-        if (!drawn) {
-            problem = QStringLiteral("a new page could not be started.");
-            return {};
-        }
-    }
-    QFile written(path);
-    if (!written.open(QIODevice::ReadOnly)) {
-        problem = written.errorString();
-        return {};
-    }
-    return written.readAll();
+    const DefaultPrinter paperOf = defaultPrinter(*module);
+    const QPageSize pageSize =
+        !paperOf.isNull() && paperOf.pageSize.isValid()
+            ? paperOf.pageSize
+            : QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                            ? QPageSize::Letter
+                            : QPageSize::A4);
+    return module->paintPdf(pageSize, documentName, color, draw, problem);
 }
 
-bool SaveJobAsPdf(const QString& title, const QString& documentName, QPrinter::ColorMode colorMode,
+bool SaveJobAsPdf(const QString& title, const QString& documentName, PrintColor color,
                   const SheetPainter& draw) {
+    // Without the print module no PDF can be made: said before the user picks a file.
+    QString problem;
+    if (!LoadPrintModule(&problem)) {
+        ShowPlainMessage(problem);
+        return false;
+    }
     return SaveCopy(title, PdfFile, documentName, [&](QString& problem) {
         BusyPointer busy;
-        return PaintPdf(documentName, colorMode, draw, problem);
+        return PaintPdf(documentName, color, draw, problem);
     });
 }
 

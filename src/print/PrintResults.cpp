@@ -24,13 +24,13 @@ QFont printFont() {
     return font;
 }
 
-bool drawPage(const QString& page, const QFont& font, QPrinter& printer, QPainter& painter) {
+bool drawPage(const QString& page, const QFont& font, PrintSheets& output, QPainter& painter) {
     painter.setFont(font);
     painter.setPen(Qt::black);
-    const QFontMetricsF metrics(font, &printer);
+    const QFontMetricsF metrics(font, output.device());
     // Sizes in device pixels: the printer's resolution per inch, 72 points per inch.
-    const double perPoint = printer.resolution() / 72.0;
-    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    const double perPoint = output.resolution() / 72.0;
+    const QRectF paper = output.paperRect();
     const double top = PrintTopMarginPoints * perPoint;
     const double usable = paper.height() - top - PrintBottomMarginPoints * perPoint;
     const QList<QStringList> sheets =
@@ -47,7 +47,7 @@ bool drawPage(const QString& page, const QFont& font, QPrinter& printer, QPainte
         for (const QString& line : sheet) {
             if (line.isEmpty())
                 continue;
-            QTextLayout& layout = shaped.emplace_back(line, font, &printer);
+            QTextLayout& layout = shaped.emplace_back(line, font, output.device());
             layout.setTextOption(option);
             layout.beginLayout();
             const QTextLine row = layout.createLine();
@@ -59,7 +59,7 @@ bool drawPage(const QString& page, const QFont& font, QPrinter& printer, QPainte
 
     auto next = shaped.begin();
     for (qsizetype s = 0; s < sheets.size(); ++s) {
-        if (s > 0 && !printer.newPage())
+        if (s > 0 && !output.newPage())
             return false;
         double baseline = top + metrics.ascent();
         for (const QString& line : sheets.at(s)) {
@@ -80,16 +80,16 @@ const QString DocumentName = QStringLiteral("Quillmark");
 
 void PrintResults(const QString& page) {
     // Decided now, as the user clicked: the job is painted later, off this thread.
-    PrintOnDefaultPrinter(DocumentName, QPrinter::GrayScale,
-                          [page, font = printFont()](QPrinter& printer, QPainter& painter) {
-                              return drawPage(page, font, printer, painter);
+    PrintOnDefaultPrinter(DocumentName, PrintColor::Grey,
+                          [page, font = printFont()](PrintSheets& sheets, QPainter& painter) {
+                              return drawPage(page, font, sheets, painter);
                           });
 }
 
 void SaveResultsAsPdf(const QString& page) {
-    SaveJobAsPdf(SaveAsPdfTitle, DocumentName, QPrinter::GrayScale,
-                 [&page, font = printFont()](QPrinter& printer, QPainter& painter) {
-                     return drawPage(page, font, printer, painter);
+    SaveJobAsPdf(SaveAsPdfTitle, DocumentName, PrintColor::Grey,
+                 [&page, font = printFont()](PrintSheets& sheets, QPainter& painter) {
+                     return drawPage(page, font, sheets, painter);
                  });
 }
 

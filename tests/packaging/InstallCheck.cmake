@@ -1,6 +1,6 @@
 # Installs the build into a scratch prefix and checks what a user's system receives: only the
-# program in bin/, its chart module in the library folder's quillmark/, the sample database in
-# share/quillmark, the menu entry, the icon, the
+# program in bin/, its chart and print modules in the library folder's quillmark/, the sample
+# database in share/quillmark, the menu entry, the icon, the
 # AppStream metadata, the database file type, the manual page, the copyright file and the
 # changelog (validated with the desktop's own tools where they are installed). Then runs the
 # installed program: --help and --version answer without any display, a mistake exits 2, and on
@@ -22,7 +22,7 @@ foreach(path bin/quillmark share/quillmark/DtaSampl.QMD share/applications/${id}
              share/icons/hicolor/scalable/apps/quillmark.svg share/metainfo/${id}.metainfo.xml
              share/mime/packages/quillmark.xml share/man/man1/quillmark.1.gz
              share/doc/quillmark/copyright share/doc/quillmark/changelog.gz
-             ${LIBDIR}/quillmark/quillmark-charts.so)
+             ${LIBDIR}/quillmark/quillmark-charts.so ${LIBDIR}/quillmark/quillmark-print.so)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()

@@ -10,7 +10,6 @@
 #include <QFileDialog>
 #include <QMap>
 #include <QPainter>
-#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QSemaphore>
 #include <QTest>
@@ -185,7 +184,7 @@ TEST_F(PrintResultsOnPaper, DefaultPrinterAskedOnceAgainAfterAFailure) {
     bool none = false;
     SetPrinterLookup([&] {
         ++lookups;
-        return none ? QPrinterInfo() : QPrinterInfo::defaultPrinter();
+        return none ? DefaultPrinter() : LoadPrintModule()->defaultPrinter();
     });
     struct Restore {
         ~Restore() { SetPrinterLookup({}); }
@@ -264,8 +263,8 @@ INSTANTIATE_TEST_SUITE_P(NoPrinterOrSpoolFailure, PrintFailures,
 class HeldJob {
 public:
     HeldJob() {
-        PrintOnDefaultPrinter(QStringLiteral("Held"), QPrinter::GrayScale,
-                              [this](QPrinter&, QPainter& painter) {
+        PrintOnDefaultPrinter(QStringLiteral("Held"), PrintColor::Grey,
+                              [this](PrintSheets&, QPainter& painter) {
                                   (void)gate_.tryAcquire(1, 20000);
                                   painter.drawText(QPointF(300, 300), QStringLiteral("Held job"));
                                   painted_ = true;
@@ -324,7 +323,7 @@ TEST_F(PrintResultsOnPaper, FailureArrivesThroughTheEventLoopAndThePrinterIsAske
     int lookups = 0;
     SetPrinterLookup([&] {
         ++lookups;
-        return QPrinterInfo::defaultPrinter();
+        return LoadPrintModule()->defaultPrinter();
     });
     struct Restore {
         ~Restore() { SetPrinterLookup({}); }
