@@ -5,6 +5,7 @@
 #include "calculators/QMInvest.h"
 #include "chart/ChartDrawing.h"
 #include "manager/QMManagement.h"
+#include "print/PrintModule.h"
 #include "ui/AccessibleList.h"
 #include "ui/WindowLayout.h"
 
@@ -104,13 +105,15 @@ void QMStart::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!iconGiven_)
         QMetaObject::invokeMethod(this, &QMStart::giveWindowsTheIcon, Qt::QueuedConnection);
-    // The chart module follows the menu's first frame: loaded while the menu is read, it is
-    // ready for the first chart window (a program started on a database loads it at the first
-    // chart instead).
+    // The chart and print modules follow the menu's first frame: loaded while the menu is read,
+    // they are ready for the first chart window and the first Print (a program started on a
+    // database loads each when first needed instead).
     if (!chartsLoaded_) {
         chartsLoaded_ = true;
         QMetaObject::invokeMethod(
             this, [] { LoadChartDrawing(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [] { LoadPrintModule(); }, Qt::QueuedConnection);
     }
     // The work windows not made yet are made after the frame, while the menu is read.
     if (aheadWanted() && !ahead_->isActive())

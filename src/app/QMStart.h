@@ -69,7 +69,7 @@ private:
     QPointer<WorkWindowBase> work_;
     QIcon icon_;
     bool iconGiven_ = false;
-    bool chartsLoaded_ = false; // asked for after the first frame
+    bool chartsLoaded_ = false; // the chart and print modules asked for after the first frame
     QPointer<WorkWindowBase> readyCalc_;
     QPointer<WorkWindowBase> readyManager_;
     // The other kind made ahead when a work window opened, until that window's first frame.
