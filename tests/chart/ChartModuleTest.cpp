@@ -3,6 +3,7 @@
 // build tree.
 #include "chart/ChartData.h"
 #include "chart/QMGraph.h"
+#include "support/ModuleFile.h"
 #include "support/UiHelpers.h"
 
 #include <QCoreApplication>
@@ -58,14 +59,7 @@ TEST(ChartModule, FoundBesideTheProgramAndNamedWhenMissingOrDamaged) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        QFile::remove(beside);
-        if (c.file == "module")
-            ASSERT_TRUE(QFile::copy(QStringLiteral(QM_CHART_MODULE_FILE), beside));
-        else if (!c.file.isEmpty()) {
-            QFile damaged(beside);
-            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-            damaged.write(c.file);
-        }
+        ASSERT_TRUE(qmtest::PlaceModule(beside, c.file, QStringLiteral(QM_CHART_MODULE_FILE)));
         QString problem;
         const ChartDrawing* drawing = LoadChartDrawing(&problem);
         const QStringList shown = showChart();

@@ -3,6 +3,7 @@
 // build tree.
 #include "print/PrintModule.h"
 #include "print/PrintResults.h"
+#include "support/ModuleFile.h"
 #include "support/UiHelpers.h"
 
 #include <QCoreApplication>
@@ -36,14 +37,7 @@ TEST(PrintModule, FoundBesideTheProgramAndNamedWhenMissingOrDamaged) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        QFile::remove(beside);
-        if (c.file == "module")
-            ASSERT_TRUE(QFile::copy(QStringLiteral(QM_PRINT_MODULE_FILE), beside));
-        else if (!c.file.isEmpty()) {
-            QFile damaged(beside);
-            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-            damaged.write(c.file);
-        }
+        ASSERT_TRUE(qmtest::PlaceModule(beside, c.file, QStringLiteral(QM_PRINT_MODULE_FILE)));
         QString problem;
         const PrintModule* module = LoadPrintModule(&problem);
         if (c.says) {
