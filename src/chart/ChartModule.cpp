@@ -9,18 +9,9 @@ extern "C" __attribute__((weak)) const qm::ChartDrawing* qm_chart_drawing();
 namespace qm {
 
 const ChartDrawing* LoadChartDrawing(QString* problem) {
-    // Loaded once; a module that was missing is looked for again the next time.
-    static const ChartDrawing* drawing = nullptr;
-    if (!drawing) {
-        if (qm_chart_drawing) {
-            drawing = qm_chart_drawing();
-        } else if (auto entry = reinterpret_cast<const ChartDrawing* (*)()>(
-                       LoadModuleEntry("quillmark-charts.so", "qm_chart_drawing",
-                                       QStringLiteral("The chart window cannot open"), problem))) {
-            drawing = entry();
-        }
-    }
-    return drawing;
+    return LoadModuleTable<ChartDrawing>(qm_chart_drawing, "quillmark-charts.so",
+                                         "qm_chart_drawing",
+                                         QStringLiteral("The chart window cannot open"), problem);
 }
 
 } // namespace qm

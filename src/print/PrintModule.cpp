@@ -9,18 +9,8 @@ extern "C" __attribute__((weak)) const qm::PrintModule* qm_print_module();
 namespace qm {
 
 const PrintModule* LoadPrintModule(QString* problem) {
-    // Loaded once; a module that was missing is looked for again the next time.
-    static const PrintModule* module = nullptr;
-    if (!module) {
-        if (qm_print_module) {
-            module = qm_print_module();
-        } else if (auto entry = reinterpret_cast<const PrintModule* (*)()>(
-                       LoadModuleEntry("quillmark-print.so", "qm_print_module",
-                                       QStringLiteral("Printing cannot go ahead"), problem))) {
-            module = entry();
-        }
-    }
-    return module;
+    return LoadModuleTable<PrintModule>(qm_print_module, "quillmark-print.so", "qm_print_module",
+                                        QStringLiteral("Printing cannot go ahead"), problem);
 }
 
 } // namespace qm

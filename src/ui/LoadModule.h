@@ -12,4 +12,23 @@ namespace qm {
 QFunctionPointer LoadModuleEntry(const char* fileName, const char* entryName,
                                  const QString& cannotGoAhead, QString* problem);
 
+// A module's table of functions: from `linkedIn` where the module's code is linked into the
+// program (the tests; null otherwise), else from the entry point of the module loaded as
+// LoadModuleEntry does. Loaded once; a module that was missing is looked for again the next
+// time.
+template <typename Table>
+const Table* LoadModuleTable(const Table* (*linkedIn)(), const char* fileName,
+                             const char* entryName, const QString& cannotGoAhead,
+                             QString* problem) {
+    static const Table* table = nullptr;
+    if (!table) {
+        if (linkedIn)
+            table = linkedIn();
+        else if (auto entry = reinterpret_cast<const Table* (*)()>(
+                     LoadModuleEntry(fileName, entryName, cannotGoAhead, problem)))
+            table = entry();
+    }
+    return table;
+}
+
 } // namespace qm
