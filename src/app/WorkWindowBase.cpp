@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QPointer>
+#include <QTimer>
 
 namespace qm {
 
@@ -25,6 +26,16 @@ WorkWindowBase::WorkWindowBase(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     // A screen reader meets it as a window of its own (not as a pane of the start menu).
     SetAccessibleRole(this, QAccessible::Window);
+    idle_ = new QTimer(this);
+    idle_->setSingleShot(true);
+    idle_->setInterval(0);
+    connect(idle_, &QTimer::timeout, this, [this] {
+        if (!buildInIdleTime_ || !leftToBuild_)
+            return;
+        leftToBuild_ = buildNextInIdleTime();
+        if (leftToBuild_)
+            idle_->start(); // a later pass, after the events waiting now
+    });
 }
 
 WorkWindowBase::~WorkWindowBase() {
@@ -57,6 +68,15 @@ void WorkWindowBase::closeEvent(QCloseEvent* event) {
     event->accept();
     release();
     emit left();
+}
+
+bool WorkWindowBase::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // Not on an update request: the first one comes before the window is on the screen, and
+    // building then would hold its first frame back.
+    if (event->type() == QEvent::Paint && buildInIdleTime_ && leftToBuild_ && !idle_->isActive())
+        idle_->start();
+    return handled;
 }
 
 } // namespace qm

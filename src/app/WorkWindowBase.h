@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QTimer;
+
 namespace qm {
 
 // Asks a work window's constructor to build the window only, leaving its load step for when it
@@ -26,6 +28,10 @@ public:
     // window and loads what it opens on, exactly as a window made there and then.
     virtual void load() {}
 
+    // Whether the parts not built yet are built in idle time once the window has drawn a frame
+    // (on unless turned off; off, each is built only when it is needed).
+    void setBuildingInIdleTime(bool on) { buildInIdleTime_ = on; }
+
 signals:
     // The window has closed and will be destroyed: the start menu shows itself again.
     void left();
@@ -37,10 +43,20 @@ protected:
     // The load step: this window becomes the one dialogs are placed from.
     void becomeWorkWindow(WorkWindow kind);
 
+    // Builds one part of the window not built yet, in idle time; returns whether one is left.
+    virtual bool buildNextInIdleTime() { return false; }
+
     void closeEvent(QCloseEvent* event) override;
+    // The window's own paint event comes while a frame is drawn: the idle pass follows it.
+    bool event(QEvent* event) override;
 
 private:
     void release();
+
+    // A zero timer: its pass runs once the frame is out and the events waiting then are done.
+    QTimer* idle_ = nullptr;
+    bool buildInIdleTime_ = true;
+    bool leftToBuild_ = true;
 };
 
 // The kind of the work window open now (None while only the start menu is): dialogs place

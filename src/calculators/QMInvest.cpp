@@ -26,7 +26,6 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -153,10 +152,6 @@ void QMInvest::build() {
     SetTabChain({tabs_, results_, graph, howTo, clear, exit});
     buildPage(InvestedGrowthTab);
     buildPage(MortgageTab);
-    idle_ = new QTimer(this);
-    idle_->setSingleShot(true);
-    idle_->setInterval(0);
-    connect(idle_, &QTimer::timeout, this, [this] { buildInIdleTime(); });
 
     AddHelpAndPrintKeys(this, [this] { return frames_->currentWidget(); });
 
@@ -214,25 +209,11 @@ CalcTabPage* QMInvest::page(int tab) {
     return pages_[static_cast<std::size_t>(tab)];
 }
 
-void QMInvest::buildInIdleTime() {
-    if (!buildInIdleTime_)
-        return;
+bool QMInvest::buildNextInIdleTime() {
     const auto next = std::find(pages_.begin(), pages_.end(), nullptr);
-    if (next == pages_.end())
-        return;
-    buildPage(static_cast<int>(next - pages_.begin()));
-    if (std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end())
-        idle_->start(); // a later pass, after the events waiting now
-}
-
-bool QMInvest::event(QEvent* event) {
-    const bool handled = WorkWindowBase::event(event);
-    // An update request paints the window: after the first, the other frames are built while
-    // nothing else waits.
-    if (event->type() == QEvent::UpdateRequest && buildInIdleTime_ && idle_ && !idle_->isActive() &&
-        std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end())
-        idle_->start();
-    return handled;
+    if (next != pages_.end())
+        buildPage(static_cast<int>(next - pages_.begin()));
+    return std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end();
 }
 
 QWidget* QMInvest::control(const QString& name) {

@@ -12,7 +12,6 @@
 class QPlainTextEdit;
 class QStackedWidget;
 class QTabBar;
-class QTimer;
 
 namespace qm {
 
@@ -94,32 +93,25 @@ public:
     // The frame of `tab`, built if it was not yet; whether it has been built.
     CalcTabPage* page(int tab);
     bool isBuilt(int tab) const { return pages_.at(static_cast<std::size_t>(tab)) != nullptr; }
-    // Whether frames are built in idle time (on unless turned off; off, they are built only
-    // when needed).
-    void setBuildingInIdleTime(bool on) { buildInIdleTime_ = on; }
 
 protected:
     // "&Graph" with something to chart: the one place where the chart window is opened with
     // the chart values of state().
     virtual void showChartWindow();
-    // Once a frame has been shown, the frames not yet built are built in idle time.
-    bool event(QEvent* event) override;
+    // The next frame not built yet.
+    bool buildNextInIdleTime() override;
 
 private:
     void build();
     // Makes the frame of `tab` under the window's frames and puts its controls in the Tab
     // order between those of the tabs before and after it.
     void buildPage(int tab);
-    // The next frame not built yet, then again in a later pass while one is left.
-    void buildInIdleTime();
     // True once the window is being destroyed: leaving a control then starts nothing.
     bool closing_ = false;
 
     CalcScreen screen_;
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;
-    QTimer* idle_ = nullptr;
-    bool buildInIdleTime_ = true;
     QPlainTextEdit* results_ = nullptr;
     QString shownResults_;
     std::array<CalcTabPage*, 6> pages_{};

@@ -136,13 +136,6 @@ void QMManagement::build() {
         frame->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(frames_->count()));
         frames_->addWidget(frame);
     }
-    idle_ = new QTimer(this);
-    idle_->setSingleShot(true);
-    idle_->setInterval(0);
-    connect(idle_, &QTimer::timeout, this, [this] {
-        if (buildInIdleTime_)
-            valueTab();
-    });
     connect(tabs_, &QTabBar::currentChanged, this, [this] { ChangesSSTab2(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -194,17 +187,16 @@ ManagerCurrentValueTab* QMManagement::valueTab() {
 QWidget* QMManagement::control(const QString& name) {
     if (QWidget* found = findChild<QWidget*>(name))
         return found;
-    return valueTab_ ? nullptr : valueTab()->findChild<QWidget*>(name);
+    if (valueTab_)
+        return nullptr;
+    // The frame itself, or one of its controls.
+    ManagerCurrentValueTab* built = valueTab();
+    return built->objectName() == name ? built : built->findChild<QWidget*>(name);
 }
 
-bool QMManagement::event(QEvent* event) {
-    const bool handled = WorkWindowBase::event(event);
-    // An update request paints the window: after the first, the frame not built yet is built
-    // while nothing else waits.
-    if (event->type() == QEvent::UpdateRequest && buildInIdleTime_ && !valueTab_ && idle_ &&
-        !idle_->isActive())
-        idle_->start();
-    return handled;
+bool QMManagement::buildNextInIdleTime() {
+    valueTab();
+    return false;
 }
 
 void QMManagement::ChangesSSTab2() {

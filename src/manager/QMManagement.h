@@ -16,7 +16,6 @@ class QFileDialog;
 class QPlainTextEdit;
 class QStackedWidget;
 class QTabBar;
-class QTimer;
 
 namespace qm {
 
@@ -70,9 +69,6 @@ public:
     // A control by its name; one of the "Current value" frame, not built yet, is built with it.
     QWidget* control(const QString& name);
     bool isValueTabBuilt() const { return valueTab_ != nullptr; }
-    // Whether the "Current value" frame is built in idle time (on unless turned off; off, it is
-    // built only when needed).
-    void setBuildingInIdleTime(bool on) { buildInIdleTime_ = on; }
 
     // For the tabs: each message shown in turn; `page` printed when `box` shows something (an
     // empty box is message 2).
@@ -83,8 +79,8 @@ protected:
     bool mayClose() override;
     // After the first frame the file dialog is made ahead, while the user looks.
     void paintEvent(QPaintEvent* event) override;
-    // Once a frame has been shown, the frame not yet built is built in idle time.
-    bool event(QEvent* event) override;
+    // The "Current value" frame.
+    bool buildNextInIdleTime() override;
 
 private:
     enum Tab { OpenTab = 0, SaveTab = 1, EntryTab = 2, DisplayTab = 3, CurrentValueTab = 4 };
@@ -116,8 +112,6 @@ private:
     ManagerEntryTab* entryTab_ = nullptr;
     ManagerDisplayTab* displayTab_ = nullptr;
     ManagerCurrentValueTab* valueTab_ = nullptr;
-    QTimer* idle_ = nullptr;
-    bool buildInIdleTime_ = true;
 };
 
 } // namespace qm

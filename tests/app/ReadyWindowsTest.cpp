@@ -106,7 +106,8 @@ protected:
     // Shows the menu and lets its idle passes make both kinds ahead.
     void showAndWaitForReadyWindows() {
         menu->show();
-        QTRY_VERIFY_WITH_TIMEOUT(menu->readyCalculator() && menu->readyManager(), 10000);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return menu->readyCalculator() && menu->readyManager(); }, 10000));
     }
     WorkWindowBase* ready(const Kind& kind) const {
         return kind.calculator ? menu->readyCalculator() : menu->readyManager();
@@ -169,7 +170,8 @@ TEST_F(ReadyWindows, OpeningOneKindDestroysTheOtherAndNothingSurvivesTheEnd) {
             ASSERT_TRUE(window);
             ASSERT_TRUE(otherReady) << "kept until the first frame";
             EXPECT_FALSE(otherReady->isVisible());
-            QTRY_VERIFY(!otherReady); // the other kind made ahead is destroyed after it
+            // The other kind made ahead is destroyed after it.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !otherReady; }));
             EXPECT_EQ(ready(other), nullptr) << "nothing made while the work window is open";
             EXPECT_EQ(ready(kind), nullptr);
             EXPECT_EQ(CurrentWorkWindow(), window.data());
@@ -178,7 +180,8 @@ TEST_F(ReadyWindows, OpeningOneKindDestroysTheOtherAndNothingSurvivesTheEnd) {
             window->close();
             settle();
             EXPECT_FALSE(window);
-            QTRY_VERIFY_WITH_TIMEOUT(menu->readyCalculator() && menu->readyManager(), 10000);
+            EXPECT_TRUE(QTest::qWaitFor(
+                [this] { return menu->readyCalculator() && menu->readyManager(); }, 10000));
             ExpectUnseen(menu->readyCalculator());
             ExpectUnseen(menu->readyManager());
             EXPECT_EQ(ActiveWorkWindow(), WorkWindow::None);
