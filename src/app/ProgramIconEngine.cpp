@@ -1,11 +1,13 @@
 #include "app/ProgramIconEngine.h"
 
+#include <QDir>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <QResource>
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -37,6 +39,21 @@ QImage draw(const QString& drawing, const QSize& size) {
     return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// Whether the build drew `drawing` ahead at some edge: then the drawing reads, and finding that
+// out loads no SVG library.
+bool drawnAhead(const QString& drawing) {
+    if (!drawing.endsWith(QLatin1String(".svg")))
+        return false;
+    const QString stem = drawing.chopped(4);
+    const qsizetype folderEnd = stem.lastIndexOf(QLatin1Char('/')) + 1;
+    const QString prefix = stem.mid(folderEnd) + QLatin1Char('-');
+    // Matched by hand: a name filter would compile a regular expression (and load its library).
+    const QStringList names = QDir(stem.left(folderEnd)).entryList(QDir::Files);
+    return std::any_of(names.cbegin(), names.cend(), [&prefix](const QString& name) {
+        return name.startsWith(prefix) && name.endsWith(QLatin1String(".argb"));
+    });
+}
+
 } // namespace
 
 ProgramIconEngine::ProgramIconEngine(const QString& drawing) : drawn_(std::make_shared<Drawn>()) {
@@ -49,10 +66,10 @@ QPixmap ProgramIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) 
     const quint64 key = (quint64(quint32(size.width())) << 32) | quint32(size.height());
     if (const auto found = drawn_->pixmaps.constFind(key); found != drawn_->pixmaps.cend())
         return *found;
-    const QImage image = draw(drawn_->drawing, size);
+    QImage image = draw(drawn_->drawing, size);
     if (image.size() != size)
         return {};
-    const QPixmap pixmap = QPixmap::fromImage(image);
+    const QPixmap pixmap = QPixmap::fromImage(std::move(image)); // no second copy
     drawn_->pixmaps.insert(key, pixmap);
     return pixmap;
 }
@@ -85,7 +102,8 @@ QString ProgramIconEngine::key() const {
 
 bool ProgramIconEngine::isNull() {
     if (!drawn_->readable)
-        drawn_->readable = QImageReader(drawn_->drawing, "svg").canRead();
+        drawn_->readable =
+            drawnAhead(drawn_->drawing) || QImageReader(drawn_->drawing, "svg").canRead();
     return !*drawn_->readable;
 }
 

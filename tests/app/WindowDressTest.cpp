@@ -93,10 +93,10 @@ TEST(StartMenu, IconDrawnAtTheSizeAskedForOnce) {
     EXPECT_FALSE(menu.workWindow()->windowIcon().isNull());
 }
 
-// The logo's sizes drawn ahead by the build are the very pixels the drawing gives at that size:
-// a stale or misread file shows at once.
-TEST(StartMenu, LogoDrawnAheadIsTheDrawingItself) {
-    for (const int edge : {96, 192}) {
+// The sizes drawn ahead by the build (the menu's logo, the window icon's edges) are the very
+// pixels the drawing gives at that size: a stale or misread file shows at once.
+TEST(StartMenu, IconDrawnAheadIsTheDrawingItself) {
+    for (const int edge : {16, 32, 64, 96, 128, 192}) {
         QImageReader reader(QStringLiteral(":/quillmark.svg"), "svg");
         reader.setScaledSize(QSize(edge, edge));
         const QImage drawn = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
