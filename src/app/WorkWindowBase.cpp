@@ -3,6 +3,7 @@
 #include "ui/AccessibleList.h"
 #include "ui/CommandGate.h"
 #include "ui/Geometry.h"
+#include "ui/StylePixmaps.h"
 
 #include <QCloseEvent>
 #include <QPointer>
@@ -71,6 +72,8 @@ void WorkWindowBase::closeEvent(QCloseEvent* event) {
 }
 
 bool WorkWindowBase::event(QEvent* event) {
+    if (event->type() == QEvent::Show)
+        WarmStylePixmaps(); // before the frames' group boxes are drawn
     const bool handled = QWidget::event(event);
     // Not on an update request: the first one comes before the window is on the screen, and
     // building then would hold its first frame back.
