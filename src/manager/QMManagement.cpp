@@ -195,7 +195,10 @@ QWidget* QMManagement::control(const QString& name) {
 }
 
 bool QMManagement::buildNextInIdleTime() {
-    valueTab();
+    // Not in a manager that opened on a database (the program started on a file): it holds only
+    // what it shows, and builds the frame when its tab is chosen (about 0.5 MB until then).
+    if (screen_.portfolio.databasePath.isEmpty())
+        valueTab();
     return false;
 }
 

@@ -369,7 +369,9 @@ TEST_F(ManagerFiles, NoDialogOutlivesTheProgram) {
 
 // A manager opened on a database (the program started on a file) makes no file dialog ahead: it
 // holds none of a dialog's memory until "Open file" asks for one.
-TEST(ManagerOpenedOnADatabase, MakesNoFileDialogAhead) {
+// A manager opened on a database (the program started on a file) holds only what it shows: the
+// file dialog and the Current value frame are made when first asked for.
+TEST(ManagerOpenedOnADatabase, MakesNothingAhead) {
     const auto fileDialogs = [] {
         int found = 0;
         for (QWidget* widget : QApplication::topLevelWidgets())
@@ -385,6 +387,8 @@ TEST(ManagerOpenedOnADatabase, MakesNoFileDialogAhead) {
     QTest::qWait(100); // the window's idle time after its first frame
     EXPECT_GT(manager->portfolio().fundCount, 0);
     EXPECT_EQ(fileDialogs(), before);
+    EXPECT_FALSE(manager->isValueTabBuilt());
+    EXPECT_NE(manager->control(QStringLiteral("CVInPrice(17)")), nullptr) << "built when asked";
 }
 
 } // namespace
