@@ -34,13 +34,9 @@ foreach(list_file IN LISTS folder_lists)
     get_filename_component(folder "${list_file}" DIRECTORY)
     get_filename_component(folder "${folder}" NAME)
     file(READ "${list_file}" text)
-    # The modules' code (quillmark_chart_drawing, quillmark_print_device) is widget code too.
-    string(REGEX MATCHALL "target_sources\\(quillmark_(ui|chart_drawing|print_device)[^)]*\\)" blocks
-                          "${text}")
+    # The modules' code (the SOURCES of each qm_module) is widget code too.
+    string(REGEX MATCHALL "(target_sources\\(quillmark_ui|qm_module\\()[^)]*\\)" blocks "${text}")
     foreach(block IN LISTS blocks)
-        string(REGEX REPLACE
-                             "^target_sources\\(quillmark_(ui|chart_drawing|print_device)|PRIVATE|PUBLIC|\\)$"
-                             "" block "${block}")
         string(REGEX MATCHALL "[A-Za-z0-9_./]+\\.cpp" names "${block}")
         foreach(name IN LISTS names)
             list(APPEND ui_sources "${folder}/${name}")

@@ -77,9 +77,7 @@ public:
 
 protected:
     bool mayClose() override;
-    // After the first frame the file dialog is made ahead, while the user looks.
-    void paintEvent(QPaintEvent* event) override;
-    // The "Current value" frame.
+    // The file dialog, then the "Current value" frame, while the user looks.
     bool buildNextInIdleTime() override;
 
 private:
@@ -105,7 +103,6 @@ private:
     // The file dialog of tabs 0 and 1, made in idle time after the first frame or when first
     // needed, whichever comes first, or handed on by the manager window before.
     std::unique_ptr<QFileDialog> fileDialog_;
-    bool fileDialogAhead_ = false;
 
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;

@@ -6,10 +6,7 @@
 #include "support/ModuleFile.h"
 #include "support/UiHelpers.h"
 
-#include <QCoreApplication>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QGraphicsView>
 #include <QMessageBox>
 #include <gtest/gtest.h>
@@ -44,28 +41,17 @@ QStringList showChart() {
 }
 
 TEST(ChartModule, FoundBesideTheProgramAndNamedWhenMissingOrDamaged) {
-    const QString beside = QDir(QCoreApplication::applicationDirPath())
-                               .filePath(QStringLiteral("quillmark-charts.so"));
-    QFile::remove(beside);
-
-    struct Case {
-        const char* name;
-        QByteArray file; // the file put beside the program: none, not a library, the module
-        const char* says;
-    } cases[] = {
-        {"missing", {}, "quillmark-charts.so is missing"},
-        {"damaged", "not a library", "could not be loaded"},
-        {"present", "module", nullptr},
-    };
-    for (const Case& c : cases) {
+    const ModuleBesideProgram beside(QStringLiteral("quillmark-charts.so"),
+                                     QStringLiteral(QM_CHART_MODULE_FILE));
+    for (const ModuleCase& c : beside.cases()) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(qmtest::PlaceModule(beside, c.file, QStringLiteral(QM_CHART_MODULE_FILE)));
+        ASSERT_TRUE(beside.place(c));
         QString problem;
         const ChartDrawing* drawing = LoadChartDrawing(&problem);
         const QStringList shown = showChart();
-        if (c.says) {
+        if (!c.says.isEmpty()) {
             EXPECT_EQ(drawing, nullptr);
-            EXPECT_TRUE(problem.contains(QLatin1String(c.says))) << problem.toStdString();
+            EXPECT_TRUE(problem.contains(c.says)) << problem.toStdString();
             EXPECT_TRUE(problem.endsWith(QLatin1String("Reinstall Quillmark.")));
             // The user is told, and no empty chart window opens.
             ASSERT_EQ(shown.size(), 1);
@@ -85,7 +71,6 @@ TEST(ChartModule, FoundBesideTheProgramAndNamedWhenMissingOrDamaged) {
             EXPECT_GT(dark, 200);
         }
     }
-    QFile::remove(beside);
 }
 
 } // namespace

@@ -35,10 +35,7 @@ protected:
     DialogView viewDialog(int t, const QString& typed = QString()) {
         DialogView view;
         runAnsweringModals(
-            [&] {
-                auto* tabs = get<QTabBar>("SSTab2");
-                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(t).center());
-            },
+            [&] { pressTab(t); },
             [&](QWidget* dialog) {
                 auto* files = qobject_cast<QFileDialog*>(dialog);
                 ASSERT_NE(files, nullptr);
@@ -164,10 +161,7 @@ TEST_F(ManagerFiles, DialogListsDatabaseFiles) {
     QStringList filters;
     QString preset;
     runAnsweringModals(
-        [&] {
-            auto* tabs = get<QTabBar>("SSTab2");
-            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-        },
+        [&] { pressTab(1); },
         [&](QWidget* dialog) {
             auto* files = qobject_cast<QFileDialog*>(dialog);
             ASSERT_NE(files, nullptr);
@@ -269,18 +263,14 @@ TEST_F(ManagerFiles, DialogMadeAheadAndHandedOnToTheNextWindow) {
         ASSERT_TRUE(ahead) << "handed on, not deleted";
         EXPECT_EQ(fileDialogs(), QList<QPointer<QFileDialog>>{ahead});
         QSize shownSize;
-        runAnsweringModals(
-            [&] {
-                auto* tabs = get<QTabBar>("SSTab2");
-                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-            },
-            [&](QWidget* dialog) {
-                EXPECT_EQ(dialog, ahead.data());
-                shownSize = dialog->size();
-                resizedTo = dialog->size() + QSize(150, 100);
-                dialog->resize(resizedTo);
-                static_cast<QFileDialog*>(dialog)->reject();
-            });
+        runAnsweringModals([&] { pressTab(0); },
+                           [&](QWidget* dialog) {
+                               EXPECT_EQ(dialog, ahead.data());
+                               shownSize = dialog->size();
+                               resizedTo = dialog->size() + QSize(150, 100);
+                               dialog->resize(resizedTo);
+                               static_cast<QFileDialog*>(dialog)->reject();
+                           });
         activate();
         if (resized) {
             EXPECT_NE(shownSize, resizedTo) << "the size the user left is not kept";

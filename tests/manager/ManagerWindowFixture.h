@@ -176,11 +176,13 @@ protected:
     QStringList click(const char* button, const QStringList& replies = {}) {
         return run([&] { QTest::mouseClick(get(button), Qt::LeftButton); }, replies);
     }
-    QStringList clickTab(int index, const QStringList& replies = {}) {
+    // A mouse click on the caption of tab `index`.
+    void pressTab(int index) {
         auto* tabs = get<QTabBar>("SSTab2");
-        return run(
-            [&] { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center()); },
-            replies);
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    }
+    QStringList clickTab(int index, const QStringList& replies = {}) {
+        return run([&] { pressTab(index); }, replies);
     }
     // Types into the focused control, as InvestWindowTest::type does ({Enter}, {Del}, ...).
     QStringList keys(const QString& typed) {

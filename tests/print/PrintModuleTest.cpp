@@ -6,10 +6,7 @@
 #include "support/ModuleFile.h"
 #include "support/UiHelpers.h"
 
-#include <QCoreApplication>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QPainter>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -22,29 +19,18 @@ namespace {
 const QString Page = QStringLiteral("Module page\n");
 
 TEST(PrintModule, FoundBesideTheProgramAndNamedWhenMissingOrDamaged) {
-    const QString beside =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quillmark-print.so"));
-    QFile::remove(beside);
-
-    struct Case {
-        const char* name;
-        QByteArray file; // the file put beside the program: none, not a library, the module
-        const char* says;
-    } cases[] = {
-        {"missing", {}, "quillmark-print.so is missing"},
-        {"damaged", "not a library", "could not be loaded"},
-        {"present", "module", nullptr},
-    };
-    for (const Case& c : cases) {
+    const ModuleBesideProgram beside(QStringLiteral("quillmark-print.so"),
+                                     QStringLiteral(QM_PRINT_MODULE_FILE));
+    for (const ModuleCase& c : beside.cases()) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(qmtest::PlaceModule(beside, c.file, QStringLiteral(QM_PRINT_MODULE_FILE)));
+        ASSERT_TRUE(beside.place(c));
         QString problem;
         const PrintModule* module = LoadPrintModule(&problem);
-        if (c.says) {
+        if (!c.says.isEmpty()) {
             EXPECT_EQ(module, nullptr);
             EXPECT_TRUE(problem.startsWith(QLatin1String("Printing cannot go ahead: ")))
                 << problem.toStdString();
-            EXPECT_TRUE(problem.contains(QLatin1String(c.says))) << problem.toStdString();
+            EXPECT_TRUE(problem.contains(c.says)) << problem.toStdString();
             EXPECT_TRUE(problem.endsWith(QLatin1String("Reinstall Quillmark.")));
             // Print and Save as PDF tell the user, and no save dialog opens.
             for (const auto& action : {std::function<void()>([] { PrintResults(Page); }),
@@ -77,7 +63,6 @@ TEST(PrintModule, FoundBesideTheProgramAndNamedWhenMissingOrDamaged) {
                       2);
         }
     }
-    QFile::remove(beside);
 }
 
 } // namespace
