@@ -55,6 +55,12 @@ void WorkWindowBase::release() {
     }
 }
 
+void WorkWindowBase::buildAgainInIdleTime() {
+    leftToBuild_ = true;
+    if (buildInIdleTime_ && isVisible() && !idle_->isActive())
+        idle_->start();
+}
+
 void WorkWindowBase::closeEvent(QCloseEvent* event) {
     // The box being edited is left before anything is asked, as a click on an exit button
     // leaves it; the close box takes no focus, so the focus goes back to it if the window stays.

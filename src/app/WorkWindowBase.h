@@ -45,6 +45,8 @@ protected:
 
     // Builds one part of the window not built yet, in idle time; returns whether one is left.
     virtual bool buildNextInIdleTime() { return false; }
+    // Something new is left to build: another idle pass follows (once the window is shown).
+    void buildAgainInIdleTime();
 
     void closeEvent(QCloseEvent* event) override;
     // The window's own paint event comes while a frame is drawn: the idle pass follows it.

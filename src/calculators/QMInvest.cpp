@@ -211,9 +211,15 @@ CalcTabPage* QMInvest::page(int tab) {
 
 bool QMInvest::buildNextInIdleTime() {
     const auto next = std::find(pages_.begin(), pages_.end(), nullptr);
-    if (next != pages_.end())
+    if (next != pages_.end()) {
         buildPage(static_cast<int>(next - pages_.begin()));
-    return std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end();
+        return chartWanted_ || std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end();
+    }
+    if (chartWanted_) {
+        chartWanted_ = false;
+        chartAhead_ = MakeCalculatorChart(state(), this);
+    }
+    return false;
 }
 
 QWidget* QMInvest::control(const QString& name) {
@@ -279,6 +285,11 @@ void QMInvest::syncResults() {
         return;
     shownResults_ = state().results;
     ShowPage(results_, shownResults_);
+    // A new page: the chart made ahead was of the page before.
+    chartAhead_.reset();
+    chartWanted_ = !shownResults_.isEmpty() && state().chartPoints != 0;
+    if (chartWanted_)
+        buildAgainInIdleTime();
 }
 
 void QMInvest::ChangeSSTab() {
@@ -363,7 +374,10 @@ void QMInvest::graphClicked() {
 }
 
 void QMInvest::showChartWindow() {
-    ShowCalculatorChart(state());
+    ShowCalculatorChart(state(), std::move(chartAhead_));
+    // The same chart may be asked for again.
+    chartWanted_ = true;
+    buildAgainInIdleTime();
 }
 
 void QMInvest::howToUseClicked() {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <memory>
 
 #include "app/WorkWindowBase.h"
 #include "calculators/CalcState.h"
@@ -16,6 +17,7 @@ class QTabBar;
 namespace qm {
 
 class CalcTabPage;
+class QMGraph;
 class CapitalPage;
 class InvestedPage;
 class MortgagePage;
@@ -98,7 +100,7 @@ protected:
     // "&Graph" with something to chart: the one place where the chart window is opened with
     // the chart values of state().
     virtual void showChartWindow();
-    // The next frame not built yet.
+    // The next frame not built yet; then the chart window of the page shown.
     bool buildNextInIdleTime() override;
 
 private:
@@ -119,6 +121,10 @@ private:
     InvestedPage* invested_ = nullptr;
     RetiredPage* retired_ = nullptr;
     CapitalPage* capital_ = nullptr;
+    // The chart window "&Graph" would open on the page shown, made in idle time after the page
+    // came (chartWanted_ until then), so that the click only shows it.
+    std::unique_ptr<QMGraph> chartAhead_;
+    bool chartWanted_ = false;
 };
 
 } // namespace qm

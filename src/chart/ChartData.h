@@ -23,6 +23,8 @@ struct ChartPlan {
     bool comparison = false;     // one bar per comparison or fund, rather than values over time
     bool measureButtons = false; // the manager's three measure buttons are shown
     bool failed = false;         // building failed: "Cannot draw graph, try again." (message 9)
+
+    bool operator==(const ChartPlan&) const = default;
 };
 
 // The calculator window's chart, by state.chartKind (3 to 7, 9 to 11). The year-end selection of

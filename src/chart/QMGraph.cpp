@@ -187,8 +187,24 @@ void ShowChart(const ChartPlan& plan, const QString& currencySymbol,
     window.exec();
 }
 
-void ShowCalculatorChart(CalcState& state) {
-    ShowChart(BuildCalculatorChart(state), state.currencySymbol);
+void ShowCalculatorChart(CalcState& state, std::unique_ptr<QMGraph> madeAhead) {
+    const ChartPlan plan = BuildCalculatorChart(state);
+    if (!madeAhead || madeAhead->plan() != plan ||
+        madeAhead->currencySymbol() != state.currencySymbol) {
+        ShowChart(plan, state.currencySymbol);
+        return;
+    }
+    if (plan.failed)
+        ShowMessage(9);
+    madeAhead->exec();
+}
+
+std::unique_ptr<QMGraph> MakeCalculatorChart(const CalcState& state, QWidget* parent) {
+    if (!LoadChartDrawing())
+        return nullptr;
+    CalcState copy = state; // building the chart writes the year ends into the state
+    return std::make_unique<QMGraph>(BuildCalculatorChart(copy), state.currencySymbol,
+                                     MeasureSource{}, parent);
 }
 
 void ShowManagerChart(int points, const std::function<Currency(int row, int column)>& fundTotal,

@@ -38,6 +38,7 @@ public:
     ~QMGraph() override;
 
     const ChartPlan& plan() const { return *plan_; }
+    const QString& currencySymbol() const { return currencySymbol_; }
 
     // "&Print": asks " Continue with Printout." and " Print in Color.", then prints the chart at
     // 9530 by 6350 twips on the default printer (without one, offers it as a PDF file).
@@ -71,8 +72,13 @@ void ShowChart(const ChartPlan& plan, const QString& currencySymbol,
                const MeasureSource& measures = {});
 
 // "&Graph" of the calculator window: the chart of the last calculation (BuildCalculatorChart),
-// in the window's currency symbol (CalcState::currencySymbol).
-void ShowCalculatorChart(CalcState& state);
+// in the window's currency symbol (CalcState::currencySymbol). A window made ahead
+// (MakeCalculatorChart) is the one shown when it shows that same chart; otherwise one is made.
+void ShowCalculatorChart(CalcState& state, std::unique_ptr<QMGraph> madeAhead = nullptr);
+
+// The chart window "&Graph" would open on `state`, made hidden inside `parent` (it leaves `state`
+// as it is); null when the chart module cannot be loaded.
+std::unique_ptr<QMGraph> MakeCalculatorChart(const CalcState& state, QWidget* parent);
 
 // "&Graph" of the manager: one value per fund 1..points from `fundTotal(row, column)` (columns 3,
 // 4 and 5 for the three measures), labelled by `fundNames`; opens on the gain or loss in money.
