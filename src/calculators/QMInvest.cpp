@@ -102,16 +102,8 @@ void QMInvest::build() {
         frames_->addWidget(new QWidget(frames_));
     connect(tabs_, &QTabBar::currentChanged, this, [this] { ChangeSSTab(); });
 
-    results_ = new QPlainTextEdit(this);
-    results_->setObjectName(QStringLiteral("Results"));
-    results_->setAccessibleName(QStringLiteral("Results"));
-    results_->setReadOnly(true);
-    results_->setTabChangesFocus(true);
-    results_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    results_->setFont(FixedPitchFont());
     // The widest page lines (pension growth) are 59 characters: they show whole.
-    results_->setMinimumWidth(TextBoxWidth(results_, ResultsColumns));
+    results_ = PageBox(QStringLiteral("Results"), ResultsColumns, this);
     results_->setMinimumHeight(results_->fontMetrics().lineSpacing() * 20);
     AddResultsMenu(results_, [this] { return printedPage(); });
 

@@ -39,16 +39,7 @@ void KeepPlaceWhenHidden(QWidget* widget) {
 }
 
 QPlainTextEdit* ManagerResultsBox(const char* name, int columns, QWidget* parent) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(QStringLiteral("Results"));
-    box->setReadOnly(true);
-    // Tab moves on from the page rather than into it.
-    box->setTabChangesFocus(true);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setFont(FixedPitchFont());
-    box->setMinimumWidth(TextBoxWidth(box, columns));
+    QPlainTextEdit* box = PageBox(QLatin1String(name), columns, parent);
     box->setMinimumHeight(box->fontMetrics().lineSpacing() * 14);
     return box;
 }

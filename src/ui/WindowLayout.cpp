@@ -66,6 +66,21 @@ int TextBoxWidth(const QPlainTextEdit* box, int columns) {
     return qCeil(text + document) + frame + scrollBar;
 }
 
+QPlainTextEdit* PageBox(const QString& name, int columns, QWidget* parent) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(QStringLiteral("Results"));
+    box->setReadOnly(true);
+    // Tab moves on from the page rather than into it.
+    box->setTabChangesFocus(true);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setFont(FixedPitchFont());
+    box->setMinimumWidth(TextBoxWidth(box, columns));
+    return box;
+}
+
 void ShowPage(QPlainTextEdit* box, const QString& page) {
     QString shown = page;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -33,6 +33,12 @@ void FitToColumns(QLineEdit* edit, int columns);
 // with room kept for its vertical scroll bar.
 int TextBoxWidth(const QPlainTextEdit* box, int columns);
 
+// A results box named `name` in `parent`: read-only, in the fixed-pitch font, lines not wrapped,
+// lines of `columns` characters shown whole. Both its scroll bars are always there (grey while
+// there is nothing to scroll), so the box keeps its width when a long page comes: a change of
+// width would lay every line of the page out again.
+QPlainTextEdit* PageBox(const QString& name, int columns, QWidget* parent);
+
 // Shows a page (lines ended by CR LF) in a results box.
 void ShowPage(QPlainTextEdit* box, const QString& page);
 

@@ -65,6 +65,12 @@ TEST_F(InvestWindowTest, CaptionsAndTheResultsBox) {
     EXPECT_EQ(results->font().family(), "Courier New");
     EXPECT_EQ(results->font().styleHint(), QFont::Monospace);
     EXPECT_EQ(results->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    // A page longer than the box: the box keeps its width (lines are not laid out again).
+    const int width = results->viewport()->width();
+    window->state().results = QStringLiteral("line\r\n").repeated(100);
+    window->syncResults();
+    QApplication::processEvents();
+    EXPECT_EQ(results->viewport()->width(), width);
 }
 
 // A tab change shows the selected tab's frame alone and discards the page, the counters and

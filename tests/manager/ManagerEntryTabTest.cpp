@@ -1,5 +1,6 @@
 #include "app/WorkWindowBase.h"
 #include "manager/ManagerWindowFixture.h"
+#include "ui/WindowLayout.h"
 
 #include <QPointer>
 
@@ -82,6 +83,13 @@ TEST_F(ManagerWindowTest, OpensOnTheEntryTabWithEveryControl) {
         EXPECT_EQ(box->font().family(), "Courier New") << name;
         EXPECT_TRUE(box->font().fixedPitch()) << name;
         EXPECT_EQ(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn) << name;
+        // A page longer than the box shown: it keeps its width (lines are not laid out again).
+        if (!box->isVisible())
+            continue;
+        const int width = box->viewport()->width();
+        ShowPage(box, QStringLiteral("line\r\n").repeated(100));
+        QApplication::processEvents();
+        EXPECT_EQ(box->viewport()->width(), width) << name;
     }
 }
 
