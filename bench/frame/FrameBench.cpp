@@ -19,6 +19,7 @@
 #include "manager/DatabaseFile.h"
 #include "manager/QMManagement.h"
 #include "ui/AccessibleList.h"
+#include "ui/ProgramStyle.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -339,6 +340,7 @@ int main(int argc, char** argv) {
 
     FrameClock app(argc, argv);
     UseAccessibleInterfaces();
+    UseProgramStyle();
     qm::app().currencySymbol = RunStartup();
     Bench bench(app, printing ? &printSystem : nullptr);
     bench.run(rounds);

@@ -3,6 +3,7 @@
 #include "app/QMStart.h"
 #include "app/Startup.h"
 #include "ui/AccessibleList.h"
+#include "ui/ProgramStyle.h"
 #include "ui/StartFolder.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     qm::UseAccessibleInterfaces();
+    qm::UseProgramStyle();
     // Window managers match the windows with the menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmark.quillmark"));
     qm::app().currencySymbol = qm::RunStartup();

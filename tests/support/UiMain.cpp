@@ -1,5 +1,7 @@
 #include "support/TestEnvironment.h"
 
+#include "ui/ProgramStyle.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -26,6 +28,7 @@ int main(int argc, char** argv) {
     qputenv("CUPS_SERVER", "/nonexistent/quillmark-tests-no-print-system.sock");
     previousHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
+    qm::UseProgramStyle(); // as the program does
     qmtest::pinEnvironment();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,103 @@
+// Scroll bars drawn through the program's style look as the desktop style draws them, whether
+// drawn anew or copied from the pixmap cache.
+
+#include "ui/ProgramStyle.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+using namespace qm;
+
+namespace {
+
+struct Bar : QScrollBar {
+    using QScrollBar::initStyleOption;
+    using QScrollBar::QScrollBar;
+};
+
+// The largest difference of one colour channel between two images of one size.
+int Difference(const QImage& a, const QImage& b) {
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return most;
+}
+
+// In turn, so that a look taken for an earlier one (a cache key missing what changed) shows;
+// each is drawn twice, the second time from the cache.
+TEST(ProgramStyle, ScrollBarsLookAsTheDesktopStyleDrawsThem) {
+    auto* program = qobject_cast<ProgramStyle*>(QApplication::style());
+    ASSERT_NE(program, nullptr) << "the tests run with the program's style";
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Button, QColor(50, 50, 50));
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    const struct {
+        const char* look;
+        Qt::Orientation orientation;
+        int length, value, maximum;
+        QStyle::SubControl pressed;
+        bool enabled, rightToLeft, darkPalette;
+        qreal ratio;
+    } cases[] = {
+        {"nothing to scroll", Qt::Vertical, 300, 0, 0, QStyle::SC_None, true, false, false, 1},
+        {"at the top", Qt::Vertical, 300, 0, 100, QStyle::SC_None, true, false, false, 1},
+        {"half way", Qt::Vertical, 300, 50, 100, QStyle::SC_None, true, false, false, 1},
+        {"slider pressed", Qt::Vertical, 300, 50, 100, QStyle::SC_ScrollBarSlider, true, false,
+         false, 1},
+        {"down arrow pressed", Qt::Vertical, 300, 50, 100, QStyle::SC_ScrollBarAddLine, true, false,
+         false, 1},
+        {"disabled", Qt::Vertical, 300, 50, 100, QStyle::SC_None, false, false, false, 1},
+        {"shorter", Qt::Vertical, 200, 50, 100, QStyle::SC_None, true, false, false, 1},
+        {"sideways", Qt::Horizontal, 300, 50, 100, QStyle::SC_None, true, false, false, 1},
+        {"right to left", Qt::Horizontal, 300, 50, 100, QStyle::SC_None, true, true, false, 1},
+        {"dark theme", Qt::Horizontal, 300, 50, 100, QStyle::SC_None, true, true, true, 1},
+        {"twice as fine", Qt::Horizontal, 300, 50, 100, QStyle::SC_None, true, true, true, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.look);
+        Bar bar(c.orientation);
+        bar.setRange(0, c.maximum);
+        bar.setValue(c.value);
+        bar.setEnabled(c.enabled);
+        bar.setLayoutDirection(c.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        if (c.darkPalette)
+            bar.setPalette(dark);
+        const int thickness = program->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &bar);
+        bar.resize(c.orientation == Qt::Vertical ? QSize(thickness, c.length)
+                                                 : QSize(c.length, thickness));
+        QStyleOptionSlider option;
+        bar.initStyleOption(&option);
+        option.subControls = QStyle::SC_All; // as the scroll bar's own painting asks
+        if (c.pressed != QStyle::SC_None) {
+            option.activeSubControls = c.pressed;
+            option.state |= QStyle::State_Sunken;
+        }
+        const QSize area = (option.rect.size() + QSize(10, 14)) * c.ratio;
+        const auto draw = [&](const QStyle* style) {
+            QImage image(area, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(c.ratio);
+            image.fill(QColor(200, 100, 50));
+            QPainter painter(&image);
+            painter.translate(5, 7);          // away from the corner of what it is drawn on
+            painter.setClipRect(option.rect); // as on the scroll bar itself
+            style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, &bar);
+            return image;
+        };
+        const QImage expected = draw(program->baseStyle());
+        EXPECT_LE(Difference(draw(program), expected), 1) << "drawn anew";
+        EXPECT_LE(Difference(draw(program), expected), 1) << "copied from the cache";
+    }
+}
+
+} // namespace
