@@ -4,15 +4,18 @@
 
 namespace qm {
 
-// The program's widget style: the desktop's own, except that each look of a scroll bar is drawn
-// once and then copied from the pixmap cache. Qt's painting splits any fill of more than a
-// hundred or so scan lines (a scroll bar's groove, its edge lines) into parts handed to worker
-// threads and waits for them; for a scroll bar that waiting costs some ten times the drawing.
+// The program's widget style: the desktop's own, drawn so that Qt's painting keeps its fills on
+// the thread that paints. Qt splits any fill of more than a hundred or so scan lines (a scroll
+// bar's groove, the edges of a tall group box) into parts handed to worker threads and waits for
+// them; for a scroll bar that waiting costs some ten times the drawing. Each look of a scroll bar
+// is drawn once and then copied from the pixmap cache; group box frames are drawn in bands.
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
 public:
     ProgramStyle();
 
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget = nullptr) const override;
 };

@@ -100,4 +100,27 @@ TEST(ProgramStyle, ScrollBarsLookAsTheDesktopStyleDrawsThem) {
     }
 }
 
+// A tall group box frame, drawn a band at a time, looks as the desktop style draws it whole.
+TEST(ProgramStyle, GroupBoxFramesLookAsTheDesktopStyleDrawsThem) {
+    auto* program = qobject_cast<ProgramStyle*>(QApplication::style());
+    ASSERT_NE(program, nullptr) << "the tests run with the program's style";
+    for (const int height : {40, 64, 65, 200, 333}) {
+        SCOPED_TRACE(height);
+        QStyleOptionFrame frame;
+        frame.rect = QRect(0, 0, 150, height);
+        frame.palette = QApplication::palette();
+        frame.state = QStyle::State_Enabled;
+        frame.lineWidth = 1;
+        const auto draw = [&](const QStyle* style) {
+            QImage image(frame.rect.size() + QSize(20, 20), QImage::Format_ARGB32_Premultiplied);
+            image.fill(QColor(200, 100, 50));
+            QPainter painter(&image);
+            painter.translate(10, 10);
+            style->drawPrimitive(QStyle::PE_FrameGroupBox, &frame, &painter);
+            return image;
+        };
+        EXPECT_EQ(Difference(draw(program), draw(program->baseStyle())), 0);
+    }
+}
+
 } // namespace
