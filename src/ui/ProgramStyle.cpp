@@ -33,12 +33,16 @@ template <typename Draw> void DrawInBands(QPainter& painter, const QRect& area, 
     }
 }
 
-// Everything a scroll bar's drawing depends on, as a pixmap cache key; empty where a copy would
-// not be exact (a scaled or rotated painter, a fractional device pixel ratio). The colours are
-// keyed by value: two palettes of the same colours are often two palette objects.
-QString ScrollBarKey(const QStyleOptionSlider& bar, const QPainter& painter) {
+// Everything a scroll bar's drawing depends on (its option), as a pixmap cache key; empty where
+// a copy would not be exact (a scaled or rotated painter, a fractional device pixel ratio), would
+// stop an animation (scroll bars that fade in and out) or where the style may draw from more than
+// the option. The colours are keyed by value: two palettes of the same colours are often two
+// palette objects.
+QString ScrollBarKey(const ProgramStyle& style, const QStyleOptionSlider& bar,
+                     const QPainter& painter, const QWidget* widget) {
     const qreal ratio = painter.device()->devicePixelRatio();
-    if (painter.transform().type() > QTransform::TxTranslate || ratio != std::floor(ratio))
+    if (painter.transform().type() > QTransform::TxTranslate || ratio != std::floor(ratio) ||
+        !style.copiesScrollBars() || style.styleHint(QStyle::SH_ScrollBar_Transient, &bar, widget))
         return {};
     QString key = QStringLiteral("qm-scroll-bar");
     for (const qint64 part : {qint64(bar.rect.width()), qint64(bar.rect.height()), qint64(ratio),
@@ -61,6 +65,10 @@ QString ScrollBarKey(const QStyleOptionSlider& bar, const QPainter& painter) {
 
 ProgramStyle::ProgramStyle() = default;
 
+bool ProgramStyle::copiesScrollBars() const {
+    return baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+}
+
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                  QPainter* painter, const QWidget* widget) const {
     // A group box's frame stretches pictures of its edges along its whole height.
@@ -75,7 +83,8 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                       QPainter* painter, const QWidget* widget) const {
     const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
-    const QString key = control == CC_ScrollBar && bar ? ScrollBarKey(*bar, *painter) : QString();
+    const QString key =
+        control == CC_ScrollBar && bar ? ScrollBarKey(*this, *bar, *painter, widget) : QString();
     if (key.isEmpty()) {
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;

@@ -14,6 +14,10 @@ class ProgramStyle : public QProxyStyle {
 public:
     ProgramStyle();
 
+    // Whether scroll bars are copied from the cache: in the Fusion style, which draws them from
+    // their options alone.
+    bool copiesScrollBars() const;
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,

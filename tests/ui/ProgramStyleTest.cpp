@@ -39,6 +39,7 @@ int Difference(const QImage& a, const QImage& b) {
 TEST(ProgramStyle, ScrollBarsLookAsTheDesktopStyleDrawsThem) {
     auto* program = qobject_cast<ProgramStyle*>(QApplication::style());
     ASSERT_NE(program, nullptr) << "the tests run with the program's style";
+    EXPECT_TRUE(program->copiesScrollBars()) << "the tests run with the Fusion style";
     QPalette dark = QApplication::palette();
     dark.setColor(QPalette::Button, QColor(50, 50, 50));
     dark.setColor(QPalette::Window, QColor(30, 30, 30));
