@@ -174,6 +174,17 @@ void QMGraph::saveAsPdf() {
                  });
 }
 
+namespace {
+
+// A chart that could not be built says so first, then opens with what was set.
+void Open(QMGraph& window) {
+    if (window.plan().failed)
+        ShowMessage(9);
+    window.exec();
+}
+
+} // namespace
+
 void ShowChart(const ChartPlan& plan, const QString& currencySymbol,
                const MeasureSource& measures) {
     QString problem;
@@ -182,9 +193,7 @@ void ShowChart(const ChartPlan& plan, const QString& currencySymbol,
         return;
     }
     QMGraph window(plan, currencySymbol, measures, CurrentWorkWindow());
-    if (plan.failed)
-        ShowMessage(9);
-    window.exec();
+    Open(window);
 }
 
 void ShowCalculatorChart(CalcState& state, std::unique_ptr<QMGraph> madeAhead) {
@@ -194,9 +203,7 @@ void ShowCalculatorChart(CalcState& state, std::unique_ptr<QMGraph> madeAhead) {
         ShowChart(plan, state.currencySymbol);
         return;
     }
-    if (plan.failed)
-        ShowMessage(9);
-    madeAhead->exec();
+    Open(*madeAhead);
 }
 
 std::unique_ptr<QMGraph> MakeCalculatorChart(const CalcState& state, QWidget* parent) {

@@ -63,8 +63,6 @@ QString ScrollBarKey(const ProgramStyle& style, const QStyleOptionSlider& bar,
 
 } // namespace
 
-ProgramStyle::ProgramStyle() = default;
-
 bool ProgramStyle::copiesScrollBars() const {
     return baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
 }

@@ -12,8 +12,6 @@ namespace qm {
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
 public:
-    ProgramStyle();
-
     // Whether scroll bars are copied from the cache: in the Fusion style, which draws them from
     // their options alone.
     bool copiesScrollBars() const;
