@@ -33,37 +33,106 @@ template <typename Draw> void DrawInBands(QPainter& painter, const QRect& area, 
     }
 }
 
+// Whether what is drawn with `painter` can be copied from a picture drawn once: not for a scaled
+// or rotated painter or a fractional device pixel ratio, where a copy would not be exact.
+bool CopiesExactly(const QPainter& painter) {
+    const qreal ratio = painter.device()->devicePixelRatio();
+    return painter.transform().type() <= QTransform::TxTranslate && ratio == std::floor(ratio);
+}
+
+// Appends `value` to a pixmap cache key, exactly and without formatting a number: four 16-bit
+// code units.
+void Append(QString& key, quint64 value) {
+    for (int shift = 0; shift < 64; shift += 16)
+        key += QChar(static_cast<char16_t>(value >> shift));
+}
+
+// The start of a pixmap cache key: the look's name, the option's size, state and direction and
+// the device pixel ratio.
+QString KeyStart(QLatin1String look, const QStyleOption& option, const QPainter& painter) {
+    QString key = look;
+    key.reserve(look.size() + 4 * 40);
+    for (const qint64 part : {qint64(option.rect.width()), qint64(option.rect.height()),
+                              qint64(painter.device()->devicePixelRatio()),
+                              qint64(option.state.toInt()), qint64(option.direction)})
+        Append(key, part);
+    return key;
+}
+
+// Appends the option's colours to a key. By value: two palettes of the same colours are often two
+// palette objects (a style sheet hands the style a new copy for each drawing).
+void AppendPalette(QString& key, const QPalette& palette) {
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        if (role == QPalette::NoRole) // no brush: it would key every palette apart
+            continue;
+        const QBrush& brush = palette.brush(static_cast<QPalette::ColorRole>(role));
+        Append(key, brush.color().rgba64());
+        if (brush.style() != Qt::SolidPattern) // a gradient or texture: this palette only
+            Append(key, palette.cacheKey());
+    }
+}
+
 // Everything a scroll bar's drawing depends on (its option), as a pixmap cache key; empty where
-// a copy would not be exact (a scaled or rotated painter, a fractional device pixel ratio), would
-// stop an animation (scroll bars that fade in and out) or where the style may draw from more than
-// the option. The colours are keyed by value: two palettes of the same colours are often two
-// palette objects.
+// a copy would not be exact, would stop an animation (scroll bars that fade in and out) or where
+// the style may draw from more than the option.
 QString ScrollBarKey(const ProgramStyle& style, const QStyleOptionSlider& bar,
                      const QPainter& painter, const QWidget* widget) {
-    const qreal ratio = painter.device()->devicePixelRatio();
-    if (painter.transform().type() > QTransform::TxTranslate || ratio != std::floor(ratio) ||
-        !style.copiesScrollBars() || style.styleHint(QStyle::SH_ScrollBar_Transient, &bar, widget))
+    if (!CopiesExactly(painter) || !style.copiesFromCache() ||
+        style.styleHint(QStyle::SH_ScrollBar_Transient, &bar, widget))
         return {};
-    QString key = QStringLiteral("qm-scroll-bar");
-    for (const qint64 part : {qint64(bar.rect.width()), qint64(bar.rect.height()), qint64(ratio),
-                              qint64(bar.state.toInt()), qint64(bar.subControls.toInt()),
-                              qint64(bar.activeSubControls.toInt()), qint64(bar.orientation),
-                              qint64(bar.direction), qint64(bar.minimum), qint64(bar.maximum),
-                              qint64(bar.sliderPosition), qint64(bar.sliderValue),
-                              qint64(bar.singleStep), qint64(bar.pageStep), qint64(bar.upsideDown)})
-        key += QLatin1Char('-') + QString::number(part);
-    for (int role = 0; role < QPalette::NColorRoles; ++role) {
-        const QBrush& brush = bar.palette.brush(static_cast<QPalette::ColorRole>(role));
-        key += QLatin1Char('-') + QString::number(brush.color().rgba64(), 36);
-        if (brush.style() != Qt::SolidPattern) // a gradient or texture: this palette only
-            key += QLatin1Char('-') + QString::number(bar.palette.cacheKey());
-    }
+    QString key = KeyStart(QLatin1String("qm-scroll-bar"), bar, painter);
+    for (const qint64 part :
+         {qint64(bar.subControls.toInt()), qint64(bar.activeSubControls.toInt()),
+          qint64(bar.orientation), qint64(bar.minimum), qint64(bar.maximum),
+          qint64(bar.sliderPosition), qint64(bar.sliderValue), qint64(bar.singleStep),
+          qint64(bar.pageStep), qint64(bar.upsideDown)})
+        Append(key, part);
+    AppendPalette(key, bar.palette);
     return key;
+}
+
+// The same for the frame of a line edit (a box's outline, drawn smoothed, which costs more than
+// the rest of the box).
+QString LineEditFrameKey(const ProgramStyle& style, const QStyleOptionFrame& frame,
+                         const QPainter& painter) {
+    if (!CopiesExactly(painter) || !style.copiesFromCache())
+        return {};
+    QString key = KeyStart(QLatin1String("qm-line-edit-frame"), frame, painter);
+    for (const qint64 part : {qint64(frame.lineWidth), qint64(frame.midLineWidth),
+                              qint64(frame.features.toInt()), qint64(frame.frameShape)})
+        Append(key, part);
+    AppendPalette(key, frame.palette);
+    return key;
+}
+
+// Draws at `rect` what `draw` draws on the painter it is given for an option moved to the
+// origin, copied from the pixmap cache under `key` (drawn there first when it is not there).
+template <typename Draw>
+void CopyFromCache(const QString& key, const QRect& rect, QPainter& painter, int& drawnAnew,
+                   Draw draw) {
+    QPixmap drawn;
+    if (!QPixmapCache::find(key, &drawn)) {
+        ++drawnAnew;
+        const qreal ratio = painter.device()->devicePixelRatio();
+        drawn = QPixmap(rect.size() * ratio);
+        drawn.setDevicePixelRatio(ratio);
+        drawn.fill(Qt::transparent);
+        QPainter onPixmap(&drawn);
+        draw(&onPixmap);
+        onPixmap.end();
+        QPixmapCache::insert(key, drawn);
+    }
+    // Copied pixel for pixel: asked to smooth, the painter would go the way of a scaled picture,
+    // which fills through the worker threads again.
+    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawPixmap(rect.topLeft(), drawn);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
 } // namespace
 
-bool ProgramStyle::copiesScrollBars() const {
+bool ProgramStyle::copiesFromCache() const {
     return baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
 }
 
@@ -75,7 +144,19 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
                     [&] { QProxyStyle::drawPrimitive(element, option, painter, widget); });
         return;
     }
-    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    const QString key = element == PE_FrameLineEdit && frame
+                            ? LineEditFrameKey(*this, *frame, *painter)
+                            : QString();
+    if (key.isEmpty()) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    CopyFromCache(key, frame->rect, *painter, drawnAnew_, [&](QPainter* onPixmap) {
+        QStyleOptionFrame atOrigin = *frame;
+        atOrigin.rect.moveTopLeft({0, 0});
+        QProxyStyle::drawPrimitive(element, &atOrigin, onPixmap, widget);
+    });
 }
 
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
@@ -87,25 +168,11 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
     }
-    QPixmap drawn;
-    if (!QPixmapCache::find(key, &drawn)) {
-        const qreal ratio = painter->device()->devicePixelRatio();
-        drawn = QPixmap(bar->rect.size() * ratio);
-        drawn.setDevicePixelRatio(ratio);
-        drawn.fill(Qt::transparent);
+    CopyFromCache(key, bar->rect, *painter, drawnAnew_, [&](QPainter* onPixmap) {
         QStyleOptionSlider atOrigin = *bar;
         atOrigin.rect.moveTopLeft({0, 0});
-        QPainter onPixmap(&drawn);
-        QProxyStyle::drawComplexControl(control, &atOrigin, &onPixmap, widget);
-        onPixmap.end();
-        QPixmapCache::insert(key, drawn);
-    }
-    // Copied pixel for pixel: asked to smooth, the painter would go the way of a scaled picture,
-    // which fills through the worker threads again.
-    const bool smooth = painter->testRenderHint(QPainter::SmoothPixmapTransform);
-    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter->drawPixmap(bar->rect.topLeft(), drawn);
-    painter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+        QProxyStyle::drawComplexControl(control, &atOrigin, onPixmap, widget);
+    });
 }
 
 void UseProgramStyle() {

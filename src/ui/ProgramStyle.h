@@ -8,18 +8,25 @@ namespace qm {
 // the thread that paints. Qt splits any fill of more than a hundred or so scan lines (a scroll
 // bar's groove, the edges of a tall group box) into parts handed to worker threads and waits for
 // them; for a scroll bar that waiting costs some ten times the drawing. Each look of a scroll bar
-// is drawn once and then copied from the pixmap cache; group box frames are drawn in bands.
+// is drawn once and then copied from the pixmap cache, as is each look of a line edit's frame
+// (smoothed rounded corners, which cost more than the rest of the box); group box frames are
+// drawn in bands.
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
 public:
-    // Whether scroll bars are copied from the cache: in the Fusion style, which draws them from
-    // their options alone.
-    bool copiesScrollBars() const;
+    // Whether scroll bars and line edit frames are copied from the cache: in the Fusion style,
+    // which draws them from their options alone.
+    bool copiesFromCache() const;
+    // How many looks were drawn to be kept in the cache (the others were copied from it).
+    int drawnAnew() const { return drawnAnew_; }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget = nullptr) const override;
+
+private:
+    mutable int drawnAnew_ = 0;
 };
 
 // Makes a ProgramStyle the application's style; once the application object is made.

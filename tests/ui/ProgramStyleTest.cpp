@@ -1,10 +1,11 @@
-// Scroll bars drawn through the program's style look as the desktop style draws them, whether
-// drawn anew or copied from the pixmap cache.
+// Scroll bars and line edit frames drawn through the program's style look as the desktop style
+// draws them, whether drawn anew or copied from the pixmap cache.
 
 #include "ui/ProgramStyle.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
@@ -21,6 +22,11 @@ struct Bar : QScrollBar {
     using QScrollBar::QScrollBar;
 };
 
+struct Box : QLineEdit {
+    using QLineEdit::initStyleOption;
+    using QLineEdit::QLineEdit;
+};
+
 // The largest difference of one colour channel between two images of one size.
 int Difference(const QImage& a, const QImage& b) {
     int most = 0;
@@ -34,12 +40,33 @@ int Difference(const QImage& a, const QImage& b) {
     return most;
 }
 
+// A copy of `palette` with the same colours, as a style sheet hands the style one: another
+// palette object.
+QPalette Detached(QPalette palette) {
+    const QColor base = palette.color(QPalette::Base);
+    palette.setColor(QPalette::Base, QColor(1, 2, 3));
+    palette.setColor(QPalette::Base, base);
+    return palette;
+}
+
+// Draws with `draw` twice, the second time with another palette object of the same colours,
+// and checks both drawings against `expected` and that the second was copied from the cache.
+template <typename Option, typename Draw>
+void ExpectDrawnOnceThenCopied(const ProgramStyle& program, Option& option, const QImage& expected,
+                               Draw draw) {
+    EXPECT_LE(Difference(draw(&program), expected), 1) << "drawn anew";
+    const int drawn = program.drawnAnew();
+    option.palette = Detached(option.palette);
+    EXPECT_LE(Difference(draw(&program), expected), 1) << "copied from the cache";
+    EXPECT_EQ(program.drawnAnew(), drawn) << "drawn again instead of copied";
+}
+
 // In turn, so that a look taken for an earlier one (a cache key missing what changed) shows;
 // each is drawn twice, the second time from the cache.
 TEST(ProgramStyle, ScrollBarsLookAsTheDesktopStyleDrawsThem) {
     auto* program = qobject_cast<ProgramStyle*>(QApplication::style());
     ASSERT_NE(program, nullptr) << "the tests run with the program's style";
-    EXPECT_TRUE(program->copiesScrollBars()) << "the tests run with the Fusion style";
+    EXPECT_TRUE(program->copiesFromCache()) << "the tests run with the Fusion style";
     QPalette dark = QApplication::palette();
     dark.setColor(QPalette::Button, QColor(50, 50, 50));
     dark.setColor(QPalette::Window, QColor(30, 30, 30));
@@ -95,9 +122,63 @@ TEST(ProgramStyle, ScrollBarsLookAsTheDesktopStyleDrawsThem) {
             style->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, &bar);
             return image;
         };
-        const QImage expected = draw(program->baseStyle());
-        EXPECT_LE(Difference(draw(program), expected), 1) << "drawn anew";
-        EXPECT_LE(Difference(draw(program), expected), 1) << "copied from the cache";
+        ExpectDrawnOnceThenCopied(*program, option, draw(program->baseStyle()), draw);
+    }
+}
+
+// Each look of a box's frame in turn, as for the scroll bars.
+TEST(ProgramStyle, LineEditFramesLookAsTheDesktopStyleDrawsThem) {
+    auto* program = qobject_cast<ProgramStyle*>(QApplication::style());
+    ASSERT_NE(program, nullptr) << "the tests run with the program's style";
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::Highlight, QColor(40, 90, 160));
+    const struct {
+        const char* look;
+        int width, height;
+        bool focused, enabled, rightToLeft, darkPalette, yellow;
+        qreal ratio;
+    } cases[] = {
+        {"plain", 120, 22, false, true, false, false, false, 1},
+        {"with the focus", 120, 22, true, true, false, false, false, 1},
+        {"disabled", 120, 22, false, false, false, false, false, 1},
+        {"yellow", 120, 22, false, true, false, false, true, 1},
+        {"narrower", 60, 22, false, true, false, false, true, 1},
+        {"taller", 60, 30, false, true, false, false, true, 1},
+        {"right to left", 60, 30, false, true, true, false, true, 1},
+        {"dark theme", 60, 30, false, true, false, true, false, 1},
+        {"dark theme, focused", 60, 30, true, true, false, true, false, 1},
+        {"twice as fine", 60, 30, true, true, false, true, false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.look);
+        QWidget window;
+        if (c.darkPalette)
+            window.setPalette(dark);
+        Box box(&window);
+        box.resize(c.width, c.height);
+        box.setEnabled(c.enabled);
+        box.setLayoutDirection(c.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        if (c.yellow) {
+            QPalette yellow = box.palette();
+            yellow.setColor(QPalette::Base, Qt::yellow);
+            box.setPalette(yellow);
+        }
+        QStyleOptionFrame option;
+        box.initStyleOption(&option);
+        if (c.focused)
+            option.state |= QStyle::State_HasFocus;
+        const QSize area = (option.rect.size() + QSize(10, 14)) * c.ratio;
+        const auto draw = [&](const QStyle* style) {
+            QImage image(area, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(c.ratio);
+            image.fill(QColor(200, 100, 50));
+            QPainter painter(&image);
+            painter.translate(5, 7);
+            style->drawPrimitive(QStyle::PE_FrameLineEdit, &option, &painter, &box);
+            return image;
+        };
+        ExpectDrawnOnceThenCopied(*program, option, draw(program->baseStyle()), draw);
     }
 }
 
