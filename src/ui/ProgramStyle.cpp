@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QStyleOption>
+#include <QTabBar>
 #include <cmath>
 
 namespace qm {
@@ -105,16 +106,38 @@ QString LineEditFrameKey(const ProgramStyle& style, const QStyleOptionFrame& fra
     return key;
 }
 
-// Draws at `rect` what `draw` draws on the painter it is given for an option moved to the
-// origin, copied from the pixmap cache under `key` (drawn there first when it is not there).
+// The same for the shape of a tab on a tab bar (smoothed rounded corners and a shaded fill). It
+// is drawn a little past the tab's rect where it meets its neighbours, and a chosen tab further
+// down, which only the tab bar's own bounds cut off: nothing is copied for a tab drawn elsewhere.
+// Tabs above the pages only: the others are drawn turned or flipped about their place.
+QString TabShapeKey(const ProgramStyle& style, const QStyleOptionTab& tab, const QPainter& painter,
+                    const QWidget* widget) {
+    if (!CopiesExactly(painter) || !style.copiesFromCache() ||
+        !qobject_cast<const QTabBar*>(widget) || tab.shape != QTabBar::RoundedNorth)
+        return {};
+    QString key = KeyStart(QLatin1String("qm-tab-shape"), tab, painter);
+    for (const qint64 part : {qint64(tab.shape), qint64(tab.position), qint64(tab.selectedPosition),
+                              qint64(tab.features.toInt()), qint64(tab.documentMode),
+                              qint64(tab.cornerWidgets.toInt()), qint64(tab.row)})
+        Append(key, part);
+    AppendPalette(key, tab.palette);
+    return key;
+}
+
+// How far past a tab's rect its shape may be drawn, at most.
+constexpr int CopyMargin = 8;
+
+// Draws at `rect` what `draw` draws on the painter it is given for an option whose rect is moved
+// to (margin, margin), copied from the pixmap cache under `key` (drawn there first when it is not
+// there). The margin keeps what a style draws a little past the option's rect.
 template <typename Draw>
-void CopyFromCache(const QString& key, const QRect& rect, QPainter& painter, int& drawnAnew,
-                   Draw draw) {
+void CopyFromCache(const QString& key, const QRect& rect, int margin, QPainter& painter,
+                   int& drawnAnew, Draw draw) {
     QPixmap drawn;
     if (!QPixmapCache::find(key, &drawn)) {
         ++drawnAnew;
         const qreal ratio = painter.device()->devicePixelRatio();
-        drawn = QPixmap(rect.size() * ratio);
+        drawn = QPixmap((rect.size() + QSize(2 * margin, 2 * margin)) * ratio);
         drawn.setDevicePixelRatio(ratio);
         drawn.fill(Qt::transparent);
         QPainter onPixmap(&drawn);
@@ -126,7 +149,7 @@ void CopyFromCache(const QString& key, const QRect& rect, QPainter& painter, int
     // which fills through the worker threads again.
     const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawPixmap(rect.topLeft(), drawn);
+    painter.drawPixmap(rect.topLeft() - QPoint(margin, margin), drawn);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
@@ -152,7 +175,7 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
-    CopyFromCache(key, frame->rect, *painter, drawnAnew_, [&](QPainter* onPixmap) {
+    CopyFromCache(key, frame->rect, 0, *painter, drawnAnew_, [&](QPainter* onPixmap) {
         QStyleOptionFrame atOrigin = *frame;
         atOrigin.rect.moveTopLeft({0, 0});
         QProxyStyle::drawPrimitive(element, &atOrigin, onPixmap, widget);
@@ -168,10 +191,27 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
     }
-    CopyFromCache(key, bar->rect, *painter, drawnAnew_, [&](QPainter* onPixmap) {
+    CopyFromCache(key, bar->rect, 0, *painter, drawnAnew_, [&](QPainter* onPixmap) {
         QStyleOptionSlider atOrigin = *bar;
         atOrigin.rect.moveTopLeft({0, 0});
         QProxyStyle::drawComplexControl(control, &atOrigin, onPixmap, widget);
+    });
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option,
+                               QPainter* painter, const QWidget* widget) const {
+    const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option);
+    const QString key = element == CE_TabBarTabShape && tab
+                            ? TabShapeKey(*this, *tab, *painter, widget)
+                            : QString();
+    if (key.isEmpty()) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
+    CopyFromCache(key, tab->rect, CopyMargin, *painter, drawnAnew_, [&](QPainter* onPixmap) {
+        QStyleOptionTab moved = *tab;
+        moved.rect.moveTopLeft({CopyMargin, CopyMargin});
+        QProxyStyle::drawControl(element, &moved, onPixmap, widget);
     });
 }
 

@@ -9,19 +9,21 @@ namespace qm {
 // bar's groove, the edges of a tall group box) into parts handed to worker threads and waits for
 // them; for a scroll bar that waiting costs some ten times the drawing. Each look of a scroll bar
 // is drawn once and then copied from the pixmap cache, as is each look of a line edit's frame
-// (smoothed rounded corners, which cost more than the rest of the box); group box frames are
-// drawn in bands.
+// and of a tab's shape (smoothed rounded corners, which cost more than the rest of the box or
+// tab); group box frames are drawn in bands.
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
 public:
-    // Whether scroll bars and line edit frames are copied from the cache: in the Fusion style,
-    // which draws them from their options alone.
+    // Whether scroll bars, line edit frames and tab shapes are copied from the cache: in the Fusion
+    // style, which draws them from their options alone.
     bool copiesFromCache() const;
     // How many looks were drawn to be kept in the cache (the others were copied from it).
     int drawnAnew() const { return drawnAnew_; }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget = nullptr) const override;
 

@@ -1,5 +1,5 @@
-// Scroll bars and line edit frames drawn through the program's style look as the desktop style
-// draws them, whether drawn anew or copied from the pixmap cache.
+// Scroll bars, line edit frames and tab shapes drawn through the program's style look as the
+// desktop style draws them, whether drawn anew or copied from the pixmap cache.
 
 #include "ui/ProgramStyle.h"
 
@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
+#include <QTabBar>
 #include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -20,6 +21,11 @@ namespace {
 struct Bar : QScrollBar {
     using QScrollBar::initStyleOption;
     using QScrollBar::QScrollBar;
+};
+
+struct Tabs : QTabBar {
+    using QTabBar::initStyleOption;
+    using QTabBar::QTabBar;
 };
 
 struct Box : QLineEdit {
@@ -176,6 +182,62 @@ TEST(ProgramStyle, LineEditFramesLookAsTheDesktopStyleDrawsThem) {
             QPainter painter(&image);
             painter.translate(5, 7);
             style->drawPrimitive(QStyle::PE_FrameLineEdit, &option, &painter, &box);
+            return image;
+        };
+        ExpectDrawnOnceThenCopied(*program, option, draw(program->baseStyle()), draw);
+    }
+}
+
+// Each look of a tab's shape in turn: where it stands in the row, chosen or not, under the mouse.
+TEST(ProgramStyle, TabShapesLookAsTheDesktopStyleDrawsThem) {
+    auto* program = qobject_cast<ProgramStyle*>(QApplication::style());
+    ASSERT_NE(program, nullptr) << "the tests run with the program's style";
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::Button, QColor(50, 50, 50));
+    const struct {
+        const char* look;
+        int tab, current;
+        bool hovered, enabled, rightToLeft, darkPalette, south;
+        qreal ratio;
+    } cases[] = {
+        {"first", 0, 1, false, true, false, false, false, 1},
+        {"first, chosen", 0, 0, false, true, false, false, false, 1},
+        {"between, next to the chosen one", 1, 2, false, true, false, false, false, 1},
+        {"between, chosen", 1, 1, false, true, false, false, false, 1},
+        {"last", 3, 1, false, true, false, false, false, 1},
+        {"last, chosen", 3, 3, false, true, false, false, false, 1},
+        {"under the mouse", 1, 2, true, true, false, false, false, 1},
+        {"disabled", 1, 2, false, false, false, false, false, 1},
+        {"right to left", 0, 1, false, true, true, false, false, 1},
+        {"dark theme", 1, 1, false, true, false, true, false, 1},
+        {"below the pages", 1, 1, false, true, false, false, true, 1},
+        {"twice as fine", 1, 2, false, true, false, true, false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.look);
+        Tabs tabs;
+        for (const char* caption : {"&Compound gain", "Ca&pital", "&Invested growth", "&Mortgage"})
+            tabs.addTab(QLatin1String(caption));
+        tabs.setShape(c.south ? QTabBar::RoundedSouth : QTabBar::RoundedNorth);
+        tabs.setCurrentIndex(c.current);
+        tabs.setEnabled(c.enabled);
+        tabs.setLayoutDirection(c.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        if (c.darkPalette)
+            tabs.setPalette(dark);
+        tabs.resize(tabs.sizeHint() + QSize(60, 0)); // room past the last tab
+        QStyleOptionTab option;
+        tabs.initStyleOption(&option, c.tab);
+        if (c.hovered)
+            option.state |= QStyle::State_MouseOver;
+        // The tab bar's own bounds, as on the bar itself: the style sets clips of its own, which
+        // replace any a test could set.
+        const auto draw = [&](const QStyle* style) {
+            QImage image(tabs.size() * c.ratio, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(c.ratio);
+            image.fill(QColor(200, 100, 50));
+            QPainter painter(&image);
+            style->drawControl(QStyle::CE_TabBarTabShape, &option, &painter, &tabs);
             return image;
         };
         ExpectDrawnOnceThenCopied(*program, option, draw(program->baseStyle()), draw);
