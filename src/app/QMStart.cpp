@@ -132,15 +132,21 @@ bool QMStart::aheadWanted() const {
     if (!makingAhead_ || !isVisible())
         return false;
     return (!readyCalc_ && !qobject_cast<QMInvest*>(work_.data())) ||
-           (!readyManager_ && !qobject_cast<QMManagement*>(work_.data()));
+           (!readyManager_ && !qobject_cast<QMManagement*>(work_.data())) ||
+           (readyCalc_ && !readyCalc_->drawnAhead()) ||
+           (readyManager_ && !readyManager_->drawnAhead());
 }
 
 void QMStart::makeAhead() {
     if (!aheadWanted())
         return;
-    // One window a pass, the calculator first.
-    if (!readyCalc_ && !qobject_cast<QMInvest*>(work_.data()))
+    // One step a pass, the calculator first: each window is made, then drawn once.
+    if (readyCalc_ && !readyCalc_->drawnAhead())
+        readyCalc_->drawAhead();
+    else if (!readyCalc_ && !qobject_cast<QMInvest*>(work_.data()))
         readyCalc_ = new QMInvest(BuildOnly());
+    else if (readyManager_ && !readyManager_->drawnAhead())
+        readyManager_->drawAhead();
     else
         readyManager_ = new QMManagement(BuildOnly());
     if (aheadWanted())

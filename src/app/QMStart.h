@@ -21,8 +21,9 @@ QIcon ProgramIcon();
 // It shows the program's icon and name above the three buttons, and gives every window of the
 // program the icon once the menu's first frame is shown.
 // While the menu is shown and idle, it makes the work windows ahead, hidden, one a pass: a
-// calculator window and a manager, each of a kind other than the work window kept. A click then
-// opens the one made ahead (its load step run there) instead of building one.
+// calculator window and a manager, each of a kind other than the work window kept, each drawn
+// once into a throwaway image in a pass of its own. A click then opens the one made ahead (its
+// load step run there) instead of building one.
 class QMStart : public QWidget {
     Q_OBJECT
 public:
@@ -61,7 +62,7 @@ private:
     void giveWindowsTheIcon();
     // The ready window of `Window`'s kind.
     template <typename Window> QPointer<WorkWindowBase>& ready();
-    // Whether a window of some kind is still to be made ahead; making the first such one.
+    // Whether a window of some kind is still to be made ahead or drawn once; the first such step.
     bool aheadWanted() const;
     void makeAhead();
     void destroyReadyWindows();

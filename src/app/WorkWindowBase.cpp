@@ -5,8 +5,12 @@
 #include "ui/Geometry.h"
 #include "ui/StylePixmaps.h"
 
+#include <QAbstractScrollArea>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QImage>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QTimer>
 
 namespace qm {
@@ -55,6 +59,36 @@ void WorkWindowBase::release() {
     }
 }
 
+namespace {
+
+// Lays out each scroll area of the hidden `window` that has not been (a drop-down list's list
+// counts), as its first resize does. Drawn before that, it would be laid out while Qt takes the
+// window for shown, and showing its scroll bars then makes the window's native window.
+void LayOutScrollAreas(QWidget* window) {
+    for (QAbstractScrollArea* area : window->findChildren<QAbstractScrollArea*>()) {
+        if (!area->testAttribute(Qt::WA_PendingResizeEvent))
+            continue;
+        QResizeEvent resized(area->size(), QSize());
+        QCoreApplication::sendEvent(area, &resized);
+    }
+}
+
+} // namespace
+
+void WorkWindowBase::drawAhead() {
+    drawnAhead_ = true;
+    if (isVisible())
+        return;
+    LayOutScrollAreas(this);
+    // The format of a window's own image on the screen, whose text is drawn the same way.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    drawingAhead_ = true; // its paint event asks for no idle pass
+    render(&image);
+    drawingAhead_ = false;
+}
+
 void WorkWindowBase::buildAgainInIdleTime() {
     leftToBuild_ = true;
     if (buildInIdleTime_ && isVisible() && !idle_->isActive())
@@ -83,7 +117,8 @@ bool WorkWindowBase::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     // Not on an update request: the first one comes before the window is on the screen, and
     // building then would hold its first frame back.
-    if (event->type() == QEvent::Paint && buildInIdleTime_ && leftToBuild_ && !idle_->isActive())
+    if (event->type() == QEvent::Paint && !drawingAhead_ && buildInIdleTime_ && leftToBuild_ &&
+        !idle_->isActive())
         idle_->start();
     return handled;
 }

@@ -28,6 +28,12 @@ public:
     // window and loads what it opens on, exactly as a window made there and then.
     virtual void load() {}
 
+    // Draws the hidden window once into a throwaway image, so that what its first frame needs
+    // the first time in a process (the fonts' glyphs, the style's pictures, code not run yet) is
+    // ready when it opens. Nothing more is built and no native window is made.
+    void drawAhead();
+    bool drawnAhead() const { return drawnAhead_; }
+
     // Whether the parts not built yet are built in idle time once the window has drawn a frame
     // (on unless turned off; off, each is built only when it is needed).
     void setBuildingInIdleTime(bool on) { buildInIdleTime_ = on; }
@@ -59,6 +65,8 @@ private:
     QTimer* idle_ = nullptr;
     bool buildInIdleTime_ = true;
     bool leftToBuild_ = true;
+    bool drawingAhead_ = false;
+    bool drawnAhead_ = false;
 };
 
 // The kind of the work window open now (None while only the start menu is): dialogs place

@@ -23,8 +23,9 @@ using namespace qmtest;
 
 namespace {
 
-// What a user and the rest of the program see of an opened work window: every named control's
-// text, state and whether it shows, the focus, the screen model, and which window is current.
+// What a user and the rest of the program see of an opened work window: its size, every named
+// control's text, state and whether it shows, the focus, the screen model, and which window is
+// current.
 QStringList Snapshot(WorkWindowBase* window) {
     QStringList seen;
     for (QWidget* w : window->findChildren<QWidget*>()) {
@@ -48,6 +49,7 @@ QStringList Snapshot(WorkWindowBase* window) {
                     .arg(w->isVisibleTo(window));
     }
     seen.sort();
+    seen << QStringLiteral("size %1x%2").arg(window->width()).arg(window->height());
     seen << QStringLiteral("focus %1")
                 .arg(window->focusWidget() ? window->focusWidget()->objectName() : QString());
     seen << QStringLiteral("current %1 %2")
@@ -103,11 +105,15 @@ protected:
         delete menu.data();
         settle();
     }
-    // Shows the menu and lets its idle passes make both kinds ahead.
+    // Shows the menu and lets its idle passes make both kinds ahead and draw them once.
     void showAndWaitForReadyWindows() {
         menu->show();
         EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return menu->readyCalculator() && menu->readyManager(); }, 10000));
+            [this] {
+                return menu->readyCalculator() && menu->readyManager() &&
+                       menu->readyCalculator()->drawnAhead() && menu->readyManager()->drawnAhead();
+            },
+            10000));
     }
     WorkWindowBase* ready(const Kind& kind) const {
         return kind.calculator ? menu->readyCalculator() : menu->readyManager();
