@@ -1,6 +1,7 @@
 #include "ui/ProgramStyle.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
@@ -93,14 +94,19 @@ QString ScrollBarKey(const ProgramStyle& style, const QStyleOptionSlider& bar,
 }
 
 // The same for the frame of a line edit (a box's outline, drawn smoothed, which costs more than
-// the rest of the box).
-QString LineEditFrameKey(const ProgramStyle& style, const QStyleOptionFrame& frame,
-                         const QPainter& painter) {
+// the rest of the box) or of a group box (a picture of its edges stretched along them; how far
+// down it starts depends on the font and on whether the group box has a title or a check box).
+QString FrameKey(const ProgramStyle& style, QStyle::PrimitiveElement element,
+                 const QStyleOptionFrame& frame, const QPainter& painter, const QWidget* widget) {
     if (!CopiesExactly(painter) || !style.copiesFromCache())
         return {};
-    QString key = KeyStart(QLatin1String("qm-line-edit-frame"), frame, painter);
-    for (const qint64 part : {qint64(frame.lineWidth), qint64(frame.midLineWidth),
-                              qint64(frame.features.toInt()), qint64(frame.frameShape)})
+    const auto* group = qobject_cast<const QGroupBox*>(widget);
+    QString key = KeyStart(QLatin1String("qm-frame"), frame, painter);
+    for (const qint64 part :
+         {qint64(element), qint64(frame.lineWidth), qint64(frame.midLineWidth),
+          qint64(frame.features.toInt()), qint64(frame.frameShape),
+          qint64(frame.fontMetrics.height()), qint64(widget != nullptr),
+          qint64(group && group->isCheckable()), qint64(group && group->title().isEmpty())})
         Append(key, part);
     AppendPalette(key, frame.palette);
     return key;
@@ -124,7 +130,7 @@ QString TabShapeKey(const ProgramStyle& style, const QStyleOptionTab& tab, const
     return key;
 }
 
-// How far past a tab's rect its shape may be drawn, at most.
+// How far past a tab's rect its shape, or a group box's frame, may be drawn, at most.
 constexpr int CopyMargin = 8;
 
 // Draws at `rect` what `draw` draws on the painter it is given for an option whose rect is moved
@@ -161,24 +167,28 @@ bool ProgramStyle::copiesFromCache() const {
 
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                  QPainter* painter, const QWidget* widget) const {
-    // A group box's frame stretches pictures of its edges along its whole height.
-    if (element == PE_FrameGroupBox) {
-        DrawInBands(*painter, option->rect,
-                    [&] { QProxyStyle::drawPrimitive(element, option, painter, widget); });
-        return;
-    }
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-    const QString key = element == PE_FrameLineEdit && frame
-                            ? LineEditFrameKey(*this, *frame, *painter)
+    const bool groupBox = element == PE_FrameGroupBox;
+    const QString key = frame && (groupBox || element == PE_FrameLineEdit)
+                            ? FrameKey(*this, element, *frame, *painter, widget)
                             : QString();
+    // A group box's frame stretches pictures of its edges along its whole height.
+    const auto draw = [&](const QStyleOption* drawn, QPainter* on) {
+        if (groupBox)
+            DrawInBands(*on, drawn->rect,
+                        [&] { QProxyStyle::drawPrimitive(element, drawn, on, widget); });
+        else
+            QProxyStyle::drawPrimitive(element, drawn, on, widget);
+    };
     if (key.isEmpty()) {
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        draw(option, painter);
         return;
     }
-    CopyFromCache(key, frame->rect, 0, *painter, drawnAnew_, [&](QPainter* onPixmap) {
-        QStyleOptionFrame atOrigin = *frame;
-        atOrigin.rect.moveTopLeft({0, 0});
-        QProxyStyle::drawPrimitive(element, &atOrigin, onPixmap, widget);
+    const int margin = groupBox ? CopyMargin : 0;
+    CopyFromCache(key, frame->rect, margin, *painter, drawnAnew_, [&](QPainter* onPixmap) {
+        QStyleOptionFrame moved = *frame;
+        moved.rect.moveTopLeft({margin, margin});
+        draw(&moved, onPixmap);
     });
 }
 

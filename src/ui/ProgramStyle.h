@@ -10,12 +10,12 @@ namespace qm {
 // them; for a scroll bar that waiting costs some ten times the drawing. Each look of a scroll bar
 // is drawn once and then copied from the pixmap cache, as is each look of a line edit's frame
 // and of a tab's shape (smoothed rounded corners, which cost more than the rest of the box or
-// tab); group box frames are drawn in bands.
+// tab) and of a group box's frame, which is drawn in bands the first time.
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
 public:
-    // Whether scroll bars, line edit frames and tab shapes are copied from the cache: in the Fusion
-    // style, which draws them from their options alone.
+    // Whether scroll bars, frames and tab shapes are copied from the cache: in the Fusion style,
+    // which draws them from their options (and, for a group box, its title and check box).
     bool copiesFromCache() const;
     // How many looks were drawn to be kept in the cache (the others were copied from it).
     int drawnAnew() const { return drawnAnew_; }

@@ -1,9 +1,10 @@
-// Scroll bars, line edit frames and tab shapes drawn through the program's style look as the
-// desktop style draws them, whether drawn anew or copied from the pixmap cache.
+// Scroll bars, line edit and group box frames and tab shapes drawn through the program's style look
+// as the desktop style draws them, whether drawn anew or copied from the pixmap cache.
 
 #include "ui/ProgramStyle.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -244,26 +245,48 @@ TEST(ProgramStyle, TabShapesLookAsTheDesktopStyleDrawsThem) {
     }
 }
 
-// A tall group box frame, drawn a band at a time, looks as the desktop style draws it whole.
+// Group box frames in turn: tall ones (drawn a band at a time), with a title or none, a check
+// box, a larger font.
 TEST(ProgramStyle, GroupBoxFramesLookAsTheDesktopStyleDrawsThem) {
     auto* program = qobject_cast<ProgramStyle*>(QApplication::style());
     ASSERT_NE(program, nullptr) << "the tests run with the program's style";
-    for (const int height : {40, 64, 65, 200, 333}) {
-        SCOPED_TRACE(height);
+    QFont large = QApplication::font();
+    large.setPointSize(large.pointSize() * 2);
+    const struct {
+        const char* look;
+        int height;
+        const char* title;
+        bool checkable, largeFont;
+    } cases[] = {
+        {"short", 40, "Show results", false, false},
+        {"one band", 64, "Show results", false, false},
+        {"just over one band", 65, "Show results", false, false},
+        {"tall", 200, "Show results", false, false},
+        {"taller", 333, "Show results", false, false},
+        {"no title", 200, "", false, false},
+        {"a check box", 200, "Show results", true, false},
+        {"a check box, no title", 200, "", true, false},
+        {"a larger font", 200, "Show results", false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.look);
+        QGroupBox group(QLatin1String(c.title));
+        group.setCheckable(c.checkable);
+        if (c.largeFont)
+            group.setFont(large);
+        group.resize(150, c.height);
         QStyleOptionFrame frame;
-        frame.rect = QRect(0, 0, 150, height);
-        frame.palette = QApplication::palette();
-        frame.state = QStyle::State_Enabled;
+        frame.initFrom(&group);
         frame.lineWidth = 1;
         const auto draw = [&](const QStyle* style) {
             QImage image(frame.rect.size() + QSize(20, 20), QImage::Format_ARGB32_Premultiplied);
             image.fill(QColor(200, 100, 50));
             QPainter painter(&image);
             painter.translate(10, 10);
-            style->drawPrimitive(QStyle::PE_FrameGroupBox, &frame, &painter);
+            style->drawPrimitive(QStyle::PE_FrameGroupBox, &frame, &painter, &group);
             return image;
         };
-        EXPECT_EQ(Difference(draw(program), draw(program->baseStyle())), 0);
+        ExpectDrawnOnceThenCopied(*program, frame, draw(program->baseStyle()), draw);
     }
 }
 
