@@ -202,10 +202,17 @@ CalcTabPage* QMInvest::page(int tab) {
 }
 
 bool QMInvest::buildNextInIdleTime() {
+    if (toLayOut_) {
+        LayOutHiddenPage(frames_, toLayOut_);
+        toLayOut_ = nullptr;
+        return chartWanted_ || std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end();
+    }
     const auto next = std::find(pages_.begin(), pages_.end(), nullptr);
     if (next != pages_.end()) {
-        buildPage(static_cast<int>(next - pages_.begin()));
-        return chartWanted_ || std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end();
+        const int tab = static_cast<int>(next - pages_.begin());
+        buildPage(tab);
+        toLayOut_ = pages_[static_cast<std::size_t>(tab)];
+        return true;
     }
     if (chartWanted_) {
         chartWanted_ = false;

@@ -100,7 +100,8 @@ protected:
     // "&Graph" with something to chart: the one place where the chart window is opened with
     // the chart values of state().
     virtual void showChartWindow();
-    // The next frame not built yet; then the chart window of the page shown.
+    // The next frame not built yet, laid out in the pass after; then the chart window of the
+    // page shown.
     bool buildNextInIdleTime() override;
 
 private:
@@ -117,6 +118,8 @@ private:
     QPlainTextEdit* results_ = nullptr;
     QString shownResults_;
     std::array<CalcTabPage*, 6> pages_{};
+    // The frame built in the last idle pass, to be laid out in the next.
+    CalcTabPage* toLayOut_ = nullptr;
     MortgagePage* mortgage_ = nullptr;
     InvestedPage* invested_ = nullptr;
     RetiredPage* retired_ = nullptr;

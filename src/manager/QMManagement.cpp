@@ -189,7 +189,12 @@ bool QMManagement::buildNextInIdleTime() {
         setUpFileDialog(false);
         return !valueTab_;
     }
-    valueTab();
+    // The value frame, laid out in the pass after.
+    if (!valueTab_) {
+        valueTab();
+        return true;
+    }
+    LayOutHiddenPage(frames_, valueTab_);
     return false;
 }
 

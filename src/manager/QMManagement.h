@@ -77,7 +77,8 @@ public:
 
 protected:
     bool mayClose() override;
-    // The file dialog, then the "Current value" frame, while the user looks.
+    // The file dialog, then the "Current value" frame, laid out in the pass after, while the
+    // user looks.
     bool buildNextInIdleTime() override;
 
 private:

@@ -9,9 +9,11 @@
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QtMath>
@@ -79,6 +81,16 @@ QPlainTextEdit* PageBox(const QString& name, int columns, QWidget* parent) {
     box->setFont(FixedPitchFont());
     box->setMinimumWidth(TextBoxWidth(box, columns));
     return box;
+}
+
+void LayOutHiddenPage(QStackedWidget* stack, QWidget* page) {
+    if (page->isVisible())
+        return;
+    page->ensurePolished();
+    if (QWidget* shown = stack->currentWidget(); shown && shown != page)
+        page->setGeometry(shown->geometry());
+    if (QLayout* layout = page->layout())
+        layout->activate();
 }
 
 void ShowPage(QPlainTextEdit* box, const QString& page) {

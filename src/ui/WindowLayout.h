@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QStackedWidget;
 class QWidget;
 
 namespace qm {
@@ -38,6 +39,11 @@ int TextBoxWidth(const QPlainTextEdit* box, int columns);
 // there is nothing to scroll), so the box keeps its width when a long page comes: a change of
 // width would lay every line of the page out again.
 QPlainTextEdit* PageBox(const QString& name, int columns, QWidget* parent);
+
+// Readies `page`, a hidden page of `stack` built in idle time, to be shown at little cost: styled,
+// at the size of the page shown now and laid out, so that the click that shows it neither
+// matches the style sheet nor measures its captions again.
+void LayOutHiddenPage(QStackedWidget* stack, QWidget* page);
 
 // Shows a page (lines ended by CR LF) in a results box.
 void ShowPage(QPlainTextEdit* box, const QString& page);

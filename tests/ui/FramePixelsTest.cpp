@@ -1,5 +1,6 @@
-// The frames the calculator window and the manager build when first needed are drawn, pixel for
-// pixel, as when every frame was built before the window was shown, in a light and a dark theme.
+// The frames the calculator window and the manager build when first needed, or build and lay
+// out in idle time, are drawn, pixel for pixel, as when every frame was built before the window
+// was shown, in a light and a dark theme.
 
 #include "app/AppState.h"
 #include "calculators/QMInvest.h"
@@ -68,7 +69,7 @@ protected:
 TEST_P(FramePixelsTest, CalculatorTabsAsWhenBuiltUpFront) {
     const ThemeScope theme(GetParam().palette());
     const auto tabs = {2, 0, 1, 3, 4, 5};
-    std::vector<QImage> upFront, onDemand;
+    std::vector<QImage> upFront, onDemand, inIdleTime;
     {
         QMInvest window;
         window.setBuildingInIdleTime(false);
@@ -81,9 +82,26 @@ TEST_P(FramePixelsTest, CalculatorTabsAsWhenBuiltUpFront) {
         window.setBuildingInIdleTime(false);
         onDemand = grabTabs(window, "SSTab1", tabs);
     }
+    {
+        // Every frame built and laid out, hidden, before a tab is chosen.
+        QMInvest window;
+        window.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            for (int tab = 0; tab < 6; ++tab) {
+                if (!window.isBuilt(tab))
+                    return false;
+            }
+            return true;
+        }));
+        QTest::qWait(50); // the last frame's lay-out pass
+        inIdleTime = grabTabs(window, "SSTab1", tabs);
+    }
     ASSERT_EQ(upFront.size(), onDemand.size());
-    for (std::size_t i = 0; i < upFront.size(); ++i)
+    ASSERT_EQ(upFront.size(), inIdleTime.size());
+    for (std::size_t i = 0; i < upFront.size(); ++i) {
         EXPECT_EQ(differingPixels(upFront[i], onDemand[i]), 0) << "tab " << tabs.begin()[i];
+        EXPECT_EQ(differingPixels(upFront[i], inIdleTime[i]), 0) << "tab " << tabs.begin()[i];
+    }
 }
 
 TEST_P(FramePixelsTest, ManagerTabsAsWhenBuiltUpFront) {
