@@ -47,6 +47,14 @@ int Difference(const QImage& a, const QImage& b) {
     return most;
 }
 
+// An image of `size` at `ratio` to draw on, filled with a colour no style draws.
+QImage Canvas(QSize size, qreal ratio = 1) {
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(QColor(200, 100, 50));
+    return image;
+}
+
 // A copy of `palette` with the same colours, as a style sheet hands the style one: another
 // palette object.
 QPalette Detached(QPalette palette) {
@@ -118,11 +126,8 @@ TEST(ProgramStyle, ScrollBarsLookAsTheDesktopStyleDrawsThem) {
             option.activeSubControls = c.pressed;
             option.state |= QStyle::State_Sunken;
         }
-        const QSize area = (option.rect.size() + QSize(10, 14)) * c.ratio;
         const auto draw = [&](const QStyle* style) {
-            QImage image(area, QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(c.ratio);
-            image.fill(QColor(200, 100, 50));
+            QImage image = Canvas(option.rect.size() + QSize(10, 14), c.ratio);
             QPainter painter(&image);
             painter.translate(5, 7);          // away from the corner of what it is drawn on
             painter.setClipRect(option.rect); // as on the scroll bar itself
@@ -175,11 +180,8 @@ TEST(ProgramStyle, LineEditFramesLookAsTheDesktopStyleDrawsThem) {
         box.initStyleOption(&option);
         if (c.focused)
             option.state |= QStyle::State_HasFocus;
-        const QSize area = (option.rect.size() + QSize(10, 14)) * c.ratio;
         const auto draw = [&](const QStyle* style) {
-            QImage image(area, QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(c.ratio);
-            image.fill(QColor(200, 100, 50));
+            QImage image = Canvas(option.rect.size() + QSize(10, 14), c.ratio);
             QPainter painter(&image);
             painter.translate(5, 7);
             style->drawPrimitive(QStyle::PE_FrameLineEdit, &option, &painter, &box);
@@ -234,9 +236,7 @@ TEST(ProgramStyle, TabShapesLookAsTheDesktopStyleDrawsThem) {
         // The tab bar's own bounds, as on the bar itself: the style sets clips of its own, which
         // replace any a test could set.
         const auto draw = [&](const QStyle* style) {
-            QImage image(tabs.size() * c.ratio, QImage::Format_ARGB32_Premultiplied);
-            image.setDevicePixelRatio(c.ratio);
-            image.fill(QColor(200, 100, 50));
+            QImage image = Canvas(tabs.size(), c.ratio);
             QPainter painter(&image);
             style->drawControl(QStyle::CE_TabBarTabShape, &option, &painter, &tabs);
             return image;
@@ -279,8 +279,7 @@ TEST(ProgramStyle, GroupBoxFramesLookAsTheDesktopStyleDrawsThem) {
         frame.initFrom(&group);
         frame.lineWidth = 1;
         const auto draw = [&](const QStyle* style) {
-            QImage image(frame.rect.size() + QSize(20, 20), QImage::Format_ARGB32_Premultiplied);
-            image.fill(QColor(200, 100, 50));
+            QImage image = Canvas(frame.rect.size() + QSize(20, 20));
             QPainter painter(&image);
             painter.translate(10, 10);
             style->drawPrimitive(QStyle::PE_FrameGroupBox, &frame, &painter, &group);
