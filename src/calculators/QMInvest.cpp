@@ -205,7 +205,7 @@ bool QMInvest::buildNextInIdleTime() {
     if (toLayOut_) {
         LayOutHiddenPage(frames_, toLayOut_);
         toLayOut_ = nullptr;
-        return chartWanted_ || std::find(pages_.begin(), pages_.end(), nullptr) != pages_.end();
+        return true; // the next pass finds what is left, if anything
     }
     const auto next = std::find(pages_.begin(), pages_.end(), nullptr);
     if (next != pages_.end()) {

@@ -49,18 +49,6 @@ void Append(QString& key, quint64 value) {
         key += QChar(static_cast<char16_t>(value >> shift));
 }
 
-// The start of a pixmap cache key: the look's name, the option's size, state and direction and
-// the device pixel ratio.
-QString KeyStart(QLatin1String look, const QStyleOption& option, const QPainter& painter) {
-    QString key = look;
-    key.reserve(look.size() + 4 * 40);
-    for (const qint64 part : {qint64(option.rect.width()), qint64(option.rect.height()),
-                              qint64(painter.device()->devicePixelRatio()),
-                              qint64(option.state.toInt()), qint64(option.direction)})
-        Append(key, part);
-    return key;
-}
-
 // Appends the option's colours to a key. By value: two palettes of the same colours are often two
 // palette objects (a style sheet hands the style a new copy for each drawing).
 void AppendPalette(QString& key, const QPalette& palette) {
@@ -74,71 +62,76 @@ void AppendPalette(QString& key, const QPalette& palette) {
     }
 }
 
-// Everything a scroll bar's drawing depends on (its option), as a pixmap cache key; empty where
-// a copy would not be exact, would stop an animation (scroll bars that fade in and out) or where
-// the style may draw from more than the option.
-QString ScrollBarKey(const ProgramStyle& style, const QStyleOptionSlider& bar,
-                     const QPainter& painter, const QWidget* widget) {
-    if (!CopiesExactly(painter) || !style.copiesFromCache() ||
-        style.styleHint(QStyle::SH_ScrollBar_Transient, &bar, widget))
-        return {};
-    QString key = KeyStart(QLatin1String("qm-scroll-bar"), bar, painter);
-    for (const qint64 part :
-         {qint64(bar.subControls.toInt()), qint64(bar.activeSubControls.toInt()),
-          qint64(bar.orientation), qint64(bar.minimum), qint64(bar.maximum),
-          qint64(bar.sliderPosition), qint64(bar.sliderValue), qint64(bar.singleStep),
-          qint64(bar.pageStep), qint64(bar.upsideDown)})
-        Append(key, part);
-    AppendPalette(key, bar.palette);
-    return key;
-}
-
-// The same for the frame of a line edit (a box's outline, drawn smoothed, which costs more than
-// the rest of the box) or of a group box (a picture of its edges stretched along them; how far
-// down it starts depends on the font and on whether the group box has a title or a check box).
-QString FrameKey(const ProgramStyle& style, QStyle::PrimitiveElement element,
-                 const QStyleOptionFrame& frame, const QPainter& painter, const QWidget* widget) {
+// Everything a look's drawing depends on, as a pixmap cache key: its name, the option's size,
+// state, direction and colours, the device pixel ratio and the look's own `parts`. Empty where a
+// copy would not be exact or the style may draw from more than the option.
+QString CacheKey(const ProgramStyle& style, QLatin1String look, const QStyleOption& option,
+                 const QPainter& painter, std::initializer_list<qint64> parts) {
     if (!CopiesExactly(painter) || !style.copiesFromCache())
         return {};
-    const auto* group = qobject_cast<const QGroupBox*>(widget);
-    QString key = KeyStart(QLatin1String("qm-frame"), frame, painter);
-    for (const qint64 part :
-         {qint64(element), qint64(frame.lineWidth), qint64(frame.midLineWidth),
-          qint64(frame.features.toInt()), qint64(frame.frameShape),
-          qint64(frame.fontMetrics.height()), qint64(widget != nullptr),
-          qint64(group && group->isCheckable()), qint64(group && group->title().isEmpty())})
+    QString key = look;
+    key.reserve(look.size() + 4 * 40);
+    for (const qint64 part : {qint64(option.rect.width()), qint64(option.rect.height()),
+                              qint64(painter.device()->devicePixelRatio()),
+                              qint64(option.state.toInt()), qint64(option.direction)})
         Append(key, part);
-    AppendPalette(key, frame.palette);
+    for (const qint64 part : parts)
+        Append(key, part);
+    AppendPalette(key, option.palette);
     return key;
 }
 
-// The same for the shape of a tab on a tab bar (smoothed rounded corners and a shaded fill). It
-// is drawn a little past the tab's rect where it meets its neighbours, and a chosen tab further
-// down, which only the tab bar's own bounds cut off: nothing is copied for a tab drawn elsewhere.
-// Tabs above the pages only: the others are drawn turned or flipped about their place.
+// The key of a scroll bar's look; none for scroll bars that fade in and out (a copy would stop
+// the animation).
+QString ScrollBarKey(const ProgramStyle& style, const QStyleOptionSlider& bar,
+                     const QPainter& painter, const QWidget* widget) {
+    if (style.styleHint(QStyle::SH_ScrollBar_Transient, &bar, widget))
+        return {};
+    return CacheKey(style, QLatin1String("qm-scroll-bar"), bar, painter,
+                    {qint64(bar.subControls.toInt()), qint64(bar.activeSubControls.toInt()),
+                     qint64(bar.orientation), qint64(bar.minimum), qint64(bar.maximum),
+                     qint64(bar.sliderPosition), qint64(bar.sliderValue), qint64(bar.singleStep),
+                     qint64(bar.pageStep), qint64(bar.upsideDown)});
+}
+
+// The key of the frame of a line edit (a box's outline, drawn smoothed, which costs more than the
+// rest of the box) or of a group box (a picture of its edges stretched along them; how far down
+// it starts depends on the font and on whether the group box has a title or a check box).
+QString FrameKey(const ProgramStyle& style, QStyle::PrimitiveElement element,
+                 const QStyleOptionFrame& frame, const QPainter& painter, const QWidget* widget) {
+    const auto* group = qobject_cast<const QGroupBox*>(widget);
+    return CacheKey(style, QLatin1String("qm-frame"), frame, painter,
+                    {qint64(element), qint64(frame.lineWidth), qint64(frame.midLineWidth),
+                     qint64(frame.features.toInt()), qint64(frame.frameShape),
+                     qint64(frame.fontMetrics.height()), qint64(widget != nullptr),
+                     qint64(group && group->isCheckable()),
+                     qint64(group && group->title().isEmpty())});
+}
+
+// The key of the shape of a tab on a tab bar (smoothed rounded corners and a shaded fill). It is
+// drawn a little past the tab's rect where it meets its neighbours, and a chosen tab further down,
+// which only the tab bar's own bounds cut off: nothing is copied for a tab drawn elsewhere. Tabs
+// above the pages only: the others are drawn turned or flipped about their place.
 QString TabShapeKey(const ProgramStyle& style, const QStyleOptionTab& tab, const QPainter& painter,
                     const QWidget* widget) {
-    if (!CopiesExactly(painter) || !style.copiesFromCache() ||
-        !qobject_cast<const QTabBar*>(widget) || tab.shape != QTabBar::RoundedNorth)
+    if (!qobject_cast<const QTabBar*>(widget) || tab.shape != QTabBar::RoundedNorth)
         return {};
-    QString key = KeyStart(QLatin1String("qm-tab-shape"), tab, painter);
-    for (const qint64 part : {qint64(tab.shape), qint64(tab.position), qint64(tab.selectedPosition),
-                              qint64(tab.features.toInt()), qint64(tab.documentMode),
-                              qint64(tab.cornerWidgets.toInt()), qint64(tab.row)})
-        Append(key, part);
-    AppendPalette(key, tab.palette);
-    return key;
+    return CacheKey(style, QLatin1String("qm-tab-shape"), tab, painter,
+                    {qint64(tab.shape), qint64(tab.position), qint64(tab.selectedPosition),
+                     qint64(tab.features.toInt()), qint64(tab.documentMode),
+                     qint64(tab.cornerWidgets.toInt()), qint64(tab.row)});
 }
 
 // How far past a tab's rect its shape, or a group box's frame, may be drawn, at most.
 constexpr int CopyMargin = 8;
 
-// Draws at `rect` what `draw` draws on the painter it is given for an option whose rect is moved
-// to (margin, margin), copied from the pixmap cache under `key` (drawn there first when it is not
-// there). The margin keeps what a style draws a little past the option's rect.
-template <typename Draw>
-void CopyFromCache(const QString& key, const QRect& rect, int margin, QPainter& painter,
+// Draws what `draw` draws for `option` on a painter, copied from the pixmap cache under `key`
+// (drawn there first, for a copy of the option moved to (margin, margin), when it is not there).
+// The margin keeps what a style draws a little past the option's rect.
+template <typename Option, typename Draw>
+void CopyFromCache(const QString& key, const Option& option, int margin, QPainter& painter,
                    int& drawnAnew, Draw draw) {
+    const QRect& rect = option.rect;
     QPixmap drawn;
     if (!QPixmapCache::find(key, &drawn)) {
         ++drawnAnew;
@@ -146,8 +139,10 @@ void CopyFromCache(const QString& key, const QRect& rect, int margin, QPainter& 
         drawn = QPixmap((rect.size() + QSize(2 * margin, 2 * margin)) * ratio);
         drawn.setDevicePixelRatio(ratio);
         drawn.fill(Qt::transparent);
+        Option moved = option;
+        moved.rect.moveTopLeft({margin, margin});
         QPainter onPixmap(&drawn);
-        draw(&onPixmap);
+        draw(&moved, &onPixmap);
         onPixmap.end();
         QPixmapCache::insert(key, drawn);
     }
@@ -184,12 +179,7 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         draw(option, painter);
         return;
     }
-    const int margin = groupBox ? CopyMargin : 0;
-    CopyFromCache(key, frame->rect, margin, *painter, drawnAnew_, [&](QPainter* onPixmap) {
-        QStyleOptionFrame moved = *frame;
-        moved.rect.moveTopLeft({margin, margin});
-        draw(&moved, onPixmap);
-    });
+    CopyFromCache(key, *frame, groupBox ? CopyMargin : 0, *painter, drawnAnew_, draw);
 }
 
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
@@ -201,11 +191,10 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
     }
-    CopyFromCache(key, bar->rect, 0, *painter, drawnAnew_, [&](QPainter* onPixmap) {
-        QStyleOptionSlider atOrigin = *bar;
-        atOrigin.rect.moveTopLeft({0, 0});
-        QProxyStyle::drawComplexControl(control, &atOrigin, onPixmap, widget);
-    });
+    CopyFromCache(key, *bar, 0, *painter, drawnAnew_,
+                  [&](const QStyleOptionSlider* moved, QPainter* onPixmap) {
+                      QProxyStyle::drawComplexControl(control, moved, onPixmap, widget);
+                  });
 }
 
 void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option,
@@ -218,11 +207,10 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }
-    CopyFromCache(key, tab->rect, CopyMargin, *painter, drawnAnew_, [&](QPainter* onPixmap) {
-        QStyleOptionTab moved = *tab;
-        moved.rect.moveTopLeft({CopyMargin, CopyMargin});
-        QProxyStyle::drawControl(element, &moved, onPixmap, widget);
-    });
+    CopyFromCache(key, *tab, CopyMargin, *painter, drawnAnew_,
+                  [&](const QStyleOptionTab* moved, QPainter* onPixmap) {
+                      QProxyStyle::drawControl(element, moved, onPixmap, widget);
+                  });
 }
 
 void UseProgramStyle() {
