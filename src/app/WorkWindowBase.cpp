@@ -3,9 +3,11 @@
 #include "ui/AccessibleList.h"
 #include "ui/CommandGate.h"
 #include "ui/Geometry.h"
+#include "ui/ProgramStyle.h"
 #include "ui/StylePixmaps.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QImage>
@@ -85,7 +87,12 @@ void WorkWindowBase::drawAhead() {
     QImage image(size() * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     drawingAhead_ = true; // its paint event asks for no idle pass
+    auto* style = qobject_cast<ProgramStyle*>(QApplication::style());
+    if (style)
+        style->setDrawingAsShown(true);
     render(&image);
+    if (style)
+        style->setDrawingAsShown(false);
     drawingAhead_ = false;
 }
 

@@ -60,6 +60,13 @@ QMInvest::QMInvest(BuildOnly, QWidget* parent) : WorkWindowBase(parent) {
     setWindowTitle(QStringLiteral("Calculations"));
     PaintBoxesIn(this); // before the boxes are made, so that each is styled once
     build();
+    // It shows the tab it opens on from the start: drawn ahead, it draws what its first frame
+    // will show.
+    {
+        const QSignalBlocker quiet(tabs_);
+        tabs_->setCurrentIndex(InvestedGrowthTab);
+    }
+    frames_->setCurrentIndex(InvestedGrowthTab);
 }
 
 void QMInvest::load() {

@@ -150,6 +150,9 @@ ManagerEntryTab::ManagerEntryTab(ManagerScreen& screen, QMManagement& window, QW
     connect(print, &QPushButton::clicked, this, [this] { EPrint_Click(); });
     connect(eHelp_, &QPushButton::clicked, this, [this] { EHelp_Click(); });
     connect(exit, &QPushButton::clicked, this, [this] { window_.close(); });
+    // Made as the tab opens (idle until a fund is picked), so that a window drawn ahead draws
+    // the boxes as its first frame shows them.
+    disableEntryBoxes();
 }
 
 void ManagerEntryTab::setup() {

@@ -46,6 +46,13 @@ QMManagement::QMManagement(BuildOnly, QWidget* parent) : WorkWindowBase(parent) 
     setWindowTitle(QStringLiteral("Investment manager"));
     PaintBoxesIn(this); // before the boxes are made, so that each is styled once
     build();
+    // It shows the tab it opens on from the start: drawn ahead, it draws what its first frame
+    // will show.
+    {
+        const QSignalBlocker quiet(tabs_);
+        tabs_->setCurrentIndex(EntryTab);
+    }
+    frames_->setCurrentIndex(EntryTab);
 }
 
 void QMManagement::load() {

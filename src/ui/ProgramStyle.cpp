@@ -154,6 +154,29 @@ void CopyFromCache(const QString& key, const Option& option, int margin, QPainte
     painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
+// Gives an option of a window that is not active that window's colours, for as long as it
+// lives; then gives it back as it was. The option is the drawing widget's own, made for this
+// drawing.
+class InactiveColours {
+public:
+    InactiveColours(bool on, const QStyleOption* option) {
+        if (!on || !option || option->state.testFlag(QStyle::State_Active) ||
+            option->palette.currentColorGroup() != QPalette::Active)
+            return;
+        option_ = const_cast<QStyleOption*>(option);
+        option_->palette.setCurrentColorGroup(QPalette::Inactive);
+    }
+    ~InactiveColours() {
+        if (option_)
+            option_->palette.setCurrentColorGroup(QPalette::Active);
+    }
+    InactiveColours(const InactiveColours&) = delete;
+    InactiveColours& operator=(const InactiveColours&) = delete;
+
+private:
+    QStyleOption* option_ = nullptr;
+};
+
 } // namespace
 
 bool ProgramStyle::copiesFromCache() const {
@@ -162,6 +185,7 @@ bool ProgramStyle::copiesFromCache() const {
 
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                  QPainter* painter, const QWidget* widget) const {
+    const InactiveColours shown(asShown_, option);
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
     const bool groupBox = element == PE_FrameGroupBox;
     const QString key = frame && (groupBox || element == PE_FrameLineEdit)
@@ -184,6 +208,7 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                       QPainter* painter, const QWidget* widget) const {
+    const InactiveColours shown(asShown_, option);
     const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
     const QString key =
         control == CC_ScrollBar && bar ? ScrollBarKey(*this, *bar, *painter, widget) : QString();
@@ -199,6 +224,7 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
 
 void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option,
                                QPainter* painter, const QWidget* widget) const {
+    const InactiveColours shown(asShown_, option);
     const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option);
     const QString key = element == CE_TabBarTabShape && tab
                             ? TabShapeKey(*this, *tab, *painter, widget)

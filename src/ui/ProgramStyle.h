@@ -19,6 +19,11 @@ public:
     bool copiesFromCache() const;
     // How many looks were drawn to be kept in the cache (the others were copied from it).
     int drawnAnew() const { return drawnAnew_; }
+    // While on, draws each control that is not in the active window in the colours of a shown
+    // window that is not active. A hidden window is drawn in the active colours; a work window
+    // drawn ahead while hidden turns this on, so that what it leaves in the cache is what its
+    // first frame on the screen, drawn before it is made the active window, copies.
+    void setDrawingAsShown(bool on) { asShown_ = on; }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
@@ -29,6 +34,7 @@ public:
 
 private:
     mutable int drawnAnew_ = 0;
+    bool asShown_ = false;
 };
 
 // Makes a ProgramStyle the application's style; once the application object is made.

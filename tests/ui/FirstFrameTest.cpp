@@ -9,10 +9,13 @@
 #include "calculators/QMInvest.h"
 #include "manager/QMManagement.h"
 #include "support/UiHelpers.h"
+#include "ui/ProgramStyle.h"
 
 #include <QApplication>
+#include <QPixmapCache>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -104,6 +107,37 @@ TEST_P(FirstFrame, LaterFramesWaitForTheFirstFrameThenFollowInIdleTime) {
         EXPECT_EQ(watch.builtAtFirstPaint, kind.atOpening);
         EXPECT_TRUE(QTest::qWaitFor([&] { return kind.built(menu.workWindow()) == kind.all; }));
     }
+}
+
+// A window made ahead is drawn once while the menu is shown. Its first frame on the screen, drawn
+// before it is made the active window, then copies every look the program's style keeps from the
+// cache: it drew ahead the tab it opens on, its boxes as they open, in the colours of a window
+// that is not the active one.
+TEST_P(FirstFrame, DrawsOnlyWhatTheWindowDrewAhead) {
+    const Kind& kind = GetParam();
+    auto* style = qobject_cast<ProgramStyle*>(QApplication::style());
+    ASSERT_NE(style, nullptr);
+    QPixmapCache::clear(); // nothing kept from the windows of other tests
+    // Colours that change while a window is not the active one, as many desktop themes have.
+    const QPalette desktop = QApplication::palette();
+    QPalette themed = desktop;
+    themed.setColor(QPalette::Inactive, QPalette::Button, desktop.color(QPalette::Button).darker());
+    QApplication::setPalette(themed);
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(desktop); });
+    QMStart menu;
+    menu.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return menu.readyCalculator() && menu.readyManager() &&
+                   menu.readyCalculator()->drawnAhead() && menu.readyManager()->drawnAhead();
+        },
+        10000));
+    const int before = style->drawnAnew();
+    QTest::mouseClick(qmtest::child<QPushButton>(&menu, QLatin1String(kind.button)),
+                      Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return kind.built(menu.workWindow()) == kind.all; }));
+    EXPECT_EQ(style->drawnAnew(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(WorkWindows, FirstFrame,

@@ -8,6 +8,7 @@
 #include "manager/ManagerControls.h"
 #include "support/TestEnvironment.h"
 #include "ui/FilteredLineEdit.h"
+#include "ui/ProgramStyle.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
     }
     qputenv("CUPS_SERVER", "/nonexistent/quillmark-tests-no-print-system.sock");
     QApplication app(argc, argv);
+    qm::UseProgramStyle(); // as the program does
     qmtest::pinEnvironment();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
