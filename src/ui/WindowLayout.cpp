@@ -78,7 +78,9 @@ QPlainTextEdit* PageBox(const QString& name, int columns, QWidget* parent) {
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setFont(FixedPitchFont());
+    QFont font = FixedPitchFont();
+    font.setStyleStrategy(QFont::PreferNoShaping); // as most pages are shown (see ShowPage)
+    box->setFont(font);
     box->setMinimumWidth(TextBoxWidth(box, columns));
     return box;
 }
@@ -93,9 +95,36 @@ void LayOutHiddenPage(QStackedWidget* stack, QWidget* page) {
         layout->activate();
 }
 
+bool DrawsUnshaped(QStringView text) {
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x0300) // Latin and the characters every script shares; no marks
+            continue;
+        if (ch.isSurrogate() || ch.isMark())
+            return false;
+        switch (ch.script()) {
+        case QChar::Script_Common:
+        case QChar::Script_Latin:
+        case QChar::Script_Greek:
+        case QChar::Script_Cyrillic:
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
 void ShowPage(QPlainTextEdit* box, const QString& page) {
     QString shown = page;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const QFont::StyleStrategy strategy =
+        DrawsUnshaped(shown) ? QFont::PreferNoShaping : QFont::PreferDefault;
+    if (box->font().styleStrategy() != strategy) {
+        box->clear(); // the page shown so far is not laid out again in the other font
+        QFont font = box->font();
+        font.setStyleStrategy(strategy);
+        box->setFont(font);
+    }
     box->setPlainText(shown);
 }
 

@@ -45,8 +45,15 @@ QPlainTextEdit* PageBox(const QString& name, int columns, QWidget* parent);
 // matches the style sheet nor measures its captions again.
 void LayOutHiddenPage(QStackedWidget* stack, QWidget* page);
 
-// Shows a page (lines ended by CR LF) in a results box.
+// Shows a page (lines ended by CR LF) in a results box. A page whose text needs no shaping to be
+// drawn right in the fixed-pitch font (see DrawsUnshaped) is laid out without it: shaping is most
+// of the time a page's lines take to lay out.
 void ShowPage(QPlainTextEdit* box, const QString& page);
+
+// Whether `text` is drawn the same in the fixed-pitch font without text shaping: every character
+// of a script that does without it (Latin, Greek, Cyrillic, and the digits, punctuation and
+// symbols they share), no combining mark to place. The font has no kerning or ligatures.
+bool DrawsUnshaped(QStringView text);
 
 // A push button named `objectName` that never becomes its window's default button, so Enter
 // typed in a box does not press it; Enter on the button itself does (see CommandGate).

@@ -7,9 +7,11 @@
 #include "manager/QMManagement.h"
 #include "support/UiHelpers.h"
 #include "ui/Contrast.h"
+#include "ui/WindowLayout.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -125,6 +127,51 @@ TEST_P(FramePixelsTest, ManagerTabsAsWhenBuiltUpFront) {
     ASSERT_EQ(upFront.size(), onDemand.size());
     for (std::size_t i = 0; i < upFront.size(); ++i)
         EXPECT_EQ(differingPixels(upFront[i], onDemand[i]), 0) << "tab " << tabs.begin()[i];
+}
+
+// A page whose text needs no shaping is laid out without it (most of the time its lines take).
+// Each kind of line is drawn, pixel for pixel, as when it is shaped.
+TEST(PageFont, DrawsEveryLineAsShapedText) {
+    const struct {
+        const char* what;
+        QString line;
+        bool unshaped;
+    } lines[] = {
+        {"figures, and pairs other fonts kern or join",
+         QStringLiteral("  12  15/03/1999  1,234.5678  -12,345.67  100.00%  fi fl ffi AV To"),
+         true},
+        {"accented letters, symbols",
+         QStringLiteral("Caf\u00e9 Cr\u00e8me \u00c6r\u00f8 \u0141\u00f3d\u017a \u20ac1,000 "
+                        "\u00a31 \u00a5 \u00a7 \u00b5 \u2013 \u2019"),
+         true},
+        {"Greek, Cyrillic",
+         QStringLiteral("\u0394\u03ad\u03bb\u03c4\u03b1 \u041f\u0440\u0438\u0432\u0435\u0442"),
+         true},
+        {"combining marks", QStringLiteral("Cafe\u0301 n\u0303 a\u0308"), false},
+        {"Arabic", QStringLiteral("\u0635\u0646\u062f\u0648\u0642 1"), false},
+        {"Hebrew", QStringLiteral("\u05e7\u05e8\u05df"), false},
+        {"Devanagari", QStringLiteral("\u0928\u093f\u0927\u093f"), false},
+        {"beyond 16 bits", QStringLiteral("\U0001F4B0 \U00010330"), false},
+    };
+    QFont shaped = FixedPitchFont();
+    shaped.setStyleStrategy(QFont::PreferDefault);
+    for (const auto& l : lines) {
+        SCOPED_TRACE(l.what);
+        EXPECT_EQ(DrawsUnshaped(l.line), l.unshaped);
+        QImage drawn[2];
+        for (int i = 0; i < 2; ++i) {
+            QPlainTextEdit* page = PageBox(QStringLiteral("Results"), 72, nullptr);
+            page->resize(640, 80);
+            // After a page of the other kind, as when one is shown after another.
+            ShowPage(page, l.unshaped ? QStringLiteral("\u05e7") : QStringLiteral("1"));
+            ShowPage(page, l.line);
+            if (i == 1)
+                page->setFont(shaped);
+            drawn[i] = page->grab().toImage();
+            delete page;
+        }
+        EXPECT_EQ(differingPixels(drawn[0], drawn[1]), 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, FramePixelsTest, ::testing::Values(Themes[0], Themes[1]),
