@@ -9,6 +9,8 @@
 #include <limits>
 #include <string>
 
+#include <QVarLengthArray>
+
 namespace qm {
 
 namespace {
@@ -57,25 +59,6 @@ struct Decimal {
         fraction = digits.substr(digits.size() - places);
     }
 };
-
-Decimal fromCurrency(Currency value) {
-    Decimal d;
-    const std::int64_t raw = value.raw();
-    d.negative = raw < 0;
-    // Unsigned, so that the most negative amount has a magnitude too.
-    const unsigned long long magnitude = d.negative ? 0ULL - static_cast<unsigned long long>(raw)
-                                                    : static_cast<unsigned long long>(raw);
-    char buffer[24];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer,
-                                   magnitude / static_cast<unsigned long long>(Currency::Scale))
-                         .ptr;
-    d.whole.assign(buffer, end);
-    const auto fraction = static_cast<unsigned>(magnitude % Currency::Scale);
-    d.fraction = {
-        static_cast<char>('0' + fraction / 1000), static_cast<char>('0' + fraction / 100 % 10),
-        static_cast<char>('0' + fraction / 10 % 10), static_cast<char>('0' + fraction % 10)};
-    return d;
-}
 
 Decimal fromDouble(double value) {
     Decimal d;
@@ -169,6 +152,67 @@ QString render(Decimal d, QStringView patternText) {
     return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
+// The same for an amount in ten-thousandths, in whole-number arithmetic: every amount of every
+// page comes through here.
+QString renderExact(std::int64_t raw, QStringView patternText) {
+    const Pattern p = parse(patternText);
+    // The magnitude in units of 10^-scale; unsigned, so that the most negative amount has one.
+    unsigned long long magnitude = raw < 0 ? 0ULL - static_cast<unsigned long long>(raw)
+                                           : static_cast<unsigned long long>(raw);
+    // A percentage is a hundred times the amount: the same digits, the point two places on.
+    const int scale = p.percent ? 2 : 4;
+    // To the pattern's decimal places, halves away from zero.
+    int places = scale;
+    if (p.decimals < scale) {
+        unsigned long long divisor = 1;
+        for (int i = p.decimals; i < scale; ++i)
+            divisor *= 10;
+        const unsigned long long rest = magnitude % divisor;
+        magnitude = magnitude / divisor + (rest >= divisor - rest ? 1 : 0);
+        places = p.decimals;
+    }
+    unsigned long long unit = 1;
+    for (int i = 0; i < places; ++i)
+        unit *= 10;
+    unsigned long long whole = magnitude / unit;
+    unsigned long long fraction = magnitude % unit;
+    const bool zero = magnitude == 0;
+
+    // The fraction's digits: the places kept, then zeros up to the pattern's decimal places;
+    // optional ('#') places drop their trailing zeros.
+    char fractionDigits[64];
+    int fractionSize = std::min(p.decimals, static_cast<int>(sizeof fractionDigits));
+    for (int i = places - 1; i >= 0; --i, fraction /= 10) {
+        if (i < fractionSize)
+            fractionDigits[i] = static_cast<char>('0' + fraction % 10);
+    }
+    for (int i = places; i < fractionSize; ++i)
+        fractionDigits[i] = '0';
+    while (fractionSize > p.fixedDecimals && fractionDigits[fractionSize - 1] == '0')
+        --fractionSize;
+
+    // The integer digits, last first; a zero integer part has none unless the pattern asks.
+    QVarLengthArray<char, 48> integer;
+    for (int digits = 0; whole > 0 || digits < p.minWholeDigits; ++digits, whole /= 10) {
+        if (p.grouping && digits > 0 && digits % 3 == 0)
+            integer.append(',');
+        integer.append(static_cast<char>('0' + whole % 10));
+    }
+
+    QVarLengthArray<char, 96> out;
+    if (raw < 0 && !zero) // a value that rounds to zero shows no sign
+        out.append('-');
+    for (auto c = integer.crbegin(); c != integer.crend(); ++c)
+        out.append(*c);
+    if (p.hasPoint) {
+        out.append('.');
+        out.append(fractionDigits, fractionSize);
+    }
+    if (p.percent)
+        out.append('%');
+    return QString::fromLatin1(out.data(), out.size());
+}
+
 } // namespace
 
 QString RightJustify(QStringView text, int width) {
@@ -183,7 +227,7 @@ QString RightJustify(QStringView text, int width) {
 }
 
 QString FormatNumber(Currency value, QStringView pattern) {
-    return render(fromCurrency(value), pattern);
+    return renderExact(value.raw(), pattern);
 }
 
 QString FormatNumber(double value, QStringView pattern) {
@@ -191,7 +235,7 @@ QString FormatNumber(double value, QStringView pattern) {
 }
 
 QString FormatNumber(int value, QStringView pattern) {
-    return render(fromCurrency(Currency::fromUnits(value)), pattern);
+    return renderExact(Currency::fromUnits(value).raw(), pattern);
 }
 
 QString FormatNumber(const QString& text, QStringView pattern) {

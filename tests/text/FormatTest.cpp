@@ -77,11 +77,35 @@ TEST(FormatNumber, DoublesRoundAsAPersonReadsThem) {
     EXPECT_EQ(FormatNumber(999999.995, u"####,,###.00"), "1,000,000.00");
 }
 
+// Amounts in ten-thousandths, to fewer places than kept, to more, as percentages, at the ends
+// of the range.
 TEST(FormatNumber, CurrencyHalvesRoundAwayFromZero) {
-    EXPECT_EQ(FormatNumber(Currency::fromRaw(50005), u"###.00"), "5.00");
-    EXPECT_EQ(FormatNumber(Currency::fromRaw(50050), u"###.00"), "5.01");
-    EXPECT_EQ(FormatNumber(Currency::fromRaw(-50050), u"###.00"), "-5.01");
-    EXPECT_EQ(FormatNumber(Currency::fromRaw(-49), u"###.00"), ".00"); // no "-" on a zero result
+    const struct {
+        std::int64_t raw;
+        const char16_t* pattern;
+        const char* text;
+    } cases[] = {
+        {50005, u"###.00", "5.00"},
+        {50050, u"###.00", "5.01"},
+        {-50050, u"###.00", "-5.01"},
+        {-49, u"###.00", ".00"}, // no "-" on a zero result
+        {-4, u"0.00000000", "-0.00040000"},
+        {5, u"#.000", ".001"},
+        {99995, u"###,###.00", "10.00"},
+        {99995, u"000,000", "000,010"},
+        {99995, u"###.##", "10."},
+        {99995, u"##.0%", "1000.0%"},
+        {5, u"##.0%", ".1%"},
+        {-4, u"##.0%", ".0%"},
+        {std::numeric_limits<std::int64_t>::max(), u"###,###.00", "922,337,203,685,477.58"},
+        {std::numeric_limits<std::int64_t>::max(), u"000,000", "922,337,203,685,478"},
+        {std::numeric_limits<std::int64_t>::min(), u"###,###.00", "-922,337,203,685,477.58"},
+        {std::numeric_limits<std::int64_t>::min(), u"##.0%", "-92233720368547758.1%"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.raw);
+        EXPECT_EQ(FormatNumber(Currency::fromRaw(c.raw), QString::fromUtf16(c.pattern)), c.text);
+    }
 }
 
 // The value of what "###.00" shows, for every width, and no value beyond the Currency range.
