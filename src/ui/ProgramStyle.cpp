@@ -126,31 +126,46 @@ QString TabShapeKey(const ProgramStyle& style, const QStyleOptionTab& tab, const
 constexpr int CopyMargin = 8;
 
 // Draws what `draw` draws for `option` on a painter, copied from the pixmap cache under `key`
-// (drawn there first, for a copy of the option moved to (margin, margin), when it is not there).
+// (drawn there first, for a copy of the option moved to (margin, margin), when it is not there;
+// a large drawing is kept with its long runs of repeated lines cut short, see RepeatedLines).
 // The margin keeps what a style draws a little past the option's rect.
 template <typename Option, typename Draw>
 void CopyFromCache(const QString& key, const Option& option, int margin, QPainter& painter,
-                   int& drawnAnew, Draw draw) {
+                   ProgramStyle::Kept& kept, Draw draw) {
     const QRect& rect = option.rect;
     QPixmap drawn;
     if (!QPixmapCache::find(key, &drawn)) {
-        ++drawnAnew;
+        ++kept.drawnAnew;
         const qreal ratio = painter.device()->devicePixelRatio();
-        drawn = QPixmap((rect.size() + QSize(2 * margin, 2 * margin)) * ratio);
-        drawn.setDevicePixelRatio(ratio);
-        drawn.fill(Qt::transparent);
+        QImage image((rect.size() + QSize(2 * margin, 2 * margin)) * ratio,
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
         Option moved = option;
         moved.rect.moveTopLeft({margin, margin});
-        QPainter onPixmap(&drawn);
-        draw(&moved, &onPixmap);
-        onPixmap.end();
+        QPainter onImage(&image);
+        draw(&moved, &onImage);
+        onImage.end();
+        const RepeatedLines lines = RepeatedLines::Find(image);
+        if (lines.cuts()) {
+            image = lines.cut(image);
+            kept.lines.insert(key, lines);
+        } else {
+            kept.lines.remove(key);
+        }
+        drawn = QPixmap::fromImage(std::move(image));
         QPixmapCache::insert(key, drawn);
     }
     // Copied pixel for pixel: asked to smooth, the painter would go the way of a scaled picture,
     // which fills through the worker threads again.
     const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawPixmap(rect.topLeft() - QPoint(margin, margin), drawn);
+    const QPoint at = rect.topLeft() - QPoint(margin, margin);
+    const auto lines = kept.lines.constFind(key);
+    if (lines == kept.lines.cend())
+        painter.drawPixmap(at, drawn);
+    else
+        lines->draw(painter, at, drawn);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
@@ -203,7 +218,7 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         draw(option, painter);
         return;
     }
-    CopyFromCache(key, *frame, groupBox ? CopyMargin : 0, *painter, drawnAnew_, draw);
+    CopyFromCache(key, *frame, groupBox ? CopyMargin : 0, *painter, kept_, draw);
 }
 
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
@@ -216,7 +231,7 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
     }
-    CopyFromCache(key, *bar, 0, *painter, drawnAnew_,
+    CopyFromCache(key, *bar, 0, *painter, kept_,
                   [&](const QStyleOptionSlider* moved, QPainter* onPixmap) {
                       QProxyStyle::drawComplexControl(control, moved, onPixmap, widget);
                   });
@@ -233,7 +248,7 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }
-    CopyFromCache(key, *tab, CopyMargin, *painter, drawnAnew_,
+    CopyFromCache(key, *tab, CopyMargin, *painter, kept_,
                   [&](const QStyleOptionTab* moved, QPainter* onPixmap) {
                       QProxyStyle::drawControl(element, moved, onPixmap, widget);
                   });

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ui/RepeatedLines.h"
+
+#include <QHash>
 #include <QProxyStyle>
 
 namespace qm {
@@ -18,7 +21,7 @@ public:
     // which draws them from their options (and, for a group box, its title and check box).
     bool copiesFromCache() const;
     // How many looks were drawn to be kept in the cache (the others were copied from it).
-    int drawnAnew() const { return drawnAnew_; }
+    int drawnAnew() const { return kept_.drawnAnew; }
     // While on, draws each control that is not in the active window in the colours of a shown
     // window that is not active. A hidden window is drawn in the active colours; a work window
     // drawn ahead while hidden turns this on, so that what it leaves in the cache is what its
@@ -32,8 +35,14 @@ public:
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget = nullptr) const override;
 
+    // What the style keeps beside the pixmap cache.
+    struct Kept {
+        int drawnAnew = 0;
+        QHash<QString, RepeatedLines> lines; // by cache key: the looks kept cut
+    };
+
 private:
-    mutable int drawnAnew_ = 0;
+    mutable Kept kept_;
     bool asShown_ = false;
 };
 
