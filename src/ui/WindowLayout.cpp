@@ -160,9 +160,12 @@ QString AsTyped(const QString& text) {
 
 void NameAfterLabel(QLabel* label, QWidget* control) {
     UseAccessibleInterfaces();
-    label->setBuddy(control);
+    // Given again, the buddy would have the label measure its text anew.
+    if (label->buddy() != control)
+        label->setBuddy(control);
     const QString name = SpokenCaption(label->text());
-    control->setAccessibleName(name);
+    if (control->accessibleName() != name)
+        control->setAccessibleName(name);
     // The drop-down of a list and the edit part of a list one types into are controls of their
     // own to a screen reader.
     if (auto* list = qobject_cast<QComboBox*>(control)) {
