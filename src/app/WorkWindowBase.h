@@ -53,6 +53,8 @@ protected:
     virtual bool buildNextInIdleTime() { return false; }
     // Something new is left to build: another idle pass follows (once the window is shown).
     void buildAgainInIdleTime();
+    // The same, the pass following the window's next frame.
+    void buildAfterNextFrame() { leftToBuild_ = true; }
 
     void closeEvent(QCloseEvent* event) override;
     // The window's own paint event comes while a frame is drawn: the idle pass follows it.

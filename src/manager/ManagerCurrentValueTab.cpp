@@ -99,22 +99,30 @@ bool ManagerCurrentValueTab::setup() {
         window_.showMessages(setup.messages);
         return false;
     }
+    for (std::size_t i = 0; i < MaxFunds; ++i) {
+        cvInPrice_[i]->setText(setup.prices[i]);
+        cvInPrice_[i]->setEnabled(setup.enabled[i]);
+    }
+    showFunds(screen_.portfolio);
+    return true;
+}
+
+void ManagerCurrentValueTab::showFunds(const Portfolio& portfolio) {
     // The rows change together: the frame is laid out once, after the last, not again for each
     // name and box shown.
     QLayout* const rows = layout();
     rows->setEnabled(false);
     for (std::size_t i = 0; i < MaxFunds; ++i) {
-        cvFundName_[i]->setText(AsTyped(setup.names[i]));
-        cvInPrice_[i]->setText(setup.prices[i]);
-        cvInPrice_[i]->setEnabled(setup.enabled[i]);
+        const int fund = static_cast<int>(i) + 1;
+        const bool shown = fund <= portfolio.fundCount;
+        cvFundName_[i]->setText(shown ? AsTyped(portfolio.fundName(fund)) : QString());
         // A price box is named after its fund; the rows past the last fund stay hidden.
         NameAfterLabel(cvFundName_[i], cvInPrice_[i]);
-        cvFundName_[i]->setVisible(setup.enabled[i]);
-        cvInPrice_[i]->setVisible(setup.enabled[i]);
+        cvFundName_[i]->setVisible(shown);
+        cvInPrice_[i]->setVisible(shown);
     }
     rows->setEnabled(true);
     rows->activate();
-    return true;
 }
 
 void ManagerCurrentValueTab::CVCalc_Click() {

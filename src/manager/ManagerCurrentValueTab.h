@@ -24,6 +24,10 @@ public:
 
     // The tab's own step of a tab change; false (after message 15) when there are no records.
     bool setup();
+    // Shows a row (the name and the price box) for each of the portfolio's funds, named after
+    // it, and hides the others. The tab's setup does it too; done beforehand, while the tab is
+    // hidden, it leaves the setup little to change.
+    void showFunds(const Portfolio& portfolio);
     QPlainTextEdit* results() const { return cvResults_; }
     // CVInPrice(0) to CVInPrice(17), in Tab order.
     const std::array<AmountBox*, MaxFunds>& priceBoxes() const { return cvInPrice_; }

@@ -185,6 +185,10 @@ QWidget* QMManagement::control(const QString& name) {
 }
 
 bool QMManagement::buildNextInIdleTime() {
+    if (std::exchange(fundsToShow_, false)) {
+        valueTab_->showFunds(screen_.portfolio);
+        return true; // the next pass finds what is left, if anything
+    }
     // A manager that opened on a database (the program started on a file) holds only what it
     // shows: the file dialog and the frame are made when first asked for (about 3.6 MB and
     // 0.5 MB until then).
@@ -344,6 +348,9 @@ void QMManagement::openFile() {
     if (path && messages.empty()) {
         screen_.portfolio.unsavedChanges = 0;
         RememberDatabasePath(screen_.portfolio.databasePath);
+        // The value frame, if built, shows the new funds in the idle pass after the next frame.
+        fundsToShow_ = valueTab_ != nullptr;
+        buildAfterNextFrame();
     }
     showMessages(messages);
     selectTab(EntryTab);

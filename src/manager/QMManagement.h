@@ -108,6 +108,7 @@ private:
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;
     ManagerEntryTab* entryTab_ = nullptr;
+    bool fundsToShow_ = false; // the value frame shows the funds of a file opened since
     ManagerDisplayTab* displayTab_ = nullptr;
     ManagerCurrentValueTab* valueTab_ = nullptr;
 };

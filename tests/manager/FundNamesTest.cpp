@@ -1,6 +1,7 @@
 // Fund names show as they were typed wherever they land: an "&" stays an "&" and takes no access
 // key from the window, and funds that share a name keep a bar and a label each on the chart.
 
+#include "manager/ManagerTestSupport.h"
 #include "manager/ManagerWindowFixture.h"
 #include "ui/WindowLayout.h"
 
@@ -113,6 +114,28 @@ TEST_F(FundNames, AnAmpersandShowsAndLeavesPrintItsAccessKey) {
     keys(QStringLiteral("13"));
     EXPECT_EQ(altP(), QStringList({msg(2)}));
     EXPECT_TRUE(printed.isEmpty());
+}
+
+// A file opened while the value frame is hidden has its funds' rows there by the time the tab is
+// chosen (set in idle time, not at the click), and the tab shows them as always.
+TEST_F(FundNames, AFileOpenedHasItsRowsReadyInTheHiddenValueTab) {
+    ASSERT_NE(window->control(QStringLiteral("CVCalc")), nullptr); // the frame is built
+    EXPECT_EQ(openFile(writeFile(QStringLiteral("EXAMPLE.QMD"), ExampleFile)), QStringList());
+    auto* first = get<QLabel>("CVFundName(0)");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first->text() == QLatin1String("ABC Fund"); }));
+    EXPECT_EQ(get<QLabel>("CVFundName(1)")->text(), "XYZ Mutual Fund");
+    EXPECT_FALSE(get("CVInPrice(2)")->isVisibleTo(window));
+    EXPECT_EQ(clickTab(4), QStringList());
+    for (int i = 0; i < 18; ++i) {
+        SCOPED_TRACE(i);
+        const QByteArray name = QStringLiteral("CVInPrice(%1)").arg(i).toLatin1();
+        EXPECT_EQ(get(name.constData())->isVisible(), i < 2);
+        EXPECT_EQ(
+            QAccessible::queryAccessibleInterface(get(name.constData()))->text(QAccessible::Name),
+            i == 0   ? "ABC Fund"
+            : i == 1 ? "XYZ Mutual Fund"
+                     : "");
+    }
 }
 
 TEST_F(FundNames, FundsOfOneNameKeepABarAndALabelEach) {
