@@ -13,7 +13,9 @@ namespace qm {
 // them; for a scroll bar that waiting costs some ten times the drawing. Each look of a scroll bar
 // is drawn once and then copied from the pixmap cache, as is each look of a line edit's frame
 // and of a tab's shape (smoothed rounded corners, which cost more than the rest of the box or
-// tab) and of a group box's frame, which is drawn in bands the first time.
+// tab) and of a group box's frame, which is drawn in bands the first time. A large look is kept
+// with its long runs of alike lines cut short (RepeatedLines): a group box's frame would
+// otherwise take as much memory as a picture of the whole group box.
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
 public:
