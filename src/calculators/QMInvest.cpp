@@ -60,24 +60,15 @@ QMInvest::QMInvest(BuildOnly, QWidget* parent) : WorkWindowBase(parent) {
     setWindowTitle(QStringLiteral("Calculations"));
     PaintBoxesIn(this); // before the boxes are made, so that each is styled once
     build();
-    // It shows the tab it opens on from the start: drawn ahead, it draws what its first frame
-    // will show.
-    {
-        const QSignalBlocker quiet(tabs_);
-        tabs_->setCurrentIndex(InvestedGrowthTab);
-    }
-    frames_->setCurrentIndex(InvestedGrowthTab);
+    // It always opens on "Invested growth".
+    ChooseOpeningTab(tabs_, frames_, InvestedGrowthTab);
 }
 
 void QMInvest::load() {
-    // This is the work window; it always opens on "Invested growth".
+    // This is the work window, on the tab chosen as it was built.
     becomeWorkWindow(WorkWindow::Calculator);
     screen_.open(app().currencySymbol);
     screen_.state().visibleTab = PensionGrowthTab;
-    {
-        const QSignalBlocker quiet(tabs_);
-        tabs_->setCurrentIndex(InvestedGrowthTab);
-    }
     ChangeSSTab();
 }
 

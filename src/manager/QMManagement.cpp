@@ -46,24 +46,14 @@ QMManagement::QMManagement(BuildOnly, QWidget* parent) : WorkWindowBase(parent) 
     setWindowTitle(QStringLiteral("Investment manager"));
     PaintBoxesIn(this); // before the boxes are made, so that each is styled once
     build();
-    // It shows the tab it opens on from the start: drawn ahead, it draws what its first frame
-    // will show.
-    {
-        const QSignalBlocker quiet(tabs_);
-        tabs_->setCurrentIndex(EntryTab);
-    }
-    frames_->setCurrentIndex(EntryTab);
+    ChooseOpeningTab(tabs_, frames_, EntryTab);
 }
 
 void QMManagement::load() {
     becomeWorkWindow(WorkWindow::Manager);
     screen_.currencySymbol = app().currencySymbol;
     InitScreen(screen_);
-    {
-        const QSignalBlocker quiet(tabs_);
-        tabs_->setCurrentIndex(EntryTab);
-    }
-    ChangesSSTab2();
+    ChangesSSTab2(); // the tab chosen as it was built
 }
 
 namespace {

@@ -108,9 +108,9 @@ private:
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;
     ManagerEntryTab* entryTab_ = nullptr;
-    bool fundsToShow_ = false; // the value frame shows the funds of a file opened since
     ManagerDisplayTab* displayTab_ = nullptr;
     ManagerCurrentValueTab* valueTab_ = nullptr;
+    bool fundsToShow_ = false; // the value frame shows the funds of a file opened since
 };
 
 } // namespace qm

@@ -6,8 +6,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include <QVarLengthArray>
 
@@ -20,11 +22,6 @@ struct Decimal {
     bool negative = false;
     std::string whole = "0";
     std::string fraction;
-
-    bool isZero() const {
-        return whole.find_first_not_of('0') == std::string::npos &&
-               fraction.find_first_not_of('0') == std::string::npos;
-    }
 
     void timesHundred() {
         while (fraction.size() < 2)
@@ -118,38 +115,44 @@ Pattern parse(QStringView text) {
     return p;
 }
 
+// Writes a number by the pattern `p` from its significant integer digits (none for zero) and its
+// `p.decimals` fraction digits, rounded: leading zeros, grouping, the point and the optional
+// decimal places as the pattern asks. A value that rounds to zero shows no sign.
+QString assemble(const Pattern& p, bool negative, std::string_view whole,
+                 std::string_view fraction) {
+    const bool zero = whole.empty() && fraction.find_first_not_of('0') == std::string_view::npos;
+    // Optional ('#') decimal places drop their trailing zeros.
+    while (fraction.size() > static_cast<std::size_t>(p.fixedDecimals) && fraction.back() == '0')
+        fraction.remove_suffix(1);
+    QVarLengthArray<char, 96> out;
+    if (negative && !zero)
+        out.append('-');
+    const int digits = std::max(static_cast<int>(whole.size()), p.minWholeDigits);
+    for (int i = 0; i < digits; ++i) {
+        const int left = digits - i; // this digit's place, counted from the right
+        if (p.grouping && i > 0 && left % 3 == 0)
+            out.append(',');
+        out.append(left > static_cast<int>(whole.size()) ? '0' : whole[whole.size() - left]);
+    }
+    if (p.hasPoint) {
+        out.append('.');
+        out.append(fraction.data(), static_cast<qsizetype>(fraction.size()));
+    }
+    if (p.percent)
+        out.append('%');
+    return QString::fromLatin1(out.data(), out.size());
+}
+
 QString render(Decimal d, QStringView patternText) {
     const Pattern p = parse(patternText);
     if (p.percent)
         d.timesHundred();
     d.roundTo(static_cast<std::size_t>(p.decimals));
-
-    // Optional ('#') decimal places drop their trailing zeros.
-    std::string fraction = d.fraction;
-    while (static_cast<int>(fraction.size()) > p.fixedDecimals && fraction.back() == '0')
-        fraction.pop_back();
-
-    std::string whole = d.whole;
-    const auto firstSignificant = whole.find_first_not_of('0');
-    whole = firstSignificant == std::string::npos ? std::string() : whole.substr(firstSignificant);
-    if (static_cast<int>(whole.size()) < p.minWholeDigits)
-        whole.insert(0, static_cast<std::size_t>(p.minWholeDigits) - whole.size(), '0');
-    if (p.grouping) {
-        for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3)
-            whole.insert(static_cast<std::size_t>(i), 1, ',');
-    }
-
-    std::string out;
-    // A value that rounds to zero shows no sign.
-    const bool zero = d.isZero();
-    if (d.negative && !zero)
-        out += '-';
-    out += whole;
-    if (p.hasPoint)
-        out += '.' + fraction;
-    if (p.percent)
-        out += '%';
-    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+    const auto significant = d.whole.find_first_not_of('0');
+    const std::string_view whole = significant == std::string::npos
+                                       ? std::string_view()
+                                       : std::string_view(d.whole).substr(significant);
+    return assemble(p, d.negative, whole, d.fraction);
 }
 
 // The same for an amount in ten-thousandths, in whole-number arithmetic: every amount of every
@@ -174,43 +177,24 @@ QString renderExact(std::int64_t raw, QStringView patternText) {
     unsigned long long unit = 1;
     for (int i = 0; i < places; ++i)
         unit *= 10;
-    unsigned long long whole = magnitude / unit;
+    const unsigned long long whole = magnitude / unit;
     unsigned long long fraction = magnitude % unit;
-    const bool zero = magnitude == 0;
 
-    // The fraction's digits: the places kept, then zeros up to the pattern's decimal places;
-    // optional ('#') places drop their trailing zeros.
+    char wholeDigits[24];
+    const auto wholeEnd =
+        whole == 0 ? wholeDigits : std::to_chars(wholeDigits, std::end(wholeDigits), whole).ptr;
+    // The fraction's digits: the places kept, then zeros up to the pattern's decimal places.
     char fractionDigits[64];
-    int fractionSize = std::min(p.decimals, static_cast<int>(sizeof fractionDigits));
+    const int fractionSize = std::min(p.decimals, static_cast<int>(sizeof fractionDigits));
     for (int i = places - 1; i >= 0; --i, fraction /= 10) {
         if (i < fractionSize)
             fractionDigits[i] = static_cast<char>('0' + fraction % 10);
     }
     for (int i = places; i < fractionSize; ++i)
         fractionDigits[i] = '0';
-    while (fractionSize > p.fixedDecimals && fractionDigits[fractionSize - 1] == '0')
-        --fractionSize;
-
-    // The integer digits, last first; a zero integer part has none unless the pattern asks.
-    QVarLengthArray<char, 48> integer;
-    for (int digits = 0; whole > 0 || digits < p.minWholeDigits; ++digits, whole /= 10) {
-        if (p.grouping && digits > 0 && digits % 3 == 0)
-            integer.append(',');
-        integer.append(static_cast<char>('0' + whole % 10));
-    }
-
-    QVarLengthArray<char, 96> out;
-    if (raw < 0 && !zero) // a value that rounds to zero shows no sign
-        out.append('-');
-    for (auto c = integer.crbegin(); c != integer.crend(); ++c)
-        out.append(*c);
-    if (p.hasPoint) {
-        out.append('.');
-        out.append(fractionDigits, fractionSize);
-    }
-    if (p.percent)
-        out.append('%');
-    return QString::fromLatin1(out.data(), out.size());
+    return assemble(p, raw < 0,
+                    std::string_view(wholeDigits, static_cast<std::size_t>(wholeEnd - wholeDigits)),
+                    std::string_view(fractionDigits, static_cast<std::size_t>(fractionSize)));
 }
 
 } // namespace

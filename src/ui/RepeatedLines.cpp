@@ -109,8 +109,7 @@ void RepeatedLines::draw(QPainter& painter, QPoint at, const QPixmap& cut) const
     const auto down = Stretches(size_.height(), rows_);
     for (const Stretch& row : down) {
         for (const Stretch& column : across) {
-            if (emptyMiddle_ && row.from == rows_.start && column.from == columns_.start &&
-                rows_.cut() && columns_.cut())
+            if (emptyMiddle_ && row.from == rows_.start && column.from == columns_.start)
                 continue;
             // The kept lines, again and again until the stretch is full.
             for (int y = 0; y < row.length; y += row.tile) {

@@ -48,8 +48,8 @@ private:
     static Run LongestRun(int lines, const std::function<bool(int, int)>& alike);
     static std::vector<Stretch> Stretches(int length, const Run& run);
 
-    QSize size_;      // logical
-    qreal ratio_ = 1; // device pixels to a logical one
+    QSize size_;    // logical
+    int ratio_ = 1; // device pixels to a logical one
     qsizetype bytes_ = 0;
     Run rows_, columns_;
     bool emptyMiddle_ = false; // the tile where the two runs cross is transparent

@@ -16,6 +16,7 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QTabBar>
 #include <QtMath>
 
 namespace qm {
@@ -93,6 +94,14 @@ void LayOutHiddenPage(QStackedWidget* stack, QWidget* page) {
         page->setGeometry(shown->geometry());
     if (QLayout* layout = page->layout())
         layout->activate();
+}
+
+void ChooseOpeningTab(QTabBar* tabs, QStackedWidget* frames, int tab) {
+    {
+        const QSignalBlocker quiet(tabs);
+        tabs->setCurrentIndex(tab);
+    }
+    frames->setCurrentIndex(tab);
 }
 
 bool DrawsUnshaped(QStringView text) {

@@ -14,6 +14,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
+class QTabBar;
 class QWidget;
 
 namespace qm {
@@ -44,6 +45,11 @@ QPlainTextEdit* PageBox(const QString& name, int columns, QWidget* parent);
 // at the size of the page shown now and laid out, so that the click that shows it neither
 // matches the style sheet nor measures its captions again.
 void LayOutHiddenPage(QStackedWidget* stack, QWidget* page);
+
+// Chooses `tab` on `tabs` and shows its frame, the page of `frames` at the same index, without
+// the tab change a choice starts: the tab a window opens on, chosen as it is built, so that drawn
+// ahead it draws what its first frame shows. Its load step then runs the tab change.
+void ChooseOpeningTab(QTabBar* tabs, QStackedWidget* frames, int tab);
 
 // Shows a page (lines ended by CR LF) in a results box. A page whose text needs no shaping to be
 // drawn right in the fixed-pitch font (see DrawsUnshaped) is laid out without it: shaping is most
