@@ -1,13 +1,13 @@
 // Every calculator's "&Calculate" with its page, at its largest usual inputs.
 
-#include "calculators/CapitalRequired.h"
-#include "calculators/CompoundGain.h"
-#include "calculators/InvestedGrowth.h"
-#include "calculators/Mortgage.h"
-#include "calculators/PensionGrowth.h"
-#include "calculators/RetiredIncome.h"
-#include "input/BoxTable.h"
-#include "input/DisplayForm.h"
+#include "core/calculators/BoxTable.h"
+#include "core/calculators/CapitalRequired.h"
+#include "core/calculators/CompoundGain.h"
+#include "core/calculators/InvestedGrowth.h"
+#include "core/calculators/Mortgage.h"
+#include "core/calculators/PensionGrowth.h"
+#include "core/calculators/RetiredIncome.h"
+#include "core/input/DisplayForm.h"
 
 #include <benchmark/benchmark.h>
 

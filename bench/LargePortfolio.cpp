@@ -1,7 +1,7 @@
 #include "LargePortfolio.h"
 
+#include "core/text/Dates.h"
 #include "screens/RecordEntry.h"
-#include "text/Dates.h"
 
 #include <QLocale>
 #include <random>

@@ -5,7 +5,7 @@
 // store re-sorts), and the funds put in name order as a tab change does. The same seed always
 // gives the same portfolio.
 
-#include "manager/Portfolio.h"
+#include "core/portfolio/Portfolio.h"
 
 namespace qmbench {
 

@@ -4,12 +4,12 @@
 
 #include "LargePortfolio.h"
 
-#include "manager/DatabaseFile.h"
+#include "core/portfolio/DatabaseFile.h"
+#include "core/text/Dates.h"
 #include "screens/CurrentValue.h"
 #include "screens/FundDisplay.h"
 #include "screens/ManagerScreen.h"
 #include "screens/RecordEntry.h"
-#include "text/Dates.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 
 #include "LargePortfolio.h"
 
-#include "manager/DatabaseFile.h"
+#include "core/portfolio/DatabaseFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,14 +4,14 @@
 
 #include "FuzzCheck.h"
 
-#include "manager/DatabaseFile.h"
-#include "manager/Portfolio.h"
+#include "core/portfolio/DatabaseFile.h"
+#include "core/portfolio/Portfolio.h"
+#include "core/text/Dates.h"
+#include "core/text/TextEncoding.h"
 #include "screens/CurrentValue.h"
 #include "screens/FundDisplay.h"
 #include "screens/ManagerScreen.h"
 #include "screens/RecordEntry.h"
-#include "text/Dates.h"
-#include "text/TextEncoding.h"
 
 #include <QDir>
 #include <QFile>

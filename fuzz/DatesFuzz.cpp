@@ -4,7 +4,7 @@
 
 #include "FuzzCheck.h"
 
-#include "text/Dates.h"
+#include "core/text/Dates.h"
 
 #include <QDate>
 #include <QLocale>

@@ -4,8 +4,8 @@
 
 #include "FuzzCheck.h"
 
-#include "text/Currency.h"
-#include "text/Format.h"
+#include "core/text/Currency.h"
+#include "core/text/Format.h"
 
 #include <QString>
 #include <array>

@@ -3,7 +3,7 @@
 
 #include "FuzzCheck.h"
 
-#include "text/Conversions.h"
+#include "core/text/Conversions.h"
 
 #include <QString>
 #include <cmath>

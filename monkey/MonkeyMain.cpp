@@ -9,11 +9,11 @@
 #include "Monkey.h"
 #include "Trail.h"
 
-#include "app/AppState.h"
-#include "app/QMStart.h"
-#include "app/Startup.h"
-#include "text/Dates.h"
-#include "ui/Geometry.h"
+#include "core/startup/Startup.h"
+#include "core/text/Dates.h"
+#include "gui/app/QMStart.h"
+#include "gui/common/AppState.h"
+#include "gui/common/Geometry.h"
 
 #include <QApplication>
 #include <QClipboard>

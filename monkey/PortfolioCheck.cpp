@@ -1,6 +1,6 @@
 #include "PortfolioCheck.h"
 
-#include "text/Dates.h"
+#include "core/text/Dates.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 // and a comparison of the portfolio with a database file's contents. Qt Core only, so the
 // checks are tested without windows.
 
-#include "manager/DatabaseFile.h"
-#include "manager/Portfolio.h"
+#include "core/portfolio/DatabaseFile.h"
+#include "core/portfolio/Portfolio.h"
 
 #include <QStringList>
 

@@ -1,19 +1,23 @@
-# The layer rule: dependencies between the parts of src/ point one way only. Lowest first:
-#   1 text      src/text/
-#   2 finance   src/finance/
-#   3 core      what the other folders' CMakeLists add to quillmark_core (models, file, reports)
-#   4 screens   src/screens/
-#   5 widgets   what the folders add to quillmark_ui (and the modules' code), all of
-#               src/ui/, and the program's main
-# A file may include ("...") only files of its own layer or lower ones, and nothing below the
-# widgets may include a Qt header from outside Qt Core (<QWidget>, <QFont>, <QPrinter>...).
-# A header belongs to the layer of the source file of the same name beside it; a header with no
-# source file belongs to its folder's lower layer. The program-wide AppState (app/AppState.h) is
-# the widgets' already: its source leaves the core library's list once the core no longer reads it.
+# The layer rule: the folders of src/ are the layers, and every include points down. Lowest first:
+#    1 core/text                Currency, conversions, patterns, dates, message texts, help pages
+#    2 core/finance             pure formulas
+#    3 core/input               key filters, display forms
+#    4 core/calculators, core/portfolio, core/output, core/startup
+#    5 screens                  one model per window
+#    6 gui/style                the program's widget style
+#    7 gui/common               what every window uses
+#    8 gui/print                printing
+#    9 gui/chart                the chart window
+#   10 gui/calculator, gui/manager
+#   11 gui/app                  main, the start menu and the windows it makes ahead
+# A file may include ("...") files of its own folder and of folders of a lower layer, not of a
+# folder beside it on the same layer (the calculators do not include the portfolio, the calculator
+# window not the manager). Nothing under core/ or screens/ may include a Qt header from outside
+# Qt Core (<QWidget>, <QFont>, <QPrinter>...).
 #
 # cmake -DSOURCE_DIR=<repo>/src [-DQT_CORE_INCLUDE=<dir holding QString>] -P LayerRule.cmake
-# Fails naming every file and include that points the wrong way. Without QT_CORE_INCLUDE only the
-# "..." includes are checked.
+# Fails naming every file and include that points the wrong way, and every file in a folder that
+# is not a layer. Without QT_CORE_INCLUDE only the "..." includes are checked.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
@@ -25,42 +29,34 @@ endif()
 set(known_exceptions
 )
 
-set(layer_names "" text finance core screens widgets)
+set(layers
+    "core/text" 1 "core/finance" 2 "core/input" 3
+    "core/calculators" 4 "core/portfolio" 4 "core/output" 4 "core/startup" 4
+    "screens" 5
+    "gui/style" 6 "gui/common" 7 "gui/print" 8 "gui/chart" 9
+    "gui/calculator" 10 "gui/manager" 10 "gui/app" 11)
+set(widget_layers 6)
 
-# The sources each folder adds to the two libraries.
-set(ui_sources "")
-file(GLOB folder_lists "${SOURCE_DIR}/*/CMakeLists.txt")
-foreach(list_file IN LISTS folder_lists)
-    get_filename_component(folder "${list_file}" DIRECTORY)
-    get_filename_component(folder "${folder}" NAME)
-    file(READ "${list_file}" text)
-    # The modules' code (the SOURCES of each qm_module) is widget code too.
-    string(REGEX MATCHALL "(target_sources\\(quillmark_ui|qm_module\\()[^)]*\\)" blocks "${text}")
-    foreach(block IN LISTS blocks)
-        string(REGEX MATCHALL "[A-Za-z0-9_./]+\\.cpp" names "${block}")
-        foreach(name IN LISTS names)
-            list(APPEND ui_sources "${folder}/${name}")
-        endforeach()
-    endforeach()
-endforeach()
+# folder_of(<var> <path relative to src/>): the folder that is the file's layer, or "".
+function(folder_of var path)
+    set(found "")
+    set(i 0)
+    list(LENGTH layers count)
+    while(i LESS count)
+        list(GET layers ${i} folder)
+        if(path MATCHES "^${folder}/[^/]+$")
+            set(found "${folder}")
+        endif()
+        math(EXPR i "${i} + 2")
+    endwhile()
+    set(${var} "${found}" PARENT_SCOPE)
+endfunction()
 
-# layer_of(<var> <path relative to src/>)
-function(layer_of var path)
-    string(REGEX MATCH "^[^/]+" folder "${path}")
-    string(REGEX REPLACE "\\.(h|cpp)$" "" stem "${path}")
-    if(folder STREQUAL "text")
-        set(layer 1)
-    elseif(folder STREQUAL "finance")
-        set(layer 2)
-    elseif(folder STREQUAL "screens")
-        set(layer 4)
-    elseif(folder STREQUAL "ui" OR path STREQUAL "app/main.cpp" OR stem STREQUAL "app/AppState"
-           OR "${stem}.cpp" IN_LIST ui_sources)
-        set(layer 5)
-    else()
-        set(layer 3)
-    endif()
-    set(${var} ${layer} PARENT_SCOPE)
+function(rank_of var folder)
+    list(FIND layers "${folder}" at)
+    math(EXPR at "${at} + 1")
+    list(GET layers ${at} rank)
+    set(${var} ${rank} PARENT_SCOPE)
 endfunction()
 
 set(qt_core_headers "")
@@ -75,8 +71,12 @@ set(checked 0)
 file(GLOB_RECURSE files RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
 list(SORT files)
 foreach(file IN LISTS files)
-    layer_of(own "${file}")
-    list(GET layer_names ${own} own_name)
+    folder_of(own_folder "${file}")
+    if(own_folder STREQUAL "")
+        list(APPEND faults "src/${file} is in no layer's folder")
+        continue()
+    endif()
+    rank_of(own "${own_folder}")
     file(STRINGS "${SOURCE_DIR}/${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
     foreach(line IN LISTS lines)
         math(EXPR checked "${checked} + 1")
@@ -88,18 +88,22 @@ foreach(file IN LISTS files)
                     set(included "${here}/${included}")
                 endif()
             endif()
-            layer_of(theirs "${included}")
-            if(theirs GREATER own AND "${file} -> ${included}" IN_LIST known_exceptions)
+            folder_of(their_folder "${included}")
+            if(their_folder STREQUAL "" OR their_folder STREQUAL own_folder)
+                continue()
+            endif()
+            rank_of(theirs "${their_folder}")
+            if(theirs GREATER_EQUAL own AND "${file} -> ${included}" IN_LIST known_exceptions)
                 list(APPEND used_exceptions "${file} -> ${included}")
             elseif(theirs GREATER own)
-                list(GET layer_names ${theirs} their_name)
-                list(APPEND faults
-                     "src/${file} (${own_name}) includes \"${included}\" (${their_name})")
+                list(APPEND faults "src/${file} (${own_folder}) includes \"${included}\", higher")
+            elseif(theirs EQUAL own)
+                list(APPEND faults "src/${file} (${own_folder}) includes \"${included}\", beside it")
             endif()
-        elseif(own LESS 5 AND qt_core_headers AND line MATCHES "<(Q[A-Za-z0-9_]*)[/>]")
+        elseif(own LESS widget_layers AND qt_core_headers AND line MATCHES "<(Q[A-Za-z0-9_]*)[/>]")
             if(NOT CMAKE_MATCH_1 IN_LIST qt_core_headers)
                 list(APPEND faults
-                     "src/${file} (${own_name}) includes <${CMAKE_MATCH_1}>, not a Qt Core header")
+                     "src/${file} (${own_folder}) includes <${CMAKE_MATCH_1}>, not a Qt Core header")
             endif()
         endif()
     endforeach()
@@ -114,8 +118,8 @@ endforeach()
 if(faults)
     list(LENGTH faults count)
     list(JOIN faults "\n  " listed)
-    message(FATAL_ERROR "LayerRule: ${count} fault(s); includes point text -> finance -> core -> "
-                        "screens -> widgets:\n  ${listed}")
+    message(FATAL_ERROR "LayerRule: ${count} fault(s); includes point down core -> screens -> "
+                        "gui (tests/LayerRule.cmake lists the folders):\n  ${listed}")
 endif()
 list(LENGTH files file_count)
 list(LENGTH known_exceptions exception_count)

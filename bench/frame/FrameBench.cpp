@@ -9,17 +9,17 @@
 
 #include "FrameClock.h"
 #include "LargePortfolio.h"
-#include "PrintSystem.h"
+#include "gui/print/PrintSystem.h"
 
-#include "app/AppState.h"
-#include "app/QMStart.h"
-#include "app/Startup.h"
-#include "calculators/QMInvest.h"
-#include "chart/QMGraph.h"
-#include "manager/DatabaseFile.h"
-#include "manager/QMManagement.h"
-#include "ui/AccessibleList.h"
-#include "ui/ProgramStyle.h"
+#include "core/portfolio/DatabaseFile.h"
+#include "core/startup/Startup.h"
+#include "gui/app/QMStart.h"
+#include "gui/calculator/QMInvest.h"
+#include "gui/chart/QMGraph.h"
+#include "gui/common/AccessibleList.h"
+#include "gui/common/AppState.h"
+#include "gui/manager/QMManagement.h"
+#include "gui/style/ProgramStyle.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "screens/CalcScreen.h"
 
-#include "input/DisplayForm.h"
-#include "text/Conversions.h"
+#include "core/input/DisplayForm.h"
+#include "core/text/Conversions.h"
 
 namespace qm {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Messages.h"
-#include "calculators/CalcState.h"
-#include "calculators/InvestedGrowth.h"
-#include "input/BoxTable.h"
+#include "core/calculators/BoxTable.h"
+#include "core/calculators/CalcState.h"
+#include "core/calculators/InvestedGrowth.h"
+#include "core/text/Messages.h"
 
 #include <QString>
 #include <optional>

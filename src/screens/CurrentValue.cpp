@@ -1,9 +1,9 @@
 #include "screens/CurrentValue.h"
 
-#include "input/DisplayForm.h"
-#include "text/Format.h"
-#include "text/HelpText.h"
-#include "text/Page.h"
+#include "core/input/DisplayForm.h"
+#include "core/text/Format.h"
+#include "core/text/HelpText.h"
+#include "core/text/Page.h"
 
 #include <limits>
 

@@ -5,7 +5,7 @@
 // FundTotals columns: 0 shares, 1 book value, 2 typed price, 3 current total, 4 gain or loss,
 // 5 gain or loss percent, 6 book value of the records other than Sold; row 31 the totals.
 
-#include "manager/Portfolio.h"
+#include "core/portfolio/Portfolio.h"
 #include "screens/ManagerScreen.h"
 
 #include <QString>

@@ -1,8 +1,8 @@
 #include "screens/FundDisplay.h"
 
-#include "text/Dates.h"
-#include "text/HelpText.h"
-#include "text/Page.h"
+#include "core/text/Dates.h"
+#include "core/text/HelpText.h"
+#include "core/text/Page.h"
 
 namespace qm {
 

@@ -4,7 +4,7 @@
 // fund with a grand total line, as 90-character lines with running totals and the average cost
 // per share.
 
-#include "manager/Portfolio.h"
+#include "core/portfolio/Portfolio.h"
 #include "screens/ManagerScreen.h"
 
 #include <QString>

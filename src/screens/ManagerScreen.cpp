@@ -1,7 +1,7 @@
 #include "screens/ManagerScreen.h"
 
-#include "input/DisplayForm.h"
-#include "manager/DatabaseFile.h"
+#include "core/input/DisplayForm.h"
+#include "core/portfolio/DatabaseFile.h"
 
 namespace qm {
 

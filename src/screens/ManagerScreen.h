@@ -6,8 +6,8 @@
 // chart window. Everything here is Qt Core only; the window holds one and shows what the tab
 // handlers (RecordEntry, FundDisplay, CurrentValue) return for it.
 
-#include "chart/ChartKind.h"
-#include "manager/Portfolio.h"
+#include "core/calculators/ChartKind.h"
+#include "core/portfolio/Portfolio.h"
 
 #include <QString>
 #include <array>

@@ -1,9 +1,9 @@
 #include "screens/RecordEntry.h"
 
-#include "input/DisplayForm.h"
-#include "text/Dates.h"
-#include "text/HelpText.h"
-#include "text/Page.h"
+#include "core/input/DisplayForm.h"
+#include "core/text/Dates.h"
+#include "core/text/HelpText.h"
+#include "core/text/Page.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 // captions, list contents, the record list page). The window keeps only widget state (focus,
 // the help button's caption, which boxes are enabled) and shows what it is given.
 
-#include "manager/Portfolio.h"
+#include "core/portfolio/Portfolio.h"
 #include "screens/ManagerScreen.h"
 
 #include <QString>

@@ -6,7 +6,7 @@
 // blocks, and from number 22 on every Calculate failed with "Wrong or missing entry" until the
 // tab was changed. The set now ends at its tenth number whatever became of it.
 
-#include "calculators/CompoundGain.h"
+#include "core/calculators/CompoundGain.h"
 
 #include <gtest/gtest.h>
 

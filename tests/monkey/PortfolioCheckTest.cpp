@@ -1,6 +1,6 @@
 #include "PortfolioCheck.h"
 
-#include "manager/DatabaseFile.h"
+#include "core/portfolio/DatabaseFile.h"
 #include "support/CaseName.h"
 
 #include <functional>

@@ -6,8 +6,8 @@
 
 #include "Wheel.h"
 
-#include "app/Messages.h"
-#include "calculators/InvestFixture.h"
+#include "core/text/Messages.h"
+#include "gui/calculator/InvestFixture.h"
 
 #include <QStackedWidget>
 

@@ -5,7 +5,7 @@
 
 #include "Wheel.h"
 
-#include "manager/ManagerWindowFixture.h"
+#include "gui/manager/ManagerWindowFixture.h"
 
 using namespace qmtest;
 using qmmonkey::turnWheel;

@@ -2,8 +2,8 @@
 // commands, driven with the values the widgets hand it.
 
 #include "screens/CalcScreen.h"
+#include "core/text/Page.h"
 #include "support/CaseName.h"
-#include "text/Page.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -3,12 +3,12 @@
 // here touches the program's shared state.
 
 #include "screens/ManagerScreen.h"
-#include "manager/ManagerTestSupport.h"
+#include "core/text/Dates.h"
 #include "screens/CurrentValue.h"
 #include "screens/FundDisplay.h"
 #include "screens/RecordEntry.h"
 #include "support/CaseName.h"
-#include "text/Dates.h"
+#include "support/ManagerTestSupport.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

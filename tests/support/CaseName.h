@@ -3,7 +3,7 @@
 // Names and failure output for the rows of table-driven tests: a failing row shows its fields
 // and a test name that says which row it is.
 
-#include "text/Currency.h"
+#include "core/text/Currency.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Messages.h"
+#include "core/text/Messages.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "support/TestEnvironment.h"
 
-#include "text/Dates.h"
+#include "core/text/Dates.h"
 
 #include <QDir>
 #include <QLocale>

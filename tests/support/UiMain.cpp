@@ -1,6 +1,6 @@
 #include "support/TestEnvironment.h"
 
-#include "ui/ProgramStyle.h"
+#include "gui/style/ProgramStyle.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,0 +1,246 @@
+#include "gui/app/QMStart.h"
+
+#include "gui/app/ProgramIconEngine.h"
+
+#include "gui/calculator/QMInvest.h"
+#include "gui/chart/ChartDrawing.h"
+#include "gui/common/AccessibleList.h"
+#include "gui/common/WindowLayout.h"
+#include "gui/manager/QMManagement.h"
+#include "gui/print/PrintModule.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace qm {
+
+namespace {
+
+// The icon's edge on the start menu, in pixels.
+constexpr int MenuIconSize = 96;
+
+} // namespace
+
+QIcon ProgramIcon() {
+    return QIcon(new ProgramIconEngine(QStringLiteral(":/quillmark.svg")));
+}
+
+QMStart::QMStart(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("QMStart"));
+    setWindowTitle(QStringLiteral("Quillmark"));
+    SetAccessibleRole(this, QAccessible::Window);
+    // The program ends from the menu only: a work window closing while the menu is hidden must
+    // not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // Every window of the program, dialogs included, carries the program's icon: given right
+    // after the menu's first frame (the window system draws its sizes then) or before a work
+    // window opens, whichever comes first.
+    icon_ = ProgramIcon();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(40, 24, 40, 28);
+    layout->setSpacing(10);
+    // The menu is as large as its contents, no larger.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("StartIcon"));
+    logo->setPixmap(icon_.pixmap(QSize(MenuIconSize, MenuIconSize), devicePixelRatioF()));
+    logo->setAlignment(Qt::AlignCenter);
+    auto* name = new QLabel(windowTitle(), this);
+    name->setObjectName(QStringLiteral("StartName"));
+    QFont nameFont = name->font();
+    nameFont.setBold(true);
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
+    name->setFont(nameFont);
+    name->setAlignment(Qt::AlignCenter);
+    layout->addWidget(logo);
+    layout->addWidget(name);
+    layout->addSpacing(14);
+
+    const struct {
+        const char* name;
+        const char* caption;
+        void (QMStart::*handler)();
+    } buttons[] = {{"StartCalc", "Calculations", &QMStart::StartCalc_Click},
+                   {"StartStockMgmt", "Investment manager", &QMStart::StartStockMgmt_Click},
+                   {"StartExit", "Exit program", &QMStart::StartExit_Click}};
+    for (const auto& b : buttons) {
+        auto* button = NamedButton(QLatin1String(b.name), QLatin1String(b.caption), this);
+        button->setMinimumSize(240, 34);
+        const auto handler = b.handler;
+        connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+        // Ending the program stands a little apart from the two windows it can open.
+        if (handler == &QMStart::StartExit_Click)
+            layout->addSpacing(10);
+        layout->addWidget(button);
+    }
+
+    // A zero timer: each pass runs once the events already waiting (a key, a click) are done.
+    ahead_ = new QTimer(this);
+    ahead_->setSingleShot(true);
+    ahead_->setInterval(0);
+    connect(ahead_, &QTimer::timeout, this, &QMStart::makeAhead);
+}
+
+QMStart::~QMStart() {
+    destroyReadyWindows();
+    destroyWorkWindow();
+}
+
+void QMStart::giveWindowsTheIcon() {
+    if (iconGiven_)
+        return;
+    iconGiven_ = true;
+    if (!icon_.isNull())
+        QApplication::setWindowIcon(icon_);
+    setWindowIcon(icon_);
+}
+
+void QMStart::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!iconGiven_)
+        QMetaObject::invokeMethod(this, &QMStart::giveWindowsTheIcon, Qt::QueuedConnection);
+    // The chart and print modules follow the menu's first frame: loaded while the menu is read,
+    // they are ready for the first chart window and the first Print (a program started on a
+    // database loads each when first needed instead).
+    if (!chartsLoaded_) {
+        chartsLoaded_ = true;
+        QMetaObject::invokeMethod(
+            this, [] { LoadChartDrawing(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [] { LoadPrintModule(); }, Qt::QueuedConnection);
+    }
+    // The work windows not made yet are made after the frame, while the menu is read.
+    if (aheadWanted() && !ahead_->isActive())
+        ahead_->start();
+}
+
+template <typename Window> QPointer<WorkWindowBase>& QMStart::ready() {
+    if constexpr (std::is_same_v<Window, QMInvest>)
+        return readyCalc_;
+    else
+        return readyManager_;
+}
+
+bool QMStart::aheadWanted() const {
+    // Only while the menu is shown: the kind of the work window kept needs none.
+    if (!makingAhead_ || !isVisible())
+        return false;
+    return (!readyCalc_ && !qobject_cast<QMInvest*>(work_.data())) ||
+           (!readyManager_ && !qobject_cast<QMManagement*>(work_.data())) ||
+           (readyCalc_ && !readyCalc_->drawnAhead()) ||
+           (readyManager_ && !readyManager_->drawnAhead());
+}
+
+void QMStart::makeAhead() {
+    if (!aheadWanted())
+        return;
+    // One step a pass, the calculator first: each window is made, then drawn once.
+    if (readyCalc_ && !readyCalc_->drawnAhead())
+        readyCalc_->drawAhead();
+    else if (!readyCalc_ && !qobject_cast<QMInvest*>(work_.data()))
+        readyCalc_ = new QMInvest(BuildOnly());
+    else if (readyManager_ && !readyManager_->drawnAhead())
+        readyManager_->drawAhead();
+    else
+        readyManager_ = new QMManagement(BuildOnly());
+    if (aheadWanted())
+        ahead_->start();
+}
+
+void QMStart::destroyReadyWindows() {
+    delete leaving_.data();
+    delete readyCalc_.data();
+    delete readyManager_.data();
+}
+
+void QMStart::open(WorkWindowBase* window) {
+    giveWindowsTheIcon();
+    hide();
+    work_ = window;
+    connect(window, &WorkWindowBase::left, this, [this] { show(); });
+    // Once it has gone, its kind is made ahead again if the menu is still shown.
+    connect(window, &QObject::destroyed, ahead_, [this] {
+        delete leaving_.data(); // gone before its first frame
+        if (makingAhead_)
+            ahead_->start();
+    });
+    window->show();
+}
+
+template <typename Window> void QMStart::showWorkWindow() {
+    if (qobject_cast<Window*>(work_.data())) {
+        hide();
+        work_->show();
+        return;
+    }
+    destroyWorkWindow();
+    // The window of the other kind made ahead goes too (one work window's worth of memory),
+    // right after this one's first frame rather than before it.
+    delete leaving_.data();
+    QPointer<WorkWindowBase>& other = std::is_same_v<Window, QMInvest> ? readyManager_ : readyCalc_;
+    leaving_ = other;
+    other = nullptr;
+    WorkWindowBase* window = ready<Window>().data();
+    ready<Window>() = nullptr;
+    if (!window)
+        window = new Window(BuildOnly());
+    window->load();
+    open(window);
+    if (leaving_)
+        window->installEventFilter(this);
+}
+
+bool QMStart::eventFilter(QObject* watched, QEvent* event) {
+    // The work window's first paint: its frame is out once this event loop pass ends.
+    if (event->type() == QEvent::Paint && watched == work_.data()) {
+        watched->removeEventFilter(this);
+        if (leaving_)
+            leaving_->deleteLater();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void QMStart::start(const std::optional<QString>& database) {
+    if (!database) {
+        show();
+        return;
+    }
+    StartStockMgmt_Click();
+    if (auto* manager = qobject_cast<QMManagement*>(work_.data()))
+        manager->openDatabaseFile(*database);
+}
+
+void QMStart::StartCalc_Click() {
+    showWorkWindow<QMInvest>();
+}
+
+void QMStart::StartStockMgmt_Click() {
+    showWorkWindow<QMManagement>();
+}
+
+void QMStart::destroyWorkWindow() {
+    delete work_.data();
+}
+
+void QMStart::StartExit_Click() {
+    // Every window goes at once: no work window is asked whether it may close.
+    destroyReadyWindows();
+    destroyWorkWindow();
+    hide();
+    QCoreApplication::quit();
+}
+
+void QMStart::closeEvent(QCloseEvent* event) {
+    destroyReadyWindows();
+    destroyWorkWindow();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+} // namespace qm

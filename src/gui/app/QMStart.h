@@ -1,0 +1,82 @@
+#pragma once
+
+#include "gui/common/WorkWindowBase.h"
+
+#include <QIcon>
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+
+class QTimer;
+
+namespace qm {
+
+// The program's icon (a quill on a ledger page), drawn from its built-in drawing at each size
+// when that size is first asked for; null only when the drawing cannot be read.
+QIcon ProgramIcon();
+
+// The start menu "Quillmark": "Calculations" opens the calculator window, "Investment manager"
+// the manager, "Exit program" ends the program. One work window exists at a time; the menu is
+// hidden while it is open and shown again when it closes. Closing the menu ends the program.
+// It shows the program's icon and name above the three buttons, and gives every window of the
+// program the icon once the menu's first frame is shown.
+// While the menu is shown and idle, it makes the work windows ahead, hidden, one a pass: a
+// calculator window and a manager, each of a kind other than the work window kept, each drawn
+// once into a throwaway image in a pass of its own. A click then opens the one made ahead (its
+// load step run there) instead of building one.
+class QMStart : public QWidget {
+    Q_OBJECT
+public:
+    explicit QMStart(QWidget* parent = nullptr);
+    ~QMStart() override;
+
+    // How the program starts: the menu shown, or, given a database file, the investment
+    // manager opened on it as its "Open file" tab opens a file (the menu shows when the manager
+    // is left).
+    void start(const std::optional<QString>& database = std::nullopt);
+
+    // The open work window, or null.
+    WorkWindowBase* workWindow() const { return work_.data(); }
+    // The windows made ahead and not opened yet (null where none is).
+    WorkWindowBase* readyCalculator() const { return readyCalc_.data(); }
+    WorkWindowBase* readyManager() const { return readyManager_.data(); }
+    // Whether windows are made ahead (on unless turned off).
+    void setMakingAhead(bool on) { makingAhead_ = on; }
+
+    void StartCalc_Click();
+    void StartStockMgmt_Click();
+    void StartExit_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void open(WorkWindowBase* window);
+    // Shows the open work window when it is a `Window`; otherwise destroys it and opens one.
+    template <typename Window> void showWorkWindow();
+    // Destroys the work window at once, without asking it anything.
+    void destroyWorkWindow();
+    // Gives the program and the menu the icon, once.
+    void giveWindowsTheIcon();
+    // The ready window of `Window`'s kind.
+    template <typename Window> QPointer<WorkWindowBase>& ready();
+    // Whether a window of some kind is still to be made ahead or drawn once; the first such step.
+    bool aheadWanted() const;
+    void makeAhead();
+    void destroyReadyWindows();
+
+    QPointer<WorkWindowBase> work_;
+    QIcon icon_;
+    bool iconGiven_ = false;
+    bool chartsLoaded_ = false; // the chart and print modules asked for after the first frame
+    QPointer<WorkWindowBase> readyCalc_;
+    QPointer<WorkWindowBase> readyManager_;
+    // The other kind made ahead when a work window opened, until that window's first frame.
+    QPointer<WorkWindowBase> leaving_;
+    QTimer* ahead_ = nullptr;
+    bool makingAhead_ = true;
+};
+
+} // namespace qm

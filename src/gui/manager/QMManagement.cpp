@@ -1,0 +1,380 @@
+#include "gui/manager/QMManagement.h"
+
+#include "core/portfolio/DatabaseFile.h"
+#include "gui/common/AppState.h"
+#include "gui/common/BoxColours.h"
+#include "gui/common/CommandGate.h"
+#include "gui/common/Dialogs.h"
+#include "gui/common/StartFolder.h"
+#include "gui/common/WindowLayout.h"
+#include "gui/manager/ManagerControls.h"
+#include "gui/manager/ManagerCurrentValueTab.h"
+#include "gui/manager/ManagerDisplayTab.h"
+#include "gui/manager/ManagerEntryTab.h"
+#include "gui/print/PrintResults.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <utility>
+
+namespace qm {
+
+ManagerHooks& managerHooks() {
+    static ManagerHooks hooks;
+    return hooks;
+}
+
+QMManagement::QMManagement(QWidget* parent) : QMManagement(BuildOnly(), parent) {
+    load();
+}
+
+QMManagement::QMManagement(BuildOnly, QWidget* parent) : WorkWindowBase(parent) {
+    setObjectName(QStringLiteral("QMManagement"));
+    setWindowTitle(QStringLiteral("Investment manager"));
+    PaintBoxesIn(this); // before the boxes are made, so that each is styled once
+    build();
+    ChooseOpeningTab(tabs_, frames_, EntryTab);
+}
+
+void QMManagement::load() {
+    becomeWorkWindow(WorkWindow::Manager);
+    screen_.currencySymbol = app().currencySymbol;
+    InitScreen(screen_);
+    ChangesSSTab2(); // the tab chosen as it was built
+}
+
+namespace {
+
+// The file dialog of a manager window that went, kept for the next manager window: deleting it
+// would have Qt write its own settings file to disk there and then, and a new one would read
+// back just what it holds. The one kept goes as the program quits; a window that goes after
+// that deletes its own.
+struct SpareFileDialog {
+    QPointer<QFileDialog> dialog;
+    bool quitting = false;
+};
+
+SpareFileDialog& spareFileDialog() {
+    static SpareFileDialog spare;
+    static const bool deletedAtQuit = [] {
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [] {
+            spare.quitting = true;
+            delete spare.dialog.data();
+        });
+        return true;
+    }();
+    Q_UNUSED(deletedAtQuit);
+    return spare;
+}
+
+} // namespace
+
+QMManagement::~QMManagement() {
+    SpareFileDialog& spare = spareFileDialog();
+    if (fileDialog_ && !spare.dialog && !spare.quitting)
+        spare.dialog = fileDialog_.release();
+}
+
+void QMManagement::build() {
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName(QStringLiteral("SSTab2"));
+    // Clicking a tab, or turning the mouse wheel over the tabs, takes the focus first, so the
+    // box being edited is left (and its value kept) before the tab change.
+    tabs_->setFocusPolicy(Qt::WheelFocus);
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideNone);
+    tabs_->setExpanding(false);
+    frames_ = new QStackedWidget(this);
+    const char* const captions[] = {"Open file", "Save file", "Add - edit records", "Display data",
+                                    "Current value"};
+    for (const char* caption : captions)
+        tabs_->addTab(QLatin1String(caption));
+    // Each tab shows frame AllFramesIM(tab). The open and save frames stay empty: the file
+    // dialog is shown over them while a file is chosen. Each is made under the frames, so that
+    // its controls are styled once. The "Current value" frame is built when first needed (its
+    // tab chosen, one of its controls looked up) or in idle time after the window's first
+    // frame: the display frame, the widest, and the window's height decide the window's size.
+    QWidget* const openFrame = new QWidget(frames_);
+    QWidget* const saveFrame = new QWidget(frames_);
+    entryTab_ = new ManagerEntryTab(screen_, *this, frames_);
+    displayTab_ = new ManagerDisplayTab(screen_, *this, frames_);
+    for (QWidget* frame :
+         std::initializer_list<QWidget*>{openFrame, saveFrame, entryTab_, displayTab_}) {
+        frame->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(frames_->count()));
+        frames_->addWidget(frame);
+    }
+    connect(tabs_, &QTabBar::currentChanged, this, [this] { ChangesSSTab2(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addWidget(frames_, 1);
+
+    // Tab follows Enter on each tab, then goes on to the tab's buttons and its page: the entry
+    // row in the order Enter takes (boxes a transaction type does not use are passed over),
+    // the display tab's fund list, and the price boxes of the funds, then "&Calculate" (those
+    // join the chain when their frame is built).
+    std::vector<QWidget*> chain{tabs_};
+    for (const char* name :
+         {"EFunds",     "ETransType", "EInDate",     "EInPrice",    "EInNumShrs", "EInComm",
+          "EInCashDiv", "EAddaRec",   "ECreateFund", "ECorrectRec", "EDelRec",    "EPrint",
+          "EHelp",      "EExit",      "EResults",    "DDispFunds",  "DDisplall",  "DHelp",
+          "DPrint",     "DExit",      "DDResults"})
+        chain.push_back(findChild<QWidget*>(QLatin1String(name)));
+    SetTabChain(chain);
+
+    // The file tabs by the keyboard (the arrow keys on the tab bar would pass "Save file" on
+    // the way to "Open file"), and each tab's help and printout.
+    const auto tabBar = [this]() -> QWidget* { return tabs_; };
+    AddCommandKey(this, QKeySequence(Qt::CTRL | Qt::Key_O), tabBar,
+                  [this](QWidget*) { selectTab(OpenTab); });
+    AddCommandKey(this, QKeySequence(Qt::CTRL | Qt::Key_S), tabBar,
+                  [this](QWidget*) { selectTab(SaveTab); });
+    AddHelpAndPrintKeys(this, [this] { return frames_->currentWidget(); });
+
+    // It opens at the size its layout asks for, every report line showing whole.
+    ensurePolished();
+    resize(sizeHint().expandedTo(QSize(0, WorkWindowHeight)));
+}
+
+ManagerCurrentValueTab* QMManagement::valueTab() {
+    if (valueTab_)
+        return valueTab_;
+    valueTab_ = new ManagerCurrentValueTab(screen_, *this, frames_);
+    valueTab_->setObjectName(QStringLiteral("AllFramesIM(%1)").arg(CurrentValueTab));
+    frames_->addWidget(valueTab_); // hidden
+    // Its price boxes and buttons follow the display tab's page in the Tab order.
+    std::vector<QWidget*> chain{displayTab_->results()};
+    chain.insert(chain.end(), valueTab_->priceBoxes().begin(), valueTab_->priceBoxes().end());
+    for (const char* name : {"CVCalc", "CVPrint", "CVGraph", "CVHelp", "CVExit", "CVResults"})
+        chain.push_back(valueTab_->findChild<QWidget*>(QLatin1String(name)));
+    SetTabChain(chain);
+    return valueTab_;
+}
+
+QWidget* QMManagement::control(const QString& name) {
+    if (QWidget* found = findChild<QWidget*>(name))
+        return found;
+    if (valueTab_)
+        return nullptr;
+    // The frame itself, or one of its controls.
+    ManagerCurrentValueTab* built = valueTab();
+    return built->objectName() == name ? built : built->findChild<QWidget*>(name);
+}
+
+bool QMManagement::buildNextInIdleTime() {
+    if (std::exchange(fundsToShow_, false)) {
+        valueTab_->showFunds(screen_.portfolio);
+        return true; // the next pass finds what is left, if anything
+    }
+    // A manager that opened on a database (the program started on a file) holds only what it
+    // shows: the file dialog and the frame are made when first asked for (about 3.6 MB and
+    // 0.5 MB until then).
+    if (!screen_.portfolio.databasePath.isEmpty())
+        return false;
+    // The file dialog first, set up for "Open file", the first thing done in a manager that
+    // opened empty; nothing is left to do when it has been asked for meanwhile.
+    if (!fileDialog_) {
+        setUpFileDialog(false);
+        return !valueTab_;
+    }
+    // The value frame, laid out in the pass after.
+    if (!valueTab_) {
+        valueTab();
+        return true;
+    }
+    LayOutHiddenPage(frames_, valueTab_);
+    return false;
+}
+
+void QMManagement::ChangesSSTab2() {
+    const int t = tabs_->currentIndex();
+    if (t == CurrentValueTab)
+        valueTab();
+    frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
+    BeginTabChange(screen_);
+    for (QPlainTextEdit* box : {valueTab_ ? valueTab_->results() : nullptr, displayTab_->results(),
+                                entryTab_->results()}) {
+        if (box)
+            box->clear();
+    }
+    switch (t) {
+    case OpenTab:
+        openFile();
+        break;
+    case SaveTab:
+        saveFile();
+        break;
+    case EntryTab:
+        entryTab_->setup();
+        break;
+    case DisplayTab:
+        if (!displayTab_->setup())
+            selectTab(EntryTab);
+        break;
+    case CurrentValueTab:
+        if (!valueTab()->setup())
+            selectTab(EntryTab);
+        break;
+    default:
+        break;
+    }
+}
+
+void QMManagement::selectTab(int tab) {
+    // Selecting the tab runs the tab change again.
+    tabs_->setCurrentIndex(tab);
+}
+
+void QMManagement::showMessages(const std::vector<Message>& messages) {
+    for (const Message message : messages)
+        ShowMessage(message);
+}
+
+void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
+    if (box->toPlainText().isEmpty())
+        ShowMessage(Message::NothingToPrint);
+    else if (managerHooks().print)
+        managerHooks().print(page);
+    else
+        PrintResults(page);
+}
+
+QFileDialog& QMManagement::fileDialog() {
+    // One dialog for the window's life, handed on to the next manager window when it goes
+    // (spareFileDialog): made once, it starts at once the next time. It has no parent widget, so
+    // that it is none of the window's controls; it is modal over the window and centred on it.
+    if (!fileDialog_ && spareFileDialog().dialog) {
+        fileDialog_.reset(spareFileDialog().dialog.data());
+        spareFileDialog().dialog.clear();
+        // Sized, placed and split as a new one when it shows; the rest is set up each time.
+        fileDialog_->setAttribute(Qt::WA_Resized, false);
+        fileDialog_->setAttribute(Qt::WA_Moved, false);
+        if (auto* panes = fileDialog_->findChild<QSplitter*>(QStringLiteral("splitter")))
+            panes->setSizes({180, 520});
+    }
+    if (!fileDialog_) {
+        fileDialog_ = std::make_unique<QFileDialog>();
+        QFileDialog& dialog = *fileDialog_;
+        dialog.setObjectName(QStringLiteral("CMDialog1"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        // Any name is returned; a file that is not there is reported when it is read.
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilter(DatabaseFilterDescription);
+        // Database files are listed whatever the letter case of their extension.
+        dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+        // Wide enough a side bar for the folders' names to show whole.
+        if (auto* panes = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+            panes->setSizes({180, 520});
+    }
+    return *fileDialog_;
+}
+
+QFileDialog& QMManagement::setUpFileDialog(bool save) {
+    // It starts in the folder of the file in memory, else where the last database was opened
+    // or saved; the folder of the sample database is one click away in its side bar. Each step
+    // is skipped when the dialog has it already (each costs icons or a read of the folder).
+    const QString folder = screen_.portfolio.databasePath.isEmpty()
+                               ? StartFolder()
+                               : QFileInfo(screen_.portfolio.databasePath).absolutePath();
+    QFileDialog& dialog = fileDialog();
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.winId();
+    if (QWindow* shown = dialog.windowHandle())
+        shown->setTransientParent(window()->windowHandle());
+    const QFileDialog::AcceptMode mode = save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
+    if (dialog.acceptMode() != mode)
+        dialog.setAcceptMode(mode);
+    if (dialog.directory() != QDir(folder))
+        dialog.setDirectory(folder);
+    QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath())};
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        places << QUrl::fromLocalFile(documents);
+    places << QUrl::fromLocalFile(SampleFolder());
+    if (dialog.sidebarUrls() != places)
+        dialog.setSidebarUrls(places);
+    return dialog;
+}
+
+std::optional<QString> QMManagement::FileDirectory(bool save) {
+    QFileDialog& dialog = setUpFileDialog(save);
+    // The name of the database in memory, or none (not the name typed last time).
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->clear();
+    dialog.selectFile(screen_.portfolio.databaseName);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return std::nullopt;
+    return chosen.first();
+}
+
+void QMManagement::openFile() {
+    // Opening replaces the portfolio in memory, so unsaved changes are not dropped without the
+    // question the exits ask: "&Yes" goes back to the entry tab with nothing read.
+    if (ShouldAskBeforeDiscard(screen_.portfolio) &&
+        AskQuestion(Question::SaveChangedFile, screen_.portfolio.databaseName)) {
+        selectTab(EntryTab);
+        return;
+    }
+    const std::optional<QString> path =
+        givenPath_ ? std::exchange(givenPath_, std::nullopt) : FileDirectory(false);
+    const std::vector<Message> messages = OpenDatabase(screen_, path);
+    // The portfolio now is the file's: nothing in memory is left unsaved.
+    if (path && messages.empty()) {
+        screen_.portfolio.unsavedChanges = 0;
+        RememberDatabasePath(screen_.portfolio.databasePath);
+        // The value frame, if built, shows the new funds in the idle pass after the next frame.
+        fundsToShow_ = valueTab_ != nullptr;
+        buildAfterNextFrame();
+    }
+    showMessages(messages);
+    selectTab(EntryTab);
+}
+
+void QMManagement::openDatabaseFile(const QString& path) {
+    givenPath_ = path;
+    if (tabs_->currentIndex() == OpenTab)
+        ChangesSSTab2();
+    else
+        selectTab(OpenTab);
+    givenPath_.reset(); // not used when the open was called off
+}
+
+void QMManagement::saveFile() {
+    std::vector<Message> messages;
+    if (BeginSave(screen_.portfolio, messages)) {
+        const SaveOutcome outcome = SaveDatabase(screen_.portfolio, FileDirectory(true));
+        if (outcome.saved)
+            RememberDatabasePath(screen_.portfolio.databasePath);
+        if (!outcome.failure.isEmpty())
+            ShowPlainMessage(outcome.failure);
+        messages = outcome.messages;
+    }
+    showMessages(messages);
+    selectTab(EntryTab);
+}
+
+bool QMManagement::mayClose() {
+    if (ShouldAskBeforeDiscard(screen_.portfolio) &&
+        AskQuestion(Question::SaveChangedFile, screen_.portfolio.databaseName))
+        return false; // "&Yes": go back and save
+    DiscardScreen(screen_);
+    return true;
+}
+
+} // namespace qm

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "core/portfolio/Portfolio.h"
+#include "gui/common/WorkWindowBase.h"
+#include "screens/ManagerScreen.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QFileDialog;
+class QPlainTextEdit;
+class QStackedWidget;
+class QTabBar;
+
+namespace qm {
+
+class ManagerCurrentValueTab;
+class ManagerDisplayTab;
+class ManagerEntryTab;
+
+// Reads a fund's figure of the current-value report: row = fund number (1 to points), column 3
+// current total, 4 gain or loss, 5 gain or loss in percent.
+using FundTotalReader = std::function<Currency(int row, int column)>;
+
+// Where the manager hands its pages to the printer and its current values to the chart window.
+// Empty hooks use the program's own printing and chart window.
+struct ManagerHooks {
+    std::function<void(const QString& page)> print;
+    std::function<void(int points, FundTotalReader fundTotal, QStringList fundNames)> showChart;
+};
+ManagerHooks& managerHooks();
+
+// The investment manager "Investment manager": one portfolio in memory, worked on through the
+// five tabs of SSTab2, each showing its frame AllFramesIM(i):
+//   0 "Open file" and 1 "Save file" show the file dialog at once, read or write the database
+//     file and return to tab 2;
+//   2 "Add - edit records": funds, the entry row, correcting and deleting records, the list;
+//   3 "Display data": the per-fund transaction report;
+//   4 "Current value": prices per fund and the gains report, which can be charted.
+// It opens on tab 2 with no database. Its three "E&xit to menu" buttons and its close box ask
+// before an unsaved database is discarded (mayClose).
+class QMManagement : public WorkWindowBase {
+    Q_OBJECT
+public:
+    explicit QMManagement(QWidget* parent = nullptr);
+    // Built only: load() opens it.
+    explicit QMManagement(BuildOnly, QWidget* parent = nullptr);
+    ~QMManagement() override;
+
+    const Portfolio& portfolio() const { return screen_.portfolio; }
+    const ManagerScreen& screen() const { return screen_; }
+
+    // This is the work window, with an empty portfolio, opened on "Add - edit records".
+    void load() override;
+
+    // Opens `path` through the "Open file" tab as if the user had chosen it in the file dialog
+    // (the program started with a database file).
+    void openDatabaseFile(const QString& path);
+
+    // The tab change: the selected tab's frame shown, the pages and result boxes emptied, the
+    // funds put in name order, then the tab's own step.
+    void ChangesSSTab2();
+
+    // A control by its name; one of the "Current value" frame, not built yet, is built with it.
+    QWidget* control(const QString& name);
+    bool isValueTabBuilt() const { return valueTab_ != nullptr; }
+
+    // For the tabs: each message shown in turn; `page` printed when `box` shows something (an
+    // empty box is message 2).
+    void showMessages(const std::vector<Message>& messages);
+    void printPage(const QPlainTextEdit* box, const QString& page);
+
+protected:
+    bool mayClose() override;
+    // The file dialog, then the "Current value" frame, laid out in the pass after, while the
+    // user looks.
+    bool buildNextInIdleTime() override;
+
+private:
+    enum Tab { OpenTab = 0, SaveTab = 1, EntryTab = 2, DisplayTab = 3, CurrentValueTab = 4 };
+
+    void build();
+    void selectTab(int tab);
+    // The "Current value" frame, built (and put in the Tab order) if it was not yet.
+    ManagerCurrentValueTab* valueTab();
+
+    // Open and save (tabs 0 and 1).
+    void openFile();
+    void saveFile();
+    // The file dialog: the full path chosen, or nothing when it was cancelled.
+    std::optional<QString> FileDirectory(bool save);
+    QFileDialog& fileDialog();
+    // The dialog set up to open (or `save`) over this window, short of its name box.
+    QFileDialog& setUpFileDialog(bool save);
+
+    ManagerScreen screen_;
+    // A file to open in place of asking the file dialog (openDatabaseFile).
+    std::optional<QString> givenPath_;
+    // The file dialog of tabs 0 and 1, made in idle time after the first frame or when first
+    // needed, whichever comes first, or handed on by the manager window before.
+    std::unique_ptr<QFileDialog> fileDialog_;
+
+    QTabBar* tabs_ = nullptr;
+    QStackedWidget* frames_ = nullptr;
+    ManagerEntryTab* entryTab_ = nullptr;
+    ManagerDisplayTab* displayTab_ = nullptr;
+    ManagerCurrentValueTab* valueTab_ = nullptr;
+    bool fundsToShow_ = false; // the value frame shows the funds of a file opened since
+};
+
+} // namespace qm

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "gui/style/RepeatedLines.h"
+
+#include <QHash>
+#include <QProxyStyle>
+
+namespace qm {
+
+// The program's widget style: the desktop's own, drawn so that Qt's painting keeps its fills on
+// the thread that paints. Qt splits any fill of more than a hundred or so scan lines (a scroll
+// bar's groove, the edges of a tall group box) into parts handed to worker threads and waits for
+// them; for a scroll bar that waiting costs some ten times the drawing. Each look of a scroll bar
+// is drawn once and then copied from the pixmap cache, as is each look of a line edit's frame
+// and of a tab's shape (smoothed rounded corners, which cost more than the rest of the box or
+// tab) and of a group box's frame, which is drawn in bands the first time. A large look is kept
+// with its long runs of alike lines cut short (RepeatedLines): a group box's frame would
+// otherwise take as much memory as a picture of the whole group box.
+class ProgramStyle : public QProxyStyle {
+    Q_OBJECT
+public:
+    // Whether scroll bars, frames and tab shapes are copied from the cache: in the Fusion style,
+    // which draws them from their options (and, for a group box, its title and check box).
+    bool copiesFromCache() const;
+    // How many looks were drawn to be kept in the cache (the others were copied from it).
+    int drawnAnew() const { return kept_.drawnAnew; }
+    // While on, draws each control that is not in the active window in the colours of a shown
+    // window that is not active. A hidden window is drawn in the active colours; a work window
+    // drawn ahead while hidden turns this on, so that what it leaves in the cache is what its
+    // first frame on the screen, drawn before it is made the active window, copies.
+    void setDrawingAsShown(bool on) { asShown_ = on; }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget = nullptr) const override;
+
+    // What the style keeps beside the pixmap cache.
+    struct Kept {
+        int drawnAnew = 0;
+        QHash<QString, RepeatedLines> lines; // by cache key: the looks kept cut
+    };
+
+private:
+    mutable Kept kept_;
+    bool asShown_ = false;
+};
+
+// Makes a ProgramStyle the application's style; once the application object is made.
+void UseProgramStyle();
+
+} // namespace qm
