@@ -111,14 +111,14 @@ void QMGraph::switchMeasure(ManagerMeasure measure) {
     *plan_ = measures_(measure);
     showPlan();
     if (plan_->failed)
-        ShowMessage(9);
+        ShowMessage(Message::CannotDrawGraph);
 }
 
 void QMGraph::printChart() {
-    if (!AskQuestion(1))
+    if (!AskQuestion(Question::ContinuePrinting))
         return;
     // Yes prints the chart in colour; No prints it in grey levels.
-    const bool color = AskQuestion(2);
+    const bool color = AskQuestion(Question::PrintInColour);
     PrintOnDefaultPrinter(documentName(), color ? PrintColor::Color : PrintColor::Grey,
                           [image = printedImage(color)](PrintSheets& sheets, QPainter& painter) {
                               return paintSheet(sheets, painter, image);
@@ -179,7 +179,7 @@ namespace {
 // A chart that could not be built says so first, then opens with what was set.
 void Open(QMGraph& window) {
     if (window.plan().failed)
-        ShowMessage(9);
+        ShowMessage(Message::CannotDrawGraph);
     window.exec();
 }
 
@@ -225,7 +225,7 @@ void ShowManagerChart(int points, const std::function<Currency(int row, int colu
 bool ReadyToGraph(const QString& resultsText, int chartPoints) {
     if (!resultsText.isEmpty() && chartPoints != 0)
         return true;
-    ShowMessage(4);
+    ShowMessage(Message::NothingToGraph);
     return false;
 }
 
