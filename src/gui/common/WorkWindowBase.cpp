@@ -4,7 +4,6 @@
 #include "gui/common/CommandGate.h"
 #include "gui/common/Geometry.h"
 #include "gui/style/ProgramStyle.h"
-#include "gui/style/StylePixmaps.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -119,8 +118,6 @@ void WorkWindowBase::closeEvent(QCloseEvent* event) {
 }
 
 bool WorkWindowBase::event(QEvent* event) {
-    if (event->type() == QEvent::Show)
-        WarmStylePixmaps(); // before the frames' group boxes are drawn
     const bool handled = QWidget::event(event);
     // Not on an update request: the first one comes before the window is on the screen, and
     // building then would hold its first frame back.
