@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -80,15 +79,11 @@ QMStart::QMStart(QWidget* parent) : QWidget(parent) {
         layout->addWidget(button);
     }
 
-    // A zero timer: each pass runs once the events already waiting (a key, a click) are done.
-    ahead_ = new QTimer(this);
-    ahead_->setSingleShot(true);
-    ahead_->setInterval(0);
-    connect(ahead_, &QTimer::timeout, this, &QMStart::makeAhead);
+    ready_ = new ReadyWindows(this);
 }
 
 QMStart::~QMStart() {
-    destroyReadyWindows();
+    ready_->destroyAll();
     destroyWorkWindow();
 }
 
@@ -116,47 +111,7 @@ void QMStart::paintEvent(QPaintEvent* event) {
             this, [] { LoadPrintModule(); }, Qt::QueuedConnection);
     }
     // The work windows not made yet are made after the frame, while the menu is read.
-    if (aheadWanted() && !ahead_->isActive())
-        ahead_->start();
-}
-
-template <typename Window> QPointer<WorkWindowBase>& QMStart::ready() {
-    if constexpr (std::is_same_v<Window, QMInvest>)
-        return readyCalc_;
-    else
-        return readyManager_;
-}
-
-bool QMStart::aheadWanted() const {
-    // Only while the menu is shown: the kind of the work window kept needs none.
-    if (!makingAhead_ || !isVisible())
-        return false;
-    return (!readyCalc_ && !qobject_cast<QMInvest*>(work_.data())) ||
-           (!readyManager_ && !qobject_cast<QMManagement*>(work_.data())) ||
-           (readyCalc_ && !readyCalc_->drawnAhead()) ||
-           (readyManager_ && !readyManager_->drawnAhead());
-}
-
-void QMStart::makeAhead() {
-    if (!aheadWanted())
-        return;
-    // One step a pass, the calculator first: each window is made, then drawn once.
-    if (readyCalc_ && !readyCalc_->drawnAhead())
-        readyCalc_->drawAhead();
-    else if (!readyCalc_ && !qobject_cast<QMInvest*>(work_.data()))
-        readyCalc_ = new QMInvest(BuildOnly());
-    else if (readyManager_ && !readyManager_->drawnAhead())
-        readyManager_->drawAhead();
-    else
-        readyManager_ = new QMManagement(BuildOnly());
-    if (aheadWanted())
-        ahead_->start();
-}
-
-void QMStart::destroyReadyWindows() {
-    delete leaving_.data();
-    delete readyCalc_.data();
-    delete readyManager_.data();
+    ready_->resume();
 }
 
 void QMStart::open(WorkWindowBase* window) {
@@ -164,12 +119,6 @@ void QMStart::open(WorkWindowBase* window) {
     hide();
     work_ = window;
     connect(window, &WorkWindowBase::left, this, [this] { show(); });
-    // Once it has gone, its kind is made ahead again if the menu is still shown.
-    connect(window, &QObject::destroyed, ahead_, [this] {
-        delete leaving_.data(); // gone before its first frame
-        if (makingAhead_)
-            ahead_->start();
-    });
     window->show();
 }
 
@@ -180,30 +129,9 @@ template <typename Window> void QMStart::showWorkWindow() {
         return;
     }
     destroyWorkWindow();
-    // The window of the other kind made ahead goes too (one work window's worth of memory),
-    // right after this one's first frame rather than before it.
-    delete leaving_.data();
-    QPointer<WorkWindowBase>& other = std::is_same_v<Window, QMInvest> ? readyManager_ : readyCalc_;
-    leaving_ = other;
-    other = nullptr;
-    WorkWindowBase* window = ready<Window>().data();
-    ready<Window>() = nullptr;
-    if (!window)
-        window = new Window(BuildOnly());
+    WorkWindowBase* window = ready_->take<Window>();
     window->load();
     open(window);
-    if (leaving_)
-        window->installEventFilter(this);
-}
-
-bool QMStart::eventFilter(QObject* watched, QEvent* event) {
-    // The work window's first paint: its frame is out once this event loop pass ends.
-    if (event->type() == QEvent::Paint && watched == work_.data()) {
-        watched->removeEventFilter(this);
-        if (leaving_)
-            leaving_->deleteLater();
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void QMStart::start(const std::optional<QString>& database) {
@@ -230,14 +158,14 @@ void QMStart::destroyWorkWindow() {
 
 void QMStart::StartExit_Click() {
     // Every window goes at once: no work window is asked whether it may close.
-    destroyReadyWindows();
+    ready_->destroyAll();
     destroyWorkWindow();
     hide();
     QCoreApplication::quit();
 }
 
 void QMStart::closeEvent(QCloseEvent* event) {
-    destroyReadyWindows();
+    ready_->destroyAll();
     destroyWorkWindow();
     event->accept();
     QCoreApplication::quit();

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "gui/app/ReadyWindows.h"
 #include "gui/common/WorkWindowBase.h"
 
 #include <QIcon>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
-
-class QTimer;
 
 namespace qm {
 
@@ -20,10 +19,8 @@ QIcon ProgramIcon();
 // hidden while it is open and shown again when it closes. Closing the menu ends the program.
 // It shows the program's icon and name above the three buttons, and gives every window of the
 // program the icon once the menu's first frame is shown.
-// While the menu is shown and idle, it makes the work windows ahead, hidden, one a pass: a
-// calculator window and a manager, each of a kind other than the work window kept, each drawn
-// once into a throwaway image in a pass of its own. A click then opens the one made ahead (its
-// load step run there) instead of building one.
+// While the menu is shown and idle, it makes the work windows ahead (ReadyWindows); a click then
+// opens the one made ahead (its load step run there) instead of building one.
 class QMStart : public QWidget {
     Q_OBJECT
 public:
@@ -38,17 +35,16 @@ public:
     // The open work window, or null.
     WorkWindowBase* workWindow() const { return work_.data(); }
     // The windows made ahead and not opened yet (null where none is).
-    WorkWindowBase* readyCalculator() const { return readyCalc_.data(); }
-    WorkWindowBase* readyManager() const { return readyManager_.data(); }
+    WorkWindowBase* readyCalculator() const { return ready_->calculator(); }
+    WorkWindowBase* readyManager() const { return ready_->manager(); }
     // Whether windows are made ahead (on unless turned off).
-    void setMakingAhead(bool on) { makingAhead_ = on; }
+    void setMakingAhead(bool on) { ready_->setOn(on); }
 
     void StartCalc_Click();
     void StartStockMgmt_Click();
     void StartExit_Click();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -60,23 +56,12 @@ private:
     void destroyWorkWindow();
     // Gives the program and the menu the icon, once.
     void giveWindowsTheIcon();
-    // The ready window of `Window`'s kind.
-    template <typename Window> QPointer<WorkWindowBase>& ready();
-    // Whether a window of some kind is still to be made ahead or drawn once; the first such step.
-    bool aheadWanted() const;
-    void makeAhead();
-    void destroyReadyWindows();
 
     QPointer<WorkWindowBase> work_;
     QIcon icon_;
     bool iconGiven_ = false;
     bool chartsLoaded_ = false; // the chart and print modules asked for after the first frame
-    QPointer<WorkWindowBase> readyCalc_;
-    QPointer<WorkWindowBase> readyManager_;
-    // The other kind made ahead when a work window opened, until that window's first frame.
-    QPointer<WorkWindowBase> leaving_;
-    QTimer* ahead_ = nullptr;
-    bool makingAhead_ = true;
+    ReadyWindows* ready_ = nullptr;
 };
 
 } // namespace qm

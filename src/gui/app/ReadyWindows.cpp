@@ -1,0 +1,109 @@
+#include "gui/app/ReadyWindows.h"
+
+#include "gui/calculator/QMInvest.h"
+#include "gui/manager/QMManagement.h"
+
+#include <QEvent>
+#include <QTimer>
+
+namespace qm {
+
+namespace {
+
+template <typename Window> WorkWindowBase* MakeBuildOnly() {
+    return new Window(BuildOnly());
+}
+
+} // namespace
+
+ReadyWindows::ReadyWindows(QWidget* menu) : QObject(menu), menu_(menu) {
+    // A zero timer: each step runs once the events already waiting (a key, a click) are done.
+    pass_ = new QTimer(this);
+    pass_->setSingleShot(true);
+    pass_->setInterval(0);
+    connect(pass_, &QTimer::timeout, this, &ReadyWindows::step);
+}
+
+ReadyWindows::~ReadyWindows() {
+    destroyAll();
+}
+
+void ReadyWindows::destroyAll() {
+    delete leaving_.data();
+    delete calculator_.data();
+    delete manager_.data();
+}
+
+bool ReadyWindows::wanted() const {
+    // Only while the menu is shown: the kind of the window kept needs none.
+    if (!on_ || !menu_->isVisible())
+        return false;
+    return (!calculator_ && !qobject_cast<QMInvest*>(kept_.data())) ||
+           (!manager_ && !qobject_cast<QMManagement*>(kept_.data())) ||
+           (calculator_ && !calculator_->drawnAhead()) || (manager_ && !manager_->drawnAhead());
+}
+
+void ReadyWindows::resume() {
+    if (wanted() && !pass_->isActive())
+        pass_->start();
+}
+
+void ReadyWindows::step() {
+    if (!wanted())
+        return;
+    // One step a pass, the calculator first: each window is made, then drawn once.
+    if (calculator_ && !calculator_->drawnAhead())
+        calculator_->drawAhead();
+    else if (!calculator_ && !qobject_cast<QMInvest*>(kept_.data()))
+        calculator_ = MakeBuildOnly<QMInvest>();
+    else if (manager_ && !manager_->drawnAhead())
+        manager_->drawAhead();
+    else
+        manager_ = MakeBuildOnly<QMManagement>();
+    resume();
+}
+
+WorkWindowBase* ReadyWindows::handOver(QPointer<WorkWindowBase>& made,
+                                       QPointer<WorkWindowBase>& other,
+                                       WorkWindowBase* (*fresh)()) {
+    delete leaving_.data();
+    leaving_ = other;
+    other = nullptr;
+    WorkWindowBase* window = made.data();
+    made = nullptr;
+    if (!window)
+        window = fresh();
+    kept_ = window;
+    // Once it has gone, its kind is made ahead again while the menu is shown; the other kind, if
+    // still waiting for this one's first frame, goes with it.
+    // (The pass decides what is wanted once the window is gone: while it is being destroyed it is
+    // no longer a work window, and asking its kind then is undefined.)
+    connect(window, &QObject::destroyed, this, [this] {
+        delete leaving_.data();
+        if (on_)
+            pass_->start();
+    });
+    if (leaving_)
+        window->installEventFilter(this);
+    return window;
+}
+
+template <> WorkWindowBase* ReadyWindows::take<QMInvest>() {
+    return handOver(calculator_, manager_, &MakeBuildOnly<QMInvest>);
+}
+
+template <> WorkWindowBase* ReadyWindows::take<QMManagement>() {
+    return handOver(manager_, calculator_, &MakeBuildOnly<QMManagement>);
+}
+
+bool ReadyWindows::eventFilter(QObject* watched, QEvent* event) {
+    // The handed window's first paint: its frame is out once this event loop pass ends.
+    if (event->type() == QEvent::Paint && watched == kept_.data()) {
+        watched->removeEventFilter(this);
+        if (leaving_)
+            leaving_->deleteLater();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace qm
