@@ -62,6 +62,29 @@ QMInvest::QMInvest(BuildOnly, QWidget* parent) : WorkWindowBase(parent) {
     build();
     // It always opens on "Invested growth".
     ChooseOpeningTab(tabs_, frames_, InvestedGrowthTab);
+
+    // In idle time, in this order: each frame not built yet, laid out in the pass after it was
+    // built; then the chart window of the page shown.
+    idleSteps().add([this] {
+        if (!toLayOut_)
+            return false;
+        LayOutHiddenPage(frames_, std::exchange(toLayOut_, nullptr));
+        return true;
+    });
+    idleSteps().add([this] {
+        const auto next = std::find(pages_.begin(), pages_.end(), nullptr);
+        if (next == pages_.end())
+            return false;
+        const int tab = static_cast<int>(next - pages_.begin());
+        toLayOut_ = page(tab);
+        return true;
+    });
+    idleSteps().add([this] {
+        if (!std::exchange(chartWanted_, false))
+            return false;
+        chartAhead_ = MakeCalculatorChart(state(), this);
+        return true;
+    });
 }
 
 void QMInvest::load() {
@@ -199,30 +222,14 @@ CalcTabPage* QMInvest::page(int tab) {
     return pages_[static_cast<std::size_t>(tab)];
 }
 
-bool QMInvest::buildNextInIdleTime() {
-    if (toLayOut_) {
-        LayOutHiddenPage(frames_, toLayOut_);
-        toLayOut_ = nullptr;
-        return true; // the next pass finds what is left, if anything
-    }
-    const auto next = std::find(pages_.begin(), pages_.end(), nullptr);
-    if (next != pages_.end()) {
-        const int tab = static_cast<int>(next - pages_.begin());
-        buildPage(tab);
-        toLayOut_ = pages_[static_cast<std::size_t>(tab)];
-        return true;
-    }
-    if (chartWanted_) {
-        chartWanted_ = false;
-        chartAhead_ = MakeCalculatorChart(state(), this);
-    }
-    return false;
+QWidget* QMInvest::control(const QString& name) {
+    return findChild<QWidget*>(name);
 }
 
-QWidget* QMInvest::control(const QString& name) {
-    if (QWidget* found = findChild<QWidget*>(name))
+QWidget* QMInvest::buildFrameOf(const QString& name) {
+    if (QWidget* found = control(name))
         return found;
-    // A control of a frame not built yet: the tab whose names it bears first, then any other.
+    // The tab whose names it bears first, then any other not built yet.
     for (const bool owner : {true, false}) {
         for (int tab = 0; tab < 6; ++tab) {
             if (isBuilt(tab) || (owner && !BearsNameOf(name, tab)))
@@ -238,8 +245,7 @@ QWidget* QMInvest::control(const QString& name) {
 }
 
 QString QMInvest::controlText(const QString& name) const {
-    // Looking a control up builds its frame, which changes nothing the user sees.
-    const QWidget* widget = const_cast<QMInvest*>(this)->control(name);
+    const QWidget* widget = findChild<QWidget*>(name);
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
         return edit->text();
     if (const auto* list = qobject_cast<const QComboBox*>(widget))
@@ -264,8 +270,7 @@ void QMInvest::setControlText(const QString& name, const QString& text) {
 }
 
 bool QMInvest::isSelected(const QString& optionName) const {
-    const auto* button =
-        qobject_cast<const QAbstractButton*>(const_cast<QMInvest*>(this)->control(optionName));
+    const auto* button = qobject_cast<const QAbstractButton*>(findChild<QWidget*>(optionName));
     return button && button->isChecked();
 }
 

@@ -28,9 +28,9 @@ class RetiredPage;
 // buttons "&Graph", "How to &use", "Clear &results" and "E&xit to menu". It opens on
 // "Invested growth" with that tab's defaults. Each tab's frame runs its own calculator; the
 // window shows what the handlers leave (the page, then their messages).
-// The frames of the other tabs are built when first needed (their tab selected, one of their
-// controls looked up by name) or, one a pass, in idle time after the window's first frame; each
-// takes its place in the Tab order as it is built.
+// The frames of the other tabs are built when first needed (their tab selected) or, one a pass,
+// by its idle steps after the window's first frame; each takes its place in the Tab order as it
+// is built.
 class QMInvest : public WorkWindowBase, public BoxHost {
     Q_OBJECT
 public:
@@ -43,9 +43,11 @@ public:
     const CalcState& state() const { return screen_.state(); }
 
     // Controls by their names, for the calculations: the text of a box, list, label or button;
-    // setting it; whether an option button is selected. A control of a tab not built yet is
-    // built with its tab's frame.
+    // setting it; whether an option button is selected. A control of a tab not built yet is not
+    // found (buildFrameOf builds it).
     QWidget* control(const QString& name) override;
+    // The control `name`, its tab's frame built first if it was not yet.
+    QWidget* buildFrameOf(const QString& name);
     QString controlText(const QString& name) const;
     void setControlText(const QString& name, const QString& text);
     bool isSelected(const QString& optionName) const;
@@ -100,9 +102,6 @@ protected:
     // "&Graph" with something to chart: the one place where the chart window is opened with
     // the chart values of state().
     virtual void showChartWindow();
-    // The next frame not built yet, laid out in the pass after; then the chart window of the
-    // page shown.
-    bool buildNextInIdleTime() override;
 
 private:
     void build();

@@ -12,7 +12,6 @@
 #include <QImage>
 #include <QPointer>
 #include <QResizeEvent>
-#include <QTimer>
 
 namespace qm {
 
@@ -32,16 +31,7 @@ WorkWindowBase::WorkWindowBase(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     // A screen reader meets it as a window of its own (not as a pane of the start menu).
     SetAccessibleRole(this, QAccessible::Window);
-    idle_ = new QTimer(this);
-    idle_->setSingleShot(true);
-    idle_->setInterval(0);
-    connect(idle_, &QTimer::timeout, this, [this] {
-        if (!buildInIdleTime_ || !leftToBuild_)
-            return;
-        leftToBuild_ = buildNextInIdleTime();
-        if (leftToBuild_)
-            idle_->start(); // a later pass, after the events waiting now
-    });
+    idle_ = new IdleSteps(this);
 }
 
 WorkWindowBase::~WorkWindowBase() {
@@ -95,12 +85,6 @@ void WorkWindowBase::drawAhead() {
     drawingAhead_ = false;
 }
 
-void WorkWindowBase::buildAgainInIdleTime() {
-    leftToBuild_ = true;
-    if (buildInIdleTime_ && isVisible() && !idle_->isActive())
-        idle_->start();
-}
-
 void WorkWindowBase::closeEvent(QCloseEvent* event) {
     // The box being edited is left before anything is asked, as a click on an exit button
     // leaves it; the close box takes no focus, so the focus goes back to it if the window stays.
@@ -121,9 +105,8 @@ bool WorkWindowBase::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     // Not on an update request: the first one comes before the window is on the screen, and
     // building then would hold its first frame back.
-    if (event->type() == QEvent::Paint && !drawingAhead_ && buildInIdleTime_ && leftToBuild_ &&
-        !idle_->isActive())
-        idle_->start();
+    if (event->type() == QEvent::Paint && !drawingAhead_)
+        idle_->frameDrawn();
     return handled;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "core/output/WorkWindow.h"
+#include "gui/common/IdleSteps.h"
 
 #include <QWidget>
-
-class QTimer;
 
 namespace qm {
 
@@ -18,6 +17,15 @@ struct BuildOnly {
 // A work window opened from the start menu (the calculator window or the investment manager).
 // It is destroyed when it closes; leaving it by its exit button or its close box both go
 // through close(), so one check (mayClose) guards both.
+//
+// The contract of its constructor and load step: the constructor (given BuildOnly) builds the
+// window hidden, with the frame of the tab it opens on, and changes nothing outside itself (no
+// file read, no setting, not the window dialogs are placed from), so that the start menu may
+// make it ahead (ReadyWindows) and destroy it unused. load() then makes it the work window and
+// loads what it opens on, exactly as a window made there and then; it runs once, just before
+// the window is first shown. What the window does not show at first is built when the user
+// first needs it or, before that, by its idle steps (IdleSteps), never as a side effect of
+// looking a control up.
 class WorkWindowBase : public QWidget {
     Q_OBJECT
 public:
@@ -36,7 +44,7 @@ public:
 
     // Whether the parts not built yet are built in idle time once the window has drawn a frame
     // (on unless turned off; off, each is built only when it is needed).
-    void setBuildingInIdleTime(bool on) { buildInIdleTime_ = on; }
+    void setBuildingInIdleTime(bool on) { idle_->setOn(on); }
 
 signals:
     // The window has closed and will be destroyed: the start menu shows itself again.
@@ -49,12 +57,12 @@ protected:
     // The load step: this window becomes the one dialogs are placed from.
     void becomeWorkWindow(WorkWindow kind);
 
-    // Builds one part of the window not built yet, in idle time; returns whether one is left.
-    virtual bool buildNextInIdleTime() { return false; }
+    // What the window builds in idle time, its steps added in order by the window's constructor.
+    IdleSteps& idleSteps() { return *idle_; }
     // Something new is left to build: another idle pass follows (once the window is shown).
-    void buildAgainInIdleTime();
+    void buildAgainInIdleTime() { idle_->wake(isVisible()); }
     // The same, the pass following the window's next frame.
-    void buildAfterNextFrame() { leftToBuild_ = true; }
+    void buildAfterNextFrame() { idle_->wakeAfterNextFrame(); }
 
     void closeEvent(QCloseEvent* event) override;
     // The window's own paint event comes while a frame is drawn: the idle pass follows it.
@@ -63,10 +71,7 @@ protected:
 private:
     void release();
 
-    // A zero timer: its pass runs once the frame is out and the events waiting then are done.
-    QTimer* idle_ = nullptr;
-    bool buildInIdleTime_ = true;
-    bool leftToBuild_ = true;
+    IdleSteps* idle_ = nullptr;
     bool drawingAhead_ = false;
     bool drawnAhead_ = false;
 };

@@ -66,9 +66,11 @@ public:
     // funds put in name order, then the tab's own step.
     void ChangesSSTab2();
 
-    // A control by its name; one of the "Current value" frame, not built yet, is built with it.
+    // A control by its name; one of the "Current value" frame is found once the frame is built.
     QWidget* control(const QString& name);
     bool isValueTabBuilt() const { return valueTab_ != nullptr; }
+    // The "Current value" frame, built (and put in the Tab order) if it was not yet.
+    ManagerCurrentValueTab* valueTab();
 
     // For the tabs: each message shown in turn; `page` printed when `box` shows something (an
     // empty box is message 2).
@@ -77,17 +79,12 @@ public:
 
 protected:
     bool mayClose() override;
-    // The file dialog, then the "Current value" frame, laid out in the pass after, while the
-    // user looks.
-    bool buildNextInIdleTime() override;
 
 private:
     enum Tab { OpenTab = 0, SaveTab = 1, EntryTab = 2, DisplayTab = 3, CurrentValueTab = 4 };
 
     void build();
     void selectTab(int tab);
-    // The "Current value" frame, built (and put in the Tab order) if it was not yet.
-    ManagerCurrentValueTab* valueTab();
 
     // Open and save (tabs 0 and 1).
     void openFile();
@@ -110,7 +107,8 @@ private:
     ManagerEntryTab* entryTab_ = nullptr;
     ManagerDisplayTab* displayTab_ = nullptr;
     ManagerCurrentValueTab* valueTab_ = nullptr;
-    bool fundsToShow_ = false; // the value frame shows the funds of a file opened since
+    bool fundsToShow_ = false;      // the value frame shows the funds of a file opened since
+    bool valueTabToLayOut_ = false; // built in an idle pass, laid out in the next
 };
 
 } // namespace qm

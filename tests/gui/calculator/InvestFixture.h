@@ -33,15 +33,18 @@ protected:
         qm::SetBeepHook({});
     }
 
-    // A control by its name, through the window's lookup (which builds the frame of a tab not
-    // shown yet, as selecting the tab would).
+    // A control by its name, the frame of a tab not shown yet built first, as selecting the tab
+    // would.
     template <typename T = QWidget> T* get(const char* name) {
-        T* found = qobject_cast<T*>(window->control(QString::fromLatin1(name)));
+        T* found = qobject_cast<T*>(window->buildFrameOf(QString::fromLatin1(name)));
         EXPECT_NE(found, nullptr) << "no control named " << name;
         return found;
     }
     qm::InputBox* box(const char* name) { return get<qm::InputBox>(name); }
-    QString text(const char* name) { return window->controlText(QString::fromLatin1(name)); }
+    QString text(const char* name) {
+        window->buildFrameOf(QString::fromLatin1(name));
+        return window->controlText(QString::fromLatin1(name));
+    }
     void selectTab(int index) { get<QTabBar>("SSTab1")->setCurrentIndex(index); }
 
     // Gives `widget` the focus as the Tab key would.

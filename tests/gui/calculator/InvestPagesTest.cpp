@@ -89,7 +89,7 @@ protected:
         for (int tab : order.tabs)
             selectTab(tab);
         for (const char* name : order.lookups)
-            ASSERT_NE(window->control(QLatin1String(name)), nullptr) << name;
+            ASSERT_NE(window->buildFrameOf(QLatin1String(name)), nullptr) << name;
         if (order.idle) {
             window->setBuildingInIdleTime(true);
             window->update();
@@ -177,7 +177,7 @@ TEST_F(InvestPagesTest, FrameFirstShownAfterTypingOnAnotherTab) {
         const int choice = window->state().calcChoice;
 
         ASSERT_FALSE(window->isBuilt(c.tab));
-        ASSERT_NE(window->control(QLatin1String(c.control)), nullptr);
+        ASSERT_NE(window->buildFrameOf(QLatin1String(c.control)), nullptr);
         EXPECT_EQ(typed->text(), "123");
         EXPECT_EQ(window->focusWidget(), typed);
         EXPECT_EQ(window->state().inputValues, values);

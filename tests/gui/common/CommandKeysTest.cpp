@@ -119,7 +119,7 @@ TEST_F(CommandKeys, EveryAccessKeyOfTheWindowActsAsItsClick) {
                    {"Help", Qt::Key_H, true},      {"ClearResults", Qt::Key_R, false},
                    {"HowToUse", Qt::Key_U, false}, {"AllGraphs", Qt::Key_G, false}};
     for (const auto& t : tabs) {
-        if (!window->control(QLatin1String(t.box))) {
+        if (!window->buildFrameOf(QLatin1String(t.box))) {
             ADD_FAILURE() << "no box " << t.box;
             continue;
         }

@@ -115,7 +115,7 @@ TEST_P(FramePixelsTest, ManagerTabsAsWhenBuiltUpFront) {
     {
         QMManagement window;
         window.setBuildingInIdleTime(false);
-        ASSERT_NE(window.control(QStringLiteral("CVCalc")), nullptr);
+        ASSERT_NE(window.valueTab(), nullptr);
         upFront = grabTabs(window, "SSTab2", tabs);
     }
     {

@@ -119,7 +119,7 @@ TEST_F(FundNames, AnAmpersandShowsAndLeavesPrintItsAccessKey) {
 // A file opened while the value frame is hidden has its funds' rows there by the time the tab is
 // chosen (set in idle time, not at the click), and the tab shows them as always.
 TEST_F(FundNames, AFileOpenedHasItsRowsReadyInTheHiddenValueTab) {
-    ASSERT_NE(window->control(QStringLiteral("CVCalc")), nullptr); // the frame is built
+    ASSERT_NE(window->valueTab(), nullptr); // the frame is built
     EXPECT_EQ(openFile(writeFile(QStringLiteral("EXAMPLE.QMD"), ExampleFile)), QStringList());
     auto* first = get<QLabel>("CVFundName(0)");
     EXPECT_TRUE(QTest::qWaitFor([&] { return first->text() == QLatin1String("ABC Fund"); }));

@@ -378,6 +378,7 @@ TEST(ManagerOpenedOnADatabase, MakesNothingAhead) {
     EXPECT_GT(manager->portfolio().fundCount, 0);
     EXPECT_EQ(fileDialogs(), before);
     EXPECT_FALSE(manager->isValueTabBuilt());
+    manager->valueTab();
     EXPECT_NE(manager->control(QStringLiteral("CVInPrice(17)")), nullptr) << "built when asked";
 }
 

@@ -46,7 +46,7 @@ QStringList chainOf(QMManagement& window, const QStringList& expected) {
     return names;
 }
 
-enum class Way { Idle, Lookup, TabChosen };
+enum class Way { Idle, Asked, TabChosen };
 
 class ManagerFramesTest : public ::testing::TestWithParam<Way> {
 protected:
@@ -57,7 +57,7 @@ TEST_P(ManagerFramesTest, ValueFrameAsIfBuiltWhenTheWindowOpened) {
     // The reference: the frame built before the window is shown.
     auto reference = std::make_unique<QMManagement>();
     reference->setBuildingInIdleTime(false);
-    ASSERT_NE(reference->control(QStringLiteral("CVCalc")), nullptr);
+    ASSERT_NE(reference->valueTab(), nullptr);
     const QSize referenceSize = reference->size();
     // Its layout is in force once it is shown.
     reference->show();
@@ -80,7 +80,8 @@ TEST_P(ManagerFramesTest, ValueFrameAsIfBuiltWhenTheWindowOpened) {
         window.update();
         ASSERT_TRUE(QTest::qWaitFor([&] { return window.isValueTabBuilt(); }));
         break;
-    case Way::Lookup:
+    case Way::Asked:
+        window.valueTab();
         ASSERT_NE(window.control(QStringLiteral("CVInPrice(17)")), nullptr);
         break;
     case Way::TabChosen: {
@@ -110,11 +111,11 @@ TEST_P(ManagerFramesTest, ValueFrameAsIfBuiltWhenTheWindowOpened) {
 }
 
 std::string wayName(const ::testing::TestParamInfo<Way>& info) {
-    static const char* const names[] = {"Idle", "Lookup", "TabChosen"};
+    static const char* const names[] = {"Idle", "Asked", "TabChosen"};
     return names[static_cast<int>(info.param)];
 }
 
 INSTANTIATE_TEST_SUITE_P(ValueFrame, ManagerFramesTest,
-                         ::testing::Values(Way::Idle, Way::Lookup, Way::TabChosen), wayName);
+                         ::testing::Values(Way::Idle, Way::Asked, Way::TabChosen), wayName);
 
 } // namespace

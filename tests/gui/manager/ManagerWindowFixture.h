@@ -114,8 +114,9 @@ protected:
     }
 
     template <typename T = QWidget> T* get(const char* name) {
-        // Through the window's lookup, which builds a frame not built yet as choosing its tab
-        // would.
+        // The "Current value" frame built first if it was not yet, as choosing its tab would.
+        if (!window->control(QString::fromLatin1(name)))
+            window->valueTab();
         T* found = qobject_cast<T*>(window->control(QString::fromLatin1(name)));
         EXPECT_NE(found, nullptr) << "no control named " << name;
         return found;
