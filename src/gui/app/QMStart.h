@@ -37,6 +37,8 @@ public:
     // The windows made ahead and not opened yet (null where none is).
     WorkWindowBase* readyCalculator() const { return ready_->calculator(); }
     WorkWindowBase* readyManager() const { return ready_->manager(); }
+    // Whether both windows made ahead have been drawn once.
+    bool readyWindowsDrawn() const { return ready_->drawn(); }
     // Whether windows are made ahead (on unless turned off).
     void setMakingAhead(bool on) { ready_->setOn(on); }
 

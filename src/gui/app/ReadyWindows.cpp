@@ -2,8 +2,13 @@
 
 #include "gui/calculator/QMInvest.h"
 #include "gui/manager/QMManagement.h"
+#include "gui/style/ProgramStyle.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QEvent>
+#include <QImage>
+#include <QResizeEvent>
 #include <QTimer>
 
 namespace qm {
@@ -12,6 +17,18 @@ namespace {
 
 template <typename Window> WorkWindowBase* MakeBuildOnly() {
     return new Window(BuildOnly());
+}
+
+// Lays out each scroll area of the hidden `window` that has not been (a drop-down list's list
+// counts), as its first resize does. Drawn before that, it would be laid out while Qt takes the
+// window for shown, and showing its scroll bars then makes the window's native window.
+void LayOutScrollAreas(QWidget* window) {
+    for (QAbstractScrollArea* area : window->findChildren<QAbstractScrollArea*>()) {
+        if (!area->testAttribute(Qt::WA_PendingResizeEvent))
+            continue;
+        QResizeEvent resized(area->size(), QSize());
+        QCoreApplication::sendEvent(area, &resized);
+    }
 }
 
 } // namespace
@@ -40,7 +57,7 @@ bool ReadyWindows::wanted() const {
         return false;
     return (!calculator_ && !qobject_cast<QMInvest*>(kept_.data())) ||
            (!manager_ && !qobject_cast<QMManagement*>(kept_.data())) ||
-           (calculator_ && !calculator_->drawnAhead()) || (manager_ && !manager_->drawnAhead());
+           (calculator_ && !calculatorDrawn_) || (manager_ && !managerDrawn_);
 }
 
 void ReadyWindows::resume() {
@@ -52,15 +69,43 @@ void ReadyWindows::step() {
     if (!wanted())
         return;
     // One step a pass, the calculator first: each window is made, then drawn once.
-    if (calculator_ && !calculator_->drawnAhead())
-        calculator_->drawAhead();
-    else if (!calculator_ && !qobject_cast<QMInvest*>(kept_.data()))
+    if (calculator_ && !calculatorDrawn_) {
+        drawAhead(*calculator_);
+        calculatorDrawn_ = true;
+    } else if (!calculator_ && !qobject_cast<QMInvest*>(kept_.data())) {
         calculator_ = MakeBuildOnly<QMInvest>();
-    else if (manager_ && !manager_->drawnAhead())
-        manager_->drawAhead();
-    else
+        calculatorDrawn_ = false;
+    } else if (manager_ && !managerDrawn_) {
+        drawAhead(*manager_);
+        managerDrawn_ = true;
+    } else {
         manager_ = MakeBuildOnly<QMManagement>();
+        managerDrawn_ = false;
+    }
     resume();
+}
+
+void ReadyWindows::drawAhead(WorkWindowBase& window) {
+    if (window.isVisible())
+        return;
+    LayOutScrollAreas(&window);
+    // The format of a window's own image on the screen, whose text is drawn the same way.
+    const qreal ratio = window.devicePixelRatioF();
+    QImage image(window.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    // Its paint event here is no frame on the screen: it asks for no idle pass.
+    const bool building = window.isBuildingInIdleTime();
+    window.setBuildingInIdleTime(false);
+    // A hidden window is drawn in the active colours, but its first frame on the screen is drawn
+    // before it is made the active window: drawn as shown, it leaves in the style's cache what
+    // that frame copies.
+    auto* style = qobject_cast<ProgramStyle*>(QApplication::style());
+    if (style)
+        style->setDrawingAsShown(true);
+    window.render(&image);
+    if (style)
+        style->setDrawingAsShown(false);
+    window.setBuildingInIdleTime(building);
 }
 
 WorkWindowBase* ReadyWindows::handOver(QPointer<WorkWindowBase>& made,

@@ -31,6 +31,7 @@ public:
 
     // Whether steps run at all (on unless turned off; off, each part is built only when needed).
     void setOn(bool on) { on_ = on; }
+    bool isOn() const { return on_; }
 
     // There is more to do: a pass follows now if the window is shown, else after its next frame.
     void wake(bool shown);

@@ -36,15 +36,10 @@ public:
     // window and loads what it opens on, exactly as a window made there and then.
     virtual void load() {}
 
-    // Draws the hidden window once into a throwaway image, so that what its first frame needs
-    // the first time in a process (the fonts' glyphs, the style's pictures, code not run yet) is
-    // ready when it opens. Nothing more is built and no native window is made.
-    void drawAhead();
-    bool drawnAhead() const { return drawnAhead_; }
-
     // Whether the parts not built yet are built in idle time once the window has drawn a frame
     // (on unless turned off; off, each is built only when it is needed).
     void setBuildingInIdleTime(bool on) { idle_->setOn(on); }
+    bool isBuildingInIdleTime() const { return idle_->isOn(); }
 
 signals:
     // The window has closed and will be destroyed: the start menu shows itself again.
@@ -72,8 +67,6 @@ private:
     void release();
 
     IdleSteps* idle_ = nullptr;
-    bool drawingAhead_ = false;
-    bool drawnAhead_ = false;
 };
 
 // The kind of the work window open now (None while only the start menu is): dialogs place

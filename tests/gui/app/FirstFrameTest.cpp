@@ -128,10 +128,7 @@ TEST_P(FirstFrame, DrawsOnlyWhatTheWindowDrewAhead) {
     menu.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return menu.readyCalculator() && menu.readyManager() &&
-                   menu.readyCalculator()->drawnAhead() && menu.readyManager()->drawnAhead();
-        },
+        [&] { return menu.readyCalculator() && menu.readyManager() && menu.readyWindowsDrawn(); },
         10000));
     const int before = style->drawnAnew();
     QTest::mouseClick(qmtest::child<QPushButton>(&menu, QLatin1String(kind.button)),

@@ -110,8 +110,7 @@ protected:
         menu->show();
         EXPECT_TRUE(QTest::qWaitFor(
             [this] {
-                return menu->readyCalculator() && menu->readyManager() &&
-                       menu->readyCalculator()->drawnAhead() && menu->readyManager()->drawnAhead();
+                return menu->readyCalculator() && menu->readyManager() && menu->readyWindowsDrawn();
             },
             10000));
     }
