@@ -1,7 +1,6 @@
 #include "gui/style/ProgramStyle.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
@@ -95,17 +94,13 @@ QString ScrollBarKey(const ProgramStyle& style, const QStyleOptionSlider& bar,
 }
 
 // The key of the frame of a line edit (a box's outline, drawn smoothed, which costs more than the
-// rest of the box) or of a group box (a picture of its edges stretched along them; how far down
-// it starts depends on the font and on whether the group box has a title or a check box).
-QString FrameKey(const ProgramStyle& style, QStyle::PrimitiveElement element,
-                 const QStyleOptionFrame& frame, const QPainter& painter, const QWidget* widget) {
-    const auto* group = qobject_cast<const QGroupBox*>(widget);
-    return CacheKey(style, QLatin1String("qm-frame"), frame, painter,
-                    {qint64(element), qint64(frame.lineWidth), qint64(frame.midLineWidth),
+// rest of the box).
+QString LineEditFrameKey(const ProgramStyle& style, const QStyleOptionFrame& frame,
+                         const QPainter& painter, const QWidget* widget) {
+    return CacheKey(style, QLatin1String("qm-line-edit-frame"), frame, painter,
+                    {qint64(frame.lineWidth), qint64(frame.midLineWidth),
                      qint64(frame.features.toInt()), qint64(frame.frameShape),
-                     qint64(frame.fontMetrics.height()), qint64(widget != nullptr),
-                     qint64(group && group->isCheckable()),
-                     qint64(group && group->title().isEmpty())});
+                     qint64(frame.fontMetrics.height()), qint64(widget != nullptr)});
 }
 
 // The key of the shape of a tab on a tab bar (smoothed rounded corners and a shaded fill). It is
@@ -122,7 +117,7 @@ QString TabShapeKey(const ProgramStyle& style, const QStyleOptionTab& tab, const
                      qint64(tab.cornerWidgets.toInt()), qint64(tab.row)});
 }
 
-// How far past a tab's rect its shape, or a group box's frame, may be drawn, at most.
+// How far past a tab's rect its shape may be drawn, at most.
 constexpr int CopyMargin = 8;
 
 // Draws what `draw` draws for `option` on a painter, copied from the pixmap cache under `key`
@@ -201,24 +196,25 @@ bool ProgramStyle::copiesFromCache() const {
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                  QPainter* painter, const QWidget* widget) const {
     const InactiveColours shown(asShown_, option);
+    // A group box's frame stretches pictures of its edges along its whole height: drawn in bands
+    // each time (kept in the cache, each group box's frame would hold a picture of its size).
+    if (element == PE_FrameGroupBox) {
+        DrawInBands(*painter, option->rect,
+                    [&] { QProxyStyle::drawPrimitive(element, option, painter, widget); });
+        return;
+    }
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-    const bool groupBox = element == PE_FrameGroupBox;
-    const QString key = frame && (groupBox || element == PE_FrameLineEdit)
-                            ? FrameKey(*this, element, *frame, *painter, widget)
+    const QString key = frame && element == PE_FrameLineEdit
+                            ? LineEditFrameKey(*this, *frame, *painter, widget)
                             : QString();
-    // A group box's frame stretches pictures of its edges along its whole height.
     const auto draw = [&](const QStyleOption* drawn, QPainter* on) {
-        if (groupBox)
-            DrawInBands(*on, drawn->rect,
-                        [&] { QProxyStyle::drawPrimitive(element, drawn, on, widget); });
-        else
-            QProxyStyle::drawPrimitive(element, drawn, on, widget);
+        QProxyStyle::drawPrimitive(element, drawn, on, widget);
     };
     if (key.isEmpty()) {
         draw(option, painter);
         return;
     }
-    CopyFromCache(key, *frame, groupBox ? CopyMargin : 0, *painter, kept_, draw);
+    CopyFromCache(key, *frame, 0, *painter, kept_, draw);
 }
 
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,

@@ -11,11 +11,14 @@ namespace qm {
 // the thread that paints. Qt splits any fill of more than a hundred or so scan lines (a scroll
 // bar's groove, the edges of a tall group box) into parts handed to worker threads and waits for
 // them; for a scroll bar that waiting costs some ten times the drawing. Each look of a scroll bar
-// is drawn once and then copied from the pixmap cache, as is each look of a line edit's frame
-// and of a tab's shape (smoothed rounded corners, which cost more than the rest of the box or
-// tab) and of a group box's frame, which is drawn in bands the first time. A large look is kept
-// with its long runs of alike lines cut short (RepeatedLines): a group box's frame would
-// otherwise take as much memory as a picture of the whole group box.
+// is drawn once and then copied from the pixmap cache under the style's own keys ("qm-..."), as
+// is each look of a line edit's frame and of a tab's shape (smoothed rounded corners, which cost
+// more than the rest of the box or tab). A group box's frame is drawn in bands each time. A tall
+// look is kept with its long runs of alike lines cut short (RepeatedLines): a scroll bar's groove
+// would otherwise take as much memory as a picture of the whole bar.
+//
+// The one rule: a look's cache key names everything its drawing depends on (CacheKey), and a
+// look the base style may draw from more than its option is not copied.
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
 public:
