@@ -7,6 +7,13 @@
 // so when its action opens a modal dialog (which waits in its own event loop) the next step
 // runs inside that loop and answers the dialog. A step acts on whatever is on top: an open
 // list or menu, else the active dialog, else the work window, else the start menu.
+//
+// The driver's parts: the step and what is on top (Monkey.cpp), the answers to the dialogs
+// (Answers.cpp), plans of several events (Plans.cpp), single user actions (Gestures.cpp), the
+// random choices (RandomInput.cpp); the checks are a class of their own (Checks.h).
+
+#include "Checks.h"
+#include "Looks.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -18,7 +25,6 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <optional>
 #include <random>
 #include <vector>
@@ -27,11 +33,12 @@ class QAbstractButton;
 class QComboBox;
 class QFileDialog;
 class QLineEdit;
+class QListWidget;
+class QPushButton;
 class QTabBar;
 class QWidget;
 
 namespace qm {
-struct ChartPlan;
 class QMInvest;
 class QMManagement;
 class QMStart;
@@ -47,13 +54,8 @@ struct MonkeyOptions {
     QString largestDatabase; // a database of 18 funds and 600 records
 };
 
-// One key as the keyboard sends it.
-struct Key {
-    int key = 0;
-    Qt::KeyboardModifiers modifiers;
-    QString text;
-    QString name;
-};
+// The controls of a work window a user can reach now, by kind.
+struct Controls;
 
 class Monkey : public QObject {
     Q_OBJECT
@@ -70,25 +72,16 @@ private:
     void schedule(int delayMs = 0);
     void step();
     void act(QWidget* context);
-    [[noreturn]] void fail(const QString& what);
-
-    // Checks after every event.
+    // The checks after every event; a broken one ends the run.
     void check(QWidget* context);
-    QStringList windowProblems(bool topLevel);
-    QStringList calculatorProblems(qm::QMInvest& window, bool topLevel);
-    QStringList chartProblems(const qm::ChartPlan& drawn);
-    QStringList managerProblems(qm::QMManagement& window, bool topLevel);
-    QStringList fileProblems(qm::QMManagement& window);
-    // Boxes that show another value than the one stored for them: boxes not being edited, or
-    // every box once a page was just calculated (its echo of the inputs is what they show).
-    QStringList calculatorBoxProblems(qm::QMInvest& window, bool justCalculated);
-    QStringList priceBoxProblems(qm::QMManagement& window, bool justCalculated);
 
     // What is on top.
     void onPopup(QWidget* popup);
     void onModal(QWidget* modal);
     void onStartMenu();
     void onWorkWindow(QWidget* window);
+    // What a user does with the window's controls when no plan is under way.
+    void useControls(QWidget* window, const Controls& controls);
     void windDown(QWidget* context);
 
     // The dialogs: what one shows is counted and kept when it is first seen.
@@ -108,6 +101,8 @@ private:
     // Plans: a few events in a row that a user makes to get somewhere (a record entered, the
     // prices typed in). Each runs as its own event; a plan ends when its window goes.
     void beginPlan(QWidget& window);
+    // Now and then one of the window's plans is begun (either window may be null).
+    void choosePlan(qm::QMManagement* manager, qm::QMInvest* calc);
     void planRecordEntry(qm::QMManagement& window);
     void planCurrentValue(qm::QMManagement& window);
     void planCorrection(qm::QMManagement& window, bool correct);
@@ -118,6 +113,13 @@ private:
     // Single user actions.
     bool ensureActive(QWidget* window);
     void click(QWidget* widget, const QString& what, QPoint at = QPoint());
+    // One of the buttons, an exit button seldom.
+    QPushButton* anyButton(const QList<QPushButton*>& buttons);
+    // A click on an item of the list (or on the empty list), now and then a double click.
+    void useItemList(QListWidget* list);
+    void openContextMenu(QLineEdit* box);
+    // One notch of the mouse wheel, up or down.
+    void turnWheelOver(QWidget* target);
     void clickTab(QTabBar* tabs, int index);
     void chooseListItem(QComboBox* list, int index);
     void chooseAnyFund(qm::QMManagement& window); // an item of the entry tab's fund list
@@ -153,10 +155,10 @@ private:
     QString randomAmount();
     QString randomDate();
     QString randomText(int maxLength);
+    // What a user types into a box: mostly an amount, else a date or a short text.
+    QString randomEntry();
     QString randomRecordNumber();
     QString freshMalformedFile();
-
-    void tally(const QString& kind);
 
     MonkeyOptions options_;
     qm::QMStart& menu_;
@@ -175,30 +177,13 @@ private:
     QPointer<QWidget> planWindow_;
     QPointer<QWidget> lastManager_;
 
-    // Files: the dialog's answer the manager visit starts with, and the open or save whose
-    // outcome is checked once the window is back at rest.
+    // The dialog's answer the manager visit starts with.
     std::optional<QString> forcedFile_;
-    struct PendingFile {
-        bool save = false;
-        QString path;
-        std::size_t messagesBefore = 0;
-        int saveFailuresBefore = 0;
-    };
-    std::optional<PendingFile> pendingFile_;
     int fileCounter_ = 0;
-    // A file whose records are not in date order was opened: they stay in the file's order
-    // until the next store or delete sorts them.
-    bool fileOrder_ = false;
-    int lastRecordCount_ = 0;
-    int lastFundCount_ = 0;
-    QStringList savedFiles_;
 
-    // A Calculate was started, with the page as it was before; checked once back at rest.
-    std::optional<QString> calculatedFrom_;
-
-    std::vector<int> messagesSeen_;
-    int saveFailuresSeen_ = 0; // plain messages of a save the system refused
-    std::map<QString, int> counts_;
+    // What the run did and what the checks hold the program to after it.
+    RunState run_;
+    Checks checks_;
 };
 
 } // namespace qmmonkey

@@ -137,7 +137,7 @@ void QMManagement::build() {
     // Each tab shows frame AllFramesIM(tab). The open and save frames stay empty: the file
     // dialog is shown over them while a file is chosen. Each is made under the frames, so that
     // its controls are styled once. The "Current value" frame is built when first needed (its
-    // tab chosen, one of its controls looked up) or in idle time after the window's first
+    // tab chosen, or asked for with valueTab()) or in idle time after the window's first
     // frame: the display frame, the widest, and the window's height decide the window's size.
     QWidget* const openFrame = new QWidget(frames_);
     QWidget* const saveFrame = new QWidget(frames_);

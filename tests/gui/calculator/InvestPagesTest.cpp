@@ -67,7 +67,7 @@ protected:
 struct BuildOrder {
     const char* how;
     std::vector<int> tabs;            // selected in this order
-    std::vector<const char*> lookups; // then looked up in this order
+    std::vector<const char*> lookups; // then asked for by a control's name, in this order
     bool idle;                        // then the rest in idle time
 };
 
@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, InvestBuildOrderTest, ::testing::ValuesIn(Build
 TEST_F(InvestPagesTest, FrameFirstShownAfterTypingOnAnotherTab) {
     const struct {
         int tab;
-        const char* control; // looked up while typing
+        const char* control; // its frame built while typing
         std::vector<const char*> boxes;
     } cases[] = {
         {PensionGrowthTab, "PGHelp", {"PGInCurrBalance", "PGInNumYearsToRetire"}},
