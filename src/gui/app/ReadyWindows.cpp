@@ -119,10 +119,10 @@ WorkWindowBase* ReadyWindows::handOver(QPointer<WorkWindowBase>& made,
     if (!window)
         window = fresh();
     kept_ = window;
-    // Once it has gone, its kind is made ahead again while the menu is shown; the other kind, if
-    // still waiting for this one's first frame, goes with it.
-    // (The pass decides what is wanted once the window is gone: while it is being destroyed it is
-    // no longer a work window, and asking its kind then is undefined.)
+    // Once it has gone, the other kind, if still waiting for its first frame, goes with it, and
+    // its own kind is made ahead again while the menu is shown. The pass decides that later:
+    // while the window is being destroyed it is no longer a work window, and asking its kind
+    // then is undefined.
     connect(window, &QObject::destroyed, this, [this] {
         delete leaving_.data();
         if (on_)
