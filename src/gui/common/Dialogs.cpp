@@ -161,9 +161,11 @@ PrinterHeaderInput::PrinterHeaderInput(QWidget* parent) : QDialog(parent) {
     NameAfterLabel(fName_, input);
     acept_ = NamedButton(QStringLiteral("Acept"), QStringLiteral("Continue &Printout"), this);
     auto* cancel = NamedButton(QStringLiteral("NAcept"), QStringLiteral("&Cancel"), this);
+    // Enter accepts, as the accepting button does (one key, not one to reach the button and
+    // another to press it).
     input->onKeyPress = [this](int code) {
         if (code == KeyEnter) {
-            acept_->setFocus();
+            acept_->click();
             return 0;
         }
         return code == '"' ? 0 : code; // the double quote is swallowed without a beep
@@ -211,7 +213,7 @@ FundCurValInput::FundCurValInput(QWidget* parent) : QDialog(parent) {
     auto* cancel = NamedButton(QStringLiteral("NoAccept"), QStringLiteral("&Cancel"), this);
     curVal->onKeyPress = [ok, curVal, correcting](int code) {
         if (code == KeyEnter) {
-            ok->setFocus();
+            ok->click();
             return 0;
         }
         const int result =

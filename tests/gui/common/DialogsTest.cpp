@@ -62,9 +62,8 @@ TEST(Dialogs, OneLineInputRefusesTheDoubleQuote) {
                            auto* box = child<QLineEdit>(d, QStringLiteral("InFName"));
                            QTest::keyClicks(box, QStringLiteral("A \"B\", C"));
                            EXPECT_EQ(box->text(), "A B, C");
+                           // One Enter accepts, as the accepting button does.
                            QTest::keyClick(box, Qt::Key_Return);
-                           EXPECT_EQ(d->focusWidget(), child<QWidget>(d, QStringLiteral("Acept")));
-                           pressButton(d, QStringLiteral("Acept"));
                        });
     EXPECT_EQ(dialogState().lineInputText, "A B, C");
     runAnsweringModals([] { AskLine(QStringLiteral("&Add Fund Name"), QString()); },
@@ -81,20 +80,24 @@ TEST(Dialogs, RecordNumberFiltersByMode) {
     };
     for (const Case& c : {Case{1, "Correct record number: ", "1.2a3", "123"},
                           Case{0, "Delete record number: ", "1.2a3", "1.23"}}) {
-        QString prompt;
-        const QString result = [&] {
-            QString out;
-            runAnsweringModals([&] { out = AskRecordNumber(c.mode); },
+        // Accepted by "&OK" or by one Enter in the box.
+        for (const bool byEnter : {false, true}) {
+            SCOPED_TRACE(byEnter ? "Enter" : "OK");
+            QString prompt;
+            QString result;
+            runAnsweringModals([&] { result = AskRecordNumber(c.mode); },
                                [&](QWidget* d) {
                                    prompt = dialogText(d);
                                    auto* box = child<QLineEdit>(d, QStringLiteral("CurVal"));
                                    QTest::keyClicks(box, QString::fromLatin1(c.typed));
-                                   pressButton(d, QStringLiteral("Accept"));
+                                   if (byEnter)
+                                       QTest::keyClick(box, Qt::Key_Return);
+                                   else
+                                       pressButton(d, QStringLiteral("Accept"));
                                });
-            return out;
-        }();
-        EXPECT_EQ(prompt, QString::fromLatin1(c.prompt));
-        EXPECT_EQ(result, QString::fromLatin1(c.kept));
+            EXPECT_EQ(prompt, QString::fromLatin1(c.prompt));
+            EXPECT_EQ(result, QString::fromLatin1(c.kept));
+        }
     }
     // Cancel and the close box leave no number.
     for (auto close : {+[](QWidget* d) { pressButton(d, QStringLiteral("NoAccept")); },
