@@ -14,6 +14,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -192,7 +193,12 @@ void Monkey::answerFiles(QFileDialog* dialog) {
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (!edit)
         fail(QStringLiteral("the file dialog has no file name box"));
-    run_.pendingFile = PendingFile{save, path, run_.messagesSeen.size(), run_.saveFailuresSeen};
+    // A name saved without any extension is written with ".QMD" (a folder's name is entered).
+    const QFileInfo typed(path);
+    const QString written = save && !typed.isDir() && !typed.fileName().contains(QLatin1Char('.'))
+                                ? path + QStringLiteral(".QMD")
+                                : path;
+    run_.pendingFile = PendingFile{save, written, run_.messagesSeen.size(), run_.saveFailuresSeen};
     if (!save) {
         const std::optional<qm::DatabaseContents> contents = qm::ReadDatabaseFile(path);
         if (contents && !DatesInOrder(*contents)) {

@@ -298,6 +298,12 @@ QFileDialog& QMManagement::setUpFileDialog(bool save) {
     const QFileDialog::AcceptMode mode = save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
     if (dialog.acceptMode() != mode)
         dialog.setAcceptMode(mode);
+    // A name saved without any extension gets ".QMD" (the dialog's own rule: an existing folder
+    // typed is still entered, and a file that would be replaced is asked about under the name
+    // written); a name opened is taken as typed, so files saved without one still open.
+    const QString suffix = save ? QStringLiteral("QMD") : QString();
+    if (dialog.defaultSuffix() != suffix)
+        dialog.setDefaultSuffix(suffix);
     if (dialog.directory() != QDir(folder))
         dialog.setDirectory(folder);
     QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath())};

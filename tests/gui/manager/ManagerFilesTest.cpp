@@ -4,7 +4,9 @@
 #include "gui/app/QMStart.h"
 #include "gui/common/StartFolder.h"
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QPointer>
@@ -80,9 +82,30 @@ TEST_F(ManagerFiles, SavesTheExampleAndOpensItBack) {
     EXPECT_EQ(captions(), QStringList({"Funds:  2", "Records:  3", "Database: EXAMPLE.QMD"}));
     EXPECT_EQ(window->portfolio().unsavedChanges, 0);
 
-    // A name typed without an extension is used as it is.
-    EXPECT_EQ(clickTab(1, {"file:" + dir.filePath(QStringLiteral("PLAIN"))}), QStringList());
-    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("PLAIN"))), ExampleFile);
+    // A name typed without an extension gets ".QMD", so that "Open file" lists it and the
+    // desktop knows it; a name with an extension is kept as typed.
+    const struct {
+        const char* typed;
+        const char* written;
+    } names[] = {{"Broker2025", "Broker2025.QMD"},
+                 {"new one", "new one.QMD"},
+                 {"mine.qmd", "mine.qmd"},
+                 {"Broker.2025", "Broker.2025"},
+                 {"my.docs/Broker", "my.docs/Broker.QMD"}};
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("my.docs")));
+    for (const auto& n : names) {
+        SCOPED_TRACE(n.typed);
+        EXPECT_EQ(clickTab(1, {"file:" + dir.filePath(QLatin1String(n.typed))}), QStringList());
+        EXPECT_EQ(fileBytes(dir.filePath(QLatin1String(n.written))), ExampleFile);
+        EXPECT_EQ(text("EDbaseName"),
+                  "Database: " + QFileInfo(QLatin1String(n.written)).fileName());
+        if (QLatin1String(n.typed) != QLatin1String(n.written)) {
+            EXPECT_FALSE(QFileInfo::exists(dir.filePath(QLatin1String(n.typed))));
+        }
+    }
+    // A file without an extension, saved before, still opens by its name as typed.
+    ASSERT_TRUE(QFile::copy(path, dir.filePath(QStringLiteral("PLAIN"))));
+    EXPECT_EQ(openFile(dir.filePath(QStringLiteral("PLAIN"))), QStringList());
     EXPECT_EQ(text("EDbaseName"), "Database: PLAIN");
 
     EXPECT_EQ(click("EExit"), QStringList()) << "saved: nothing to ask";
