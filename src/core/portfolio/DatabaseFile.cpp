@@ -16,6 +16,7 @@
 #include <limits>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -250,6 +251,22 @@ QString keepOldFile(const QString& path, QString& reason) {
     return QString();
 }
 
+// Makes the names given in the folder of `path` last: a file's data is synced before it is
+// renamed into place, but the new name itself is only on the disk once its folder is synced, and
+// a power cut before then would bring the old file back after the save was reported done.
+void syncFolderOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    ::fsync(folder);
+    ::close(folder);
+#else
+    Q_UNUSED(path);
+#endif
+}
+
 } // namespace
 
 DatabaseText EncodeDatabase(const Portfolio& p) {
@@ -340,10 +357,12 @@ std::optional<DatabaseContents> ReadDatabase(QIODevice& device) {
 }
 
 std::optional<DatabaseContents> ReadDatabaseFile(const QString& path) {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    // Only a regular file (or a link to one) is read: opening a named pipe would wait for a
+    // writer for good, and a device may never end.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return std::nullopt;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
         return std::nullopt;
     return ReadDatabase(file);
 }
@@ -413,6 +432,7 @@ FileWriteResult WriteDatabaseFile(const Portfolio& p, const QString& path) {
     if (!kept.isEmpty() && std::rename(QFile::encodeName(kept).constData(),
                                        QFile::encodeName(backup).constData()) != 0)
         QFile::remove(kept);
+    syncFolderOf(replaced.isEmpty() ? path : replaced);
     result.written = true;
     result.encoding = text.encoding;
     return result;

@@ -8,8 +8,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <future>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
 
 using namespace qm;
 using qmtest::ExampleFile;
@@ -218,14 +221,41 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DatabaseFile, OpenFailuresAndCancel) {
     QTemporaryDir dir;
-    Portfolio p = examplePortfolio();
-    EXPECT_EQ(OpenDatabase(p, dir.filePath(QStringLiteral("MISSING.QMD"))),
-              std::vector<Message>{Message::FileNotFound});
-    expectEmptyAfterFailedOpen(p);
+    // What is not a regular file is refused at once, never opened and waited on: a named pipe
+    // with no writer would hold the program for good, a device would never end.
+    const QString pipe = dir.filePath(QStringLiteral("PIPE.QMD"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const struct {
+        const char* what;
+        QString path;
+    } cases[] = {{"missing", dir.filePath(QStringLiteral("MISSING.QMD"))},
+                 {"a folder", dir.path()},
+                 {"a named pipe", pipe},
+                 {"a device", QStringLiteral("/dev/zero")}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Portfolio p = examplePortfolio();
+        auto opened = std::async(std::launch::async, [&] { return OpenDatabase(p, c.path); });
+        if (opened.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            // Let a reader blocked on the pipe go before failing.
+            QFile writer(pipe);
+            (void)writer.open(QIODevice::WriteOnly);
+            opened.wait();
+            FAIL() << "still opening after 10 seconds";
+        }
+        EXPECT_EQ(opened.get(), std::vector<Message>{Message::FileNotFound});
+        expectEmptyAfterFailedOpen(p);
+    }
+    // A link to a database file opens it.
+    const QString file = dir.filePath(QStringLiteral("EXAMPLE.QMD"));
+    ASSERT_TRUE(WriteDatabaseFile(examplePortfolio(), file));
+    const QString link = dir.filePath(QStringLiteral("LINK.QMD"));
+    ASSERT_TRUE(QFile::link(file, link));
+    Portfolio linked;
+    EXPECT_TRUE(OpenDatabase(linked, link).empty());
+    EXPECT_EQ(linked.recordCount, 3);
 
-    p = examplePortfolio();
-    EXPECT_EQ(OpenDatabase(p, dir.path()), std::vector<Message>{Message::FileNotFound}); // a folder
-    expectEmptyAfterFailedOpen(p);
+    Portfolio p;
 
     // Cancel: the model stays, typed prices are forgotten.
     p = examplePortfolio();
