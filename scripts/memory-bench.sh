@@ -38,7 +38,9 @@ peak() {
     echo "$kb"
 }
 
-database="$PWD/fuzz/corpus/database/largest-18-funds-600-records.QMD"
+# A copy in the run's folder: the program keeps a lock file beside the database it has open.
+database="$work/largest-18-funds-600-records.QMD"
+cp fuzz/corpus/database/largest-18-funds-600-records.QMD "$database"
 minimal=$(find "$build" -name qm_minimal_program -type f -perm -u+x | head -1)
 for ((i = 1; i <= runs; i++)); do
     program_kb=$(peak "$build/quillmark" "$database")

@@ -281,4 +281,13 @@ void ShowPlainMessage(const QString& text) {
     box.exec();
 }
 
+bool AskPlainQuestion(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillmark"), text,
+                    QMessageBox::Yes | QMessageBox::No, CurrentWorkWindow());
+    box.setObjectName(QStringLiteral("PlainQuestion"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace qm

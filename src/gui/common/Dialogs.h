@@ -97,5 +97,8 @@ QString AskLine(const QString& acceptCaption, const QString& prompt);
 QString AskRecordNumber(int correctMode);
 // The system's plain message box with an OK button.
 void ShowPlainMessage(const QString& text);
+// The system's plain question box, "&Yes" and "&No" ("&No" the default and the answer of Escape
+// and the close box); true after "&Yes".
+bool AskPlainQuestion(const QString& text);
 
 } // namespace qm

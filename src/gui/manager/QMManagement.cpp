@@ -340,7 +340,19 @@ void QMManagement::openFile() {
     }
     const std::optional<QString> path =
         givenPath_ ? std::exchange(givenPath_, std::nullopt) : FileDirectory(false);
+    // A file another copy of the program has open is opened only when the user says so.
+    DatabaseLock next;
+    if (path && !mayUseDatabase(*path, false, next)) {
+        selectTab(EntryTab);
+        return;
+    }
     const std::vector<Message> messages = OpenDatabase(screen_, path);
+    // The lock goes with the file in memory: the new file's when it opened, none when the
+    // portfolio was emptied.
+    if (path && messages.empty())
+        keepLockOf(*path, next);
+    else if (path)
+        lock_.release();
     // The portfolio now is the file's: nothing in memory is left unsaved.
     if (path && messages.empty()) {
         screen_.portfolio.unsavedChanges = 0;
@@ -365,15 +377,48 @@ void QMManagement::openDatabaseFile(const QString& path) {
 void QMManagement::saveFile() {
     std::vector<Message> messages;
     if (BeginSave(screen_.portfolio, messages)) {
-        const SaveOutcome outcome = SaveDatabase(screen_.portfolio, FileDirectory(true));
-        if (outcome.saved)
+        std::optional<QString> path = FileDirectory(true);
+        // Saving over a file another copy of the program has open asks first.
+        DatabaseLock next;
+        if (path && !mayUseDatabase(*path, true, next))
+            path.reset();
+        const SaveOutcome outcome = SaveDatabase(screen_.portfolio, path);
+        if (outcome.saved) {
             RememberDatabasePath(screen_.portfolio.databasePath);
+            keepLockOf(*path, next);
+        }
         if (!outcome.failure.isEmpty())
             ShowPlainMessage(outcome.failure);
         messages = outcome.messages;
     }
     showMessages(messages);
     selectTab(EntryTab);
+}
+
+bool QMManagement::mayUseDatabase(const QString& path, bool saving, DatabaseLock& next) {
+    if (QFileInfo(path).absoluteFilePath() == lock_.lockedPath())
+        return true; // this window's own file
+    if (next.take(path) != DatabaseLock::Outcome::HeldBy)
+        return true;
+    const LockHolder& holder = next.holder();
+    const QString text =
+        QStringLiteral("%1 is open in %2 (process %3 on %4) since %5.\n\n"
+                       "When two copies of the program save the same file, the changes of the "
+                       "one that saved first are lost. %6")
+            .arg(QFileInfo(path).fileName(),
+                 holder.program.isEmpty() ? QStringLiteral("another program") : holder.program,
+                 QString::number(holder.pid), holder.host,
+                 holder.since.toString(QStringLiteral("yyyy-MM-dd hh:mm")),
+                 saving ? QStringLiteral("Save over it anyway?")
+                        : QStringLiteral("Open it anyway?"));
+    return AskPlainQuestion(text);
+}
+
+void QMManagement::keepLockOf(const QString& path, DatabaseLock& next) {
+    if (!next.lockedPath().isEmpty())
+        lock_ = std::move(next);
+    else if (QFileInfo(path).absoluteFilePath() != lock_.lockedPath())
+        lock_.release(); // a file no lock can be made for, or one opened all the same
 }
 
 bool QMManagement::mayClose() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/portfolio/DatabaseLock.h"
 #include "core/portfolio/Portfolio.h"
 #include "gui/common/WorkWindowBase.h"
 #include "screens/ManagerScreen.h"
@@ -94,6 +95,12 @@ private:
     QFileDialog& fileDialog();
     // The dialog set up to open (or `save`) over this window, short of its name box.
     QFileDialog& setUpFileDialog(bool save);
+    // Whether the database `path` may be opened (or `saving`, written): its lock is taken into
+    // `next` (none where no lock can be made there), or another live process holds it and the
+    // user chose to go on all the same (`next` then holds none).
+    bool mayUseDatabase(const QString& path, bool saving, DatabaseLock& next);
+    // The file `path` is the one in memory now: its lock is `next`'s, or this window's own.
+    void keepLockOf(const QString& path, DatabaseLock& next);
 
     ManagerScreen screen_;
     // A file to open in place of asking the file dialog (openDatabaseFile).
@@ -101,6 +108,8 @@ private:
     // The file dialog of tabs 0 and 1, made in idle time after the first frame or when first
     // needed, whichever comes first, or handed on by the manager window before.
     std::unique_ptr<QFileDialog> fileDialog_;
+    // The lock of the database open here: one writer per file.
+    DatabaseLock lock_;
 
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;

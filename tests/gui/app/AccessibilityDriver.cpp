@@ -18,10 +18,12 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -97,7 +99,11 @@ int main(int argc, char** argv) {
     calculators.show();
     QMManagement manager;
     manager.show();
-    if (argc < 2 || !openDatabase(manager, QString::fromLocal8Bit(argv[1]))) {
+    // A copy of its own: the sample's lock would be met by a test program opening it at once.
+    QTemporaryDir folder;
+    const QString sample = folder.filePath(QStringLiteral("DtaSampl.QMD"));
+    if (argc < 2 || !QFile::copy(QString::fromLocal8Bit(argv[1]), sample) ||
+        !openDatabase(manager, sample)) {
         std::fputs("the sample database did not open\n", stderr);
         return 1;
     }

@@ -393,7 +393,11 @@ TEST(ManagerOpenedOnADatabase, MakesNothingAhead) {
     };
     const int before = fileDialogs();
     QMStart menu;
-    menu.start(QStringLiteral(QM_SAMPLE_DATABASE));
+    // A copy of its own: the sample is locked by the first test program to open it.
+    QTemporaryDir folder;
+    const QString sample = folder.filePath(QStringLiteral("DtaSampl.QMD"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QM_SAMPLE_DATABASE), sample));
+    menu.start(sample);
     auto* manager = qobject_cast<QMManagement*>(menu.workWindow());
     ASSERT_NE(manager, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(manager));

@@ -28,7 +28,7 @@ class ManagerLayout : public ManagerWindowTest {
 protected:
     // The sample database opened, a fund picked on the entry tab.
     void openSample() {
-        ASSERT_EQ(openFile(QStringLiteral(QM_SAMPLE_DATABASE)), QStringList());
+        ASSERT_EQ(openFile(copyOf(QStringLiteral(QM_SAMPLE_DATABASE))), QStringList());
         EXPECT_EQ(choose("EFunds", QStringLiteral("Amberlane Growth Fund")), QStringList());
     }
     // Presses `key` `count` times on whatever has the focus; the controls it went to.

@@ -245,9 +245,9 @@ TEST_F(ManagerReports, PricesKeptAcrossVisitsUntilForgotten) {
 
 // The shipped sample database at 20.00 a share, against totals worked out from its lines.
 TEST_F(ManagerReports, SampleDatabaseAtTwenty) {
-    const QString path = QFile::exists(QStringLiteral(QM_BUILT_SAMPLE_DATABASE))
-                             ? QStringLiteral(QM_BUILT_SAMPLE_DATABASE)
-                             : QStringLiteral(QM_SAMPLE_DATABASE);
+    const QString path = copyOf(QFile::exists(QStringLiteral(QM_BUILT_SAMPLE_DATABASE))
+                                    ? QStringLiteral(QM_BUILT_SAMPLE_DATABASE)
+                                    : QStringLiteral(QM_SAMPLE_DATABASE));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList fileLines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));

@@ -14,7 +14,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -37,13 +39,17 @@ inline QString msg(int code) {
 // Answers one dialog. Replies: "fund:NAME" (fund-name dialog), "number:TEXT" (record-number
 // dialog), "file:PATH" (file dialog), "accept" (the file dialog as offered), "yes", "no", "cancel",
 // "close" (its close box). Messages and plain boxes are closed with their button (a plain question
-// with "Yes").
+// with "Yes" unless the reply is "no").
 inline void answerDialog(QWidget* dialog, const QString& reply) {
     const QString name = dialog->objectName();
     const QString arg = reply.section(QLatin1Char(':'), 1);
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         QAbstractButton* yes = box->button(QMessageBox::Yes);
-        (yes ? yes : box->buttons().first())->click();
+        QAbstractButton* no = box->button(QMessageBox::No);
+        if (no && reply == QLatin1String("no"))
+            no->click();
+        else
+            (yes ? yes : box->buttons().first())->click();
     } else if (reply == QLatin1String("close")) {
         dialog->close();
     } else if (name == QLatin1String("AMsgbox")) {
@@ -151,13 +157,16 @@ protected:
     int tab() { return get<QTabBar>("SSTab2")->currentIndex(); }
 
     // Runs `action`, answering the dialogs it opens with `replies` in order (messages are
-    // closed); returns the texts of the messages and questions shown.
+    // closed; a plain question takes a reply); returns the texts of the messages and questions
+    // shown.
     QStringList run(const std::function<void()>& action, QStringList replies = {}) {
         QStringList shown;
         runAnsweringModals(action, [&](QWidget* dialog) {
-            const bool message = dialog->objectName() == QLatin1String("AMsgbox") ||
-                                 qobject_cast<QMessageBox*>(dialog);
-            if (message || dialog->objectName() == QLatin1String("AllYesNo"))
+            const bool question = dialog->objectName() == QLatin1String("AllYesNo") ||
+                                  dialog->objectName() == QLatin1String("PlainQuestion");
+            const bool message = !question && (dialog->objectName() == QLatin1String("AMsgbox") ||
+                                               qobject_cast<QMessageBox*>(dialog));
+            if (message || question)
                 shown << dialogText(dialog);
             QString reply;
             if (!message) {
@@ -241,6 +250,15 @@ protected:
         fundWith(QStringLiteral("F"), {{"Bought", "1/1/2024{Enter}10{Enter}100{Enter}{Enter}"},
                                        {"Bought", "2/1/2024{Enter}11{Enter}100{Enter}{Enter}"},
                                        {"Bought", "3/1/2024{Enter}12{Enter}100{Enter}{Enter}"}});
+    }
+    // A copy of the database `path` in the test's own folder: a file shared between test
+    // programs running at once would be locked by the first to open it.
+    QString copyOf(const QString& path) {
+        const QString copy = dir.filePath(QFileInfo(path).fileName());
+        if (!QFileInfo::exists(copy)) {
+            EXPECT_TRUE(QFile::copy(path, copy));
+        }
+        return copy;
     }
     QString writeFile(const QString& name, const QByteArray& bytes) {
         const QString path = dir.filePath(name);
