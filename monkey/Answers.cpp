@@ -255,6 +255,11 @@ void Monkey::answerPlainBox(QWidget* dialog) {
         press(box, Escape);
         break;
     }
+    // A plain question asks whether to open or save a file all the same (another copy holds
+    // it, or another program changed it): anything but "&Yes" calls the open or save off.
+    if (box->objectName() == QLatin1String("PlainQuestion") &&
+        box->clickedButton() != box->button(QMessageBox::Yes))
+        run_.pendingFile.reset();
 }
 
 void Monkey::useChart(QWidget* chart) {

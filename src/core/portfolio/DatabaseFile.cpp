@@ -3,6 +3,7 @@
 #include "core/text/Dates.h"
 #include "core/text/TextEncoding.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -251,6 +252,29 @@ QString keepOldFile(const QString& path, QString& reason) {
     return QString();
 }
 
+// The bytes of `device`, up to one byte past the largest file read. Read in modest pieces: asking
+// for the whole limit at once would set aside 8 MiB for a file of a few kilobytes on every open.
+QByteArray readUpToLimit(QIODevice& device) {
+    constexpr qint64 Piece = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() <= MaxFileBytes) {
+        const QByteArray chunk = device.read(std::min(Piece, MaxFileBytes + 1 - bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    return bytes;
+}
+
+QByteArray digestOf(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// The stamp of the file `path` that holds `bytes` now.
+FileStamp stampOf(const QByteArray& bytes, const QString& path) {
+    return FileStamp{bytes.size(), QFileInfo(path).lastModified(), digestOf(bytes)};
+}
+
 // Makes the names given in the folder of `path` last: a file's data is synced before it is
 // renamed into place, but the new name itself is only on the disk once its folder is synced, and
 // a power cut before then would bring the old file back after the save was reported done.
@@ -343,17 +367,7 @@ std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes) {
 std::optional<DatabaseContents> ReadDatabase(QIODevice& device) {
     if (!device.isOpen() || !device.isReadable())
         return std::nullopt;
-    // Read in modest pieces: asking for the whole limit at once would set aside 8 MiB for a
-    // file of a few kilobytes on every open.
-    constexpr qint64 Piece = 64 * 1024;
-    QByteArray bytes;
-    while (bytes.size() <= MaxFileBytes) {
-        const QByteArray chunk = device.read(std::min(Piece, MaxFileBytes + 1 - bytes.size()));
-        if (chunk.isEmpty())
-            break;
-        bytes += chunk;
-    }
-    return ReadDatabase(bytes);
+    return ReadDatabase(readUpToLimit(device));
 }
 
 std::optional<DatabaseContents> ReadDatabaseFile(const QString& path) {
@@ -364,7 +378,23 @@ std::optional<DatabaseContents> ReadDatabaseFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.isSequential())
         return std::nullopt;
-    return ReadDatabase(file);
+    const QByteArray bytes = readUpToLimit(file);
+    std::optional<DatabaseContents> contents = ReadDatabase(bytes);
+    if (contents)
+        contents->stamp = stampOf(bytes, path);
+    return contents;
+}
+
+bool ChangedOnDisk(const QString& path, const FileStamp& stamp) {
+    const QFileInfo file(path);
+    if (!stamp.known() || !file.isFile())
+        return false;
+    if (file.size() == stamp.size && file.lastModified() == stamp.modified)
+        return false;
+    QFile now(path);
+    if (!now.open(QIODevice::ReadOnly) || now.isSequential())
+        return true;
+    return digestOf(readUpToLimit(now)) != stamp.digest;
 }
 
 QString SaveFailureText(const QString& path, const QString& reason) {
@@ -434,6 +464,7 @@ FileWriteResult WriteDatabaseFile(const Portfolio& p, const QString& path) {
         QFile::remove(kept);
     syncFolderOf(replaced.isEmpty() ? path : replaced);
     result.written = true;
+    result.stamp = stampOf(text.bytes, replaced.isEmpty() ? path : replaced);
     result.encoding = text.encoding;
     return result;
 }
@@ -451,6 +482,7 @@ void LoadContents(Portfolio& p, const DatabaseContents& contents, const QString&
     p.databaseName = QFileInfo(path).fileName();
     p.databasePath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
     p.fileEncoding = contents.encoding;
+    p.fileStamp = contents.stamp;
 }
 
 std::vector<Message> OpenDatabase(Portfolio& p, const std::optional<QString>& path) {
@@ -489,6 +521,7 @@ SaveOutcome SaveDatabase(Portfolio& p, const std::optional<QString>& path) {
         p.databaseName = file.fileName();
         p.databasePath = file.absoluteFilePath();
         p.fileEncoding = written.encoding;
+        p.fileStamp = written.stamp;
         p.unsavedChanges = 0;
         outcome.saved = true;
     } else if (written.notAFileName) {

@@ -32,6 +32,7 @@ struct DatabaseContents {
     std::array<QString, FundEntries> fundNames{}; // entries 1..fundCount
     std::vector<Record> records;                  // record r at index r - 1, numbered r
     TextEncoding encoding = TextEncoding::Utf8;   // what the file was read as
+    FileStamp stamp;                              // the file read (ReadDatabaseFile)
 };
 
 // The portfolio's file text: funds 1..FundCount in table order, records 1..RecordCount. It is
@@ -53,12 +54,17 @@ std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes);
 std::optional<DatabaseContents> ReadDatabase(QIODevice& device);
 std::optional<DatabaseContents> ReadDatabaseFile(const QString& path);
 
+// Whether the file `path` is no longer the one `stamp` describes (another program wrote it since
+// it was read or written here). A file that is gone, or a stamp of no file, is no change.
+bool ChangedOnDisk(const QString& path, const FileStamp& stamp);
+
 // How writing a database file went.
 struct FileWriteResult {
     bool written = false;
     bool notAFileName = false; // the path names a folder or nothing: nothing was tried
     QString reason;            // the system's reason for any other failure
     TextEncoding encoding = TextEncoding::Utf8; // what was written
+    FileStamp stamp;                            // the file written
 
     explicit operator bool() const { return written; }
 };

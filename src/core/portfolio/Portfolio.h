@@ -10,7 +10,9 @@
 #include "core/text/Messages.h"
 #include "core/text/TextEncoding.h"
 
+#include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -65,6 +67,17 @@ struct Record {
 // Per-fund totals of the reports: rows 0..31 (row k fund k, row 31 totals), columns 0..8.
 using FundTotalsTable = CurrencyTable<32, 9>;
 
+// What a database file was when it was read or written here: its size, time and the digest of
+// its bytes. A file whose size and time are the same is taken as unchanged; otherwise its bytes
+// decide (a program that wrote the same bytes again changed nothing).
+struct FileStamp {
+    qint64 size = -1;
+    QDateTime modified;
+    QByteArray digest; // SHA-256 of the bytes; empty: no file is known
+
+    bool known() const { return !digest.isEmpty(); }
+};
+
 // The portfolio: the funds, the records in date order, the per-fund totals of the reports, and
 // the file it was read from or saved to. What the window shows or has chosen is ManagerScreen.
 struct Portfolio {
@@ -78,6 +91,7 @@ struct Portfolio {
     QString databaseName; // the file's name without its folder, as the entry tab shows it
     QString databasePath; // the full path of the file last opened or saved ("" with no name)
     TextEncoding fileEncoding = TextEncoding::Utf8; // that file's encoding
+    FileStamp fileStamp;                            // that file as it was read or written
     int unsavedChanges = 0;
 
     Portfolio();

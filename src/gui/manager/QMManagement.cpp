@@ -382,6 +382,16 @@ void QMManagement::saveFile() {
         DatabaseLock next;
         if (path && !mayUseDatabase(*path, true, next))
             path.reset();
+        // The file in memory, changed on disk by another program since it was read or written
+        // here, is replaced only when the user says so (and then still kept as the backup).
+        if (path && QFileInfo(*path).absoluteFilePath() == screen_.portfolio.databasePath &&
+            ChangedOnDisk(*path, screen_.portfolio.fileStamp) &&
+            !AskPlainQuestion(
+                QStringLiteral("%1 was changed on disk by another program since it was opened or "
+                               "saved here.\n\nReplace it with the portfolio shown here? The "
+                               "file on disk is kept as %1.bak.")
+                    .arg(screen_.portfolio.databaseName)))
+            path.reset();
         const SaveOutcome outcome = SaveDatabase(screen_.portfolio, path);
         if (outcome.saved) {
             RememberDatabasePath(screen_.portfolio.databasePath);

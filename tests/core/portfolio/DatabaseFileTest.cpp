@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <gtest/gtest.h>
 #include <random>
@@ -265,6 +266,59 @@ TEST(DatabaseFile, OpenFailuresAndCancel) {
     EXPECT_TRUE(p.fundTotals.at(1, 2).isZero());
     EXPECT_TRUE(SaveDatabase(p, std::nullopt).nothingToShow());
     EXPECT_EQ(p.databaseName, QString());
+}
+
+// A file is "changed on disk" when its bytes are no longer those read or written here: a new
+// time alone changes nothing.
+TEST(DatabaseFile, ChangedOnDiskByItsBytes) {
+    const struct {
+        const char* what;
+        std::function<void(const QString&)> meanwhile;
+        bool changed;
+    } cases[] = {
+        {"left alone", [](const QString&) {}, false},
+        {"the same bytes written again later",
+         [](const QString& path) {
+             ASSERT_TRUE(writeBytes(path, ExampleFile));
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+             ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                          QFileDevice::FileModificationTime));
+         },
+         false},
+        {"other bytes",
+         [](const QString& path) {
+             QByteArray edited = ExampleFile;
+             edited.replace("ABC Fund", "ABD Fund"); // the same size
+             ASSERT_TRUE(writeBytes(path, edited));
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+             ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                          QFileDevice::FileModificationTime));
+         },
+         true},
+        {"removed", [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("F.QMD"));
+        ASSERT_TRUE(writeBytes(path, ExampleFile));
+        const std::optional<DatabaseContents> read = ReadDatabaseFile(path);
+        ASSERT_TRUE(read);
+        ASSERT_TRUE(read->stamp.known());
+        c.meanwhile(path);
+        EXPECT_EQ(ChangedOnDisk(path, read->stamp), c.changed);
+    }
+    // A file written here is known as written; no stamp is no change.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("W.QMD"));
+    const FileWriteResult written = WriteDatabaseFile(examplePortfolio(), path);
+    ASSERT_TRUE(written);
+    EXPECT_FALSE(ChangedOnDisk(path, written.stamp));
+    ASSERT_TRUE(writeBytes(path, "1,1,\"All Records\",\"31\"\r\n"));
+    EXPECT_TRUE(ChangedOnDisk(path, written.stamp));
+    EXPECT_FALSE(ChangedOnDisk(path, FileStamp{}));
 }
 
 TEST(DatabaseFile, SavingNoRecordsWritesNothing) {

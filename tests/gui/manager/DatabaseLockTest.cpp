@@ -92,3 +92,31 @@ TEST_F(DatabaseLocks, AnotherCopyIsNamedAndAskedAboutAKilledOneIsTakenOver) {
 }
 
 } // namespace
+
+namespace {
+
+// A file another program changed after it was opened here: saving over it asks first; "No"
+// leaves the other program's file, "Yes" saves and keeps that file as the backup.
+TEST_F(DatabaseLocks, SavingOverAFileChangedOnDiskAsksFirst) {
+    const QString path = writeFile(QStringLiteral("EDITED.QMD"), ExampleFile);
+    ASSERT_EQ(openFile(path), QStringList());
+    QByteArray edited = ExampleFile;
+    edited.replace("XYZ Mutual Fund", "XYZ Mutual Fund II");
+    ASSERT_TRUE(writeBytes(path, edited)); // as a text editor or a sync tool would
+
+    QStringList shown = clickTab(1, {QStringLiteral("file:") + path, QStringLiteral("no")});
+    ASSERT_EQ(shown.size(), 2); // the file dialog's question about replacing, then this one
+    EXPECT_EQ(shown[1], "EDITED.QMD was changed on disk by another program since it was opened "
+                        "or saved here.\n\nReplace it with the portfolio shown here? The file on "
+                        "disk is kept as EDITED.QMD.bak.");
+    EXPECT_EQ(fileBytes(path), edited);
+
+    shown = clickTab(1, {QStringLiteral("file:") + path, QStringLiteral("yes")});
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(fileBytes(path), ExampleFile);
+    EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), edited);
+    // Saved here, it is this program's again: the next save asks nothing more.
+    EXPECT_EQ(clickTab(1, {QStringLiteral("file:") + path}).size(), 1);
+}
+
+} // namespace
