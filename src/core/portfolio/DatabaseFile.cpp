@@ -457,11 +457,23 @@ FileWriteResult WriteDatabaseFile(const Portfolio& p, const QString& path) {
             QFile::remove(kept);
         return result;
     }
-    // The new file is in place. Should the backup fail to take its name (nothing but a folder
-    // of that name would stop it), the previous backup stays and the save still stands.
-    if (!kept.isEmpty() && std::rename(QFile::encodeName(kept).constData(),
-                                       QFile::encodeName(backup).constData()) != 0)
-        QFile::remove(kept);
+    // The new file is in place. The older backups move one place down (NAME.bak.2 becomes
+    // NAME.bak.3, NAME.bak becomes NAME.bak.2; the oldest goes), so that two quick saves do not
+    // take the last good copy with them. Should the backup fail to take its name (nothing but a
+    // folder of that name would stop it), the previous backup stays and the save still stands.
+    if (!kept.isEmpty()) {
+        for (int older = BackupGenerations; older >= 2; --older) {
+            const QString from =
+                older == 2 ? backup : backup + QStringLiteral(".%1").arg(older - 1);
+            if (QFileInfo::exists(from))
+                std::rename(
+                    QFile::encodeName(from).constData(),
+                    QFile::encodeName(backup + QStringLiteral(".%1").arg(older)).constData());
+        }
+        if (std::rename(QFile::encodeName(kept).constData(),
+                        QFile::encodeName(backup).constData()) != 0)
+            QFile::remove(kept);
+    }
     syncFolderOf(replaced.isEmpty() ? path : replaced);
     result.written = true;
     result.stamp = stampOf(text.bytes, replaced.isEmpty() ? path : replaced);

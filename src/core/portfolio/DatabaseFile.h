@@ -69,10 +69,14 @@ struct FileWriteResult {
     explicit operator bool() const { return written; }
 };
 
+// How many files a save keeps of those it replaced: NAME.bak (the last), NAME.bak.2, NAME.bak.3.
+inline constexpr int BackupGenerations = 3;
+
 // Writes the file through a temporary file that replaces the old one only when everything was
 // written: a failed write leaves any previous file as it was. The file replaced is kept beside
-// it as NAME.bak (one copy, replaced at each save), made only once the new file is fully
-// written; when the new file cannot be put in place the backup is left as it was too.
+// it as NAME.bak (the older ones moving down, BackupGenerations in all), made only once the new
+// file is fully written; when the new file cannot be put in place the backups are left as they
+// were too.
 FileWriteResult WriteDatabaseFile(const Portfolio& p, const QString& path);
 
 // The message of a write that failed for `reason`.

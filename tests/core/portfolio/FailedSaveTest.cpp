@@ -327,8 +327,9 @@ TEST(FailedSave, SucceedsWithRoomEnough) {
     EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), OldFile) << "the file replaced is kept";
 }
 
-// Each save keeps the file it replaces as NAME.bak, one copy, beside the file (beside the file
-// a link points to, which is the one replaced). A new file has nothing to keep.
+// Each save keeps the file it replaces as NAME.bak beside the file (beside the file a link points
+// to, which is the one replaced), the older ones moving down to NAME.bak.2 and NAME.bak.3; the
+// oldest goes. A new file has nothing to keep.
 TEST(FailedSave, BackupKeptAndReplaced) {
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("real"));
@@ -350,20 +351,30 @@ TEST(FailedSave, BackupKeptAndReplaced) {
     const QByteArray third = saveVersion(3);
     EXPECT_EQ(fileBytes(path), third);
     EXPECT_EQ(fileBytes(backup), second);
+    EXPECT_EQ(fileBytes(backup + QStringLiteral(".2")), first);
+    // Two more saves: the three last files replaced are kept, newest first.
+    const QByteArray fourth = saveVersion(4);
+    const QByteArray fifth = saveVersion(5);
+    EXPECT_EQ(fileBytes(path), fifth);
+    EXPECT_EQ(fileBytes(backup), fourth);
+    EXPECT_EQ(fileBytes(backup + QStringLiteral(".2")), third);
+    EXPECT_EQ(fileBytes(backup + QStringLiteral(".3")), second);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
-              QStringList({QStringLiteral("DATA.QMD"), QStringLiteral("DATA.QMD.bak")}));
+              QStringList({QStringLiteral("DATA.QMD"), QStringLiteral("DATA.QMD.bak"),
+                           QStringLiteral("DATA.QMD.bak.2"), QStringLiteral("DATA.QMD.bak.3")}));
 
     // Saved through a link in another folder: the real file is replaced and kept.
     const QString link = dir.filePath(QStringLiteral("LINK.QMD"));
     ASSERT_TRUE(QFile::link(path, link));
-    const QByteArray fourth = [&] {
-        p.fundNames[1] = QStringLiteral("Version 4");
+    const QByteArray sixth = [&] {
+        p.fundNames[1] = QStringLiteral("Version 6");
         EXPECT_TRUE(SaveDatabase(p, link).saved);
         return WriteDatabase(p);
     }();
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(fileBytes(path), fourth);
-    EXPECT_EQ(fileBytes(backup), third);
+    EXPECT_EQ(fileBytes(path), sixth);
+    EXPECT_EQ(fileBytes(backup), fifth);
+    EXPECT_EQ(fileBytes(backup + QStringLiteral(".3")), third);
     EXPECT_FALSE(QFile::exists(link + QStringLiteral(".bak")));
 }
 
