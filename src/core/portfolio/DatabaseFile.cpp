@@ -474,9 +474,10 @@ FileWriteResult WriteDatabaseFile(const Portfolio& p, const QString& path) {
                         QFile::encodeName(backup).constData()) != 0)
             QFile::remove(kept);
     }
-    syncFolderOf(replaced.isEmpty() ? path : replaced);
+    const QString written = replaced.isEmpty() ? path : replaced;
+    syncFolderOf(written);
     result.written = true;
-    result.stamp = stampOf(text.bytes, replaced.isEmpty() ? path : replaced);
+    result.stamp = stampOf(text.bytes, written);
     result.encoding = text.encoding;
     return result;
 }

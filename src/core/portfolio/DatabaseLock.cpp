@@ -19,8 +19,6 @@ QString DatabaseLock::lockFileOf(const QString& path) {
 
 DatabaseLock::Outcome DatabaseLock::take(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (lock_ && absolute == path_)
-        return Outcome::Taken;
     auto lock = std::make_unique<QLockFile>(lockFileOf(absolute));
     // Held for as long as the file is open, however long: only a lock whose process is gone is
     // stale (QLockFile checks the process on this host).

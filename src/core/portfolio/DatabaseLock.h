@@ -20,7 +20,7 @@ struct LockHolder {
 // One writer per database file: a lock file beside it (".NAME.lock", hidden), held while the
 // file is open in a manager, with the holder's process, host and program inside. A lock left by
 // a process that is no longer running is taken over silently; a lock of a live process is never
-// taken, only reported. Released when the object goes (or another file is locked).
+// taken, only reported. Released when the object goes.
 class DatabaseLock {
 public:
     DatabaseLock();
@@ -33,8 +33,8 @@ public:
         HeldBy,    // another live process holds it (holder())
         Unlockable // no lock can be made there (a read-only folder, for one): none is held
     };
-    // Takes the lock of the database `path` (keeping it if this object holds it already);
-    // a lock held before on another file is released once this one is taken.
+    // Takes the lock of the database `path`; a lock this object held before is released once
+    // this one is taken.
     Outcome take(const QString& path);
     // Releases the lock held, if any.
     void release();

@@ -347,19 +347,17 @@ void QMManagement::openFile() {
         return;
     }
     const std::vector<Message> messages = OpenDatabase(screen_, path);
-    // The lock goes with the file in memory: the new file's when it opened, none when the
-    // portfolio was emptied.
-    if (path && messages.empty())
-        keepLockOf(*path, next);
-    else if (path)
-        lock_.release();
-    // The portfolio now is the file's: nothing in memory is left unsaved.
+    // The portfolio now is the file's: nothing in memory is left unsaved, and the lock goes with
+    // the file (none is left when the portfolio was emptied).
     if (path && messages.empty()) {
+        keepLockOf(*path, next);
         screen_.portfolio.unsavedChanges = 0;
         RememberDatabasePath(screen_.portfolio.databasePath);
         // The value frame, if built, shows the new funds in the idle pass after the next frame.
         fundsToShow_ = valueTab_ != nullptr;
         buildAfterNextFrame();
+    } else if (path) {
+        lock_.release();
     }
     showMessages(messages);
     selectTab(EntryTab);
@@ -378,19 +376,8 @@ void QMManagement::saveFile() {
     std::vector<Message> messages;
     if (BeginSave(screen_.portfolio, messages)) {
         std::optional<QString> path = FileDirectory(true);
-        // Saving over a file another copy of the program has open asks first.
         DatabaseLock next;
         if (path && !mayUseDatabase(*path, true, next))
-            path.reset();
-        // The file in memory, changed on disk by another program since it was read or written
-        // here, is replaced only when the user says so (and then still kept as the backup).
-        if (path && QFileInfo(*path).absoluteFilePath() == screen_.portfolio.databasePath &&
-            ChangedOnDisk(*path, screen_.portfolio.fileStamp) &&
-            !AskPlainQuestion(
-                QStringLiteral("%1 was changed on disk by another program since it was opened or "
-                               "saved here.\n\nReplace it with the portfolio shown here? The "
-                               "file on disk is kept as %1.bak.")
-                    .arg(screen_.portfolio.databaseName)))
             path.reset();
         const SaveOutcome outcome = SaveDatabase(screen_.portfolio, path);
         if (outcome.saved) {
@@ -406,7 +393,18 @@ void QMManagement::saveFile() {
 }
 
 bool QMManagement::mayUseDatabase(const QString& path, bool saving, DatabaseLock& next) {
-    if (QFileInfo(path).absoluteFilePath() == lock_.lockedPath())
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // The file in memory, changed on disk by another program since it was read or written here,
+    // is replaced only when the user says so (and then still kept as the backup).
+    if (saving && absolute == screen_.portfolio.databasePath &&
+        ChangedOnDisk(path, screen_.portfolio.fileStamp) &&
+        !AskPlainQuestion(
+            QStringLiteral("%1 was changed on disk by another program since it was opened or "
+                           "saved here.\n\nReplace it with the portfolio shown here? The file "
+                           "on disk is kept as %1.bak.")
+                .arg(screen_.portfolio.databaseName)))
+        return false;
+    if (absolute == lock_.lockedPath())
         return true; // this window's own file
     if (next.take(path) != DatabaseLock::Outcome::HeldBy)
         return true;

@@ -97,7 +97,8 @@ private:
     QFileDialog& setUpFileDialog(bool save);
     // Whether the database `path` may be opened (or `saving`, written): its lock is taken into
     // `next` (none where no lock can be made there), or another live process holds it and the
-    // user chose to go on all the same (`next` then holds none).
+    // user chose to go on all the same (`next` then holds none). Saving over the file in memory
+    // after another program changed it asks first too.
     bool mayUseDatabase(const QString& path, bool saving, DatabaseLock& next);
     // The file `path` is the one in memory now: its lock is `next`'s, or this window's own.
     void keepLockOf(const QString& path, DatabaseLock& next);

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
-#include <functional>
 #include <future>
 #include <gtest/gtest.h>
 #include <random>
@@ -271,33 +270,18 @@ TEST(DatabaseFile, OpenFailuresAndCancel) {
 // A file is "changed on disk" when its bytes are no longer those read or written here: a new
 // time alone changes nothing.
 TEST(DatabaseFile, ChangedOnDiskByItsBytes) {
+    QByteArray sameSize = ExampleFile;
+    sameSize.replace("ABC Fund", "ABD Fund");
     const struct {
         const char* what;
-        std::function<void(const QString&)> meanwhile;
+        QByteArray later; // written a minute later; empty: the file is left alone
+        bool removed;
         bool changed;
     } cases[] = {
-        {"left alone", [](const QString&) {}, false},
-        {"the same bytes written again later",
-         [](const QString& path) {
-             ASSERT_TRUE(writeBytes(path, ExampleFile));
-             QFile file(path);
-             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-             ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
-                                          QFileDevice::FileModificationTime));
-         },
-         false},
-        {"other bytes",
-         [](const QString& path) {
-             QByteArray edited = ExampleFile;
-             edited.replace("ABC Fund", "ABD Fund"); // the same size
-             ASSERT_TRUE(writeBytes(path, edited));
-             QFile file(path);
-             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-             ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
-                                          QFileDevice::FileModificationTime));
-         },
-         true},
-        {"removed", [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }, false},
+        {"left alone", {}, false, false},
+        {"the same bytes written again later", ExampleFile, false, false},
+        {"other bytes of the same size", sameSize, false, true},
+        {"removed", {}, true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -307,7 +291,16 @@ TEST(DatabaseFile, ChangedOnDiskByItsBytes) {
         const std::optional<DatabaseContents> read = ReadDatabaseFile(path);
         ASSERT_TRUE(read);
         ASSERT_TRUE(read->stamp.known());
-        c.meanwhile(path);
+        if (c.removed) {
+            ASSERT_TRUE(QFile::remove(path));
+        }
+        if (!c.later.isEmpty()) {
+            ASSERT_TRUE(writeBytes(path, c.later));
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                         QFileDevice::FileModificationTime));
+        }
         EXPECT_EQ(ChangedOnDisk(path, read->stamp), c.changed);
     }
     // A file written here is known as written; no stamp is no change.
