@@ -152,6 +152,7 @@ void prepareFolders(const QDir& root, qmmonkey::MonkeyOptions& options, const ch
                   "\n");
 
     qputenv("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_STATE_HOME", root.filePath(QStringLiteral("state")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", root.filePath(QStringLiteral("runtime")).toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

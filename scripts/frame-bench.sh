@@ -45,7 +45,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 chmod 700 "$work"
 # Settings and remembered folders stay in the run's own folder.
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+export XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" XDG_RUNTIME_DIR="$work"
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 echo "Start-up: $startup_runs runs of each program..." >&2

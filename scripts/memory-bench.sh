@@ -23,7 +23,7 @@ fi
 export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+export XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" XDG_RUNTIME_DIR="$work"
 chmod 700 "$work"
 
 # The highest resident set of the command, in kB, three seconds after it started.

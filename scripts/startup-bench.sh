@@ -25,7 +25,7 @@ export QT_QPA_PLATFORM="${QM_STARTUP_PLATFORM:-offscreen}" LD_PRELOAD="$probe"
 export QM_PROBE_END="${QM_PROBE_END:-show}"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-export XDG_CONFIG_HOME="$home" XDG_RUNTIME_DIR="$home"
+export XDG_CONFIG_HOME="$home" XDG_STATE_HOME="$home/state" XDG_RUNTIME_DIR="$home"
 
 # Microseconds from start to the end of one process.
 elapsed() {

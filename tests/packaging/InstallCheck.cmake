@@ -96,7 +96,7 @@ endif()
 # Runs a program with no display at all; sets <prefix>_status, _out and _err.
 function(run_without_display prefix)
     execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
-                            --unset=QT_QPA_PLATFORM "XDG_CONFIG_HOME=${PREFIX}/config" ${ARGN}
+                            --unset=QT_QPA_PLATFORM "XDG_CONFIG_HOME=${PREFIX}/config" "XDG_STATE_HOME=${PREFIX}/state" ${ARGN}
                     TIMEOUT 30 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
     set(${prefix}_status "${status}" PARENT_SCOPE)
     set(${prefix}_out "${out}" PARENT_SCOPE)
@@ -134,7 +134,7 @@ foreach(case "QMStart" "QMManagement|share/quillmark/DtaSampl.QMD")
     string(REPLACE "|" ";" case "${case}")
     list(POP_FRONT case window)
     execute_process(COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen
-                            "LD_PRELOAD=${PROBE}" "XDG_CONFIG_HOME=${PREFIX}/config"
+                            "LD_PRELOAD=${PROBE}" "XDG_CONFIG_HOME=${PREFIX}/config" "XDG_STATE_HOME=${PREFIX}/state"
                             "${PREFIX}/bin/quillmark" ${case}
                     WORKING_DIRECTORY "${PREFIX}" TIMEOUT 60 RESULT_VARIABLE started
                     OUTPUT_QUIET ERROR_VARIABLE shown)

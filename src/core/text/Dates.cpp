@@ -88,6 +88,10 @@ void SetTodaySource(std::function<QDate()> source) {
     todaySource() = std::move(source);
 }
 
+QDateTime Now() {
+    return QDateTime(Today(), QTime::currentTime());
+}
+
 QString ShortDate(QDate date, const QLocale& locale) {
     if (!date.isValid())
         return QString();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
@@ -13,6 +14,8 @@ namespace qm {
 QDate Today();
 // Installs another source of today's date; an empty function restores the system clock.
 void SetTodaySource(std::function<QDate()> source);
+// The time now on the program's clock: Today() at the system's time of day.
+QDateTime Now();
 
 // The program's short date: numeric, in the field order of the locale's short date, with a
 // four-digit year and the locale's separator when that is "/", "." or "-" (else "/"). Day and

@@ -1,5 +1,6 @@
 #include "gui/app/QMStart.h"
 
+#include "core/portfolio/RecoveryFile.h"
 #include "gui/app/ProgramIconEngine.h"
 
 #include "gui/calculator/QMInvest.h"
@@ -11,7 +12,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -103,6 +106,8 @@ void QMStart::paintEvent(QPaintEvent* event) {
     // The chart and print modules follow the menu's first frame: loaded while the menu is read,
     // they are ready for the first chart window and the first Print (a program started on a
     // database loads each when first needed instead).
+    if (!recoveryOffered_)
+        QMetaObject::invokeMethod(this, &QMStart::offerRecovery, Qt::QueuedConnection);
     if (!chartsLoaded_) {
         chartsLoaded_ = true;
         QMetaObject::invokeMethod(
@@ -142,6 +147,51 @@ void QMStart::start(const std::optional<QString>& database) {
     StartStockMgmt_Click();
     if (auto* manager = qobject_cast<QMManagement*>(work_.data()))
         manager->openDatabaseFile(*database);
+    QMetaObject::invokeMethod(this, &QMStart::offerRecovery, Qt::QueuedConnection);
+}
+
+void QMStart::offerRecovery() {
+    if (std::exchange(recoveryOffered_, true))
+        return;
+    std::vector<LeftRecovery> left = LeftRecoveries();
+    for (LeftRecovery& slot : left) {
+        const RecoveryInfo& info = slot.info;
+        const QString what = info.databaseName.isEmpty()
+                                 ? QStringLiteral("a portfolio that was never saved")
+                                 : info.databaseName;
+        const QString text =
+            QStringLiteral("The program ended before the changes to %1 were saved. The last "
+                           "change was made on %2 at %3.\n\nRestore them? They open in the "
+                           "investment manager, not yet saved.")
+                .arg(what, info.changed.date().toString(QStringLiteral("yyyy-MM-dd")),
+                     info.changed.time().toString(QStringLiteral("hh:mm")));
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Quillmark"), text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                        work_ ? static_cast<QWidget*>(work_.data()) : this);
+        box.setObjectName(QStringLiteral("RecoveryQuestion"));
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Restore"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("&Discard"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Not now"));
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        if (!info.databasePath.isEmpty())
+            box.setDetailedText(QStringLiteral("Database: %1\nKept in: %2")
+                                    .arg(QDir::toNativeSeparators(info.databasePath),
+                                         QDir::toNativeSeparators(slot.databaseFile)));
+        const int answer = box.exec();
+        if (answer == QMessageBox::No) {
+            RemoveRecovery(slot);
+        } else if (answer == QMessageBox::Yes) {
+            // Into a manager of its own: one holding changes is never replaced.
+            auto* manager = qobject_cast<QMManagement*>(work_.data());
+            if (manager && manager->differsFromFile())
+                continue; // offered again at the next start
+            StartStockMgmt_Click();
+            manager = qobject_cast<QMManagement*>(work_.data());
+            if (manager && manager->restoreRecovery(std::move(slot)))
+                break; // the others at the next start
+        }
+    }
 }
 
 void QMStart::StartCalc_Click() {

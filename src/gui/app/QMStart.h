@@ -42,6 +42,11 @@ public:
     // Whether windows are made ahead (on unless turned off).
     void setMakingAhead(bool on) { ready_->setOn(on); }
 
+    // Changes a process left unsaved when it ended are offered, each in turn: restored in the
+    // investment manager, discarded, or kept for the next start. Asked after the menu's first
+    // frame (or once the manager opened on the file given at start).
+    void offerRecovery();
+
     void StartCalc_Click();
     void StartStockMgmt_Click();
     void StartExit_Click();
@@ -63,6 +68,7 @@ private:
     QIcon icon_;
     bool iconGiven_ = false;
     bool chartsLoaded_ = false; // the chart and print modules asked for after the first frame
+    bool recoveryOffered_ = false;
     ReadyWindows* ready_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "core/startup/CommandLine.h"
 #include "core/startup/Startup.h"
+#include "gui/app/EndSignals.h"
 #include "gui/app/QMStart.h"
 #include "gui/common/AccessibleList.h"
 #include "gui/common/AppState.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     // Window managers match the windows with the menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmark.quillmark"));
     qm::app().currencySymbol = qm::RunStartup();
+    qm::CatchEndSignals();
     qm::QMStart menu;
     menu.start(line.database);
     return application.exec();

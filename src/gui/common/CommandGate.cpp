@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
@@ -20,6 +22,20 @@ bool usable(const QWidget* widget) {
     return widget && widget->isVisible() && widget->isEnabled();
 }
 
+// Whether `key` is an undo or redo key that the box `watched` has nothing of its own for: it is
+// then the window's command (the portfolio's history) and not the box's.
+bool undoKeyPassesBox(const QObject* watched, const QKeyEvent* key) {
+    const auto* box = qobject_cast<const QLineEdit*>(watched);
+    if (!box)
+        return false;
+    const QKeySequence pressed(key->keyCombination());
+    const bool undo = key->matches(QKeySequence::Undo);
+    const bool redo = key->matches(QKeySequence::Redo) ||
+                      pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) ||
+                      pressed == QKeySequence(Qt::CTRL | Qt::Key_Y);
+    return (undo && !box->isUndoAvailable()) || (redo && !box->isRedoAvailable());
+}
+
 } // namespace
 
 void CommandGate::install() {
@@ -32,6 +48,14 @@ void CommandGate::install() {
 
 bool CommandGate::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // A box takes Ctrl+Z and the redo keys for its own typing; when it has none to take back
+        // they go on to the window, as in every program with a history of changes.
+        if (undoKeyPassesBox(watched, static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+        break;
     case QEvent::Shortcut: {
         // A button's access key: the button clicks itself (after this filter) without taking
         // the focus, so the edit is left here first. An ambiguous key only moves the focus.

@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenu>
 
 namespace qm {
@@ -80,6 +81,21 @@ int FilteredLineEdit::characterCode(const QKeyEvent* event) {
 void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
     if (onKeyDown && onKeyDown(event)) {
         event->accept();
+        return;
+    }
+    // The undo and redo keys take back the box's own typing (the command gate hands them to the
+    // window when the box has none); they type nothing.
+    const QKeySequence pressed(event->keyCombination());
+    if (event->matches(QKeySequence::Undo)) {
+        event->accept();
+        undo();
+        return;
+    }
+    if (event->matches(QKeySequence::Redo) ||
+        pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) ||
+        pressed == QKeySequence(Qt::CTRL | Qt::Key_Y)) {
+        event->accept();
+        redo();
         return;
     }
     // Paste by any shortcut (Ctrl+V, Shift+Insert, the platform's own) is refused.

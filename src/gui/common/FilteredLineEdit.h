@@ -28,6 +28,10 @@ public:
     // or 0 to swallow the key. Without a hook every character is typed, except Enter.
     std::function<int(int)> onKeyPress;
 
+    // Empties the box as setting its text does: what the program empties is not the person's
+    // typing, so Ctrl+Z does not bring it back (QLineEdit::clear would let it).
+    void clear() { setText(QString()); }
+
     // Selects the whole text when the box gets the focus (also when it is clicked into).
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
 

@@ -4,6 +4,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/WindowLayout.h"
 #include "gui/manager/ManagerControls.h"
+#include "gui/manager/PortfolioStep.h"
 #include "gui/manager/QMManagement.h"
 #include "gui/print/ResultsMenu.h"
 #include "screens/RecordEntry.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -119,8 +121,27 @@ ManagerEntryTab::ManagerEntryTab(ManagerScreen& screen, QMManagement& window, QW
     auto* print = ManagerButton("EPrint", "&Print", frame);
     eHelp_ = ManagerButton("EHelp", "&Help", frame);
     auto* exit = ManagerButton("EExit", "E&xit to menu", frame);
+    // Take back the last change, or make it again: enabled while there is one.
+    undo_ = ManagerButton("UndoRecord", "&Undo", frame);
+    redo_ = ManagerButton("RedoRecord", "&Redo", frame);
+    const QUndoStack& history = window_.history();
+    const auto followHistory = [this, &history] {
+        undo_->setEnabled(history.canUndo());
+        redo_->setEnabled(history.canRedo());
+        undo_->setToolTip(history.canUndo()
+                              ? QStringLiteral("Undo %1 (Ctrl+Z)").arg(history.undoText())
+                              : QString());
+        redo_->setToolTip(history.canRedo()
+                              ? QStringLiteral("Redo %1 (Ctrl+Shift+Z)").arg(history.redoText())
+                              : QString());
+        undo_->setAccessibleDescription(undo_->toolTip());
+        redo_->setAccessibleDescription(redo_->toolTip());
+    };
+    connect(&history, &QUndoStack::indexChanged, this, followHistory);
+    connect(&history, &QUndoStack::cleanChanged, this, followHistory);
+    followHistory();
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {eAddaRec_, correct, remove, print, eHelp_, exit})
+    for (QPushButton* b : {eAddaRec_, correct, remove, undo_, redo_, print, eHelp_, exit})
         buttons->addWidget(b);
     buttons->addStretch();
 
@@ -150,6 +171,8 @@ ManagerEntryTab::ManagerEntryTab(ManagerScreen& screen, QMManagement& window, QW
     connect(print, &QPushButton::clicked, this, [this] { EPrint_Click(); });
     connect(eHelp_, &QPushButton::clicked, this, [this] { EHelp_Click(); });
     connect(exit, &QPushButton::clicked, this, [this] { window_.close(); });
+    connect(undo_, &QPushButton::clicked, this, [this] { window_.undoStep(); });
+    connect(redo_, &QPushButton::clicked, this, [this] { window_.redoStep(); });
     // Made as the tab opens (idle until a fund is picked), so that a window drawn ahead draws
     // the boxes as its first frame shows them.
     disableEntryBoxes();
@@ -166,6 +189,14 @@ void ManagerEntryTab::setup() {
     showNumberBoxes();
     clearEntryRow();
     disableEntryBoxes();
+}
+
+void ManagerEntryTab::showStep(const QString& fund) {
+    setup();
+    if (fund.isEmpty() || !FundNames(screen_.portfolio).contains(fund))
+        return;
+    eFunds_->setText(fund);
+    ShowPage(eResults_, PickFund(screen_, fund));
 }
 
 void ManagerEntryTab::showCaptions(const EntryCaptions& captions) {
@@ -196,7 +227,9 @@ void ManagerEntryTab::ECreateFund_Click() {
     // cancel answer so that an earlier fund's name is never added again.
     dialogState().lineInputText = QStringLiteral("1");
     const QString name = AskLine(AddFundCaption, AddFundPrompt);
+    const SharedContent before = window_.contentNow();
     const AddFundOutcome out = AddFundClick(screen_, name);
+    window_.recordStep(QStringLiteral("add fund"), before, out.fundText);
     window_.showMessages(out.messages);
     if (out.added) {
         eFunds_->addItem(out.fundText);
@@ -222,8 +255,13 @@ void ManagerEntryTab::ETransType_Click() {
 
 void ManagerEntryTab::EAddaRec_Click() {
     ERunHelp();
+    const SharedContent before = window_.contentNow();
+    const bool correcting = screen_.correcting();
+    const QString fund = eFunds_->text();
     const AddRecordOutcome out =
-        AddRecordClick(screen_, {eFunds_->text(), eTransType_->text(), eInDate_->text()});
+        AddRecordClick(screen_, {fund, eTransType_->text(), eInDate_->text()});
+    window_.recordStep(correcting ? QStringLiteral("correct record") : QStringLiteral("add record"),
+                       before, fund);
     window_.showMessages(out.messages);
     if (out.stored)
         disableEntryBoxes();
@@ -272,7 +310,12 @@ void ManagerEntryTab::EDelRec_Click() {
     } else {
         return;
     }
+    const SharedContent before = window_.contentNow();
+    const QString fund = eFunds_->text();
     const DeleteOutcome out = ConfirmDelete(screen_, yes);
+    window_.recordStep(out.fundDeleted ? QStringLiteral("delete fund")
+                                       : QStringLiteral("delete record"),
+                       before, out.fundDeleted ? QString() : fund);
     if (out.recordDeleted)
         ShowPage(eResults_, out.page);
     if (out.fundDeleted)

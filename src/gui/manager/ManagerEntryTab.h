@@ -29,6 +29,9 @@ public:
     // The tab's own step of a tab change: the lists filled, the help closed, the entry row idle.
     void setup();
     QPlainTextEdit* results() const { return eResults_; }
+    // A step of the history undone or redone: the tab set up anew with the portfolio now, and
+    // the records of `fund` shown when it is still there.
+    void showStep(const QString& fund);
 
 private:
     void showCaptions(const EntryCaptions& captions);
@@ -62,6 +65,8 @@ private:
     std::array<QLabel*, 5> eAmountLabels_{};
     QPushButton* eAddaRec_ = nullptr;
     QPushButton* eHelp_ = nullptr;
+    QPushButton* undo_ = nullptr;
+    QPushButton* redo_ = nullptr;
     QPlainTextEdit* eResults_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "gui/manager/QMManagement.h"
 
 #include "core/portfolio/DatabaseFile.h"
+#include "core/text/Dates.h"
 #include "gui/common/AppState.h"
 #include "gui/common/BoxColours.h"
 #include "gui/common/CommandGate.h"
@@ -31,6 +32,13 @@
 #include <utility>
 
 namespace qm {
+
+namespace {
+
+// Steps kept in the history: at 600 records a step holds about 50 kB.
+constexpr int UndoLimit = 100;
+
+} // namespace
 
 ManagerHooks& managerHooks() {
     static ManagerHooks hooks;
@@ -85,6 +93,7 @@ void QMManagement::load() {
     becomeWorkWindow(WorkWindow::Manager);
     screen_.currencySymbol = app().currencySymbol;
     InitScreen(screen_);
+    portfolioIsFile(true);
     ChangesSSTab2(); // the tab chosen as it was built
 }
 
@@ -161,9 +170,9 @@ void QMManagement::build() {
     std::vector<QWidget*> chain{tabs_};
     for (const char* name :
          {"EFunds",     "ETransType", "EInDate",     "EInPrice",    "EInNumShrs", "EInComm",
-          "EInCashDiv", "EAddaRec",   "ECreateFund", "ECorrectRec", "EDelRec",    "EPrint",
-          "EHelp",      "EExit",      "EResults",    "DDispFunds",  "DDisplall",  "DHelp",
-          "DPrint",     "DExit",      "DDResults"})
+          "EInCashDiv", "EAddaRec",   "ECreateFund", "ECorrectRec", "EDelRec",    "UndoRecord",
+          "RedoRecord", "EPrint",     "EHelp",       "EExit",       "EResults",   "DDispFunds",
+          "DDisplall",  "DHelp",      "DPrint",      "DExit",       "DDResults"})
         chain.push_back(findChild<QWidget*>(QLatin1String(name)));
     SetTabChain(chain);
 
@@ -175,6 +184,21 @@ void QMManagement::build() {
     AddCommandKey(this, QKeySequence(Qt::CTRL | Qt::Key_S), tabBar,
                   [this](QWidget*) { selectTab(SaveTab); });
     AddHelpAndPrintKeys(this, [this] { return frames_->currentWidget(); });
+
+    // Undo and redo from any tab: the step is shown on the entry tab. The keys go to a box only
+    // while it has typing of its own to take back (CommandGate).
+    history_.setUndoLimit(UndoLimit);
+    const auto stepButton = [this](const char* name) {
+        return [this, name]() -> QWidget* {
+            auto* button = entryTab_->findChild<QWidget*>(QLatin1String(name));
+            return button && button->isEnabled() ? button : nullptr;
+        };
+    };
+    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::Key_Z)})
+        AddCommandKey(this, key, stepButton("UndoRecord"), [this](QWidget*) { undoStep(); });
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        AddCommandKey(this, key, stepButton("RedoRecord"), [this](QWidget*) { redoStep(); });
 
     // It opens at the size its layout asks for, every report line showing whole.
     ensurePolished();
@@ -359,6 +383,8 @@ void QMManagement::openFile() {
     } else if (path) {
         lock_.release();
     }
+    if (path)
+        portfolioIsFile(true); // read, or emptied by a file that could not be read
     showMessages(messages);
     selectTab(EntryTab);
 }
@@ -383,6 +409,7 @@ void QMManagement::saveFile() {
         if (outcome.saved) {
             RememberDatabasePath(screen_.portfolio.databasePath);
             keepLockOf(*path, next);
+            portfolioIsFile(false);
         }
         if (!outcome.failure.isEmpty())
             ShowPlainMessage(outcome.failure);
@@ -434,7 +461,131 @@ bool QMManagement::mayClose() {
         AskQuestion(Question::SaveChangedFile, screen_.portfolio.databaseName))
         return false; // "&Yes": go back and save
     DiscardScreen(screen_);
+    history_.clear();
+    recovery_.discard();
     return true;
+}
+
+SharedContent QMManagement::contentNow() const {
+    // Consecutive steps share the portfolio between them when nothing changed in between.
+    PortfolioContent now = ContentOf(screen_.portfolio);
+    if (history_.index() > 0) {
+        const auto* last =
+            static_cast<const PortfolioStep*>(history_.command(history_.index() - 1));
+        if (*last->after() == now)
+            return last->after();
+    }
+    if (saved_ && *saved_ == now)
+        return saved_;
+    return std::make_shared<const PortfolioContent>(std::move(now));
+}
+
+void QMManagement::recordStep(const QString& text, const SharedContent& before,
+                              const QString& fund) {
+    SharedContent after = contentNow();
+    if (*after != *before)
+        history_.push(
+            new PortfolioStep(text, before, std::move(after), fund,
+                              [this](const PortfolioContent& content, const QString& shown) {
+                                  showStep(content, shown);
+                              }));
+    portfolioChanged();
+}
+
+void QMManagement::undoStep() {
+    if (history_.canUndo())
+        history_.undo();
+}
+
+void QMManagement::redoStep() {
+    if (history_.canRedo())
+        history_.redo();
+}
+
+void QMManagement::showStep(const PortfolioContent& content, const QString& fund) {
+    if (tabs_->currentIndex() != EntryTab)
+        selectTab(EntryTab);
+    RestoreContent(screen_.portfolio, content);
+    // Unsaved as a stored or deleted record makes it, until the records are the file's again.
+    screen_.portfolio.unsavedChanges = SameRecords(content, *saved_) ? 0 : 1;
+    screen_.correctMode = CorrectMode::Delete;
+    BeginTabChange(screen_);
+    entryTab_->showStep(fund);
+    fundsToShow_ = valueTab_ != nullptr; // the value frame's funds, in an idle pass
+    buildAfterNextFrame();
+    portfolioChanged();
+}
+
+bool QMManagement::differsFromFile() const {
+    return screen_.portfolio.unsavedChanges != 0 ||
+           !SameAsSaved(ContentOf(screen_.portfolio), *saved_);
+}
+
+void QMManagement::portfolioIsFile(bool newHistory) {
+    if (newHistory)
+        history_.clear();
+    saved_ = std::make_shared<const PortfolioContent>(ContentOf(screen_.portfolio));
+    recovery_.discard();
+    showTitle();
+}
+
+void QMManagement::portfolioChanged() {
+    const Portfolio& p = screen_.portfolio;
+    recovery_.changed(contentNow(), {p.databasePath, p.databaseName, Now(), p.fileStamp},
+                      p.fileEncoding, differsFromFile());
+    showTitle();
+}
+
+bool QMManagement::restoreRecovery(LeftRecovery left) {
+    const std::optional<DatabaseContents> kept = ReadDatabaseFile(left.databaseFile);
+    if (!kept) {
+        ShowPlainMessage(QStringLiteral("The unsaved changes kept in %1 cannot be read; the file "
+                                        "is left there.")
+                             .arg(QDir::toNativeSeparators(left.databaseFile)));
+        return false;
+    }
+    const QString& path = left.info.databasePath;
+    DatabaseLock next;
+    if (!path.isEmpty() && !mayUseDatabase(path, false, next))
+        return false;
+    // What the mark measures against: the database as it is on disk now.
+    Portfolio file;
+    if (const std::optional<DatabaseContents> onDisk =
+            path.isEmpty() ? std::nullopt : ReadDatabaseFile(path))
+        LoadContents(file, *onDisk, path);
+    LoadContents(screen_.portfolio, *kept, path);
+    screen_.portfolio.fileStamp = left.info.stamp; // a save then sees a file changed since
+    history_.clear();
+    saved_ = std::make_shared<const PortfolioContent>(ContentOf(file));
+    if (!path.isEmpty())
+        keepLockOf(path, next);
+    screen_.portfolio.unsavedChanges = SameRecords(ContentOf(screen_.portfolio), *saved_) ? 0 : 1;
+    if (differsFromFile()) {
+        // The left slot goes once this window's own slot holds the changes.
+        recovery_.afterNextWrite([left]() mutable { RemoveRecovery(left); });
+    } else {
+        RemoveRecovery(left);
+    }
+    fundsToShow_ = valueTab_ != nullptr;
+    if (tabs_->currentIndex() != EntryTab)
+        selectTab(EntryTab);
+    else
+        ChangesSSTab2();
+    portfolioChanged();
+    return true;
+}
+
+void QMManagement::showTitle() {
+    // "Investment manager" while it holds nothing of a file and nothing unsaved, as it opens.
+    const QString& name = screen_.portfolio.databaseName;
+    const bool modified = differsFromFile();
+    QString title = QStringLiteral("Investment manager");
+    if (!name.isEmpty())
+        title = name + QStringLiteral("[*] - ") + title;
+    else if (modified)
+        title += QStringLiteral("[*]");
+    setWindowTitle(title);
+    setWindowModified(modified);
 }
 
 } // namespace qm

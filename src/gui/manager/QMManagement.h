@@ -3,10 +3,13 @@
 #include "core/portfolio/DatabaseLock.h"
 #include "core/portfolio/Portfolio.h"
 #include "gui/common/WorkWindowBase.h"
+#include "gui/manager/PortfolioStep.h"
+#include "gui/manager/RecoveryWriter.h"
 #include "screens/ManagerScreen.h"
 
 #include <QString>
 #include <QStringList>
+#include <QUndoStack>
 #include <array>
 #include <functional>
 #include <memory>
@@ -78,6 +81,33 @@ public:
     void showMessages(const std::vector<Message>& messages);
     void printPage(const QPlainTextEdit* box, const QString& page);
 
+    // The history of changes to the portfolio: every change the tabs make is a step that can be
+    // undone and redone (Ctrl+Z, Ctrl+Shift+Z or Ctrl+Y, the entry tab's buttons). Opening a
+    // file or leaving the manager clears it.
+    const QUndoStack& history() const { return history_; }
+    // The portfolio as it is now, for a tab to hand to recordStep after its change.
+    SharedContent contentNow() const;
+    // After a tab's handler: a step named `text` when the portfolio is no longer `before`;
+    // undoing or redoing it shows the records of `fund` (none: only the fund list).
+    void recordStep(const QString& text, const SharedContent& before, const QString& fund);
+    // The step before (or after) the portfolio shown, on the entry tab. Nothing happens where
+    // there is none.
+    void undoStep();
+    void redoStep();
+    // Whether the portfolio differs from the file it was read from or last saved to (from an
+    // empty one when it has none): what the title's unsaved mark shows.
+    bool differsFromFile() const;
+
+    // Changes a process left unsaved when it ended (LeftRecoveries), put in this empty window as
+    // they were: the database they belong to named and locked, the unsaved mark set. The left
+    // slot is removed once this window's own slot holds them. False (the slot kept for the
+    // next start) when they cannot be read or the user called it off.
+    bool restoreRecovery(LeftRecovery left);
+    // Unsaved changes written to the recovery slot now (the program is about to end on a
+    // signal or with the desktop session).
+    void keepUnsavedNow() { recovery_.writeNow(); }
+    const RecoveryWriter& recovery() const { return recovery_; }
+
 protected:
     bool mayClose() override;
 
@@ -102,6 +132,15 @@ private:
     bool mayUseDatabase(const QString& path, bool saving, DatabaseLock& next);
     // The file `path` is the one in memory now: its lock is `next`'s, or this window's own.
     void keepLockOf(const QString& path, DatabaseLock& next);
+    // The portfolio is the file's now (read, saved, or emptied): what the unsaved mark is
+    // measured against; an open (`newHistory`) also clears the history.
+    void portfolioIsFile(bool newHistory);
+    // A step undone or redone: `content` put in the portfolio and shown on the entry tab.
+    void showStep(const PortfolioContent& content, const QString& fund);
+    // After every change: the title and the recovery slot follow the portfolio.
+    void portfolioChanged();
+    // The window's title: the database's name and the unsaved mark.
+    void showTitle();
 
     ManagerScreen screen_;
     // A file to open in place of asking the file dialog (openDatabaseFile).
@@ -111,6 +150,10 @@ private:
     std::unique_ptr<QFileDialog> fileDialog_;
     // The lock of the database open here: one writer per file.
     DatabaseLock lock_;
+    QUndoStack history_;
+    // The portfolio as its file holds it (an empty one before any file).
+    SharedContent saved_;
+    RecoveryWriter recovery_;
 
     QTabBar* tabs_ = nullptr;
     QStackedWidget* frames_ = nullptr;

@@ -314,9 +314,10 @@ class Walk:
 
     def check_manager(self, app):
         at = self.at
-        window = self.window(app, at.ROLE_FRAME, "Investment manager")
+        # Its title names the database open in it.
+        window = self.window(app, at.ROLE_FRAME, "DtaSampl.QMD - Investment manager")
         if window is None:
-            self.fail("Investment manager", "window missing")
+            self.fail("DtaSampl.QMD - Investment manager", "window missing")
             return
         # The first two tabs only open the file dialog.
         for tab in self.walk_tabs(app, window, skip=("Open file", "Save file")):

@@ -163,7 +163,8 @@ protected:
         QStringList shown;
         runAnsweringModals(action, [&](QWidget* dialog) {
             const bool question = dialog->objectName() == QLatin1String("AllYesNo") ||
-                                  dialog->objectName() == QLatin1String("PlainQuestion");
+                                  dialog->objectName() == QLatin1String("PlainQuestion") ||
+                                  dialog->objectName() == QLatin1String("RecoveryQuestion");
             const bool message = !question && (dialog->objectName() == QLatin1String("AMsgbox") ||
                                                qobject_cast<QMessageBox*>(dialog));
             if (message || question)
