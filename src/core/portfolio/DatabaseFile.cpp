@@ -1,9 +1,11 @@
 #include "core/portfolio/DatabaseFile.h"
 
+#include "core/portfolio/SaveLeftovers.h"
 #include "core/text/Dates.h"
 #include "core/text/TextEncoding.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -640,6 +642,9 @@ FileWriteResult WriteDatabaseFile(const Portfolio& p, const QString& path) {
             QFile::remove(kept);
     }
     const QString written = replaced.isEmpty() ? path : replaced;
+    // A save that went through clears what saves of this file cut short left beside it (before
+    // the folder is synced, which makes the removals last too).
+    RemoveLeftoversOfSaves(written, QDateTime::currentDateTimeUtc());
     syncFolderOf(written);
     result.written = true;
     result.stamp = stampOf(text.bytes, written);
