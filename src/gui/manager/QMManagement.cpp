@@ -239,9 +239,9 @@ void QMManagement::selectTab(int tab) {
     tabs_->setCurrentIndex(tab);
 }
 
-void QMManagement::showMessages(const std::vector<Message>& messages) {
+void QMManagement::showMessages(const std::vector<Message>& messages, const QString& details) {
     for (const Message message : messages)
-        ShowMessage(message);
+        ShowMessage(message, details);
 }
 
 void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
@@ -359,7 +359,7 @@ void QMManagement::openFile() {
     } else if (path) {
         lock_.release();
     }
-    showMessages(messages);
+    showMessages(messages, screen_.openFailure);
     selectTab(EntryTab);
 }
 
