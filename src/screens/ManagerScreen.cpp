@@ -36,7 +36,7 @@ void TransLabelOf(ManagerScreen& s) {
 }
 
 std::vector<Message> OpenDatabase(ManagerScreen& s, const std::optional<QString>& path) {
-    const std::vector<Message> messages = OpenDatabase(s.portfolio, path);
+    const std::vector<Message> messages = OpenDatabase(s.portfolio, path, &s.openFailure);
     if (path) {
         s.activeFund = 0;
         s.newFundIndex = 0;

@@ -39,6 +39,10 @@ struct ManagerScreen {
     QString transCode;  // code of the chosen transaction type
     QString transLabel; // 10-character report label set by TransLabelOf
 
+    // Why the file of the last "Open file" could not be read (its path and the line at fault),
+    // shown as the details of message 13; empty after a file was read or the dialog cancelled.
+    QString openFailure;
+
     QString resultsPage; // the report or record list being shown
     QString helpPage;    // the entry tab's help page while it is shown
     QString todayText;   // today's short date, taken when the entry tab is set up
@@ -67,7 +71,8 @@ void BeginTabChange(ManagerScreen& s);
 void TransLabelOf(ManagerScreen& s);
 
 // The "Open file" tab once the file dialog has closed (OpenDatabase on the portfolio): a file
-// read drops the fund and record pointed at; a file that cannot be read drops the pages too.
+// read drops the fund and record pointed at; a file that cannot be read drops the pages too,
+// and leaves why in s.openFailure.
 std::vector<Message> OpenDatabase(ManagerScreen& s, const std::optional<QString>& path);
 
 // An amount as a money box shows it after it was left: the currency symbol and four decimals.

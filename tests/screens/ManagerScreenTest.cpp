@@ -10,6 +10,7 @@
 #include "support/CaseName.h"
 #include "support/ManagerTestSupport.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <vector>
@@ -215,10 +216,12 @@ struct OpenCase {
     int funds;
     bool selectionKept;
     bool pagesKept;
+    const char* failure; // how the reason under the file's path begins ("": none)
 };
 
 void PrintTo(const OpenCase& c, std::ostream* os) {
-    qmtest::PrintFields(os, c.name, c.file, c.messages, c.funds, c.selectionKept, c.pagesKept);
+    qmtest::PrintFields(os, c.name, c.file, c.messages, c.funds, c.selectionKept, c.pagesKept,
+                        c.failure);
 }
 
 class OpenFile : public ::testing::TestWithParam<OpenCase> {};
@@ -229,6 +232,7 @@ TEST_P(OpenFile, DropsWhatThePortfolioNoLongerHolds) {
     ASSERT_TRUE(dir.isValid());
     ManagerScreen s = twoRecords();
     s.helpPage = QStringLiteral("help");
+    s.openFailure = QStringLiteral("left from an earlier open");
     std::optional<QString> path;
     if (c.file) {
         path = dir.filePath(QStringLiteral("DATA.QMD"));
@@ -243,15 +247,30 @@ TEST_P(OpenFile, DropsWhatThePortfolioNoLongerHolds) {
     EXPECT_EQ(s.resultsPage.isEmpty(), !c.pagesKept);
     EXPECT_EQ(s.helpPage.isEmpty(), !c.pagesKept);
     EXPECT_TRUE(s.portfolio.fundTotals.at(31, 0).isZero()) << "the totals are made anew";
+    if (*c.failure) {
+        const QStringList lines = s.openFailure.split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 2) << s.openFailure.toStdString();
+        EXPECT_EQ(lines[0], QDir::toNativeSeparators(*path));
+        EXPECT_TRUE(lines[1].startsWith(QLatin1String(c.failure))) << lines[1].toStdString();
+    } else {
+        EXPECT_EQ(s.openFailure, QString());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, OpenFile,
     ::testing::Values(
-        OpenCase{"Cancelled", nullptr, {}, 1, true, true},
-        OpenCase{"Read", qmtest::ExampleFile.constData(), {}, 2, false, true},
-        OpenCase{"NotThere", "", {Message::FileNotFound}, 0, false, false},
-        OpenCase{"NotADatabase", "no database\r\n", {Message::FileNotFound}, 0, false, false}),
+        OpenCase{"Cancelled", nullptr, {}, 1, true, true, ""},
+        OpenCase{"Read", qmtest::ExampleFile.constData(), {}, 2, false, true, ""},
+        OpenCase{
+            "NotThere", "", {Message::FileNotFound}, 0, false, false, "The file does not exist."},
+        OpenCase{"NotADatabase",
+                 "no database\r\n",
+                 {Message::FileNotFound},
+                 0,
+                 false,
+                 false,
+                 "Line 1: the header line has 1 item;"}),
     qmtest::CaseName<OpenCase>);
 
 TEST(Discard, ErasesEverythingButTheCurrencySymbol) {

@@ -1,9 +1,11 @@
 #include "core/portfolio/DatabaseFile.h"
 
+#include "core/portfolio/SaveLeftovers.h"
 #include "core/text/Dates.h"
 #include "core/text/TextEncoding.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,9 +37,42 @@ bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-// Splits a line into comma-separated items; blanks between items are skipped. False for an
-// unterminated quote or anything but a comma after a quoted item.
-bool splitItems(QStringView line, std::vector<Item>& items) {
+// Text of the file as a reason shows it: a long one cut short.
+QString shown(QStringView text) {
+    constexpr qsizetype Longest = 40;
+    return text.size() > Longest ? text.left(Longest).toString() + QChar(0x2026) : text.toString();
+}
+
+// Text of the file in quotes.
+QString quoted(QStringView text) {
+    return QLatin1Char('"') + shown(text) + QLatin1Char('"');
+}
+
+// "1 record", "2 records".
+QString counted(qsizetype n, const char* thing) {
+    return QStringLiteral("%1 %2%3")
+        .arg(n)
+        .arg(QLatin1String(thing))
+        .arg(n == 1 ? QString() : QStringLiteral("s"));
+}
+
+// Why an item of the header line that should be a count is not one.
+QString countProblem(const char* what, const Item& item) {
+    if (item.quoted)
+        return QStringLiteral("the %1 is quoted; counts are written without quotes.")
+            .arg(QLatin1String(what));
+    return QStringLiteral("the %1 %2 is not a whole number of 0 or more.")
+        .arg(QLatin1String(what), quoted(item.text));
+}
+
+// Splits a line into comma-separated items; blanks between items are skipped. False, with the
+// reason in `why`, for an unterminated quote or anything but a comma after a quoted item.
+bool splitItems(QStringView line, std::vector<Item>& items, QString* why = nullptr) {
+    const auto fail = [why](const char* reason) {
+        if (why)
+            *why = QString::fromLatin1(reason);
+        return false;
+    };
     items.clear();
     const qsizetype n = line.size();
     qsizetype pos = 0;
@@ -47,7 +82,7 @@ bool splitItems(QStringView line, std::vector<Item>& items) {
         if (pos < n && line.at(pos) == QLatin1Char('"')) {
             const qsizetype close = line.indexOf(QLatin1Char('"'), pos + 1);
             if (close < 0)
-                return false;
+                return fail("a quote is not closed.");
             items.push_back({line.mid(pos + 1, close - pos - 1), true});
             pos = close + 1;
             while (pos < n && isBlank(line.at(pos)))
@@ -62,16 +97,20 @@ bool splitItems(QStringView line, std::vector<Item>& items) {
         if (pos == n)
             return true;
         if (line.at(pos) != QLatin1Char(','))
-            return false;
+            return fail("a quoted item is followed by something other than a comma.");
         ++pos;
     }
 }
 
 // A plain decimal amount: optional minus, digits with at most one point and at most four
-// decimals ("0.0001" and ".0001" alike), within the Currency range.
-std::optional<Currency> parseAmount(const Item& item) {
-    if (item.quoted)
+// decimals ("0.0001" and ".0001" alike), within the Currency range. Nothing, and in `why` what
+// is wrong with it ("is not a number."), for anything else.
+std::optional<Currency> parseAmount(const Item& item, const char** why) {
+    *why = "is not a number.";
+    if (item.quoted) {
+        *why = "is quoted; amounts are written without quotes.";
         return std::nullopt;
+    }
     const QStringView t = item.text;
     qsizetype i = 0;
     const bool negative = !t.isEmpty() && t.at(0) == QLatin1Char('-');
@@ -89,10 +128,14 @@ std::optional<Currency> parseAmount(const Item& item) {
         }
         if (c < u'0' || c > u'9')
             return std::nullopt;
-        if (point && ++decimals > 4)
+        if (point && ++decimals > 4) {
+            *why = "has more than four decimals.";
             return std::nullopt;
-        if (++digits > 30)
+        }
+        if (++digits > 30) {
+            *why = "is out of range.";
             return std::nullopt;
+        }
         raw = raw * 10 + (c - u'0');
     }
     if (digits == 0)
@@ -103,8 +146,10 @@ std::optional<Currency> parseAmount(const Item& item) {
         raw = -raw;
     // The range is kept symmetric so that every amount read can be negated.
     if (raw > std::numeric_limits<std::int64_t>::max() ||
-        raw < -std::numeric_limits<std::int64_t>::max())
+        raw < -std::numeric_limits<std::int64_t>::max()) {
+        *why = "is out of range.";
         return std::nullopt;
+    }
     return Currency::fromRaw(static_cast<std::int64_t>(raw));
 }
 
@@ -121,7 +166,8 @@ std::optional<int> parseCount(const Item& item) {
     return value;
 }
 
-// Splits the text into lines (CRLF or LF); false when a line is too long.
+// Splits the text into lines (CRLF or LF); false when a line is too long (it is the last one
+// in `lines`).
 bool splitLines(QStringView all, std::vector<QStringView>& lines) {
     qsizetype pos = 0;
     while (pos < all.size()) {
@@ -130,36 +176,71 @@ bool splitLines(QStringView all, std::vector<QStringView>& lines) {
         QStringView line = all.mid(pos, end - pos);
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
+        lines.push_back(line);
         if (line.size() > MaxLineLength)
             return false;
-        lines.push_back(line);
         pos = newline < 0 ? all.size() : newline + 1;
     }
     return true;
 }
 
-std::optional<Record> parseRecord(QStringView line, int fundCount, std::vector<Item>& items) {
-    if (!splitItems(line, items) || items.size() != 8)
+// One record line; nothing, and the reason in `why`, when it is not a well-formed record.
+std::optional<Record> parseRecord(QStringView line, int fundCount, std::vector<Item>& items,
+                                  QString& why) {
+    if (!splitItems(line, items, &why))
         return std::nullopt;
+    if (items.size() != 8) {
+        why = QStringLiteral("a record line has %1; it should have 8.")
+                  .arg(counted(static_cast<qsizetype>(items.size()), "item"));
+        return std::nullopt;
+    }
     Record rec;
     std::array<Currency*, 6> amounts{&rec.fundIndex, &rec.price,        &rec.shares,
                                      &rec.fees,      &rec.cashDividend, &rec.bookValue};
+    static constexpr std::array<const char*, 6> Names{
+        "fund index", "price", "number of shares", "fee amount", "cash dividend", "book value"};
     for (std::size_t i = 0; i < amounts.size(); ++i) {
-        const std::optional<Currency> value = parseAmount(items[i]);
-        if (!value)
+        const char* problem = nullptr;
+        const std::optional<Currency> value = parseAmount(items[i], &problem);
+        if (!value) {
+            why = QStringLiteral("the %1 %2 %3")
+                      .arg(QLatin1String(Names[i]), quoted(items[i].text), QLatin1String(problem));
             return std::nullopt;
+        }
         *amounts[i] = *value;
     }
-    if (rec.fundIndex.raw() % Currency::Scale != 0 || rec.fund() < 1 || rec.fund() > fundCount)
+    if (rec.fundIndex.raw() % Currency::Scale != 0) {
+        why = QStringLiteral("the fund index %1 is not a whole number.").arg(items[0].text);
         return std::nullopt;
-    if (!items[6].quoted || !TypeFromCode(items[6].text))
+    }
+    if (rec.fund() < 1 || rec.fund() > fundCount) {
+        why = QStringLiteral("the fund index %1 names no fund; ").arg(items[0].text) +
+              (fundCount == 0 ? QStringLiteral("the file has no funds.")
+               : fundCount == 1
+                   ? QStringLiteral("the file has one fund, numbered 1.")
+                   : QStringLiteral("the file's funds are numbered 1 to %1.").arg(fundCount));
         return std::nullopt;
+    }
+    if (!items[6].quoted || !TypeFromCode(items[6].text)) {
+        why = !items[6].quoted
+                  ? QStringLiteral("the type code %1 is not quoted.").arg(shown(items[6].text))
+                  : QStringLiteral("the type code %1 is not one of \"B\", \"S\", \"C\", "
+                                   "\"D\", \"F\" or \"U\".")
+                        .arg(quoted(items[6].text));
+        return std::nullopt;
+    }
     rec.typeCode = items[6].text.toString();
-    if (items[7].quoted)
+    const std::optional<QDate> date =
+        items[7].quoted ? std::nullopt : ParseDateLiteral(items[7].text);
+    if (!date) {
+        const QStringView t = items[7].text;
+        const bool literal = !items[7].quoted && t.size() >= 2 && t.front() == QLatin1Char('#') &&
+                             t.back() == QLatin1Char('#');
+        why = literal ? QStringLiteral("the date literal %1 is not a date.").arg(shown(t))
+                      : QStringLiteral("the date %1 is not a date literal such as #2001-01-15#.")
+                            .arg(items[7].quoted ? quoted(t) : shown(t));
         return std::nullopt;
-    const std::optional<QDate> date = ParseDateLiteral(items[7].text);
-    if (!date)
-        return std::nullopt;
+    }
     rec.tradeDate = *date;
     return rec;
 }
@@ -311,9 +392,22 @@ QByteArray WriteDatabase(const Portfolio& p) {
     return EncodeDatabase(p).bytes;
 }
 
-std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes) {
+QString ReadFailure::text() const {
+    if (line > 0)
+        return QStringLiteral("Line %1: %2").arg(line).arg(reason);
+    return reason.isEmpty() ? reason : reason.front().toUpper() + reason.mid(1);
+}
+
+DatabaseRead ReadDatabaseDetailed(const QByteArray& bytes) {
+    DatabaseRead read;
+    const auto fail = [&read](int line, QString reason) {
+        read.failure = {line, std::move(reason)};
+        return read;
+    };
     if (bytes.size() > MaxFileBytes)
-        return std::nullopt;
+        return fail(0, QStringLiteral("the file is larger than %1 MiB, more than a database file "
+                                      "can be.")
+                           .arg(MaxFileBytes / (1024 * 1024)));
     TextEncoding encoding = TextEncoding::Utf8;
     std::optional<QString> utf8 = DecodeUtf8(bytes);
     if (!utf8)
@@ -322,46 +416,95 @@ std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes) {
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     std::vector<QStringView> lines;
-    if (!splitLines(text, lines) || lines.empty())
-        return std::nullopt;
+    if (!splitLines(text, lines))
+        return fail(static_cast<int>(lines.size()),
+                    QStringLiteral("the line is longer than %1 characters.").arg(MaxLineLength));
+    if (lines.empty())
+        return fail(0, QStringLiteral("the file is empty."));
 
     std::vector<Item> items;
-    if (!splitItems(lines[0], items) || items.size() != 4 || !items[2].quoted || !items[3].quoted)
-        return std::nullopt;
+    QString why;
+    if (lines[0].trimmed().isEmpty())
+        return fail(1, QStringLiteral("the line is blank; it should be the header line."));
+    if (!splitItems(lines[0], items, &why))
+        return fail(1, why);
+    if (items.size() != 4)
+        return fail(1, QStringLiteral("the header line has %1; it should have 4 (the record "
+                                      "count, the fund count, \"All Records\", \"31\").")
+                           .arg(counted(static_cast<qsizetype>(items.size()), "item")));
+    if (!items[2].quoted || !items[3].quoted)
+        return fail(1, QStringLiteral("the header line's third and fourth items are not both "
+                                      "quoted."));
     const std::optional<int> recordCount = parseCount(items[0]);
+    if (!recordCount)
+        return fail(1, countProblem("record count", items[0]));
     const std::optional<int> fundCount = parseCount(items[1]);
-    if (!recordCount || !fundCount || *recordCount > MaxRecords || *fundCount > MaxFunds)
-        return std::nullopt;
-    if (lines.size() < static_cast<std::size_t>(1 + *fundCount + *recordCount))
-        return std::nullopt;
+    if (!fundCount)
+        return fail(1, countProblem("fund count", items[1]));
+    if (*recordCount > MaxRecords)
+        return fail(1, QStringLiteral("the file has %1 records, more than the %2 a database "
+                                      "holds.")
+                           .arg(*recordCount)
+                           .arg(MaxRecords));
+    if (*fundCount > MaxFunds)
+        return fail(1, QStringLiteral("the file has %1 funds, more than the %2 a database holds.")
+                           .arg(*fundCount)
+                           .arg(MaxFunds));
+    const int needed = 1 + *fundCount + *recordCount;
+    if (lines.size() < static_cast<std::size_t>(needed))
+        return fail(0, QStringLiteral("the file ends after line %1, but its header line "
+                                      "announces %2 and %3, which take %4 lines.")
+                           .arg(lines.size())
+                           .arg(counted(*fundCount, "fund"), counted(*recordCount, "record"))
+                           .arg(needed));
 
     DatabaseContents contents;
     contents.fundCount = *fundCount;
     contents.encoding = encoding;
     std::size_t next = 1;
     for (int k = 1; k <= *fundCount; ++k) {
-        if (!splitItems(lines[next++], items) || items.size() != 2 || !items[0].quoted ||
-            !items[1].quoted)
-            return std::nullopt;
+        const int line = static_cast<int>(++next);
+        if (!splitItems(lines[next - 1], items, &why))
+            return fail(line, why);
+        if (items.size() != 2)
+            return fail(line, QStringLiteral("a fund line has %1; it should have 2 (the name "
+                                             "and its number).")
+                                  .arg(counted(static_cast<qsizetype>(items.size()), "item")));
+        if (!items[0].quoted || !items[1].quoted)
+            return fail(line, QStringLiteral("the fund name and its number are not both quoted."));
         // The number item is the entry's own position; a name is never empty.
-        if (items[0].text.isEmpty() || items[0].text.size() > MaxFundNameLength ||
-            items[1].text.trimmed() != QString::number(k))
-            return std::nullopt;
+        if (items[0].text.isEmpty())
+            return fail(line, QStringLiteral("the fund name is empty."));
+        if (items[0].text.size() > MaxFundNameLength)
+            return fail(line, QStringLiteral("the fund name is longer than %1 characters.")
+                                  .arg(MaxFundNameLength));
+        if (items[1].text.trimmed() != QString::number(k))
+            return fail(line, QStringLiteral("the fund number %1 should be \"%2\": fund lines "
+                                             "are numbered 1, 2, 3 and so on.")
+                                  .arg(quoted(items[1].text), QString::number(k)));
         contents.fundNames[static_cast<std::size_t>(k)] = items[0].text.toString();
     }
     contents.records.reserve(static_cast<std::size_t>(*recordCount));
     for (int r = 1; r <= *recordCount; ++r) {
-        std::optional<Record> rec = parseRecord(lines[next++], *fundCount, items);
+        std::optional<Record> rec = parseRecord(lines[next++], *fundCount, items, why);
         if (!rec)
-            return std::nullopt;
+            return fail(static_cast<int>(next), why);
         rec->recordNumber = r;
         contents.records.push_back(*rec);
     }
     for (; next < lines.size(); ++next) {
         if (!lines[next].trimmed().isEmpty())
-            return std::nullopt;
+            return fail(static_cast<int>(next + 1),
+                        QStringLiteral("there is text after the last record; the header line "
+                                       "announces %1.")
+                            .arg(counted(*recordCount, "record")));
     }
-    return contents;
+    read.contents = std::move(contents);
+    return read;
+}
+
+std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes) {
+    return ReadDatabaseDetailed(bytes).contents;
 }
 
 std::optional<DatabaseContents> ReadDatabase(QIODevice& device) {
@@ -370,19 +513,43 @@ std::optional<DatabaseContents> ReadDatabase(QIODevice& device) {
     return ReadDatabase(readUpToLimit(device));
 }
 
-std::optional<DatabaseContents> ReadDatabaseFile(const QString& path) {
+DatabaseRead ReadDatabaseFileDetailed(const QString& path) {
+    DatabaseRead read;
+    const auto fail = [&read](const QString& reason) {
+        read.failure = {0, reason};
+        return read;
+    };
+    if (path.isEmpty())
+        return fail(QStringLiteral("no file was named."));
     // Only a regular file (or a link to one) is read: opening a named pipe would wait for a
     // writer for good, and a device may never end.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return std::nullopt;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(info.isSymLink() ? QStringLiteral("the file is a link to nothing.")
+                                     : QStringLiteral("the file does not exist."));
+    if (info.isDir())
+        return fail(QStringLiteral("it is a folder, not a file."));
+    if (!info.isFile())
+        return fail(QStringLiteral("it is not a regular file (it may be a pipe, a device or a "
+                                   "socket)."));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
-        return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("the file could not be opened: %1.").arg(file.errorString()));
+    if (file.isSequential())
+        return fail(QStringLiteral("it is not a regular file."));
     const QByteArray bytes = readUpToLimit(file);
-    std::optional<DatabaseContents> contents = ReadDatabase(bytes);
-    if (contents)
-        contents->stamp = stampOf(bytes, path);
-    return contents;
+    // A read the system broke off would leave a short file, to be refused for a reason that is
+    // not the real one.
+    if (file.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("the file could not be read: %1.").arg(file.errorString()));
+    read = ReadDatabaseDetailed(bytes);
+    if (read.contents)
+        read.contents->stamp = stampOf(bytes, path);
+    return read;
+}
+
+std::optional<DatabaseContents> ReadDatabaseFile(const QString& path) {
+    return ReadDatabaseFileDetailed(path).contents;
 }
 
 bool ChangedOnDisk(const QString& path, const FileStamp& stamp) {
@@ -475,6 +642,9 @@ FileWriteResult WriteDatabaseFile(const Portfolio& p, const QString& path) {
             QFile::remove(kept);
     }
     const QString written = replaced.isEmpty() ? path : replaced;
+    // A save that went through clears what saves of this file cut short left beside it (before
+    // the folder is synced, which makes the removals last too).
+    RemoveLeftoversOfSaves(written, QDateTime::currentDateTimeUtc());
     syncFolderOf(written);
     result.written = true;
     result.stamp = stampOf(text.bytes, written);
@@ -498,14 +668,20 @@ void LoadContents(Portfolio& p, const DatabaseContents& contents, const QString&
     p.fileStamp = contents.stamp;
 }
 
-std::vector<Message> OpenDatabase(Portfolio& p, const std::optional<QString>& path) {
+std::vector<Message> OpenDatabase(Portfolio& p, const std::optional<QString>& path,
+                                  QString* failure) {
     std::vector<Message> messages;
+    if (failure)
+        failure->clear();
     if (path) {
-        const std::optional<DatabaseContents> contents = ReadDatabaseFile(*path);
-        if (contents) {
-            LoadContents(p, *contents, *path);
+        const DatabaseRead read = ReadDatabaseFileDetailed(*path);
+        if (read.contents) {
+            LoadContents(p, *read.contents, *path);
         } else {
             messages.push_back(Message::FileNotFound);
+            if (failure)
+                *failure = QDir::toNativeSeparators(QFileInfo(*path).absoluteFilePath()) +
+                           QLatin1Char('\n') + read.failure.text();
             // Nothing of the old model is kept: it is left empty, without a database name.
             LoadContents(p, DatabaseContents{}, QString());
         }

@@ -54,6 +54,29 @@ std::optional<DatabaseContents> ReadDatabase(const QByteArray& bytes);
 std::optional<DatabaseContents> ReadDatabase(QIODevice& device);
 std::optional<DatabaseContents> ReadDatabaseFile(const QString& path);
 
+// Why a file could not be read, for the user: the line at fault (1 the header line), or 0 when
+// no one line is (the file is missing, unreadable, empty, too large or too short), and the
+// reason as a clause ("the date literal #2025-13-01# is not a date.").
+struct ReadFailure {
+    int line = 0;
+    QString reason;
+
+    // "Line 7: the date literal ..." or, with no line, the reason as a sentence.
+    QString text() const;
+};
+
+// A read that says why it failed: the contents, or the failure.
+struct DatabaseRead {
+    std::optional<DatabaseContents> contents;
+    ReadFailure failure; // when there are no contents
+
+    explicit operator bool() const { return contents.has_value(); }
+};
+
+// ReadDatabase and ReadDatabaseFile, with the reason when nothing is read.
+DatabaseRead ReadDatabaseDetailed(const QByteArray& bytes);
+DatabaseRead ReadDatabaseFileDetailed(const QString& path);
+
 // Whether the file `path` is no longer the one `stamp` describes (another program wrote it since
 // it was read or written here). A file that is gone, or a stamp of no file, is no change.
 bool ChangedOnDisk(const QString& path, const FileStamp& stamp);
@@ -90,8 +113,10 @@ void LoadContents(Portfolio& p, const DatabaseContents& contents, const QString&
 // The "Open file" tab once the file dialog has closed: `path` is the chosen file, or nothing
 // when the dialog was cancelled. A file that cannot be read gives message 13 and an empty
 // model with no database name. In every case FundTotals is made anew (typed prices forgotten).
-// Returns the messages to show; the window then selects the entry tab.
-std::vector<Message> OpenDatabase(Portfolio& p, const std::optional<QString>& path);
+// Returns the messages to show; the window then selects the entry tab. `failure`, when given,
+// gets what message 13 leaves out: the file and why it could not be read (else it is emptied).
+std::vector<Message> OpenDatabase(Portfolio& p, const std::optional<QString>& path,
+                                  QString* failure = nullptr);
 
 // The "Save file" tab before the file dialog: with no records, message 15 and no dialog.
 bool BeginSave(const Portfolio& p, std::vector<Message>& messages);

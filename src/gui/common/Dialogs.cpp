@@ -18,6 +18,7 @@
 #include <QTextLayout>
 #include <QVBoxLayout>
 #include <QtMath>
+#include <algorithm>
 
 namespace qm {
 
@@ -79,7 +80,7 @@ int WrappedTextHeight(const QPlainTextEdit* box, const QString& text, int boxWid
 
 } // namespace
 
-AMsgbox::AMsgbox(QWidget* parent) : QDialog(parent) {
+AMsgbox::AMsgbox(QWidget* parent, const QString& details) : QDialog(parent) {
     setObjectName(QStringLiteral("AMsgbox"));
     setWindowTitle(QStringLiteral("Help"));
     const QString message = MessageText(dialogState().messageCode);
@@ -102,8 +103,34 @@ AMsgbox::AMsgbox(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(textMsg_);
-    addButtonRow(layout, {exit});
+    if (details.isEmpty()) {
+        addButtonRow(layout, {exit});
+    } else {
+        // The details are selectable, to be copied into a report; a long text scrolls.
+        details_ = new QPlainTextEdit(this);
+        details_->setObjectName(QStringLiteral("TextDetails"));
+        details_->setReadOnly(true);
+        details_->setPlainText(details);
+        details_->setFixedSize(TextWidth,
+                               std::min(WrappedTextHeight(details_, details, TextWidth), 160));
+        details_->setAccessibleName(QStringLiteral("Details"));
+        details_->hide();
+        auto* toggle =
+            NamedButton(QStringLiteral("AMsgDetails"), QStringLiteral("Show &Details..."), this);
+        connect(toggle, &QPushButton::clicked, this, [this, toggle] {
+            const bool show = details_->isHidden();
+            details_->setVisible(show);
+            toggle->setText(show ? QStringLiteral("Hide &Details...")
+                                 : QStringLiteral("Show &Details..."));
+        });
+        addButtonRow(layout, {toggle, exit});
+        layout->addWidget(details_);
+    }
     exit->setFocus();
+}
+
+QString AMsgbox::detailedText() const {
+    return details_ ? details_->toPlainText() : QString();
 }
 
 void AMsgbox::showEvent(QShowEvent* event) {
@@ -247,9 +274,9 @@ void FundCurValInput::showEvent(QShowEvent* event) {
     PlaceFromWorkWindow(this, 3600, 3500);
 }
 
-void ShowMessage(int code) {
+void ShowMessage(int code, const QString& details) {
     dialogState().messageCode = code;
-    AMsgbox dialog(CurrentWorkWindow());
+    AMsgbox dialog(CurrentWorkWindow(), details);
     dialog.exec();
 }
 

@@ -25,17 +25,23 @@ struct DialogState {
 
 DialogState& dialogState();
 
-// The program's message dialog: shows the message numbered by DialogState::messageCode.
+// The program's message dialog: shows the message numbered by DialogState::messageCode. Given
+// `details` (what the message leaves out, such as why a file could not be read), it also has a
+// "Show &Details..." button that shows and hides them below its buttons; without, it is the
+// message and its "E&xit" button alone.
 class AMsgbox : public QDialog {
     Q_OBJECT
 public:
-    explicit AMsgbox(QWidget* parent = nullptr);
+    explicit AMsgbox(QWidget* parent = nullptr, const QString& details = QString());
+
+    QString detailedText() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     QPlainTextEdit* textMsg_;
+    QPlainTextEdit* details_ = nullptr;
 };
 
 // The yes/no question dialog: asks the question numbered by DialogState::choiceCode and leaves 6
@@ -78,13 +84,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-// Shows message `code` and waits until it is closed.
-void ShowMessage(int code);
+// Shows message `code` (with `details`, if any, behind its details button) and waits until it
+// is closed.
+void ShowMessage(int code, const QString& details = QString());
 // Asks question `code` (1 to 5); true when it was answered "&Yes".
 bool AskQuestion(int code, const QString& databaseName = QString(),
                  const QString& recordNumber = QString());
-inline void ShowMessage(Message m) {
-    ShowMessage(Number(m));
+inline void ShowMessage(Message m, const QString& details = QString()) {
+    ShowMessage(Number(m), details);
 }
 inline bool AskQuestion(Question q, const QString& databaseName = QString(),
                         const QString& recordNumber = QString()) {

@@ -263,9 +263,9 @@ void QMManagement::selectTab(int tab) {
     tabs_->setCurrentIndex(tab);
 }
 
-void QMManagement::showMessages(const std::vector<Message>& messages) {
+void QMManagement::showMessages(const std::vector<Message>& messages, const QString& details) {
     for (const Message message : messages)
-        ShowMessage(message);
+        ShowMessage(message, details);
 }
 
 void QMManagement::printPage(const QPlainTextEdit* box, const QString& page) {
@@ -385,7 +385,7 @@ void QMManagement::openFile() {
     }
     if (path)
         portfolioIsFile(true); // read, or emptied by a file that could not be read
-    showMessages(messages);
+    showMessages(messages, screen_.openFailure);
     selectTab(EntryTab);
 }
 

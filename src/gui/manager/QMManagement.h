@@ -76,9 +76,9 @@ public:
     // The "Current value" frame, built (and put in the Tab order) if it was not yet.
     ManagerCurrentValueTab* valueTab();
 
-    // For the tabs: each message shown in turn; `page` printed when `box` shows something (an
-    // empty box is message 2).
-    void showMessages(const std::vector<Message>& messages);
+    // For the tabs: each message shown in turn (with `details` behind its details button, if
+    // any); `page` printed when `box` shows something (an empty box is message 2).
+    void showMessages(const std::vector<Message>& messages, const QString& details = QString());
     void printPage(const QPlainTextEdit* box, const QString& page);
 
     // The history of changes to the portfolio: every change the tabs make is a step that can be

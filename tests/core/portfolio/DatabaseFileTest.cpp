@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace qm;
 using qmtest::ExampleFile;
@@ -123,10 +124,12 @@ TEST(DatabaseFile, AcceptedForms) {
     }
 }
 
-// Files the reader refuses: every one gives message 13 and an empty model.
+// Files the reader refuses: every one gives message 13 and an empty model, and says which line
+// is at fault and why.
 struct MalformedCase {
     const char* name;
     QByteArray bytes;
+    const char* failure = ""; // ReadFailure::text()
 };
 
 void PrintTo(const MalformedCase& c, std::ostream* os) {
@@ -154,6 +157,9 @@ class MalformedFile : public ::testing::TestWithParam<MalformedCase> {};
 TEST_P(MalformedFile, IsRefusedWithMessage13AndAnEmptyModel) {
     const MalformedCase& c = GetParam();
     EXPECT_FALSE(ReadDatabase(c.bytes)) << c.name;
+    const DatabaseRead read = ReadDatabaseDetailed(c.bytes);
+    EXPECT_FALSE(read);
+    EXPECT_EQ(read.failure.text(), QString::fromUtf8(c.failure));
     QBuffer buffer;
     buffer.setData(c.bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -164,59 +170,125 @@ TEST_P(MalformedFile, IsRefusedWithMessage13AndAnEmptyModel) {
     ASSERT_TRUE(writeBytes(path, c.bytes));
     Portfolio p = examplePortfolio();
     p.databaseName = QStringLiteral("DATA.QMD");
-    EXPECT_EQ(OpenDatabase(p, path), std::vector<Message>{Message::FileNotFound}) << c.name;
+    QString failure = QStringLiteral("left from before");
+    EXPECT_EQ(OpenDatabase(p, path, &failure), std::vector<Message>{Message::FileNotFound});
     expectEmptyAfterFailedOpen(p);
+    EXPECT_EQ(failure, QDir::toNativeSeparators(path) + '\n' + QString::fromUtf8(c.failure));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MalformedFile,
     ::testing::Values(
-        MalformedCase{"empty", ""},
+        MalformedCase{"empty", "", "The file is empty."},
         MalformedCase{"truncated after the fund lines",
-                      ExampleFile.left(ExampleFile.indexOf("2,10"))},
-        MalformedCase{"truncated inside a record", ExampleFile.left(ExampleFile.size() - 10)},
-        MalformedCase{"19 funds", fileWith(1, 19)}, MalformedCase{"601 records", fileWith(601, 1)},
-        MalformedCase{"31 funds and 602 records", fileWith(602, 31)},
-        MalformedCase{"negative record count", fileWith(0, 1, "-1,1,\"All Records\",\"31\"\r\n")},
-        MalformedCase{"negative fund count", fileWith(0, 0, "0,-1,\"All Records\",\"31\"\r\n")},
-        MalformedCase{"count with a point", fileWith(1, 1, "1.0,1,\"All Records\",\"31\"\r\n")},
-        MalformedCase{"quoted count", fileWith(1, 1, "\"1\",1,\"All Records\",\"31\"\r\n")},
-        MalformedCase{"unquoted header texts", fileWith(1, 1, "1,1,All Records,31\r\n")},
-        MalformedCase{"five header items", fileWith(1, 1, "1,1,\"All Records\",\"31\",0\r\n")},
-        MalformedCase{"letters for a price", withRecord("1,ten,1,0,0,0,\"B\",#2001-01-15#")},
-        MalformedCase{"empty number", withRecord("1,,1,0,0,0,\"B\",#2001-01-15#")},
-        MalformedCase{"lone point", withRecord("1,.,1,0,0,0,\"B\",#2001-01-15#")},
-        MalformedCase{"five decimals", withRecord("1,1.00001,1,0,0,1,\"B\",#2001-01-15#")},
-        MalformedCase{"exponent", withRecord("1,1e3,1,0,0,1000,\"B\",#2001-01-15#")},
-        MalformedCase{"beyond Currency",
-                      withRecord("1,922337203685478,1,0,0,0,\"B\",#2001-01-15#")},
+                      ExampleFile.left(ExampleFile.indexOf("2,10")),
+                      "The file ends after line 3, but its header line announces 2 funds and 3 "
+                      "records, which take 6 lines."},
+        MalformedCase{"truncated inside a record", ExampleFile.left(ExampleFile.size() - 10),
+                      "Line 6: the date #200 is not a date literal such as #2001-01-15#."},
+        MalformedCase{"19 funds", fileWith(1, 19),
+                      "Line 1: the file has 19 funds, more than the 18 a database holds."},
+        MalformedCase{"601 records", fileWith(601, 1),
+                      "Line 1: the file has 601 records, more than the 600 a database holds."},
+        MalformedCase{"31 funds and 602 records", fileWith(602, 31),
+                      "Line 1: the file has 602 records, more than the 600 a database holds."},
+        MalformedCase{"negative record count", fileWith(0, 1, "-1,1,\"All Records\",\"31\"\r\n"),
+                      "Line 1: the record count \"-1\" is not a whole number of 0 or more."},
+        MalformedCase{"negative fund count", fileWith(0, 0, "0,-1,\"All Records\",\"31\"\r\n"),
+                      "Line 1: the fund count \"-1\" is not a whole number of 0 or more."},
+        MalformedCase{"count with a point", fileWith(1, 1, "1.0,1,\"All Records\",\"31\"\r\n"),
+                      "Line 1: the record count \"1.0\" is not a whole number of 0 or more."},
+        MalformedCase{"quoted count", fileWith(1, 1, "\"1\",1,\"All Records\",\"31\"\r\n"),
+                      "Line 1: the record count is quoted; counts are written without quotes."},
+        MalformedCase{"unquoted header texts", fileWith(1, 1, "1,1,All Records,31\r\n"),
+                      "Line 1: the header line's third and fourth items are not both quoted."},
+        MalformedCase{"five header items", fileWith(1, 1, "1,1,\"All Records\",\"31\",0\r\n"),
+                      "Line 1: the header line has 5 items; it should have 4 (the record count, "
+                      "the fund count, \"All Records\", \"31\")."},
+        MalformedCase{"letters for a price", withRecord("1,ten,1,0,0,0,\"B\",#2001-01-15#"),
+                      "Line 3: the price \"ten\" is not a number."},
+        MalformedCase{"empty number", withRecord("1,,1,0,0,0,\"B\",#2001-01-15#"),
+                      "Line 3: the price \"\" is not a number."},
+        MalformedCase{"lone point", withRecord("1,.,1,0,0,0,\"B\",#2001-01-15#"),
+                      "Line 3: the price \".\" is not a number."},
+        MalformedCase{"five decimals", withRecord("1,1.00001,1,0,0,1,\"B\",#2001-01-15#"),
+                      "Line 3: the price \"1.00001\" has more than four decimals."},
+        MalformedCase{"exponent", withRecord("1,1e3,1,0,0,1000,\"B\",#2001-01-15#"),
+                      "Line 3: the price \"1e3\" is not a number."},
+        MalformedCase{"beyond Currency", withRecord("1,922337203685478,1,0,0,0,\"B\",#2001-01-15#"),
+                      "Line 3: the price \"922337203685478\" is out of range."},
         MalformedCase{"most negative amount",
-                      withRecord("1,1,-922337203685477.5808,0,0,1,\"U\",#2001-01-15#")},
-        MalformedCase{"month 13", withRecord("1,1,1,0,0,1,\"B\",#2001-13-01#")},
-        MalformedCase{"31 February", withRecord("1,1,1,0,0,1,\"B\",#2001-02-31#")},
-        MalformedCase{"short date", withRecord("1,1,1,0,0,1,\"B\",1/15/2001")},
-        MalformedCase{"quoted date", withRecord("1,1,1,0,0,1,\"B\",\"#2001-01-15#\"")},
-        MalformedCase{"fund index 0", withRecord("0,1,1,0,0,1,\"B\",#2001-01-15#")},
-        MalformedCase{"fund index past the funds", withRecord("2,1,1,0,0,1,\"B\",#2001-01-15#")},
-        MalformedCase{"fractional fund index", withRecord("1.5,1,1,0,0,1,\"B\",#2001-01-15#")},
-        MalformedCase{"negative fund index", withRecord("-1,1,1,0,0,1,\"B\",#2001-01-15#")},
-        MalformedCase{"unknown type", withRecord("1,1,1,0,0,1,\"X\",#2001-01-15#")},
-        MalformedCase{"lower-case type", withRecord("1,1,1,0,0,1,\"b\",#2001-01-15#")},
-        MalformedCase{"unquoted type", withRecord("1,1,1,0,0,1,B,#2001-01-15#")},
-        MalformedCase{"nine items", withRecord("1,1,1,0,0,1,\"B\",#2001-01-15#,1")},
-        MalformedCase{"seven items", withRecord("1,1,1,0,0,1,\"B\"")},
+                      withRecord("1,1,-922337203685477.5808,0,0,1,\"U\",#2001-01-15#"),
+                      "Line 3: the number of shares \"-922337203685477.5808\" is out of range."},
+        MalformedCase{"month 13", withRecord("1,1,1,0,0,1,\"B\",#2001-13-01#"),
+                      "Line 3: the date literal #2001-13-01# is not a date."},
+        MalformedCase{"31 February", withRecord("1,1,1,0,0,1,\"B\",#2001-02-31#"),
+                      "Line 3: the date literal #2001-02-31# is not a date."},
+        MalformedCase{"short date", withRecord("1,1,1,0,0,1,\"B\",1/15/2001"),
+                      "Line 3: the date 1/15/2001 is not a date literal such as #2001-01-15#."},
+        MalformedCase{
+            "quoted date", withRecord("1,1,1,0,0,1,\"B\",\"#2001-01-15#\""),
+            "Line 3: the date \"#2001-01-15#\" is not a date literal such as #2001-01-15#."},
+        MalformedCase{"fund index 0", withRecord("0,1,1,0,0,1,\"B\",#2001-01-15#"),
+                      "Line 3: the fund index 0 names no fund; the file has one fund, numbered 1."},
+        MalformedCase{"fund index past the funds", withRecord("2,1,1,0,0,1,\"B\",#2001-01-15#"),
+                      "Line 3: the fund index 2 names no fund; the file has one fund, numbered 1."},
+        MalformedCase{"fractional fund index", withRecord("1.5,1,1,0,0,1,\"B\",#2001-01-15#"),
+                      "Line 3: the fund index 1.5 is not a whole number."},
+        MalformedCase{
+            "negative fund index", withRecord("-1,1,1,0,0,1,\"B\",#2001-01-15#"),
+            "Line 3: the fund index -1 names no fund; the file has one fund, numbered 1."},
+        MalformedCase{"unknown type", withRecord("1,1,1,0,0,1,\"X\",#2001-01-15#"),
+                      "Line 3: the type code \"X\" is not one of \"B\", \"S\", \"C\", \"D\", \"F\" "
+                      "or \"U\"."},
+        MalformedCase{"lower-case type", withRecord("1,1,1,0,0,1,\"b\",#2001-01-15#"),
+                      "Line 3: the type code \"b\" is not one of \"B\", \"S\", \"C\", \"D\", \"F\" "
+                      "or \"U\"."},
+        MalformedCase{"unquoted type", withRecord("1,1,1,0,0,1,B,#2001-01-15#"),
+                      "Line 3: the type code B is not quoted."},
+        MalformedCase{"nine items", withRecord("1,1,1,0,0,1,\"B\",#2001-01-15#,1"),
+                      "Line 3: a record line has 9 items; it should have 8."},
+        MalformedCase{"seven items", withRecord("1,1,1,0,0,1,\"B\""),
+                      "Line 3: a record line has 7 items; it should have 8."},
         MalformedCase{
             "unterminated quote",
-            "1,1,\"All Records\",\"31\"\r\n\"Fund,\" 1\r\n1,1,1,0,0,1,\"B\",#2001-01-15#\r\n"},
-        MalformedCase{"no comma between texts", "0,1,\"All Records\",\"31\"\r\n\"Fund\"\" 1\"\r\n"},
-        MalformedCase{"fund number out of place", "0,1,\"All Records\",\"31\"\r\n\"F\",\" 2\"\r\n"},
-        MalformedCase{"empty fund name", "0,1,\"All Records\",\"31\"\r\n\"\",\" 1\"\r\n"},
-        MalformedCase{"overlong line", "0,1,\"All Records\",\"31\"\r\n\"" +
-                                           QByteArray(MaxLineLength, 'x') + "\",\" 1\"\r\n"},
-        MalformedCase{"garbage after the last record",
-                      withRecord("1,1,1,0,0,1,\"B\",#2001-01-15#") + "junk\r\n"},
-        MalformedCase{"oversized file", withRecord("1,1,1,0,0,1,\"B\",#2001-01-15#") +
-                                            QByteArray(MaxFileBytes, '\n')}),
+            "1,1,\"All Records\",\"31\"\r\n\"Fund,\" 1\r\n1,1,1,0,0,1,\"B\",#2001-01-15#\r\n",
+            "Line 2: a quoted item is followed by something other than a comma."},
+        MalformedCase{"no comma between texts", "0,1,\"All Records\",\"31\"\r\n\"Fund\"\" 1\"\r\n",
+                      "Line 2: a quoted item is followed by something other than a comma."},
+        MalformedCase{"fund number out of place", "0,1,\"All Records\",\"31\"\r\n\"F\",\" 2\"\r\n",
+                      "Line 2: the fund number \" 2\" should be \"1\": fund lines are numbered 1, "
+                      "2, 3 and so on."},
+        MalformedCase{"place marker in the file", "0,1,\"All Records\",\"31\"\r\n\"F\",\"%1\"\r\n",
+                      "Line 2: the fund number \"%1\" should be \"1\": fund lines are numbered 1, "
+                      "2, 3 and so on."},
+        MalformedCase{"empty fund name", "0,1,\"All Records\",\"31\"\r\n\"\",\" 1\"\r\n",
+                      "Line 2: the fund name is empty."},
+        MalformedCase{"overlong line",
+                      "0,1,\"All Records\",\"31\"\r\n\"" + QByteArray(MaxLineLength, 'x') +
+                          "\",\" 1\"\r\n",
+                      "Line 2: the line is longer than 32831 characters."},
+        MalformedCase{
+            "garbage after the last record",
+            withRecord("1,1,1,0,0,1,\"B\",#2001-01-15#") + "junk\r\n",
+            "Line 4: there is text after the last record; the header line announces 1 record."},
+        MalformedCase{"quote not closed", "0,1,\"All Records\",\"31\"\r\n\"Fund\",\" 1\r\n",
+                      "Line 2: a quote is not closed."},
+        MalformedCase{"blank header line", "\r\n" + fileWith(0, 0),
+                      "Line 1: the line is blank; it should be the header line."},
+        MalformedCase{"quoted amount", withRecord("1,\"10\",1,0,0,10,\"B\",#2001-01-15#"),
+                      "Line 3: the price \"10\" is quoted; amounts are written without quotes."},
+        MalformedCase{"fund index beyond no funds",
+                      "1,0,\"All Records\",\"31\"\r\n"
+                      "1,1,1,0,0,1,\"B\",#2001-01-15#\r\n",
+                      "Line 2: the fund index 1 names no fund; the file has no funds."},
+        MalformedCase{"long item cut short",
+                      withRecord("1," + QByteArray(100, '9') + ",1,0,0,1,\"B\",#2001-01-15#"),
+                      "Line 3: the price \"9999999999999999999999999999999999999999\u2026\" is "
+                      "out of range."},
+        MalformedCase{"oversized file",
+                      withRecord("1,1,1,0,0,1,\"B\",#2001-01-15#") + QByteArray(MaxFileBytes, '\n'),
+                      "The file is larger than 8 MiB, more than a database file can be."}),
     qmtest::CaseName<MalformedCase>);
 
 TEST(DatabaseFile, OpenFailuresAndCancel) {
@@ -225,17 +297,37 @@ TEST(DatabaseFile, OpenFailuresAndCancel) {
     // with no writer would hold the program for good, a device would never end.
     const QString pipe = dir.filePath(QStringLiteral("PIPE.QMD"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    const struct {
+    const QString dangling = dir.filePath(QStringLiteral("DANGLING.QMD"));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("GONE.QMD")), dangling));
+    const QString unreadable = dir.filePath(QStringLiteral("LOCKED.QMD"));
+    ASSERT_TRUE(writeBytes(unreadable, ExampleFile));
+    ASSERT_TRUE(QFile::setPermissions(unreadable, QFileDevice::Permissions()));
+    ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("EMPTY.QMD")), QByteArray()));
+    const char* const notRegular =
+        "It is not a regular file (it may be a pipe, a device or a socket).";
+    struct Case {
         const char* what;
         QString path;
-    } cases[] = {{"missing", dir.filePath(QStringLiteral("MISSING.QMD"))},
-                 {"a folder", dir.path()},
-                 {"a named pipe", pipe},
-                 {"a device", QStringLiteral("/dev/zero")}};
+        const char* reason;
+    };
+    std::vector<Case> cases = {
+        {"missing", dir.filePath(QStringLiteral("MISSING.QMD")), "The file does not exist."},
+        {"a link to nothing", dangling, "The file is a link to nothing."},
+        {"a folder", dir.path(), "It is a folder, not a file."},
+        {"a named pipe", pipe, notRegular},
+        {"a device", QStringLiteral("/dev/zero"), notRegular},
+        {"empty", dir.filePath(QStringLiteral("EMPTY.QMD")), "The file is empty."},
+        {"no name", QString(), "No file was named."}};
+    // Permissions do not hold the superuser back.
+    if (geteuid() != 0)
+        cases.push_back(
+            {"unreadable", unreadable, "The file could not be opened: Permission denied."});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Portfolio p = examplePortfolio();
-        auto opened = std::async(std::launch::async, [&] { return OpenDatabase(p, c.path); });
+        QString failure;
+        auto opened =
+            std::async(std::launch::async, [&] { return OpenDatabase(p, c.path, &failure); });
         if (opened.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
             // Let a reader blocked on the pipe go before failing.
             QFile writer(pipe);
@@ -245,7 +337,11 @@ TEST(DatabaseFile, OpenFailuresAndCancel) {
         }
         EXPECT_EQ(opened.get(), std::vector<Message>{Message::FileNotFound});
         expectEmptyAfterFailedOpen(p);
+        EXPECT_EQ(ReadDatabaseFileDetailed(c.path).failure.text(), QLatin1String(c.reason));
+        EXPECT_TRUE(failure.endsWith(QLatin1Char('\n') + QLatin1String(c.reason)))
+            << failure.toStdString();
     }
+    QFile::setPermissions(unreadable, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // A link to a database file opens it.
     const QString file = dir.filePath(QStringLiteral("EXAMPLE.QMD"));
     ASSERT_TRUE(WriteDatabaseFile(examplePortfolio(), file));
