@@ -6,6 +6,8 @@
 #include "gui/calculator/QMInvest.h"
 #include "gui/chart/ChartDrawing.h"
 #include "gui/common/AccessibleList.h"
+#include "gui/common/RecentList.h"
+#include "gui/common/StartFolder.h"
 #include "gui/common/WindowLayout.h"
 #include "gui/manager/QMManagement.h"
 #include "gui/print/PrintModule.h"
@@ -83,6 +85,29 @@ QMStart::QMStart(QWidget* parent) : QWidget(parent) {
     }
 
     ready_ = new ReadyWindows(this);
+}
+
+void QMStart::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (recent_) {
+        const bool any = recent_->refresh();
+        recent_->setVisible(any);
+        return;
+    }
+    if (RecentDatabases().isEmpty())
+        return;
+    recent_ = new RecentList(this);
+    recent_->setMinimumSize(240, 34);
+    recent_->onChosen = [this](const QString& path) {
+        StartStockMgmt_Click();
+        if (auto* manager = qobject_cast<QMManagement*>(work_.data()))
+            manager->openDatabaseFile(path);
+    };
+    // Under the button of the window it opens, before the program's end.
+    auto* box = static_cast<QVBoxLayout*>(layout());
+    const int after = box->indexOf(findChild<QWidget*>(QStringLiteral("StartStockMgmt")));
+    box->insertWidget(after + 1, recent_);
+    setTabOrder(findChild<QWidget*>(QStringLiteral("StartStockMgmt")), recent_);
 }
 
 QMStart::~QMStart() {

@@ -10,6 +10,8 @@
 
 namespace qm {
 
+class RecentList;
+
 // The program's icon (a quill on a ledger page), drawn from its built-in drawing at each size
 // when that size is first asked for; null only when the drawing cannot be read.
 QIcon ProgramIcon();
@@ -53,6 +55,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -69,6 +72,9 @@ private:
     bool iconGiven_ = false;
     bool chartsLoaded_ = false; // the chart and print modules asked for after the first frame
     bool recoveryOffered_ = false;
+    // The databases last opened, under the manager's button: made when the menu first shows
+    // with one to list, read again each time it shows.
+    RecentList* recent_ = nullptr;
     ReadyWindows* ready_ = nullptr;
 };
 

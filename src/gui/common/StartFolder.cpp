@@ -13,6 +13,7 @@ namespace qm {
 namespace {
 
 const QString LastDatabaseKey = QStringLiteral("LastDatabase");
+const QString RecentDatabasesKey = QStringLiteral("RecentDatabases");
 
 QSettings Settings() {
     return QSettings(QStringLiteral("Quillmark"), QStringLiteral("Quillmark"));
@@ -52,9 +53,28 @@ void RememberDatabasePath(const QString& databasePath) {
     QThreadPool::globalInstance()->start([path, &stored] {
         QSettings settings = Settings();
         settings.setValue(LastDatabaseKey, path);
+        QStringList recent = settings.value(RecentDatabasesKey).toStringList();
+        recent.removeAll(path);
+        recent.prepend(path);
+        settings.setValue(RecentDatabasesKey, recent.mid(0, RecentDatabaseCount));
         stored.release();
     });
     stored.acquire();
+}
+
+QStringList RecentDatabases() {
+    const QSettings settings = Settings();
+    QStringList stored = settings.value(RecentDatabasesKey).toStringList();
+    // Settings of a version that kept the last database only.
+    if (stored.isEmpty() && settings.contains(LastDatabaseKey))
+        stored << settings.value(LastDatabaseKey).toString();
+    QStringList recent;
+    for (const QString& path : stored) {
+        if (QFileInfo(path).isFile() && !recent.contains(path) &&
+            recent.size() < RecentDatabaseCount)
+            recent << path;
+    }
+    return recent;
 }
 
 } // namespace qm

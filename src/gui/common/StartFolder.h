@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace qm {
 
@@ -16,5 +17,10 @@ QString SampleFolder();
 // Remembers `databasePath` (a full path) as the database last opened or saved: StartFolder()
 // has it at once; the settings file is written to disk off the calling thread.
 void RememberDatabasePath(const QString& databasePath);
+
+// How many databases RecentDatabases() keeps.
+inline constexpr int RecentDatabaseCount = 5;
+// The databases last opened or saved, the last first, those no longer there left out.
+QStringList RecentDatabases();
 
 } // namespace qm

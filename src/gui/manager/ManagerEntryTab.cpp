@@ -2,6 +2,7 @@
 
 #include "gui/common/AppState.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/RecentList.h"
 #include "gui/common/WindowLayout.h"
 #include "gui/manager/ManagerControls.h"
 #include "gui/manager/PortfolioStep.h"
@@ -65,6 +66,13 @@ ManagerEntryTab::ManagerEntryTab(ManagerScreen& screen, QMManagement& window, QW
     for (QLabel* label : {eNumFunds_, eNumRec_, eDbaseName_})
         counters->addWidget(label);
     counters->addStretch();
+    // The databases last opened or saved, one choice away (read again as the tab opens).
+    // Like the history's buttons, it is passed over by Tab (the tab's order is its entry row's
+    // and record buttons'); its access key and the mouse reach it.
+    recent_ = new RecentList(frame);
+    recent_->setFocusPolicy(Qt::ClickFocus);
+    recent_->onChosen = [this](const QString& path) { window_.openDatabaseFile(path); };
+    counters->addWidget(recent_);
     top->addLayout(counters, 2, 0, 1, 3);
     top->setColumnStretch(2, 1);
 
@@ -124,6 +132,8 @@ ManagerEntryTab::ManagerEntryTab(ManagerScreen& screen, QMManagement& window, QW
     // Take back the last change, or make it again: enabled while there is one.
     undo_ = ManagerButton("UndoRecord", "&Undo", frame);
     redo_ = ManagerButton("RedoRecord", "&Redo", frame);
+    for (QPushButton* button : {undo_, redo_})
+        button->setFocusPolicy(Qt::ClickFocus); // Alt+U, Alt+R, Ctrl+Z and the redo keys
     const QUndoStack& history = window_.history();
     const auto followHistory = [this, &history] {
         undo_->setEnabled(history.canUndo());
@@ -179,6 +189,7 @@ ManagerEntryTab::ManagerEntryTab(ManagerScreen& screen, QMManagement& window, QW
 }
 
 void ManagerEntryTab::setup() {
+    recent_->refresh();
     const EntryTabSetup setup = SetupEntryTab(screen_);
     eFunds_->setItems(setup.funds);
     eFunds_->setText(setup.fundText);

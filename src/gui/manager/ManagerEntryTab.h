@@ -12,6 +12,7 @@ namespace qm {
 class AmountBox;
 class DateBox;
 class LockedList;
+class RecentList;
 class QMManagement;
 struct EntryBoxes;
 struct EntryCaptions;
@@ -65,6 +66,7 @@ private:
     std::array<QLabel*, 5> eAmountLabels_{};
     QPushButton* eAddaRec_ = nullptr;
     QPushButton* eHelp_ = nullptr;
+    RecentList* recent_ = nullptr;
     QPushButton* undo_ = nullptr;
     QPushButton* redo_ = nullptr;
     QPlainTextEdit* eResults_ = nullptr;

@@ -170,9 +170,9 @@ void QMManagement::build() {
     std::vector<QWidget*> chain{tabs_};
     for (const char* name :
          {"EFunds",     "ETransType", "EInDate",     "EInPrice",    "EInNumShrs", "EInComm",
-          "EInCashDiv", "EAddaRec",   "ECreateFund", "ECorrectRec", "EDelRec",    "UndoRecord",
-          "RedoRecord", "EPrint",     "EHelp",       "EExit",       "EResults",   "DDispFunds",
-          "DDisplall",  "DHelp",      "DPrint",      "DExit",       "DDResults"})
+          "EInCashDiv", "EAddaRec",   "ECreateFund", "ECorrectRec", "EDelRec",    "EPrint",
+          "EHelp",      "EExit",      "EResults",    "DDispFunds",  "DDisplall",  "DHelp",
+          "DPrint",     "DExit",      "DDResults"})
         chain.push_back(findChild<QWidget*>(QLatin1String(name)));
     SetTabChain(chain);
 
