@@ -23,8 +23,8 @@ bool RecentList::refresh() {
     for (const QString& path : RecentDatabases()) {
         const QFileInfo file(path);
         QAction* open = menu_->addAction(
-            QStringLiteral("%1  (%2)").arg(file.fileName(),
-                                           QDir::toNativeSeparators(file.absolutePath())));
+            QStringLiteral("%1  (%2)")
+                .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())));
         open->setData(path);
         open->setToolTip(QDir::toNativeSeparators(path));
         connect(open, &QAction::triggered, this, [this, path] {
