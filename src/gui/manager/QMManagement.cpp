@@ -229,12 +229,7 @@ void QMManagement::ChangesSSTab2() {
     if (t == CurrentValueTab)
         valueTab();
     frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
-    BeginTabChange(screen_);
-    for (QPlainTextEdit* box : {valueTab_ ? valueTab_->results() : nullptr, displayTab_->results(),
-                                entryTab_->results()}) {
-        if (box)
-            box->clear();
-    }
+    beginPages();
     switch (t) {
     case OpenTab:
         openFile();
@@ -255,6 +250,15 @@ void QMManagement::ChangesSSTab2() {
         break;
     default:
         break;
+    }
+}
+
+void QMManagement::beginPages() {
+    BeginTabChange(screen_);
+    for (QPlainTextEdit* box : {valueTab_ ? valueTab_->results() : nullptr, displayTab_->results(),
+                                entryTab_->results()}) {
+        if (box)
+            box->clear();
     }
 }
 
@@ -509,7 +513,9 @@ void QMManagement::showStep(const PortfolioContent& content, const QString& fund
     // Unsaved as a stored or deleted record makes it, until the records are the file's again.
     screen_.portfolio.unsavedChanges = SameRecords(content, *saved_) ? 0 : 1;
     screen_.correctMode = CorrectMode::Delete;
-    BeginTabChange(screen_);
+    // The pages shown so far are of the portfolio before the step: emptied as a tab change
+    // empties them, so that no box shows (or prints) a page of records or funds no longer held.
+    beginPages();
     entryTab_->showStep(fund);
     fundsToShow_ = valueTab_ != nullptr; // the value frame's funds, in an idle pass
     buildAfterNextFrame();
