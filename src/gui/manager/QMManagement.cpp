@@ -379,7 +379,6 @@ void QMManagement::openFile() {
     // the file (none is left when the portfolio was emptied).
     if (path && messages.empty()) {
         keepLockOf(*path, next);
-        screen_.portfolio.unsavedChanges = 0;
         RememberDatabasePath(screen_.portfolio.databasePath);
         // The value frame, if built, shows the new funds in the idle pass after the next frame.
         fundsToShow_ = valueTab_ != nullptr;
@@ -387,8 +386,12 @@ void QMManagement::openFile() {
     } else if (path) {
         lock_.release();
     }
-    if (path)
-        portfolioIsFile(true); // read, or emptied by a file that could not be read
+    if (path) {
+        // Read, or emptied by a file that could not be read: either way nothing of the portfolio
+        // before is kept, so nothing is left unsaved.
+        screen_.portfolio.unsavedChanges = 0;
+        portfolioIsFile(true);
+    }
     showMessages(messages, screen_.openFailure);
     selectTab(EntryTab);
 }
