@@ -201,10 +201,9 @@ void Monkey::answerFiles(QFileDialog* dialog) {
     run_.pendingFile = PendingFile{save, written, run_.messagesSeen.size(), run_.saveFailuresSeen};
     if (!save) {
         const std::optional<qm::DatabaseContents> contents = qm::ReadDatabaseFile(path);
-        if (contents && !DatesInOrder(*contents)) {
-            run_.fileOrder = true;
+        run_.fileOrder = contents && !DatesInOrder(*contents);
+        if (run_.fileOrder)
             Note(QStringLiteral("(its records are not in date order)"));
-        }
     }
     Note(QStringLiteral("%1 file %2")
              .arg(save ? QStringLiteral("save as") : QStringLiteral("open"),

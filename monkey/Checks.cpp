@@ -7,7 +7,6 @@
 
 #include "core/calculators/BoxTable.h"
 #include "core/input/DisplayForm.h"
-#include "core/portfolio/DatabaseFile.h"
 #include "core/text/Format.h"
 #include "gui/app/QMStart.h"
 #include "gui/calculator/QMInvest.h"
@@ -22,7 +21,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -311,9 +309,11 @@ QStringList Checks::managerProblems(QMManagement& window, bool topLevel) {
                                                 : QStringLiteral("funds deleted"));
     lastRecordCount_ = p.recordCount;
     lastFundCount_ = p.fundCount;
-    QStringList problems = PortfolioProblems(p, !run_.fileOrder);
-    if (run_.fileOrder && PortfolioProblems(p).size() == problems.size())
-        run_.fileOrder = false; // sorted again by a store or delete
+    // At rest, first where the portfolio came from: a file opened or saved, the history's steps.
+    QStringList problems;
+    if (topLevel)
+        problems << fileProblems(window) << historyProblems(window);
+    problems += PortfolioProblems(p, !history_.fileOrder() && !run_.fileOrder);
     auto* tabs = window.findChild<QTabBar*>(QStringLiteral("SSTab2"));
     auto* frames = window.findChild<QStackedWidget*>();
     if (!tabs || !frames)
@@ -373,55 +373,6 @@ QStringList Checks::managerProblems(QMManagement& window, bool topLevel) {
         if (auto* funds = window.findChild<QListWidget*>(QStringLiteral("DDispFunds")))
             fundList(QStringLiteral("display"), itemsOf(funds));
     }
-    return problems + fileProblems(window);
-}
-
-QStringList Checks::fileProblems(QMManagement& window) {
-    if (!run_.pendingFile)
-        return {};
-    const PendingFile f = *run_.pendingFile;
-    run_.pendingFile.reset();
-    const std::vector<int> since(
-        run_.messagesSeen.begin() +
-            static_cast<std::ptrdiff_t>(std::min(f.messagesBefore, run_.messagesSeen.size())),
-        run_.messagesSeen.end());
-    const auto shown = [&](int m) {
-        return std::find(since.begin(), since.end(), m) != since.end();
-    };
-    const qm::Portfolio& p = window.portfolio();
-    const std::optional<qm::DatabaseContents> contents = qm::ReadDatabaseFile(f.path);
-    const QString name = QFileInfo(f.path).fileName();
-    QStringList problems;
-    if (!f.save && shown(13)) {
-        if (contents)
-            problems << QStringLiteral("%1 can be read, yet opening it said it cannot").arg(name);
-        if (p.fundCount != 0 || p.recordCount != 0 || !p.databaseName.isEmpty())
-            problems << QStringLiteral("a file that could not be opened left %1 funds, %2 "
-                                       "records, database \"%3\"")
-                            .arg(p.fundCount)
-                            .arg(p.recordCount)
-                            .arg(p.databaseName);
-        return problems;
-    }
-    // The save failed and said so: the file on disk is whatever it was.
-    if (f.save && (shown(25) || run_.saveFailuresSeen > f.saveFailuresBefore))
-        return problems;
-    if (!contents)
-        return {(f.save ? QStringLiteral("saved %1 without a message, but it cannot be read back")
-                        : QStringLiteral("%1 cannot be read, yet it was opened without message 13"))
-                    .arg(name)};
-    // Opened or saved: the window holds what the file holds, under the file's name.
-    const QString done = f.save ? QStringLiteral("saved") : QStringLiteral("opened");
-    for (const QString& d : ContentDifferences(p, *contents))
-        problems << QStringLiteral("%1 %2: %3").arg(done, name, d);
-    if (p.databaseName != name)
-        problems << QStringLiteral("%1 %2 as database \"%3\"").arg(done, name, p.databaseName);
-    if (!f.save)
-        return problems;
-    if (p.unsavedChanges != 0)
-        problems << QStringLiteral("saved %1 but changes are still marked unsaved").arg(name);
-    if (problems.isEmpty() && !run_.savedFiles.contains(f.path))
-        run_.savedFiles << f.path;
     return problems;
 }
 

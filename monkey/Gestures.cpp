@@ -30,6 +30,69 @@ namespace qmmonkey {
 using qm::QMInvest;
 using qm::QMManagement;
 
+namespace {
+
+enum class StepKey { None, Undo, Redo };
+
+StepKey buttonOf(const QWidget* widget) {
+    const QString name = widget ? widget->objectName() : QString();
+    return name == QLatin1String("UndoRecord")   ? StepKey::Undo
+           : name == QLatin1String("RedoRecord") ? StepKey::Redo
+                                                 : StepKey::None;
+}
+
+// Whether `key` pressed on `target` (none: a click on it) asks for an undo or a redo: their
+// keys, the access keys of "&Undo" and "&Redo", or a click, Enter or Space on either button.
+StepKey stepAskedBy(const Key* key, const QWidget* target) {
+    if (!key)
+        return buttonOf(target);
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    if (key->modifiers == ctrl && key->key == Qt::Key_Z)
+        return StepKey::Undo;
+    if ((key->modifiers == (ctrl | Qt::ShiftModifier) && key->key == Qt::Key_Z) ||
+        (key->modifiers == ctrl && key->key == Qt::Key_Y))
+        return StepKey::Redo;
+    if (key->modifiers == Qt::AltModifier)
+        return key->key == Qt::Key_U   ? StepKey::Undo
+               : key->key == Qt::Key_R ? StepKey::Redo
+                                       : StepKey::None;
+    const bool pressesButton = key->modifiers == Qt::NoModifier &&
+                               (key->key == Qt::Key_Return || key->key == Qt::Key_Space);
+    return pressesButton ? buttonOf(target) : StepKey::None;
+}
+
+} // namespace
+
+void Monkey::noteStepAsked(const QWidget* target, const Key* key) {
+    const StepKey asked = stepAskedBy(key, target);
+    run_.asked.undo = run_.asked.undo || asked == StepKey::Undo;
+    run_.asked.redo = run_.asked.redo || asked == StepKey::Redo;
+}
+
+void Monkey::useHistory(QMManagement& window, bool undo) {
+    // The entry tab's button, enabled or not, or the key pressed wherever the keyboard is.
+    auto* button = window.findChild<QPushButton*>(undo ? QStringLiteral("UndoRecord")
+                                                       : QStringLiteral("RedoRecord"));
+    if (button && button->isVisible() && chance(0.4)) {
+        if (button->isEnabled())
+            run_.asked.certainUndo = undo;
+        click(button, QStringLiteral("click"));
+        return;
+    }
+    const Key key =
+        undo ? Key{Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a"), QStringLiteral("Ctrl+Z")}
+        : chance(0.5)
+            ? Key{Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, QStringLiteral("\x1a"),
+                  QStringLiteral("Ctrl+Shift+Z")}
+            : Key{Qt::Key_Y, Qt::ControlModifier, QStringLiteral("\x19"), QStringLiteral("Ctrl+Y")};
+    QWidget* target = keyTarget(&window);
+    // A box with typing of its own to take back (or make again) takes the key.
+    const auto* box = qobject_cast<const QLineEdit*>(target);
+    if (!box || !(undo ? box->isUndoAvailable() : box->isRedoAvailable()))
+        run_.asked.certainUndo = undo;
+    press(target, key);
+}
+
 void Monkey::noteCommand(const QWidget* button) {
     if (button && button->objectName().endsWith(QLatin1String("Calculate"))) {
         if (auto* calc = qobject_cast<QMInvest*>(menu_.workWindow()))
@@ -137,6 +200,7 @@ void Monkey::turnWheelOver(QWidget* target) {
 void Monkey::click(QWidget* widget, const QString& what, QPoint at) {
     Note(QStringLiteral("%1 %2").arg(what, describe(widget)));
     noteCommand(widget);
+    noteStepAsked(widget, nullptr);
     QTest::mouseClick(widget, Qt::LeftButton, {}, at.isNull() ? widget->rect().center() : at);
 }
 
@@ -253,6 +317,7 @@ QWidget* Monkey::keyTarget(QWidget* root) const {
 
 void Monkey::press(QWidget* target, const Key& key) {
     Note(QStringLiteral("key %1 to %2").arg(key.name, describe(target)));
+    noteStepAsked(target, &key);
     QTest::sendKeyEvent(QTest::Click, target, static_cast<Qt::Key>(key.key), key.text,
                         key.modifiers);
     if (key.modifiers & Qt::AltModifier)

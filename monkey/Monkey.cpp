@@ -204,9 +204,11 @@ void Monkey::onWorkWindow(QWidget* window) {
 
 void Monkey::useControls(QWidget* window, const Controls& c) {
     const auto w = [](const auto& list, double weight) { return list.isEmpty() ? 0.0 : weight; };
-    switch (weighted({w(c.buttons, 16), w(c.tabs, 7), w(c.options, 5), w(c.lists, 5),
-                      w(c.boxes, 12), 30, 8, w(c.itemLists, 4), w(c.pages, 1), w(c.boxes, 1),
-                      w(c.wheeled, 2), 0.3, 4, w(c.buttons, 4), w(c.boxes, 1), 2})) {
+    auto* manager = qobject_cast<QMManagement*>(window);
+    switch (
+        weighted({w(c.buttons, 16), w(c.tabs, 7), w(c.options, 5), w(c.lists, 5), w(c.boxes, 12),
+                  30, 8, w(c.itemLists, 4), w(c.pages, 1), w(c.boxes, 1), w(c.wheeled, 2), 0.3, 4,
+                  w(c.buttons, 4), w(c.boxes, 1), 2, manager ? 5.0 : 0.0})) {
     case 0:
         click(anyButton(c.buttons), QStringLiteral("click"));
         break;
@@ -267,6 +269,9 @@ void Monkey::useControls(QWidget* window, const Controls& c) {
         break;
     case 14:
         middleClick(pick(c.boxes));
+        break;
+    case 16:
+        useHistory(*manager, chance(0.6));
         break;
     default:
         commitText(window, randomEntry());
@@ -341,6 +346,9 @@ void Monkey::windDown(QWidget* context) {
         if (auto* files = qobject_cast<QFileDialog*>(context)) {
             cancelFiles(files);
         } else if (auto* box = qobject_cast<QMessageBox*>(context)) {
+            // "No" to a plain question calls the open or save it asks about off.
+            if (box->objectName() == QLatin1String("PlainQuestion"))
+                run_.pendingFile.reset();
             QAbstractButton* no = box->button(QMessageBox::No);
             if (!no)
                 no = box->escapeButton();

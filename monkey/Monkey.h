@@ -109,6 +109,8 @@ private:
     void planCalculation(qm::QMInvest& window);
     void planComparisons(qm::QMInvest& window);
     void planManagerVisit(qm::QMManagement& window);
+    // A few steps taken back, then some made again.
+    void planHistoryWalk(qm::QMManagement& window);
 
     // Single user actions.
     bool ensureActive(QWidget* window);
@@ -137,6 +139,11 @@ private:
     void commitText(QWidget* root, const QString& text);
     // A command of a "&Calculate" button was started: the next check at rest looks at the page.
     void noteCommand(const QWidget* button);
+    // An undo or a redo asked for by the key or the button about to be pressed (`key` null: a
+    // click on `target`), noted for the checks.
+    void noteStepAsked(const QWidget* target, const Key* key);
+    // Undo (or redo) in the manager: the entry tab's button, or the key on the focused control.
+    void useHistory(qm::QMManagement& window, bool undo);
     // Presses a button as a user does: by a click, its access key, or Enter or Space on it.
     void useButton(QWidget* root, QAbstractButton* button);
     bool clickNamed(QWidget* root, const QString& name);

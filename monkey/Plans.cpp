@@ -26,7 +26,7 @@ void Monkey::beginPlan(QWidget& window) {
 
 void Monkey::choosePlan(QMManagement* manager, QMInvest* calc) {
     if (manager && chance(0.06)) {
-        switch (weighted({5, 2, 1, 2})) {
+        switch (weighted({5, 2, 1, 2, 2})) {
         case 0:
             planRecordEntry(*manager);
             break;
@@ -36,8 +36,11 @@ void Monkey::choosePlan(QMManagement* manager, QMInvest* calc) {
         case 2:
             planCorrection(*manager, false);
             break;
-        default:
+        case 3:
             planCurrentValue(*manager);
+            break;
+        default:
+            planHistoryWalk(*manager);
             break;
         }
     } else if (calc && chance(0.05)) {
@@ -90,6 +93,17 @@ void Monkey::planRecordEntry(QMManagement& window) {
         if (chance(0.9))
             clickNamed(w, QStringLiteral("EAddaRec"));
     });
+}
+
+void Monkey::planHistoryWalk(QMManagement& window) {
+    const QPointer<QMManagement> w(&window);
+    beginPlan(window);
+    Note(QStringLiteral("plan: walk the history"));
+    const int back = 1 + below(4);
+    for (int i = 0; i < back; ++i)
+        plan_.push_back([this, w] { useHistory(*w, true); });
+    for (int i = 0, on = below(back + 2); i < on; ++i)
+        plan_.push_back([this, w] { useHistory(*w, false); });
 }
 
 void Monkey::planCurrentValue(QMManagement& window) {

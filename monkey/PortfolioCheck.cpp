@@ -28,6 +28,26 @@ QStringList sorted(QStringList lines) {
     return lines;
 }
 
+QStringList fundsOf(const qm::PortfolioContent& c) {
+    QStringList names;
+    for (int k = 1; k <= std::min(c.fundCount, qm::MaxFunds); ++k)
+        names << c.fundNames[static_cast<std::size_t>(k)];
+    return sorted(names);
+}
+
+// The content's records in their order, each naming its fund by name.
+QStringList recordsOf(const qm::PortfolioContent& c) {
+    QStringList lines;
+    for (const Record& r : c.records) {
+        const int k = r.fund();
+        lines << recordLine(k >= 1 && k <= std::min(c.fundCount, qm::MaxFunds)
+                                ? c.fundNames[static_cast<std::size_t>(k)]
+                                : QString(),
+                            r);
+    }
+    return lines;
+}
+
 } // namespace
 
 QStringList PortfolioProblems(const Portfolio& p, bool dateOrder) {
@@ -92,6 +112,14 @@ bool DatesInOrder(const qm::DatabaseContents& contents) {
     return true;
 }
 
+bool DatesInOrder(const qm::PortfolioContent& content) {
+    for (std::size_t i = 1; i < content.records.size(); ++i) {
+        if (content.records[i - 1].tradeDate > content.records[i].tradeDate)
+            return false;
+    }
+    return true;
+}
+
 QStringList RecordLines(const Portfolio& p) {
     QStringList lines;
     for (int r = 1; r <= std::min(p.recordCount, qm::MaxRecords); ++r)
@@ -139,6 +167,32 @@ QStringList ContentDifferences(const Portfolio& p, const qm::DatabaseContents& c
                            .arg(readRecords.size())
                            .arg(onlyHeld.mid(0, 3).join(QLatin1String("; ")),
                                 onlyRead.mid(0, 3).join(QLatin1String("; ")));
+    }
+    return differences;
+}
+
+QStringList ContentDifferences(const qm::PortfolioContent& shown,
+                               const qm::PortfolioContent& expected) {
+    QStringList differences;
+    const QStringList funds = fundsOf(shown);
+    const QStringList expectedFunds = fundsOf(expected);
+    if (funds != expectedFunds)
+        differences << QStringLiteral("funds [%1] for [%2]")
+                           .arg(funds.join(QLatin1String(", ")),
+                                expectedFunds.join(QLatin1String(", ")));
+    const QStringList records = recordsOf(shown);
+    const QStringList expectedRecords = recordsOf(expected);
+    for (qsizetype i = 0; i < std::max(records.size(), expectedRecords.size()); ++i) {
+        const QString a = records.value(i, QStringLiteral("(none)"));
+        const QString b = expectedRecords.value(i, QStringLiteral("(none)"));
+        if (a != b) {
+            differences << QStringLiteral("%1 records for %2, record %3 is %4 for %5")
+                               .arg(records.size())
+                               .arg(expectedRecords.size())
+                               .arg(i + 1)
+                               .arg(a, b);
+            break;
+        }
     }
     return differences;
 }

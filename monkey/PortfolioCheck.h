@@ -6,6 +6,7 @@
 
 #include "core/portfolio/DatabaseFile.h"
 #include "core/portfolio/Portfolio.h"
+#include "core/portfolio/PortfolioContent.h"
 
 #include <QStringList>
 
@@ -19,8 +20,9 @@ namespace qmmonkey {
 // the file's own order, so `dateOrder` false leaves the order of the dates unchecked.
 QStringList PortfolioProblems(const qm::Portfolio& p, bool dateOrder = true);
 
-// Whether the records of a file are in date order.
+// Whether the records of a file, or of a portfolio's content, are in date order.
 bool DatesInOrder(const qm::DatabaseContents& contents);
+bool DatesInOrder(const qm::PortfolioContent& content);
 
 // One line per record, "fund name|type|date|price|shares|fees|cash|book", sorted: the same
 // portfolio gives the same lines whatever the order of its funds.
@@ -30,5 +32,10 @@ QStringList RecordLines(const qm::DatabaseContents& contents);
 // What differs between the portfolio and the contents of a file (funds by name, records by
 // RecordLines); empty when they hold the same.
 QStringList ContentDifferences(const qm::Portfolio& p, const qm::DatabaseContents& contents);
+
+// What differs between a portfolio's content shown and the one expected, as SameAsSaved
+// compares them (funds by name in any order, records in their order); empty when they match.
+QStringList ContentDifferences(const qm::PortfolioContent& shown,
+                               const qm::PortfolioContent& expected);
 
 } // namespace qmmonkey

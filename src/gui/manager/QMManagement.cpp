@@ -229,12 +229,7 @@ void QMManagement::ChangesSSTab2() {
     if (t == CurrentValueTab)
         valueTab();
     frames_->setCurrentIndex(t); // hides the frame shown so far and shows the tab's own
-    BeginTabChange(screen_);
-    for (QPlainTextEdit* box : {valueTab_ ? valueTab_->results() : nullptr, displayTab_->results(),
-                                entryTab_->results()}) {
-        if (box)
-            box->clear();
-    }
+    beginPages();
     switch (t) {
     case OpenTab:
         openFile();
@@ -255,6 +250,15 @@ void QMManagement::ChangesSSTab2() {
         break;
     default:
         break;
+    }
+}
+
+void QMManagement::beginPages() {
+    BeginTabChange(screen_);
+    for (QPlainTextEdit* box : {valueTab_ ? valueTab_->results() : nullptr, displayTab_->results(),
+                                entryTab_->results()}) {
+        if (box)
+            box->clear();
     }
 }
 
@@ -375,7 +379,6 @@ void QMManagement::openFile() {
     // the file (none is left when the portfolio was emptied).
     if (path && messages.empty()) {
         keepLockOf(*path, next);
-        screen_.portfolio.unsavedChanges = 0;
         RememberDatabasePath(screen_.portfolio.databasePath);
         // The value frame, if built, shows the new funds in the idle pass after the next frame.
         fundsToShow_ = valueTab_ != nullptr;
@@ -383,8 +386,12 @@ void QMManagement::openFile() {
     } else if (path) {
         lock_.release();
     }
-    if (path)
-        portfolioIsFile(true); // read, or emptied by a file that could not be read
+    if (path) {
+        // Read, or emptied by a file that could not be read: either way nothing of the portfolio
+        // before is kept, so nothing is left unsaved.
+        screen_.portfolio.unsavedChanges = 0;
+        portfolioIsFile(true);
+    }
     showMessages(messages, screen_.openFailure);
     selectTab(EntryTab);
 }
@@ -509,7 +516,9 @@ void QMManagement::showStep(const PortfolioContent& content, const QString& fund
     // Unsaved as a stored or deleted record makes it, until the records are the file's again.
     screen_.portfolio.unsavedChanges = SameRecords(content, *saved_) ? 0 : 1;
     screen_.correctMode = CorrectMode::Delete;
-    BeginTabChange(screen_);
+    // The pages shown so far are of the portfolio before the step: emptied as a tab change
+    // empties them, so that no box shows (or prints) a page of records or funds no longer held.
+    beginPages();
     entryTab_->showStep(fund);
     fundsToShow_ = valueTab_ != nullptr; // the value frame's funds, in an idle pass
     buildAfterNextFrame();

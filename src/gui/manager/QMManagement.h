@@ -116,6 +116,8 @@ private:
 
     void build();
     void selectTab(int tab);
+    // The pages and their result boxes emptied, the funds put in name order (BeginTabChange).
+    void beginPages();
 
     // Open and save (tabs 0 and 1).
     void openFile();
