@@ -28,12 +28,8 @@ bool undoKeyPassesBox(const QObject* watched, const QKeyEvent* key) {
     const auto* box = qobject_cast<const QLineEdit*>(watched);
     if (!box)
         return false;
-    const QKeySequence pressed(key->keyCombination());
-    const bool undo = key->matches(QKeySequence::Undo);
-    const bool redo = key->matches(QKeySequence::Redo) ||
-                      pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) ||
-                      pressed == QKeySequence(Qt::CTRL | Qt::Key_Y);
-    return (undo && !box->isUndoAvailable()) || (redo && !box->isRedoAvailable());
+    return (IsUndoKey(key) && !box->isUndoAvailable()) ||
+           (IsRedoKey(key) && !box->isRedoAvailable());
 }
 
 } // namespace
@@ -80,6 +76,17 @@ bool CommandGate::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool IsUndoKey(const QKeyEvent* key) {
+    return key->matches(QKeySequence::Undo);
+}
+
+bool IsRedoKey(const QKeyEvent* key) {
+    const QKeySequence pressed(key->keyCombination());
+    return key->matches(QKeySequence::Redo) ||
+           pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) ||
+           pressed == QKeySequence(Qt::CTRL | Qt::Key_Y);
 }
 
 void LeaveEditFor(QWidget* target) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QKeyEvent;
 class QKeySequence;
 class QShortcut;
 class QWidget;
@@ -32,6 +33,11 @@ protected:
 private:
     using QObject::QObject;
 };
+
+// The keys of the history of changes: undo (Ctrl+Z) and redo (Ctrl+Shift+Z, Ctrl+Y, and the
+// platform's own redo key).
+bool IsUndoKey(const QKeyEvent* key);
+bool IsRedoKey(const QKeyEvent* key);
 
 // Leaves the box or list being edited in the window of `target` as a click on `target` does:
 // the focus moves to `target`, or, where `target` takes no focus, away from the box. Nothing

@@ -1,5 +1,7 @@
 #include "gui/common/FilteredLineEdit.h"
 
+#include "gui/common/CommandGate.h"
+
 #include "core/calculators/BoxTable.h"
 #include "core/input/KeyFilters.h"
 
@@ -85,15 +87,12 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
     }
     // The undo and redo keys take back the box's own typing (the command gate hands them to the
     // window when the box has none); they type nothing.
-    const QKeySequence pressed(event->keyCombination());
-    if (event->matches(QKeySequence::Undo)) {
+    if (IsUndoKey(event)) {
         event->accept();
         undo();
         return;
     }
-    if (event->matches(QKeySequence::Redo) ||
-        pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) ||
-        pressed == QKeySequence(Qt::CTRL | Qt::Key_Y)) {
+    if (IsRedoKey(event)) {
         event->accept();
         redo();
         return;

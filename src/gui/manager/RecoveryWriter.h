@@ -37,9 +37,6 @@ public:
     // once this one holds its portfolio).
     void afterNextWrite(std::function<void()> after) { afterWrite_ = std::move(after); }
 
-    // Waits until every write and removal asked for so far is done (tests).
-    void waitForWorker() { pool_.waitForDone(); }
-
 private:
     void writePending(bool here);
 
