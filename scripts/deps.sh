@@ -14,8 +14,9 @@ test)
                xvfb xauth dbus at-spi2-core python3-pyatspi)
     # The start-up probe the tests use makes one X round trip (the X client library).
     packages+=(libxcb1-dev)
-    # The install test validates the menu entry, the AppStream metadata and the file type.
-    packages+=(desktop-file-utils appstream shared-mime-info)
+    # The install test validates the menu entry, the AppStream metadata and the file type, and
+    # renders the manual page as man shows it (groff).
+    packages+=(desktop-file-utils appstream shared-mime-info groff-base)
     # The formatting check of the C++ files (scripts/test.sh runs clang-format-14).
     packages+=(clang-format-14)
     # Screenshots of the windows under Xvfb ("import -window root"), to look at them.

@@ -1,7 +1,7 @@
 # Installs the build into a scratch prefix and checks what a user's system receives: only the
 # program in bin/, its chart and print modules in the library folder's quillmark/, the sample
-# database in share/quillmark, the menu entry, the icon, the
-# AppStream metadata, the database file type, the manual page, the copyright file and the
+# database in share/quillmark, the menu entry, the icon, the AppStream metadata, the database file
+# type, the manual page (rendered with groff where it is installed), the copyright file and the
 # changelog (validated with the desktop's own tools where they are installed). Then runs the
 # installed program: --help and --version answer without any display, a mistake exits 2, and on
 # the offscreen platform it shows the start menu first, or the manager when given a database.
@@ -62,6 +62,28 @@ foreach(part ".TH QUILLMARK 1" ".SH SYNOPSIS" ".SH OPTIONS" ".SH FILES" ".SH DAT
         message(FATAL_ERROR "the manual page lacks ${part}")
     endif()
 endforeach()
+# The manual page as `man` shows it, where groff is installed: no warning, and quoted text comes
+# out as written (a blank inside a macro argument that is not quoted splits it, and the words
+# run together).
+find_program(groff groff NO_CACHE)
+if(NOT groff)
+    message(STATUS "not rendered: groff is not installed")
+else()
+    execute_process(COMMAND gzip -dc "${PREFIX}/share/man/man1/quillmark.1.gz"
+                    COMMAND ${groff} -man -Tutf8 -ww -rHY=0 -P-cbou
+                    RESULTS_VARIABLE results OUTPUT_VARIABLE shown ERROR_VARIABLE warnings)
+    string(REGEX REPLACE "[ \n]+" " " shown "${shown}")
+    if(NOT results STREQUAL "0;0" OR NOT warnings STREQUAL "")
+        message(FATAL_ERROR "groff on the manual page (status ${results}):\n${warnings}")
+    endif()
+    foreach(text "the number of funds, and \"All Records\",\"31\". One line per fund"
+                 "3,2,\"All Records\",\"31\" \"ABC Fund\",\" 1\"")
+        string(FIND "${shown}" "${text}" found)
+        if(found LESS 0)
+            message(FATAL_ERROR "the manual page does not show: ${text}\nIt shows:\n${shown}")
+        endif()
+    endforeach()
+endif()
 
 # Runs `tool args...` when the tool is installed; it must succeed and report no issue.
 function(validate tool)
