@@ -79,6 +79,8 @@ void Monkey::answerMessage(QWidget* dialog) {
 }
 
 void Monkey::answerQuestion(QWidget* dialog) {
+    if (run_.pendingFile && run_.pendingFile->fromList)
+        run_.pendingFile->asked = true;
     const int choice = chooseAnswer(dialog, QStringLiteral("the question"), {40, 40, 10, 5, 5});
     if (choice >= 0)
         clickNamed(dialog, choice == 0 ? QStringLiteral("AllYes") : QStringLiteral("AllNo"));
@@ -115,6 +117,23 @@ void Monkey::answerNumber(QWidget* dialog) {
         clickNamed(dialog, QStringLiteral("NoAccept"));
         break;
     }
+}
+
+void Monkey::expectFile(bool save, const QString& path, bool fromList) {
+    run_.pendingFile =
+        PendingFile{save, path, run_.messagesSeen.size(), run_.saveFailuresSeen, fromList};
+    if (fromList)
+        run_.tally(QStringLiteral("recent databases opened"));
+    if (!save) {
+        const std::optional<qm::DatabaseContents> contents = qm::ReadDatabaseFile(path);
+        run_.fileOrder = contents && !DatesInOrder(*contents);
+        if (run_.fileOrder)
+            Note(QStringLiteral("(its records are not in date order)"));
+    }
+    Note(QStringLiteral("%1 file %2%3")
+             .arg(save ? QStringLiteral("save as") : QStringLiteral("open"),
+                  QDir(options_.folder).relativeFilePath(path),
+                  fromList ? QStringLiteral(" from the recent databases") : QString()));
 }
 
 void Monkey::cancelFiles(QFileDialog* dialog) {
@@ -198,16 +217,7 @@ void Monkey::answerFiles(QFileDialog* dialog) {
     const QString written = save && !typed.isDir() && !typed.fileName().contains(QLatin1Char('.'))
                                 ? path + QStringLiteral(".QMD")
                                 : path;
-    run_.pendingFile = PendingFile{save, written, run_.messagesSeen.size(), run_.saveFailuresSeen};
-    if (!save) {
-        const std::optional<qm::DatabaseContents> contents = qm::ReadDatabaseFile(path);
-        run_.fileOrder = contents && !DatesInOrder(*contents);
-        if (run_.fileOrder)
-            Note(QStringLiteral("(its records are not in date order)"));
-    }
-    Note(QStringLiteral("%1 file %2")
-             .arg(save ? QStringLiteral("save as") : QStringLiteral("open"),
-                  QDir(options_.folder).relativeFilePath(path)));
+    expectFile(save, written, false);
     // The name is typed into the name box, which has the keyboard: the dialog then drops the
     // preset name from its list selection, as it does for a user typing there.
     edit->setFocus(Qt::MouseFocusReason);

@@ -31,6 +31,10 @@ struct PendingFile {
     QString path;
     std::size_t messagesBefore = 0;
     int saveFailuresBefore = 0;
+    // Chosen from the recent databases: the question on unsaved changes comes after the choice,
+    // and its "&Yes" calls the open off (`asked`: that question was answered since).
+    bool fromList = false;
+    bool asked = false;
 };
 
 // What the run has done that the checks hold the program to. The driver notes it as it acts;

@@ -9,6 +9,7 @@
 #include "Trail.h"
 
 #include "core/portfolio/DatabaseFile.h"
+#include "gui/common/Dialogs.h"
 #include "gui/manager/QMManagement.h"
 
 #include <QAbstractButton>
@@ -62,6 +63,9 @@ QStringList Checks::fileProblems(QMManagement& window) {
     const PendingFile f = *run_.pendingFile;
     run_.pendingFile.reset();
     const bool fileOrder = std::exchange(run_.fileOrder, false);
+    // "&Yes" to the question on unsaved changes kept the portfolio: nothing was opened.
+    if (f.fromList && f.asked && qm::dialogState().choiceCode == 6)
+        return {};
     const std::vector<int> since(
         run_.messagesSeen.begin() +
             static_cast<std::ptrdiff_t>(std::min(f.messagesBefore, run_.messagesSeen.size())),

@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -289,6 +290,11 @@ void Monkey::onPopup(QWidget* popup) {
         press(target, {Qt::Key_Up, {}, QString(), QStringLiteral("Up")});
         break;
     case 2:
+        // A database chosen from the recent ones is opened as one chosen in the file dialog.
+        if (auto* menu = qobject_cast<QMenu*>(popup);
+            menu && menu->objectName() == QLatin1String("RecentDatabasesMenu") &&
+            menu->activeAction() && !menu->activeAction()->data().toString().isEmpty())
+            expectFile(false, menu->activeAction()->data().toString(), true);
         press(target, Enter);
         break;
     case 3:

@@ -97,6 +97,9 @@ private:
     void answerPlainBox(QWidget* box);
     void useChart(QWidget* chart);
     void cancelFiles(QFileDialog* dialog);
+    // An open (or save) now under way, checked once the window is back at rest: chosen in the
+    // file dialog, or from the recent databases (`fromList`).
+    void expectFile(bool save, const QString& path, bool fromList);
 
     // Plans: a few events in a row that a user makes to get somewhere (a record entered, the
     // prices typed in). Each runs as its own event; a plan ends when its window goes.
