@@ -5,6 +5,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QFontMetricsF>
@@ -15,6 +16,7 @@
 #include <QPainter>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 namespace qm {
 
@@ -37,6 +39,8 @@ QPen linePen(std::size_t k, bool color) {
 }
 
 // A value axis from zero (or below, for losses) to the largest value, in money or percent.
+// Money is labelled here, tick by tick: Qt Charts' own label format is printf-style and keeps
+// only the characters of one byte, so a symbol such as "€" or "£" would not survive it.
 QValueAxis* valueAxis(const ChartPlan& plan, const QString& currencySymbol) {
     double low = 0.0, high = 0.0;
     for (const auto& series : plan.series)
@@ -46,19 +50,30 @@ QValueAxis* valueAxis(const ChartPlan& plan, const QString& currencySymbol) {
         }
     if (low == high)
         high = low + 1.0;
-    auto* axis = new QValueAxis;
+    QValueAxis* axis = plan.percent ? new QValueAxis : new QCategoryAxis;
     axis->setRange(low, high);
     axis->applyNiceNumbers();
-    const double step = (axis->max() - axis->min()) / std::max(1, axis->tickCount() - 1);
-    const QString number = step < 1.0 ? QStringLiteral("%.2f") : QStringLiteral("%.0f");
+    const int ticks = std::max(2, axis->tickCount());
+    const double step = (axis->max() - axis->min()) / (ticks - 1);
+    const int decimals = step < 1.0 ? 2 : 0;
     if (plan.percent) {
-        axis->setLabelFormat(number + QLatin1Char('%'));
+        axis->setLabelFormat(QStringLiteral("%.%1f%").arg(decimals));
         axis->setTitleText(QStringLiteral("Percent"));
-    } else {
-        axis->setLabelFormat(currencySymbol + number);
-        axis->setTitleText(QStringLiteral("Amount (%1)").arg(currencySymbol));
+        return axis;
     }
-    return axis;
+    auto* money = static_cast<QCategoryAxis*>(axis);
+    money->setStartValue(money->min());
+    money->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (int i = 0; i < ticks; ++i) {
+        double value = money->min() + i * step;
+        if (std::abs(value) < step * 1e-9)
+            value = 0.0; // never "-0"
+        // The axis reads its labels as rich text; the symbol shows as it was typed.
+        money->append((currencySymbol + QString::number(value, 'f', decimals)).toHtmlEscaped(),
+                      value);
+    }
+    money->setTitleText(QStringLiteral("Amount (%1)").arg(currencySymbol).toHtmlEscaped());
+    return money;
 }
 
 // Year axis of a chart over time: whole years, labelled every 1, 2 or 5 years.

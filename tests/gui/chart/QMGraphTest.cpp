@@ -8,12 +8,14 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsTextItem>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QValueAxis>
 #include <gtest/gtest.h>
@@ -78,9 +80,15 @@ Shown inspect(QWidget* window) {
             shown.series.push_back(values);
         }
     }
-    for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
-        if (auto* values = qobject_cast<QValueAxis*>(axis))
+    // Percent by the axis's own format; money labelled tick by tick (one label shown here, its
+    // digits as "9").
+    for (QAbstractAxis* axis : chart->axes(Qt::Vertical)) {
+        if (auto* money = qobject_cast<QCategoryAxis*>(axis))
+            shown.valueFormat = money->categoriesLabels().value(1).replace(
+                QRegularExpression(QStringLiteral("[0-9]+")), QStringLiteral("9"));
+        else if (auto* values = qobject_cast<QValueAxis*>(axis))
             shown.valueFormat = values->labelFormat();
+    }
     shown.measureButtons =
         !child<QPushButton>(window, QStringLiteral("CVTotValue"))->isHidden() &&
         !child<QPushButton>(window, QStringLiteral("CVGainDollars"))->isHidden() &&
@@ -166,7 +174,7 @@ TEST_P(CalculatorCharts, ShowCaptionLabelLegendAndValues) {
         EXPECT_NE(shown.fills[0], shown.fills[1]);
     }
     EXPECT_FALSE(shown.measureButtons);
-    EXPECT_EQ(shown.valueFormat, c.kind == 6 ? "%.0f%" : "$%.0f");
+    EXPECT_EQ(shown.valueFormat, c.kind == 6 ? "%.0f%" : "$9");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCode, CalculatorCharts,
@@ -226,7 +234,7 @@ TEST(ChartWindow, MoneyAxisCarriesTheCurrencySymbol) {
     state.currencySymbol = QStringLiteral("€");
     Shown shown;
     openAndInspect([&] { ShowCalculatorChart(state); }, shown);
-    EXPECT_EQ(shown.valueFormat, QStringLiteral("€%.0f"));
+    EXPECT_EQ(shown.valueFormat, QStringLiteral("€9"));
 }
 
 TEST(ChartWindow, ManagerMeasuresSwitchValuesAndLabel) {
@@ -240,11 +248,11 @@ TEST(ChartWindow, ManagerMeasuresSwitchValuesAndLabel) {
         const char* read; // the values as a screen reader reads them
     };
     const std::vector<Step> steps = {
-        {"", "Gain or Loss in dollars", {1004, 2004}, "$%.0f", "Alpha: $1,004.00\nBeta: $2,004.00"},
+        {"", "Gain or Loss in dollars", {1004, 2004}, "$9", "Alpha: $1,004.00\nBeta: $2,004.00"},
         {"CVTotValue",
          "Current value of each company/fund",
          {1003, 2003},
-         "$%.0f",
+         "$9",
          "Alpha: $1,003.00\nBeta: $2,003.00"},
         {"CVGainPercent",
          "Gain or Loss in percent",
@@ -254,7 +262,7 @@ TEST(ChartWindow, ManagerMeasuresSwitchValuesAndLabel) {
         {"CVGainDollars",
          "Gain or Loss in dollars",
          {1004, 2004},
-         "$%.0f",
+         "$9",
          "Alpha: $1,004.00\nBeta: $2,004.00"},
     };
     Shown first;
@@ -415,6 +423,29 @@ TEST(ChartWindow, FundNamesShowAsTyped) {
     }
     EXPECT_EQ(shown,
               QStringList({"AT&amp;T", "<b>Bold</b> & Co", "Growth", "Growth (2)", "1 < 2 > 0"}));
+}
+
+// The value axis labels its ticks and names its unit with the currency symbol as it was set, in
+// any script and of any length, each character drawn (none lost to "?").
+TEST(ChartWindow, CurrencySymbolsOfAnyScriptShowOnTheValueAxis) {
+    const QStringList names{"Cedar", "Pine"};
+    const ChartPlan plan = BuildManagerChart(
+        2, [](int row, int) { return units(row * 400); }, names);
+    for (const QString symbol : {"$", "\u20ac", "\u00a3", "\u00a5", "\u20b9", "CHF ", "kr", "&<"}) {
+        QMGraph window(plan, symbol);
+        window.show();
+        QApplication::processEvents();
+        auto* view = child<QChartView>(&window, QStringLiteral("MSChart1"));
+        QStringList drawn;
+        for (QGraphicsItem* item : view->scene()->items())
+            if (auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+                text && text->isVisible())
+                drawn << text->toPlainText();
+        const std::string seen = drawn.join(QStringLiteral(" | ")).toStdString();
+        for (const QString& label : {symbol + QStringLiteral("0"), symbol + QStringLiteral("400"),
+                                     QStringLiteral("Amount (%1)").arg(symbol)})
+            EXPECT_TRUE(drawn.contains(label)) << label.toStdString() << " in " << seen;
+    }
 }
 
 // In the chart window, names that do not fit side by side stand upright and show whole; names
