@@ -7,6 +7,7 @@
 #include "gui/chart/ChartDrawing.h"
 #include "gui/common/AccessibleList.h"
 #include "gui/common/RecentList.h"
+#include "gui/common/Settings.h"
 #include "gui/common/StartFolder.h"
 #include "gui/common/WindowLayout.h"
 #include "gui/manager/QMManagement.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -72,6 +74,7 @@ QMStart::QMStart(QWidget* parent) : QWidget(parent) {
         void (QMStart::*handler)();
     } buttons[] = {{"StartCalc", "Calculations", &QMStart::StartCalc_Click},
                    {"StartStockMgmt", "Investment manager", &QMStart::StartStockMgmt_Click},
+                   {"StartSettings", "&Settings...", &QMStart::StartSettings_Click},
                    {"StartExit", "Exit program", &QMStart::StartExit_Click}};
     for (const auto& b : buttons) {
         auto* button = NamedButton(QLatin1String(b.name), QLatin1String(b.caption), this);
@@ -84,7 +87,14 @@ QMStart::QMStart(QWidget* parent) : QWidget(parent) {
         layout->addWidget(button);
     }
 
+    auto* settings = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma), this);
+    connect(settings, &QShortcut::activated, this, &QMStart::StartSettings_Click);
+
     ready_ = new ReadyWindows(this);
+}
+
+void QMStart::StartSettings_Click() {
+    ShowSettings(this);
 }
 
 void QMStart::showEvent(QShowEvent* event) {

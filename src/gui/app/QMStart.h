@@ -51,6 +51,8 @@ public:
 
     void StartCalc_Click();
     void StartStockMgmt_Click();
+    // The settings dialog over the menu (also Ctrl+, there and in the work windows).
+    void StartSettings_Click();
     void StartExit_Click();
 
 protected:

@@ -3,6 +3,7 @@
 #include "gui/common/AccessibleList.h"
 #include "gui/common/CommandGate.h"
 #include "gui/common/Geometry.h"
+#include "gui/common/Settings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -28,6 +29,10 @@ WorkWindowBase::WorkWindowBase(QWidget* parent) : QWidget(parent, Qt::Window) {
     // A screen reader meets it as a window of its own (not as a pane of the start menu).
     SetAccessibleRole(this, QAccessible::Window);
     idle_ = new IdleSteps(this);
+    // The settings, from every tab (the box being edited is left first).
+    AddCommandKey(
+        this, QKeySequence(Qt::CTRL | Qt::Key_Comma), [this]() -> QWidget* { return this; },
+        [this](QWidget*) { ShowSettings(this); });
 }
 
 WorkWindowBase::~WorkWindowBase() {

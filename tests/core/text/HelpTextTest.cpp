@@ -33,7 +33,7 @@ TEST(HelpText, EveryPageFillsItsPlaceholders) {
         {"InvestedGrowth", 4, 0, 1322, "value would be of £30,000.00 at a 5% annnual"},
         {"Mortgage", 0, 0, 1436, "Compare up to 10 different Mortgages."},
         {"PensionGrowth", 0, 0, 576, "In USA also use for 401(k) investment plan."},
-        {"RecordEntry", 0, 6, 2898,
+        {"RecordEntry", 0, 6, 3065,
          "   Cash Dividend   07/12/2026                                      100.00"},
         {"RetiredIncomeFixed", 0, 0, 795, "Increase annual income by % = 3.00%."},
         {"RetiredIncomePercentage", 1, 0, 525, "Shows £100,000.00 amount invested on"},
