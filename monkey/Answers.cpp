@@ -250,6 +250,28 @@ void Monkey::answerSaveCopy(QFileDialog* dialog) {
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
+void Monkey::answerSettings(QWidget* dialog) {
+    if (!ensureActive(dialog))
+        return;
+    switch (chooseAnswer(dialog, QStringLiteral("the settings"), {30, 10, 10, 20, 15, 5, 5, 5})) {
+    case 0:
+        typeInto(dialog, randomText(1 + below(6)));
+        break;
+    case 1:
+        clickNamed(dialog, QStringLiteral("SettingsLocaleSymbol"));
+        break;
+    case 2:
+        clickNamed(dialog, QStringLiteral("SettingsDefaultSymbol"));
+        break;
+    case 3:
+        clickNamed(dialog, QStringLiteral("SettingsOk"));
+        break;
+    case 4:
+        clickNamed(dialog, QStringLiteral("SettingsCancel"));
+        break;
+    }
+}
+
 void Monkey::answerPlainBox(QWidget* dialog) {
     auto* box = qobject_cast<QMessageBox*>(dialog);
     const QList<QAbstractButton*> buttons = box->buttons();

@@ -7,6 +7,7 @@
 
 #include "core/calculators/BoxTable.h"
 #include "core/input/DisplayForm.h"
+#include "core/startup/Startup.h"
 #include "core/text/Format.h"
 #include "gui/app/QMStart.h"
 #include "gui/calculator/QMInvest.h"
@@ -81,14 +82,14 @@ QStringList itemsOf(const QListWidget* list) {
 // Delete key keeps its stored value (and the next page echoes the empty box), and a mortgage
 // box the solver emptied after a failed solve stays empty over the zero it stored, also once
 // another option has made it a box to type in.
-bool emptiedByDesign(const qm::InputBox& box, const QString& expected) {
+bool emptiedByDesign(const qm::InputBox& box, const QString& expected, const QString& symbol) {
     if (!box.text().isEmpty())
         return false;
     const qm::BoxRule& row = box.rule();
     if (row.deleteKey == qm::DeleteKey::EmptiesBox)
         return true;
     return row.store == qm::BoxStore::MortgageInputs &&
-           expected == qm::Display(row.form, 0.0, qm::app().currencySymbol);
+           expected == qm::Display(row.form, 0.0, symbol);
 }
 
 } // namespace
@@ -96,6 +97,11 @@ bool emptiedByDesign(const qm::InputBox& box, const QString& expected) {
 QStringList Checks::after(QWidget* context) {
     const bool topLevel = context == nullptr;
     QStringList problems = windowProblems(topLevel);
+    // The symbol in use is the one stored, and one an amount can carry.
+    if (topLevel && (qm::app().currencySymbol != qm::ReadCurrencySymbol() ||
+                     !qm::IsUsableCurrencySymbol(qm::app().currencySymbol)))
+        problems << QStringLiteral("the currency symbol in use is \"%1\", the one stored \"%2\"")
+                        .arg(qm::app().currencySymbol, qm::ReadCurrencySymbol());
     if (auto* chart = qobject_cast<qm::QMGraph*>(context))
         problems += chartProblems(chart->plan());
     QWidget* work = menu_.workWindow();
@@ -143,7 +149,7 @@ QStringList Checks::calculatorBoxProblems(QMInvest& window, bool justCalculated)
         case qm::BoxStore::None:
             continue;
         }
-        if (box->text() != expected && !emptiedByDesign(*box, expected))
+        if (box->text() != expected && !emptiedByDesign(*box, expected, state.currencySymbol))
             problems << QStringLiteral("%1 shows \"%2\" for the stored \"%3\"%4")
                             .arg(box->objectName(), box->text(), expected,
                                  justCalculated ? QStringLiteral(" on a page just calculated")

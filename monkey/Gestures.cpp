@@ -337,9 +337,12 @@ void Monkey::typeInto(QWidget* root, const QString& text) {
         // A key that moved the focus or opened a dialog: the rest goes where the keyboard is.
         if (QApplication::activeModalWidget() && QApplication::activeModalWidget() != root)
             return;
-        QTest::sendKeyEvent(QTest::Click, keyTarget(root),
-                            static_cast<Qt::Key>(keyCodeOf(c.unicode())), QString(c),
-                            Qt::NoModifier);
+        // (A blank typed on the focused "&Undo" or "&Redo" presses it.)
+        const Key key{keyCodeOf(c.unicode()), Qt::NoModifier, QString(c), QString(c)};
+        QWidget* target = keyTarget(root);
+        noteStepAsked(target, &key);
+        QTest::sendKeyEvent(QTest::Click, target, static_cast<Qt::Key>(key.key), key.text,
+                            key.modifiers);
     }
 }
 

@@ -128,7 +128,9 @@ void Monkey::check(QWidget* context) {
 
 void Monkey::onStartMenu() {
     plan_.clear();
-    if (chance(0.5))
+    if (chance(0.05))
+        clickNamed(&menu_, QStringLiteral("StartSettings"));
+    else if (chance(0.5))
         clickNamed(&menu_, QStringLiteral("StartCalc"));
     else
         clickNamed(&menu_, QStringLiteral("StartStockMgmt"));
@@ -335,6 +337,8 @@ void Monkey::onModal(QWidget* modal) {
         answerNumber(modal);
     else if (name == QLatin1String("QMGraph"))
         useChart(modal);
+    else if (name == QLatin1String("Settings"))
+        answerSettings(modal);
     else
         fail(QStringLiteral("an unexpected dialog: %1 \"%2\"")
                  .arg(describe(modal), modal->windowTitle()));
@@ -370,6 +374,7 @@ void Monkey::windDown(QWidget* context) {
                                    : name == QLatin1String("PrinterHeaderInput") ? "NAcept"
                                    : name == QLatin1String("FundCurValInput")    ? "NoAccept"
                                    : name == QLatin1String("QMGraph")            ? "QMGExit"
+                                   : name == QLatin1String("Settings")           ? "SettingsCancel"
                                                                                  : "";
             if (button.isEmpty() || !clickNamed(context, button)) {
                 closeBox(context, describe(context));

@@ -95,6 +95,8 @@ private:
     // The dialog that saves a copy of a page, a chart or the records (PDF, text, PNG, CSV).
     void answerSaveCopy(QFileDialog* dialog);
     void answerPlainBox(QWidget* box);
+    // The settings: a symbol typed (usable or not), one of the two ready ones, OK or Cancel.
+    void answerSettings(QWidget* dialog);
     void useChart(QWidget* chart);
     void cancelFiles(QFileDialog* dialog);
     // An open (or save) now under way, checked once the window is back at rest: chosen in the

@@ -101,8 +101,8 @@ Key Monkey::randomKey() {
                    ? Key{Qt::Key_F4, {}, QString(), QStringLiteral("F4")}
                    : Key{Qt::Key_Down, Qt::AltModifier, QString(), QStringLiteral("Alt+Down")};
     default: {
-        // The windows' command keys: help, print, and the manager's open and save.
-        switch (below(4)) {
+        // The windows' command keys: help, print, the manager's open and save, the settings.
+        switch (below(5)) {
         case 0:
             return Key{Qt::Key_F1, {}, QString(), QStringLiteral("F1")};
         case 1:
@@ -111,6 +111,8 @@ Key Monkey::randomKey() {
         case 2:
             return Key{Qt::Key_O, Qt::ControlModifier, QStringLiteral("\x0f"),
                        QStringLiteral("Ctrl+O")};
+        case 3:
+            return Key{Qt::Key_Comma, Qt::ControlModifier, QString(), QStringLiteral("Ctrl+,")};
         default:
             return Key{Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"),
                        QStringLiteral("Ctrl+S")};

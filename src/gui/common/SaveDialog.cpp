@@ -2,6 +2,7 @@
 
 #include "core/output/OutputFile.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/FileDialogs.h"
 #include "gui/common/Geometry.h"
 #include "gui/common/StartFolder.h"
 
@@ -18,7 +19,7 @@ std::optional<QString> AskSavePath(const QString& title, const SaveKind& kind,
         parent = CurrentWorkWindow();
     QFileDialog dialog(parent, title, StartFolder(), kind.filter);
     dialog.setObjectName(QStringLiteral("SaveAsDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    PrepareFileDialog(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(kind.suffix);

@@ -6,6 +6,7 @@
 #include "gui/common/BoxColours.h"
 #include "gui/common/CommandGate.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/FileDialogs.h"
 #include "gui/common/StartFolder.h"
 #include "gui/common/WindowLayout.h"
 #include "gui/manager/ManagerControls.h"
@@ -298,7 +299,7 @@ QFileDialog& QMManagement::fileDialog() {
         fileDialog_ = std::make_unique<QFileDialog>();
         QFileDialog& dialog = *fileDialog_;
         dialog.setObjectName(QStringLiteral("CMDialog1"));
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        PrepareFileDialog(dialog);
         // Any name is returned; a file that is not there is reported when it is read.
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setNameFilter(DatabaseFilterDescription);

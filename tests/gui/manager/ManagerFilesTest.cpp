@@ -2,7 +2,13 @@
 
 #include "core/portfolio/DatabaseFile.h"
 #include "gui/app/QMStart.h"
+#include "gui/common/FileDialogs.h"
 #include "gui/common/StartFolder.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -10,7 +16,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPointer>
+#include <QPushButton>
 #include <QSettings>
+#include <QTest>
 #include <QUrl>
 #include <QWindow>
 
@@ -407,6 +415,65 @@ TEST(ManagerOpenedOnADatabase, MakesNothingAhead) {
     EXPECT_FALSE(manager->isValueTabBuilt());
     manager->valueTab();
     EXPECT_NE(manager->control(QStringLiteral("CVInPrice(17)")), nullptr) << "built when asked";
+}
+
+} // namespace
+
+namespace {
+
+// In the program's own file dialog a screen reader finds every box and list by name.
+TEST_F(ManagerFiles, DialogBoxesAndListsAreNamedForAScreenReader) {
+    QStringList unnamed, names;
+    runAnsweringModals([&] { pressTab(0); },
+                       [&](QWidget* dialog) {
+                           auto* files = qobject_cast<QFileDialog*>(dialog);
+                           if (!files) {
+                               dialog->close();
+                               return;
+                           }
+                           for (QWidget* w : files->findChildren<QWidget*>()) {
+                               // (The edit part of a list is named with its list.)
+                               if (w->window() != files || !w->isVisible() ||
+                                   qobject_cast<QComboBox*>(w->parentWidget()) ||
+                                   !(qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                     qobject_cast<QAbstractItemView*>(w)))
+                                   continue;
+                               const QString name = QAccessible::queryAccessibleInterface(w)->text(
+                                   QAccessible::Name);
+                               (name.isEmpty() ? unnamed : names) << w->metaObject()->className();
+                               names << name;
+                           }
+                           QTest::mouseClick(files->findChild<QDialogButtonBox*>()->button(
+                                                 QDialogButtonBox::Cancel),
+                                             Qt::LeftButton);
+                       });
+    activate();
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QLatin1Char(' ')).toStdString();
+    for (const char* name : {"Look in:", "Files of type:", "Files", "File name:"})
+        EXPECT_TRUE(names.contains(QLatin1String(name)))
+            << name << " in " << names.join(QStringLiteral(" | ")).toStdString();
+}
+
+// The desktop's own dialog is left to Qt wherever a desktop may give one.
+TEST(FileDialogs, TheDesktopsOwnDialogWhereADesktopMayGiveOne) {
+    const struct {
+        const char *platform, *theme, *desktop;
+        bool desktops;
+    } cases[] = {
+        {"xcb", "", "GNOME", true},
+        {"wayland", "", "KDE", true},
+        {"xcb", "xdgdesktopportal", "", true},
+        {"xcb", "", "", false},
+        {"wayland", " ", "", false},
+        {"offscreen", "gtk3", "GNOME", false},
+        {"minimal", "", "KDE", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DesktopMayProvideFileDialog(QString::fromLatin1(c.platform),
+                                              QString::fromLatin1(c.theme),
+                                              QString::fromLatin1(c.desktop)),
+                  c.desktops)
+            << c.platform << " " << c.theme << " " << c.desktop;
 }
 
 } // namespace
