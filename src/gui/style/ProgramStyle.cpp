@@ -1,6 +1,8 @@
 #include "gui/style/ProgramStyle.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QComboBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
@@ -187,6 +189,51 @@ private:
     QStyleOption* option_ = nullptr;
 };
 
+// WCAG relative luminance and contrast of two colours.
+double Luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double x = Luminance(a), y = Luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+} // namespace
+
+void DrawFocusMark(QPainter& painter, const QStyleOption& option, const QColor& background,
+                   double inset) {
+    if (!option.state.testFlag(QStyle::State_HasFocus) ||
+        !option.state.testFlag(QStyle::State_Enabled) || option.rect.width() < 8 ||
+        option.rect.height() < 8)
+        return;
+    QColor mark = option.palette.color(QPalette::Text);
+    if (Contrast(mark, background) < 3.0)
+        mark = option.palette.color(QPalette::ButtonText);
+    if (Contrast(mark, background) < 3.0)
+        mark = Luminance(background) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(mark, 2.0);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(option.rect).adjusted(inset, inset, -inset, -inset));
+    painter.restore();
+}
+
+namespace {
+
+// The background a box or list shows inside its frame: a list that cannot be typed into is
+// drawn as a button.
+QColor BoxBackground(const QStyleOption& option, const QWidget* widget) {
+    const auto* list = qobject_cast<const QComboBox*>(widget);
+    return option.palette.color(list && !list->isEditable() ? QPalette::Button : QPalette::Base);
+}
+
 } // namespace
 
 bool ProgramStyle::copiesFromCache() const {
@@ -210,11 +257,12 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
     const auto draw = [&](const QStyleOption* drawn, QPainter* on) {
         QProxyStyle::drawPrimitive(element, drawn, on, widget);
     };
-    if (key.isEmpty()) {
+    if (key.isEmpty())
         draw(option, painter);
-        return;
-    }
-    CopyFromCache(key, *frame, 0, *painter, kept_, draw);
+    else
+        CopyFromCache(key, *frame, 0, *painter, kept_, draw);
+    if (element == PE_FrameLineEdit)
+        DrawFocusMark(*painter, *option, BoxBackground(*option, widget));
 }
 
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
@@ -225,6 +273,8 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
         control == CC_ScrollBar && bar ? ScrollBarKey(*this, *bar, *painter, widget) : QString();
     if (key.isEmpty()) {
         QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (control == CC_ComboBox)
+            DrawFocusMark(*painter, *option, BoxBackground(*option, widget));
         return;
     }
     CopyFromCache(key, *bar, 0, *painter, kept_,
@@ -242,6 +292,14 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
                             : QString();
     if (key.isEmpty()) {
         QProxyStyle::drawControl(element, option, painter, widget);
+        // A list or text box with its own frame (a results box, a list of funds).
+        // Its frame only shows around what it scrolls: the mark is drawn over the frame.
+        if (element == CE_ShapedFrame && qobject_cast<const QAbstractScrollArea*>(widget) &&
+            widget->hasFocus()) {
+            QStyleOption focused(*option);
+            focused.state |= State_HasFocus;
+            DrawFocusMark(*painter, focused, BoxBackground(*option, widget), 1.0);
+        }
         return;
     }
     CopyFromCache(key, *tab, CopyMargin, *painter, kept_,

@@ -51,6 +51,14 @@ private:
     bool asShown_ = false;
 };
 
+// The focus mark of a box or list, drawn by the style on top of the desktop style's own (which on
+// a yellow or green box is too faint to see): a ring two pixels wide, `inset` pixels inside the
+// option's rect, over the box's `background`, in its text colour (which reads on that
+// background; where it would not stand out 3:1, black or white, whichever does). Nothing without
+// the keyboard's focus or when disabled.
+void DrawFocusMark(QPainter& painter, const QStyleOption& option, const QColor& background,
+                   double inset = 2.0);
+
 // Makes a ProgramStyle the application's style; once the application object is made.
 void UseProgramStyle();
 

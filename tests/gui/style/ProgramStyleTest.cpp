@@ -185,6 +185,9 @@ TEST(ProgramStyle, LineEditFramesLookAsTheDesktopStyleDrawsThem) {
             QPainter painter(&image);
             painter.translate(5, 7);
             style->drawPrimitive(QStyle::PE_FrameLineEdit, &option, &painter, &box);
+            // The program's focus mark is drawn over the look each time, never kept with it.
+            if (style != program)
+                DrawFocusMark(painter, option, option.palette.color(QPalette::Base));
             return image;
         };
         ExpectDrawnOnceThenCopied(*program, option, draw(program->baseStyle()), draw);
