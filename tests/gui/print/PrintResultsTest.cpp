@@ -7,11 +7,14 @@
 #include "support/CaseName.h"
 #include "support/UiHelpers.h"
 
+#include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMap>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSemaphore>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -365,6 +368,32 @@ TEST_F(PrintResultsOnPaper, QuittingWaitsForTheJobInFlight) {
     EXPECT_TRUE(paintedAtExit);
     EXPECT_EQ(acceptedAtExit, 1);
     EXPECT_EQ(printSystem.waitForJobs(1).size(), 1);
+}
+
+// A page saved as PDF carries its currency symbol, whatever its script, as text a reader can
+// find and copy: each character drawn from a font that has it.
+TEST(SavedPdf, CurrencySymbolsOfAnyScriptStayInTheText) {
+    QTemporaryDir dir;
+    SetActiveWorkWindow(WorkWindow::Calculator);
+    for (const char* symbol : {"$", "\u20ac", "\u00a3", "\u00a5", "\u20b9", "CHF ", "kr"}) {
+        const QString amount = QString::fromUtf8(symbol) + QStringLiteral("1,234.56");
+        const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+        QFile::remove(pdf);
+        runAnsweringModals(
+            [&] { SaveResultsAsPdf(QStringLiteral("  Value   %1\r\n").arg(amount)); },
+            [&](QWidget* dialog) {
+                auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                if (!edit) {
+                    dialog->close();
+                    return;
+                }
+                edit->setText(pdf);
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+        ASSERT_TRUE(QFile::exists(pdf)) << symbol;
+        EXPECT_EQ(layoutLines(pdf), QStringList{QStringLiteral("Value   ") + amount}) << symbol;
+    }
+    SetActiveWorkWindow(WorkWindow::None);
 }
 
 } // namespace
