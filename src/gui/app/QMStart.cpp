@@ -148,10 +148,7 @@ void QMStart::open(WorkWindowBase* window) {
     giveWindowsTheIcon();
     hide();
     work_ = window;
-    // Shown again once the work window is off the screen: shown while it is still there, the
-    // menu would be placed beside it by a window manager that places new windows where they
-    // overlap the least (in a corner of the screen when the work window fills its middle).
-    connect(window, &WorkWindowBase::left, this, &QMStart::show, Qt::QueuedConnection);
+    connect(window, &WorkWindowBase::left, this, [this] { show(); });
     window->show();
 }
 
