@@ -21,6 +21,10 @@ test)
     packages+=(clang-format-14)
     # Screenshots of the windows under Xvfb ("import -window root"), to look at them.
     packages+=(imagemagick)
+    # The windows natively on Wayland: a compositor (drawing into Xvfb) and Qt's Wayland platform.
+    packages+=(weston qt6-wayland)
+    # Where a window manager puts the start menu: one that places windows by free space.
+    packages+=(openbox)
     ;;
 bench)
     packages+=(libbenchmark-dev)

@@ -24,6 +24,11 @@ echo "Built build-package/$deb"
 
 # The checks a packager runs: any error or warning fails.
 lintian --fail-on error,warning --display-info "$deb"
+# Qt's Wayland platform is recommended, so that the program runs natively in a Wayland session.
+if ! dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland; then
+    echo "$deb does not recommend qt6-wayland" >&2
+    exit 1
+fi
 check=$(mktemp -d)
 trap 'rm -rf "$check"' EXIT
 dpkg-deb -x "$deb" "$check"

@@ -2,7 +2,8 @@
 # program in bin/, its chart and print modules in the library folder's quillmark/, the sample
 # database in share/quillmark, the menu entry, the icon, the AppStream metadata, the database file
 # type, the manual page (rendered with groff where it is installed), the copyright file and the
-# changelog (validated with the desktop's own tools where they are installed). Then runs the
+# changelog (validated with the desktop's own tools where they are installed), and the Debian
+# package's relations. Then runs the
 # installed program: --help and --version answer without any display, a mistake exits 2, and on
 # the offscreen platform it shows the start menu first, or the manager when given a database.
 # Run as: cmake -DBUILD_DIR=<build> -DPREFIX=<scratch> -DSAMPLE=<data/DtaSampl.QMD>
@@ -114,6 +115,19 @@ if(update_mime)
         message(FATAL_ERROR "*.qmd is not a Quillmark database (${result} ${out}):\n${globs}")
     endif()
 endif()
+
+# The Debian package's relations, as this build gives them to CPack (scripts/package.sh makes the
+# package): what the program loads without linking it, and Qt's Wayland platform recommended.
+include("${BUILD_DIR}/CPackConfig.cmake")
+foreach(relation "DEPENDS|fonts-liberation" "DEPENDS|libqt6svg6" "RECOMMENDS|qt6-wayland")
+    string(REPLACE "|" ";" relation "${relation}")
+    list(GET relation 0 field)
+    list(GET relation 1 package)
+    set(named "${CPACK_DEBIAN_PACKAGE_${field}}")
+    if(NOT named MATCHES "(^|, )${package}( |,|$)")
+        message(FATAL_ERROR "the Debian package's ${field} lacks ${package}: '${named}'")
+    endif()
+endforeach()
 
 # Runs a program with no display at all; sets <prefix>_status, _out and _err.
 function(run_without_display prefix)

@@ -43,9 +43,14 @@ void SetCurrentWorkWindow(QWidget* window) {
     workWindowPointer() = window;
 }
 
+bool ProgramPlacesWindows() {
+    // A Wayland client cannot place its top-level windows: the compositor does.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void PlaceFromWorkWindow(QWidget* dialog, int dxTwips, int dyTwips) {
     const QWidget* reference = CurrentWorkWindow();
-    if (!reference)
+    if (!reference || !ProgramPlacesWindows())
         return;
     const QPoint origin = reference->frameGeometry().topLeft();
     dialog->move(origin +

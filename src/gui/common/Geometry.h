@@ -13,7 +13,12 @@ int TwipsToPixelsY(int twips, const QWidget* onScreenOf = nullptr);
 QWidget* CurrentWorkWindow();
 void SetCurrentWorkWindow(QWidget* window);
 
-// Moves `dialog` so its top-left corner is (dxTwips, dyTwips) from that of the work window.
+// Whether the program places its own windows: not on Wayland, where the compositor places every
+// top-level window, a dialog knowing the window it is transient for (its parent).
+bool ProgramPlacesWindows();
+
+// Moves `dialog` so its top-left corner is (dxTwips, dyTwips) from that of the work window. Where
+// the program does not place its windows (ProgramPlacesWindows), it is left where it is shown.
 void PlaceFromWorkWindow(QWidget* dialog, int dxTwips, int dyTwips);
 
 } // namespace qm

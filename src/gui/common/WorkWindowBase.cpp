@@ -64,6 +64,10 @@ void WorkWindowBase::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     release();
+    // Off the screen before the start menu shows again: shown while this window was still there,
+    // the menu was placed beside it by a window manager that places new windows where they
+    // overlap the least (in a corner of the screen, this window filling its middle).
+    hide();
     emit left();
 }
 

@@ -42,7 +42,8 @@ public:
     bool isBuildingInIdleTime() const { return idle_->isOn(); }
 
 signals:
-    // The window has closed and will be destroyed: the start menu shows itself again.
+    // The window has closed (it is hidden) and will be destroyed: the start menu shows itself
+    // again.
     void left();
 
 protected:

@@ -42,9 +42,9 @@ def skip(reason):
 class Session:
     """The virtual display, the session bus and the accessibility bus, ended in reverse order."""
 
-    def __init__(self):
+    def __init__(self, prefix="qm-a11y-"):
         self.processes = []
-        self.home = tempfile.TemporaryDirectory(prefix="qm-a11y-")
+        self.home = tempfile.TemporaryDirectory(prefix=prefix)
 
     def start(self, args, **kwargs):
         process = subprocess.Popen(args, **kwargs)
