@@ -231,11 +231,11 @@ const std::vector<DialogCase>& dialogCases() {
          [](QWidget*) {
              AskSavePath(QStringLiteral("Save as PDF"), PdfFile, QStringLiteral("Q"));
          }},
-        // The settings dialog goes here, opened as a person opens it (Ctrl+, on each window, the
-        // menu's button), expected over the window it is opened from:
-        // {"Settings", Over::Every,
-        //  [](QWidget* w) { triggerShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Comma)); }},
-        // {"Settings", Over::Menu, [](QWidget* menu) { clickIfShown(menu, "StartSettings"); }},
+        // The settings, opened as a person opens them (Ctrl+, on each window, the menu's
+        // button), over the window they are opened from.
+        {"Settings", Over::Every,
+         [](QWidget* w) { triggerShortcut(w, QKeySequence(Qt::CTRL | Qt::Key_Comma)); }},
+        {"Settings", Over::Menu, [](QWidget* menu) { clickIfShown(menu, "StartSettings"); }},
     };
     return cases;
 }
