@@ -17,17 +17,16 @@ namespace qm {
 
 namespace {
 
-// The first box or list in `layout` (nested layouts searched in order).
-QWidget* firstControlIn(QLayout* layout) {
-    for (int i = 0; i < layout->count(); ++i) {
-        QLayoutItem* item = layout->itemAt(i);
-        if (QWidget* w = item->widget();
-            w && (qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w)))
-            return w;
-        if (QLayout* inner = item->layout())
-            if (QWidget* w = firstControlIn(inner))
+// The box or list `item` holds: itself, or the first in it (nested layouts searched in order).
+QWidget* controlIn(QLayoutItem* item) {
+    if (!item)
+        return nullptr;
+    if (QWidget* w = item->widget())
+        return qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w) ? w : nullptr;
+    if (QLayout* layout = item->layout())
+        for (int i = 0; i < layout->count(); ++i)
+            if (QWidget* w = controlIn(layout->itemAt(i)))
                 return w;
-    }
     return nullptr;
 }
 
@@ -41,17 +40,9 @@ QWidget* controlBeside(QLabel* label) {
         return nullptr;
     int row = 0, column = 0, rows = 0, columns = 0;
     grid->getItemPosition(index, &row, &column, &rows, &columns);
-    for (int c = column + columns; c < grid->columnCount(); ++c) {
-        QLayoutItem* item = grid->itemAtPosition(row, c);
-        if (!item)
-            continue;
-        if (QWidget* w = item->widget();
-            w && (qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w)))
+    for (int c = column + columns; c < grid->columnCount(); ++c)
+        if (QWidget* w = controlIn(grid->itemAtPosition(row, c)))
             return w;
-        if (QLayout* inner = item->layout())
-            if (QWidget* w = firstControlIn(inner))
-                return w;
-    }
     return nullptr;
 }
 
