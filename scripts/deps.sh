@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [run|test|bench|package|fresh]
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev fonts-liberation)
+packages=(build-essential cmake qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev libgl-dev fonts-liberation fonts-dejavu-core)
 case "${1:-run}" in
 test)
     # The tests, the fuzz run, the print tests (a private print scheduler whose printed PDF

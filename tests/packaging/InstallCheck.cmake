@@ -119,7 +119,8 @@ endif()
 # The Debian package's relations, as this build gives them to CPack (scripts/package.sh makes the
 # package): what the program loads without linking it, and Qt's Wayland platform recommended.
 include("${BUILD_DIR}/CPackConfig.cmake")
-foreach(relation "DEPENDS|fonts-liberation" "DEPENDS|libqt6svg6" "RECOMMENDS|qt6-wayland")
+foreach(relation "DEPENDS|fonts-liberation" "DEPENDS|fonts-dejavu-core" "DEPENDS|libqt6svg6"
+                 "RECOMMENDS|qt6-wayland")
     string(REPLACE "|" ";" relation "${relation}")
     list(GET relation 0 field)
     list(GET relation 1 package)

@@ -371,7 +371,8 @@ TEST_F(PrintResultsOnPaper, QuittingWaitsForTheJobInFlight) {
 }
 
 // A page saved as PDF carries its currency symbol, whatever its script, as text a reader can
-// find and copy: each character drawn from a font that has it.
+// find and copy: each character drawn from a font that has it (the rupee's sign, which the
+// report font lacks, from the font the package depends on for it).
 TEST(SavedPdf, CurrencySymbolsOfAnyScriptStayInTheText) {
     QTemporaryDir dir;
     SetActiveWorkWindow(WorkWindow::Calculator);
