@@ -16,6 +16,13 @@ QString CsvField(const QString& text) {
     return QLatin1Char('"') + inner + QLatin1Char('"');
 }
 
+QString CsvText(const QString& text) {
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && formulaStarts.contains(text.front()))
+        return CsvField(QLatin1Char('\'') + text);
+    return CsvField(text);
+}
+
 QString CsvAmount(Currency amount) {
     const std::int64_t raw = amount.raw();
     // Unsigned, so that the most negative amount does not overflow on negation.
@@ -36,8 +43,8 @@ QByteArray RecordsCsv(const Portfolio& p) {
                      [](const Record* a, const Record* b) { return a->tradeDate < b->tradeDate; });
     QString text = QStringLiteral("Fund,Type,Date,Price,Shares,Fees,Cash dividend,Book value\r\n");
     for (const Record* record : rows) {
-        const QStringList fields{CsvField(p.fundName(record->fund())),
-                                 CsvField(TypeNameOf(record->typeCode)),
+        const QStringList fields{CsvText(p.fundName(record->fund())),
+                                 CsvText(TypeNameOf(record->typeCode)),
                                  record->tradeDate.toString(Qt::ISODate),
                                  CsvAmount(record->price),
                                  CsvAmount(record->shares),

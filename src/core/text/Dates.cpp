@@ -139,7 +139,13 @@ std::optional<QDate> ParseDate(QStringView text, const QLocale& locale) {
     }
     if (count != 3)
         return std::nullopt;
-    const ShortDateLayout layout = layoutOf(locale);
+    // The ISO form, as the records' CSV writes dates, whatever the locale: a four-digit year
+    // first is never a day or a month.
+    const bool iso = parts[0].size() == 4 && trimmed.at(4) == QLatin1Char('-') &&
+                     trimmed.at(5 + parts[1].size()) == QLatin1Char('-');
+    ShortDateLayout layout = layoutOf(locale);
+    if (iso)
+        layout.order = {Field::Year, Field::Month, Field::Day};
     int day = 0, month = 0, year = 0;
     for (std::size_t i = 0; i < 3; ++i) {
         const QStringView part = parts[i];

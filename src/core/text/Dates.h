@@ -24,7 +24,8 @@ QString ShortDate(QDate date, const QLocale& locale = QLocale());
 
 // Reads a typed date in the locale's field order: one- or two-digit day and month, a two- or
 // four-digit year (yy means 19yy when yy >= 30, else 20yy), the fields separated by one of
-// "/", ".", "-" or a blank. Anything else is not a date.
+// "/", ".", "-" or a blank. The ISO form yyyy-m-d (2025-01-15) is read in every locale.
+// Anything else is not a date.
 std::optional<QDate> ParseDate(QStringView text, const QLocale& locale = QLocale());
 
 // The database file's date literal: #yyyy-mm-dd#.

@@ -77,6 +77,30 @@ TEST(CsvField, QuotedOnlyWhereNeeded) {
     }
 }
 
+// A name a spreadsheet would run as a formula is written as text: a leading apostrophe, then
+// quoted as any field.
+TEST(CsvText, FormulaStartsWrittenAsText) {
+    struct Case {
+        QString text;
+        QString field;
+    };
+    const std::vector<Case> cases = {
+        {"=HYPERLINK(\"http://x\",\"Fund\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"Fund\"\")\""},
+        {"+1 Fund", "'+1 Fund"},
+        {"-Short", "'-Short"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tTabbed", "'\tTabbed"},
+        {"\rReturn", "\"'\rReturn\""},
+        {"Plain = Fund", "Plain = Fund"},
+        {"'Quoted", "'Quoted"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(CsvText(c.text), c.field);
+    }
+}
+
 TEST(CsvAmount, PointFourDecimalsNoGrouping) {
     struct Case {
         Currency amount;
@@ -133,6 +157,16 @@ TEST(RecordsCsv, OneRowPerRecordInDateOrder) {
     ASSERT_EQ(rows.size(), expected.size()) << text.toStdString();
     for (qsizetype i = 0; i < rows.size(); ++i)
         EXPECT_EQ(rows[i], expected[i]) << "row " << i;
+}
+
+// A fund named like a formula reaches the spreadsheet as its name, not as a live formula.
+TEST(RecordsCsv, AFundNamedLikeAFormulaIsWrittenAsText) {
+    Portfolio p = portfolioOf({{"Plain", "B", "1/2/2001", "10", "50"}});
+    p.fundNames[1] = QStringLiteral("=HYPERLINK(\"http://x\")");
+    const QStringList lines = QString::fromUtf8(RecordsCsv(p)).split(QStringLiteral("\r\n"));
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("\"'=HYPERLINK(\"\"http://x\"\")\",Bought,")))
+        << lines[1].toStdString();
 }
 
 TEST(RecordsCsv, EmptyPortfolioIsTheHeaderAlone) {

@@ -63,9 +63,23 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{u"2/29/2023", {}}, ParseCase{u"15/1/2001", {}}, ParseCase{u"1/15/201", {}},
         ParseCase{u"1/15", {}}, ParseCase{u"", {}}, ParseCase{u"1//15/2001", {}},
         ParseCase{u"1/15/2001/2", {}}, ParseCase{u"123/1/2001", {}}, ParseCase{u"a/1/2001", {}},
-        ParseCase{u"1/15/20011", {}}),
+        ParseCase{u"1/15/20011", {}},
+        // The ISO form, as the records' CSV writes it.
+        ParseCase{u"2025-01-15", QDate(2025, 1, 15)}, ParseCase{u"2025-1-5", QDate(2025, 1, 5)},
+        ParseCase{u"2025-02-30", {}}, ParseCase{u"2025/01/15", {}}, ParseCase{u"2025-01/15", {}},
+        ParseCase{u"2025-13-01", {}}),
     // The row number first: texts that differ only in their separators read alike.
     [](const auto& info) { return qmtest::NameOf(info.index, info.param.text); });
+
+// The ISO form reads the same in every locale, beside the locale's own short form.
+TEST(ParseDate, IsoFormInEveryLocale) {
+    for (const char* name : {"C", "en_US", "de_DE", "en_GB", "nl_NL", "sv_SE", "ja_JP"}) {
+        const QLocale locale(QString::fromLatin1(name));
+        EXPECT_EQ(ParseDate(u"2025-01-15", locale), QDate(2025, 1, 15)) << name;
+        EXPECT_EQ(ParseDate(ShortDate(QDate(2025, 1, 15), locale), locale), QDate(2025, 1, 15))
+            << name;
+    }
+}
 
 TEST(DateLiteral, WritesAndReadsTheFileForm) {
     EXPECT_EQ(DateLiteral(QDate(2001, 1, 15)), "#2001-01-15#");
